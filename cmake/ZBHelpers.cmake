@@ -1,0 +1,34 @@
+# zb_library(name SOURCES ... [DEPS ...]): one subsystem's static library. A subsystem with no
+# sources yet is an interface library, so the others can already name it.
+function(zb_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(ARG_SOURCES)
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# zb_test(name SOURCES ... DEPS ...): one GoogleTest program, run by ctest (under Wine in the
+# Windows build, through the emulator of the toolchain file, in the build's own Wine prefix).
+function(zb_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main)
+  if(WIN32)
+    # Console subsystem: the test prints its results; the programs under test are GUI programs.
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
+      TIMEOUT 600)
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  endif()
+endfunction()
