@@ -22,6 +22,7 @@ CNVList& CNVList::operator=(const CNVList& other) {
 
 CNVList::~CNVList() {
   RemoveAll();
+  delete[] m_stack;
 }
 
 void CNVList::DeleteSubtree(AVLNode* node) {
@@ -89,6 +90,7 @@ void CNVList::PushLeftChain(AVLNode* node) {
 }
 
 CNVItem* CNVList::Step(bool restart) {
+  if (!m_stack && !(m_stack = new (std::nothrow) AVLNode*[kStackSize])) return nullptr;
   if (restart) {
     m_top = -1;
     PushLeftChain(m_root);

@@ -43,6 +43,13 @@ class CNVList : public AVLTree {
   // The same, names only; restarts when previous is empty.
   bool GetNextName(CLibString& name, const CLibString& previous);
 
+  // Visits every entry in ascending name order without copying it; visit takes a const CNVItem&.
+  // Unlike GetNext it keeps no state in the list, so it works on a const list.
+  template <class F>
+  void ForEach(F&& visit) const {
+    Visit(m_root, visit);
+  }
+
   void Merge(const CNVList& other);
   void Subtract(const CNVList& other);
   friend CNVList operator-(const CNVList& a, const CNVList& b);
@@ -55,7 +62,16 @@ class CNVList : public AVLTree {
   static void DeleteSubtree(AVLNode* node);
   template <class F>
   static void InOrder(const AVLNode* node, F&& visit);
+  template <class F>
+  static void Visit(const AVLNode* node, F& visit) {
+    for (; node; node = node->m_right) {
+      Visit(node->m_left, visit);
+      visit(*static_cast<const CNVItem*>(node->m_item));
+    }
+  }
 
   int m_top = -1;
-  AVLNode* m_stack[kStackSize] = {};
+  // Made at the first GetNext: most lists are never walked that way, and some kinds of object
+  // (HTML elements) hold a list each.
+  AVLNode** m_stack = nullptr;
 };

@@ -1,0 +1,376 @@
+#include "foundation/HtmlElement.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <ostream>
+#include <sstream>
+
+#include "foundation/CgiEnvironment.h"
+
+std::atomic<long> CHtmlElement::s_constructed{0};
+std::atomic<long> CHtmlElement::s_alive{0};
+
+namespace {
+
+bool EqualNoCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (toupper(static_cast<unsigned char>(*a)) != toupper(static_cast<unsigned char>(*b)))
+      return false;
+  return *a == *b;
+}
+
+// Where an element's tag puts line ends: after the whole element (BR, HR, P, rows, cells, lists
+// and items); after the opening and the closing tag (TABLE); after the opening tag, before the
+// closing one and after it (BODY, HEAD); after a MAP, which prints nothing when it is empty.
+enum class Layout { kInline, kLineAfter, kTable, kSection, kMap };
+
+Layout LayoutOf(const CLibString& tag) {
+  static const struct {
+    const char* tag;
+    Layout layout;
+  } kLayouts[] = {
+      {"BR", Layout::kLineAfter}, {"HR", Layout::kLineAfter}, {"P", Layout::kLineAfter},
+      {"TR", Layout::kLineAfter}, {"TD", Layout::kLineAfter}, {"TH", Layout::kLineAfter},
+      {"OL", Layout::kLineAfter}, {"UL", Layout::kLineAfter}, {"LI", Layout::kLineAfter},
+      {"TABLE", Layout::kTable},  {"BODY", Layout::kSection}, {"HEAD", Layout::kSection},
+      {"MAP", Layout::kMap},
+  };
+  const char* text = tag.c_str();
+  if (!*text) return Layout::kInline;
+  for (const auto& entry : kLayouts)
+    if (EqualNoCase(text, entry.tag)) return entry.layout;
+  return Layout::kInline;
+}
+
+// An attribute value between double quotes: the four characters that could end the value or
+// open a tag become entities; everything else is copied in runs.
+void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
+  const char* run = text;
+  const char* end = text + length;
+  for (const char* p = text; p < end; ++p) {
+    const char* entity;
+    switch (*p) {
+      case '&':
+        entity = "&amp;";
+        break;
+      case '<':
+        entity = "&lt;";
+        break;
+      case '>':
+        entity = "&gt;";
+        break;
+      case '"':
+        entity = "&quot;";
+        break;
+      default:
+        continue;
+    }
+    os.write(run, p - run);
+    os << entity;
+    run = p + 1;
+  }
+  os.write(run, end - run);
+}
+
+size_t TrimmedLength(const CLibString& value) {
+  const char* text = value.c_str();
+  size_t length = strlen(text);
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
+}
+
+CHtmlElement* PartOf(const CListNode* node) {
+  return reinterpret_cast<CHtmlElement*>(CPairList::PairOf(node)->value);
+}
+
+}  // namespace
+
+CHtmlElement::CHtmlElement() {
+  ++s_constructed;
+  ++s_alive;
+}
+
+CHtmlElement::CHtmlElement(const CLibString& tag, bool withClosing) {
+  ++s_constructed;
+  ++s_alive;
+  SetTag(tag, withClosing);
+}
+
+CHtmlElement::CHtmlElement(const CHtmlElement& other)
+    : m_environment(other.m_environment),
+      m_tag(other.m_tag),
+      m_closeTag(other.m_closeTag),
+      m_name(other.m_name),
+      m_attributes(other.m_attributes) {
+  ++s_constructed;
+  ++s_alive;
+}
+
+CHtmlElement::~CHtmlElement() {
+  --s_alive;
+}
+
+CHtmlElement* CHtmlElement::FindByName(const CLibString& name, bool directOnly) const {
+  for (const CListNode* node = m_fixedParts.Head(); node; node = node->Next()) {
+    CHtmlElement* part = PartOf(node);
+    if (part->m_name == name) return part;
+    if (!directOnly)
+      if (CHtmlElement* found = part->FindByName(name, false)) return found;
+  }
+  return nullptr;
+}
+
+CLibString CHtmlElement::ToText() const {
+  // Printed into a stream first: appending piece by piece to a CLibString would measure the
+  // whole text again at every piece.
+  std::ostringstream os;
+  Write(os);
+  return CLibString(os.str().c_str());
+}
+
+int CHtmlElement::ReplaceByName(const CLibString& name, const CHtmlElement& element,
+                                bool directOnly) {
+  // Fixed parts are members held by value: they are searched, never replaced themselves.
+  int replaced = 0;
+  if (directOnly) return 0;
+  for (const CListNode* node = m_fixedParts.Head(); node; node = node->Next())
+    replaced += PartOf(node)->ReplaceByName(name, element, false);
+  return replaced;
+}
+
+CHtmlElement* CHtmlElement::Clone() const {
+  return new (std::nothrow) CHtmlElement(*this);
+}
+
+void CHtmlElement::Write(std::ostream& os) const {
+  Layout layout = LayoutOf(m_tag);
+  if (layout == Layout::kMap && GetChildCount() == 0) return;
+  bool hasTag = *m_tag.c_str() != '\0';
+  WriteOpenTag(os);
+  if (hasTag && (layout == Layout::kTable || layout == Layout::kSection)) os << '\n';
+  WriteContents(os);
+  if (layout == Layout::kSection) os << '\n';
+  WriteCloseTag(os);
+  if (layout != Layout::kInline) os << '\n';
+}
+
+const CHtmlElement* CHtmlElement::Root() const {
+  const CHtmlElement* root = this;
+  while (root->m_parent) root = root->m_parent;
+  return root;
+}
+
+void CHtmlElement::WriteOpenTag(std::ostream& os) const {
+  if (!*m_tag.c_str()) return;
+  os << '<' << m_tag.c_str();
+
+  // A field named in the page's form-values environment shows the environment's value.
+  CLibString formValue;
+  bool useForm = false;
+  if (const CCgiEnvironment* environment = Root()->m_environment) {
+    CLibString field = GetAttribute("NAME");
+    if (*field.c_str() && environment->GetValue(field, formValue) && *formValue.c_str()) {
+      useForm = true;
+      if (HasTag("INPUT") && EqualNoCase(GetAttribute("TYPE").c_str(), "HIDDEN")) {
+        int length = formValue.GetLength();
+        char* coded = environment->GetCoder().Encode(formValue.c_str(), length);
+        // Without its coded form the value stays out: the plain text is what it protects.
+        useForm = coded != nullptr;
+        if (coded) {
+          formValue = length > 0 ? CLibString(coded, coded + length - 1) : CLibString();
+          FreeCoderBuffer(coded);
+        }
+      }
+    }
+  }
+
+  bool valueWritten = false;
+  m_attributes.ForEach([&](const CNVItem& item) {
+    os << ' ' << item.m_name.c_str();
+    const CLibString* value = &item.m_value;
+    size_t length;
+    if (useForm && item.m_name == "VALUE") {
+      value = &formValue;
+      length = strlen(formValue.c_str());
+      valueWritten = true;
+    } else {
+      length = TrimmedLength(item.m_value);
+    }
+    if (length) {
+      os << "=\"";
+      WriteAttributeValue(os, value->c_str(), length);
+      os << '"';
+    }
+  });
+  if (useForm && !valueWritten) {
+    os << " VALUE=\"";
+    WriteAttributeValue(os, formValue.c_str(), strlen(formValue.c_str()));
+    os << '"';
+  }
+  os << '>';
+}
+
+void CHtmlElement::WriteCloseTag(std::ostream& os) const {
+  if (*m_closeTag.c_str()) os << "</" << m_closeTag.c_str() << '>';
+}
+
+void CHtmlElement::AddFixedPart(uint32_t slot, CHtmlElement* part) {
+  part->m_parent = this;
+  m_fixedParts.SetAt(slot, reinterpret_cast<uintptr_t>(part));
+}
+
+void CHtmlElement::SetAttribute(const CLibString& name, const CLibString& value) {
+  if (*name.c_str()) m_attributes.SetAt(name, value);
+}
+
+void CHtmlElement::SetAttribute(const CLibString& name, int value) {
+  SetAttribute(name, CLibString().Format("%d", value));
+}
+
+void CHtmlElement::SetAttributeEmpty(const CLibString& name) {
+  SetAttribute(name, CLibString());
+}
+
+CLibString CHtmlElement::GetAttribute(const CLibString& name) const {
+  return m_attributes.GetValue(name);
+}
+
+void CHtmlElement::RemoveAttribute(const CLibString& name) {
+  delete m_attributes.Remove(name);
+}
+
+void CHtmlElement::SetNumberAttribute(const CLibString& name, int value) {
+  if (value < 0)
+    SetAttributeEmpty(name);
+  else
+    SetAttribute(name, value);
+}
+
+void CHtmlElement::SetColorAttribute(const CLibString& name, uint32_t color) {
+  if (color == kNoColor)
+    SetAttributeEmpty(name);
+  else
+    SetAttribute(name, ColorText(color));
+}
+
+void CHtmlElement::SetWidthAttribute(const CLibString& name, const CLibString& width,
+                                     bool percent) {
+  if (!*width.c_str())
+    SetAttributeEmpty(name);
+  else
+    SetAttribute(name, percent ? width + "%" : width);
+}
+
+void CHtmlElement::SetTag(const CLibString& tag, bool withClosing) {
+  m_tag = tag;
+  m_closeTag = withClosing ? tag : CLibString();
+}
+
+void CHtmlElement::SetAlign(int code) {
+  static const char* const kNames[] = {"LEFT", "CENTER", "RIGHT", "JUSTIFY"};
+  SetAttribute("ALIGN", code >= kLeft && code <= kJustify ? kNames[code - kLeft] : "");
+}
+
+void CHtmlElement::SetVAlign(int code) {
+  static const char* const kNames[] = {"TOP", "TEXTTOP", "MIDDLE", "BOTTOM", "BASELINE"};
+  SetAttribute("VALIGN", code >= kTop && code <= kBaseline ? kNames[code - kTop] : "");
+}
+
+CLibString CHtmlElement::ColorText(uint32_t color) {
+  // Only the 24 colour bits: a stray high byte would make a seven-digit, invalid colour.
+  char text[16];
+  snprintf(text, sizeof text, "#%06lx", static_cast<unsigned long>(color & 0xFFFFFFu));
+  return CLibString(text);
+}
+
+bool CHtmlElement::HasTag(const char* tag) const {
+  return EqualNoCase(m_tag.c_str(), tag);
+}
+
+// CHtmlString
+
+CHtmlElement* CHtmlString::Clone() const {
+  return new (std::nothrow) CHtmlString(*this);
+}
+
+void CHtmlString::WriteContents(std::ostream& os) const {
+  if (m_escape)
+    WriteEscaped(os, m_text.c_str());
+  else
+    os << m_text.c_str();
+}
+
+void CHtmlString::WriteEscaped(std::ostream& os, const char* text) {
+  const char* run = text;
+  const char* p = text;
+  for (; *p; ++p) {
+    const char* entity;
+    switch (*p) {
+      case ' ':
+        if (p[1] != ' ') continue;
+        entity = "&nbsp;";
+        break;
+      case '"':
+        entity = "&quot;";
+        break;
+      case '&':
+        entity = "&amp;";
+        break;
+      case '<':
+        entity = "&lt;";
+        break;
+      case '>':
+        entity = "&gt;";
+        break;
+      default:
+        continue;
+    }
+    os.write(run, p - run);
+    os << entity;
+    run = p + 1;
+  }
+  os.write(run, p - run);
+}
+
+CLibString CHtmlString::Escape(const CLibString& text) {
+  std::ostringstream os;
+  WriteEscaped(os, text.c_str());
+  return CLibString(os.str().c_str());
+}
+
+// CHtmlTextElement
+
+CHtmlTextElement::CHtmlTextElement(const CLibString& text, const CLibString& tag) : m_text(text) {
+  if (*tag.c_str()) SetTag(tag, true);
+}
+
+CHtmlElement* CHtmlTextElement::Clone() const {
+  return new (std::nothrow) CHtmlTextElement(*this);
+}
+
+void CHtmlTextElement::WriteContents(std::ostream& os) const {
+  os << m_text.c_str();
+}
+
+// Line break, rule and form field
+
+CHtmlElement* CHtmlTagElement::Clone() const {
+  return new (std::nothrow) CHtmlTagElement(*this);
+}
+
+CHtmlElement* CHtmlRule::Clone() const {
+  return new (std::nothrow) CHtmlRule(*this);
+}
+
+CHtmlInput::CHtmlInput(const CLibString& type, const CLibString& name, const CLibString& value)
+    : CHtmlElement("INPUT", false) {
+  if (*type.c_str()) SetAttribute("TYPE", type);
+  if (*name.c_str()) SetAttribute("NAME", name);
+  if (*value.c_str()) SetAttribute("VALUE", value);
+}
+
+CHtmlElement* CHtmlInput::Clone() const {
+  return new (std::nothrow) CHtmlInput(*this);
+}
