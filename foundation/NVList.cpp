@@ -33,15 +33,6 @@ void CNVList::DeleteSubtree(AVLNode* node) {
   delete node;
 }
 
-template <class F>
-void CNVList::InOrder(const AVLNode* node, F&& visit) {
-  while (node) {
-    InOrder(node->m_left, visit);
-    visit(*static_cast<const CNVItem*>(node->m_item));
-    node = node->m_right;
-  }
-}
-
 void CNVList::RemoveAll() {
   DeleteSubtree(m_root);
   m_root = nullptr;
@@ -116,7 +107,7 @@ bool CNVList::GetNextName(CLibString& name, const CLibString& previous) {
 
 void CNVList::Merge(const CNVList& other) {
   if (this == &other) return;
-  InOrder(other.m_root, [this](const CNVItem& item) { SetAt(item.m_name, item.m_value); });
+  other.ForEach([this](const CNVItem& item) { SetAt(item.m_name, item.m_value); });
 }
 
 void CNVList::Subtract(const CNVList& other) {
@@ -124,7 +115,7 @@ void CNVList::Subtract(const CNVList& other) {
     RemoveAll();
     return;
   }
-  InOrder(other.m_root, [this](const CNVItem& item) { delete Remove(item.m_name); });
+  other.ForEach([this](const CNVItem& item) { delete Remove(item.m_name); });
   m_top = -1;
 }
 
@@ -139,7 +130,7 @@ bool CNVList::Save(const char* path) const {
   FILE* f = fopen(path, "wb");
   if (!f) return false;
   bool ok = true;
-  InOrder(m_root, [&](const CNVItem& item) {
+  ForEach([&](const CNVItem& item) {
     long nameLen = item.m_name.GetLength(), valueLen = item.m_value.GetLength();
     if (!ok || nameLen > kMaxRecordLength || valueLen > kMaxRecordLength) {
       ok = false;  // a record the header cannot describe would corrupt the file

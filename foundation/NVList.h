@@ -61,8 +61,6 @@ class CNVList : public AVLTree {
   void PushLeftChain(AVLNode* node);
   static void DeleteSubtree(AVLNode* node);
   template <class F>
-  static void InOrder(const AVLNode* node, F&& visit);
-  template <class F>
   static void Visit(const AVLNode* node, F& visit) {
     for (; node; node = node->m_right) {
       Visit(node->m_left, visit);
