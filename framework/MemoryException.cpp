@@ -1,0 +1,7 @@
+#include "framework/MemoryException.h"
+
+IMPLEMENT_DYNAMIC(CMemoryException, CException)
+
+CString CMemoryException::Describe() const {
+  return CString("Out of memory.");
+}

@@ -1,0 +1,9 @@
+// CMemoryException: memory could not be allocated.
+#pragma once
+#include "framework/Exception.h"
+
+class CMemoryException : public CException {
+  DECLARE_DYNAMIC(CMemoryException)
+ protected:
+  CString Describe() const override;
+};

@@ -1,0 +1,3 @@
+#include "framework/UserException.h"
+
+IMPLEMENT_DYNAMIC(CUserException, CException)

@@ -1,0 +1,52 @@
+// CWinApp: the application object (one per program). This part holds what works before any
+// window exists: the application's name, its registry key and the profile functions that read
+// and write the per-user settings under HKEY_CURRENT_USER\Software\<registry key>\<profile
+// name>\<section>. Without a registry key (SetRegistryKey not called) every read gives its
+// default and every write fails.
+#pragma once
+#include <windows.h>
+
+#include "framework/String.h"
+#include "framework/WinThread.h"
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+ public:
+  // The name defaults to the program file's name without its extension.
+  explicit CWinApp(LPCSTR lpszAppName = nullptr);
+  ~CWinApp() override;
+
+  // Sets the company key; the profile name becomes the application's name.
+  void SetRegistryKey(LPCSTR lpszRegistryKey);
+
+  // An empty section means the application's key itself.
+  UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+  CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+  // A new[]-allocated copy of a binary value that the caller delete[]s; FALSE (and null, 0)
+  // when the value is missing or not binary.
+  BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+  // A null entry deletes the section's key (when it has no subkeys); a null value the entry.
+  BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+  BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  LPCSTR m_pszAppName = nullptr;
+  LPCSTR m_pszRegistryKey = nullptr;  // null until SetRegistryKey
+  LPCSTR m_pszProfileName = nullptr;
+  HINSTANCE m_hInstance = nullptr;
+
+ private:
+  // The section's key, opened as it is or created with every missing level; null when there is
+  // none. Reading never creates keys.
+  HKEY OpenSectionKey(LPCSTR lpszSection, bool create, REGSAM access) const;
+  HKEY OpenAppKey(bool create, REGSAM access) const;
+
+  CString m_strAppName;
+  CString m_strRegistryKey;
+  CString m_strProfileName;
+};
+
+// The application object, or null before it is constructed.
+CWinApp* AfxGetApp();
+// The application's name, or null without an application object.
+LPCSTR AfxGetAppName();
