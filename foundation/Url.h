@@ -1,0 +1,50 @@
+// CUrl: a URL split into its parts, and the resolver of relative references against the URL it
+// holds. To resolve a link found on a page, copy the page's CUrl and Parse the link on the copy.
+// OS-free.
+#pragma once
+
+#include "foundation/LibString.h"
+
+class CUrl {
+ public:
+  CUrl() = default;
+  // Parses text against an empty base.
+  CUrl(const char* text);
+  CUrl(const CLibString& text);
+  CUrl(const CUrl& other) = default;
+  CUrl& operator=(const CUrl& other) = default;
+  virtual ~CUrl() = default;
+
+  // Resolves text against the current parts and replaces them by the result.
+  void Parse(const CLibString& text);
+
+  CLibString GetText() const { return m_text; }
+  CLibString GetScheme() const { return m_scheme; }
+  CLibString GetHost() const { return m_host; }
+  // The host from its second-to-last "." on (".example.com"); empty for fewer than two dots.
+  CLibString GetDomain() const { return m_domain; }
+  int GetPort() const { return m_port; }
+  // With leading and trailing "/".
+  CLibString GetDirectory() const { return m_directory; }
+  CLibString GetFile() const { return m_file; }
+  // From "#" on, "#" included.
+  CLibString GetFragment() const { return m_fragment; }
+  // From "?" on, "?" included.
+  CLibString GetQuery() const { return m_query; }
+  void SetFile(const CLibString& file) { m_file = file; }
+
+  // Scheme, "://", host, ":port" (unless 0 or 80), directory, file and fragment.
+  CLibString GetUrlWithoutQuery() const;
+  CLibString GetUrl() const;
+
+ protected:
+  CLibString m_text;
+  CLibString m_scheme;
+  CLibString m_host;
+  CLibString m_domain;
+  int m_port = 0;
+  CLibString m_directory;
+  CLibString m_file;
+  CLibString m_fragment;
+  CLibString m_query;
+};
