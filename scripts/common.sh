@@ -9,7 +9,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps
-  imagemagick googletest zlib1g-dev"
+  imagemagick googletest zlib1g-dev nginx tinyproxy clang"
 
 # Installs whatever of the packages is missing; quick when all are there.
 install_packages() {
@@ -83,4 +83,147 @@ stop_display() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=""
   fi
+}
+
+# Real servers for the tests: nginx serving a few files from build/test-servers/www, and
+# tinyproxy with Basic authorization in front of it, run natively on free loopback ports with
+# configs of their own. The tests under Wine find them through the ZB_* variables exported here.
+# ZB_SERVERS_DIR gives a folder of one's own, for a second set beside the first.
+SERVERS_DIR="${ZB_SERVERS_DIR:-$ROOT/build/test-servers}"
+
+# True when something accepts connections on the loopback port.
+port_open() {
+  (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+free_port() {
+  local port
+  while :; do
+    port=$((20000 + RANDOM % 40000))
+    port_open "$port" || break
+  done
+  echo "$port"
+}
+
+# stop_server NAME: ends the server started under that name, and only it.
+stop_server() {
+  local file="$SERVERS_DIR/$1.pid" pid i
+  [ -f "$file" ] || return 0
+  pid=$(cat "$file")
+  rm -f "$file"
+  # The process id may belong to someone else by now: check that it runs with our config.
+  [ -r "/proc/$pid/cmdline" ] || return 0
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qF "$SERVERS_DIR" || return 0
+  kill "$pid" 2>/dev/null || return 0
+  wait "$pid" 2>/dev/null || true
+  for i in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+# start_server NAME PORT COMMAND...: runs the command in the background until its port answers.
+start_server() {
+  local name=$1 port=$2 pid i
+  shift 2
+  "$@" >"$SERVERS_DIR/$name.out" 2>&1 &
+  pid=$!
+  echo "$pid" >"$SERVERS_DIR/$name.pid"
+  for i in $(seq 50); do
+    port_open "$port" && return 0
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  stop_server "$name"
+  return 1
+}
+
+write_nginx_conf() {
+  local d="$SERVERS_DIR"
+  cat >"$d/nginx.conf" <<EOF
+daemon off;
+master_process off;
+worker_processes 1;
+error_log $d/nginx-error.log warn;
+pid $d/nginx-own.pid;
+events { worker_connections 256; }
+http {
+  access_log $d/nginx-access.log;
+  client_body_temp_path $d/nginx-temp/body;
+  proxy_temp_path $d/nginx-temp/proxy;
+  fastcgi_temp_path $d/nginx-temp/fastcgi;
+  uwsgi_temp_path $d/nginx-temp/uwsgi;
+  scgi_temp_path $d/nginx-temp/scgi;
+  types { text/html html; text/plain txt; }
+  default_type application/octet-stream;
+  server {
+    listen 127.0.0.1:$1;
+    root $d/www;
+    location = /redirect { return 302 /hello.txt; }
+    location = /cookie {
+      default_type text/plain;
+      add_header Set-Cookie "zbnginx=1; Path=/";
+      return 200 "cookie set\n";
+    }
+  }
+}
+EOF
+}
+
+write_tinyproxy_conf() {
+  cat >"$SERVERS_DIR/tinyproxy.conf" <<EOF
+Port $1
+Listen 127.0.0.1
+Timeout 30
+MaxClients 64
+Allow 127.0.0.1
+BasicAuth $ZB_TINYPROXY_USER $ZB_TINYPROXY_PASSWORD
+LogFile "$SERVERS_DIR/tinyproxy.log"
+LogLevel Warning
+EOF
+}
+
+# Starts both servers and exports ZB_NGINX_PORT, ZB_TINYPROXY_PORT, ZB_TINYPROXY_USER and
+# ZB_TINYPROXY_PASSWORD. When they cannot start, the ports stay unset (the tests that need them
+# then fail saying so) and this returns non-zero.
+start_test_servers() {
+  stop_test_servers
+  unset ZB_NGINX_PORT ZB_TINYPROXY_PORT
+  export ZB_TINYPROXY_USER=zbuser ZB_TINYPROXY_PASSWORD=secret
+  mkdir -p "$SERVERS_DIR/www" "$SERVERS_DIR/nginx-temp"
+  printf 'Hello from nginx\n' >"$SERVERS_DIR/www/hello.txt"
+  printf '<html><body>nginx test page</body></html>\n' >"$SERVERS_DIR/www/index.html"
+  head -c 200000 /dev/zero | tr '\0' x >"$SERVERS_DIR/www/big.txt"
+  local port try nginx
+  # /usr/sbin is not on every user's PATH.
+  nginx=$(command -v nginx || echo /usr/sbin/nginx)
+  for try in 1 2 3; do
+    port=$(free_port)
+    write_nginx_conf "$port"
+    if start_server nginx "$port" "$nginx" -p "$SERVERS_DIR" -e "$SERVERS_DIR/nginx-error.log" \
+      -c "$SERVERS_DIR/nginx.conf"; then
+      export ZB_NGINX_PORT=$port
+      break
+    fi
+  done
+  for try in 1 2 3; do
+    port=$(free_port)
+    write_tinyproxy_conf "$port"
+    if start_server tinyproxy "$port" tinyproxy -d -c "$SERVERS_DIR/tinyproxy.conf"; then
+      export ZB_TINYPROXY_PORT=$port
+      break
+    fi
+  done
+  if [ -z "${ZB_NGINX_PORT:-}" ] || [ -z "${ZB_TINYPROXY_PORT:-}" ]; then
+    echo "warning: nginx or tinyproxy did not start; see $SERVERS_DIR/*.out" >&2
+    return 1
+  fi
+  echo "Test servers: export ZB_NGINX_PORT=$ZB_NGINX_PORT ZB_TINYPROXY_PORT=$ZB_TINYPROXY_PORT" \
+    "ZB_TINYPROXY_USER=$ZB_TINYPROXY_USER ZB_TINYPROXY_PASSWORD=$ZB_TINYPROXY_PASSWORD"
+}
+
+stop_test_servers() {
+  stop_server tinyproxy
+  stop_server nginx
 }
