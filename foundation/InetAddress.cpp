@@ -200,6 +200,13 @@ void CInetAddress::ResetShared() {
   g_failedLookups = 0;
 }
 
+void CInetAddress::RememberHost(const CLibString& host, uint32_t address) {
+  uint32_t dotted = 0;
+  if (host.GetLength() == 0 || address == kNone || ParseDotted(host.c_str(), dotted)) return;
+  CSockletLock lock(kLockHostCache);
+  StoreBounded(g_forward, host, CLibString(static_cast<unsigned long>(address)));
+}
+
 int CInetAddress::GetFailedLookups() {
   return g_failedLookups;
 }

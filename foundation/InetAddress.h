@@ -52,6 +52,9 @@ class CInetAddress {
   // Empties both caches and the failure count (the library does this at its first start-up).
   static void ResetShared();
   static int GetFailedLookups();
+  // Stores an address for a host name in the forward cache, as a look-up would: a client that
+  // was told where a host lives connects there again without asking the name service.
+  static void RememberHost(const CLibString& host, uint32_t address);
   static unsigned GetCacheCount(bool reverse);
   // The caches live from the socket library's first start-up to its last clean-up.
   static void OpenCaches();

@@ -1,0 +1,173 @@
+// CSockHttpClient: the HTTP/1.0 client on CSock. It keeps its request headers from request to
+// request, sends GET, POST and HEAD directly or through a proxy, reads the status line, headers
+// and body (with a length, chunked, or up to the close), keeps a cookie jar that all clients of
+// the process share, follows redirects, and reports each step through hooks 200 to 210 on top of
+// the socket's hooks 100 to 121.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/LibString.h"
+#include "foundation/NVList.h"
+#include "foundation/Sock.h"
+#include "foundation/Url.h"
+
+enum SockHttpEvent {
+  kHttpGetRequest = 200,
+  kHttpPageDone = 201,
+  kHttpPostRequest = 202,
+  kHttpPostDone = 203,
+  kHttpHeadRequest = 204,
+  kHttpEvent205 = 205,
+  kHttpRequestSent = 206,
+  kHttpResponseLine = 207,
+  kHttpSetCookie = 208,
+  kHttpSendHeaders = 209,
+  kHttpHeadersSent = 210
+};
+
+// The method argument of Request and DownloadFile; any other value is taken as GET.
+enum HttpMethod { kHttpGet = 1, kHttpPost = 2, kHttpHead = 3 };
+
+class CSockHttpClient : public CSock {
+ public:
+  static constexpr int kDefaultRedirectLimit = 8;
+  static constexpr int kDefaultRepeatLimit = 10;
+  // A body read into memory ends once it holds more than this, so that no page grows unbounded.
+  static constexpr int kMaxBodyInMemory = 150000;
+  static constexpr int kBrowserCount = 17;
+  // The Accept value of every browser identity, and their User-Agent values.
+  static const char* const kBrowserAccept;
+  static const char* const kBrowserAgents[kBrowserCount];
+
+  explicit CSockHttpClient(int redirectLimit = kDefaultRedirectLimit);
+  ~CSockHttpClient() override;
+
+  // The client's own settings back to their defaults, with a browser identity picked at random
+  // and "Connection: close". The socket is left as it is.
+  void Reset();
+  // One of the last seven browser identities, at random.
+  void PickRandomBrowser();
+
+  // Written after the request target; the leading blank is part of it (" HTTP/1.0").
+  void SetHttpVersion(const CLibString& version) { m_httpVersion = version; }
+  const CLibString& GetHttpVersion() const { return m_httpVersion; }
+
+  // An empty value keeps the header from being sent.
+  void SetRequestHeader(const CLibString& name, const CLibString& value);
+  CLibString GetRequestHeader(const CLibString& name) const;
+  CNVList& GetRequestHeaders() { return m_requestHeaders; }
+  // Names in lower case; "set-cookie0", "set-cookie1"... for the Set-Cookie lines in order.
+  const CNVList& GetResponseHeaders() const { return m_responseHeaders; }
+  CLibString GetResponseHeader(const CLibString& lowerName) const;
+  // Takes the other client's "Accept", "User-Agent" and "Connection" and its version text.
+  void CopyHeadersFrom(const CSockHttpClient& other);
+
+  // Sends the request and reads the response head, following redirects. method: HttpMethod.
+  // port 0 or -1: the URL's own, else by scheme. interfaceAddress: a dotted address to connect
+  // to instead of resolving the host (empty = none). False for a repeated-URL loop, a failed
+  // connect, no valid status line, and a status of 400 or more. The status, the response
+  // headers and the connection are left for the caller, who reads the body.
+  bool Request(int method, const CLibString& url, int port = -1,
+               const CLibString& interfaceAddress = CLibString());
+  // The body of a GET ("file" URLs: the local file's content); empty on failure.
+  CLibString GetPage(const CLibString& url, int port = -1,
+                     const CLibString& interfaceAddress = CLibString());
+  // The body of a POST whose body is the URL's query.
+  CLibString PostPage(const CLibString& url, int port = -1,
+                      const CLibString& interfaceAddress = CLibString());
+  // Writes the body into the download folder under fileName, or under the URL's file name
+  // ("index.html" when it has none). Returns the bytes written, -1 on an HTTP error status, 0
+  // when nothing could be fetched or the name would leave the folder.
+  long DownloadFile(const CLibString& url, const CLibString& fileName, int port = -1,
+                    int method = kHttpGet);
+
+  // Append the response body to a text (at most about kMaxBodyInMemory bytes) or write it to
+  // an open file handle; both return the byte count.
+  int ReadBody(CLibString& text);
+  long ReadBodyToFile(void* file);
+  // Reads a response head (skipping "100 Continue" heads) into the status and the response
+  // headers; returns the number of response headers.
+  int ReadResponseHead();
+
+  // The request's header block: Host, Accept, Referer, User-Agent, Connection, Content-Type and
+  // Content-Length first, then the others in name order; empty values are left out.
+  static CLibString FormatHeaders(const CNVList& headers);
+  // One "Cookie: " line from the "Cookie: name=value" entries of a header list, or empty.
+  static CLibString FormatCookieLine(const CNVList& headers);
+  // Takes the Set-Cookie headers of a response to the URL into the jar.
+  void SetCookies(const CNVList& responseHeaders, const CUrl& url);
+  // Replaces the "Cookie: " entries of the header list by the jar's cookies for the URL.
+  void AddCookieHeaders(const CUrl& url, CNVList& requestHeaders);
+
+  // The process-wide cookie jar: key domain + path + " " + name, value the cookie's record.
+  static CNVList GetCookieJar();
+  static void ClearCookieJar();
+
+  // The URL of the request under way (after redirects, the last one), and the Referer's.
+  const CUrl& GetCurrentUrl() const { return m_url; }
+  void SetCurrentUrl(const CUrl& url) { m_url = url; }
+  const CUrl& GetPreviousUrl() const { return m_previousUrl; }
+
+  void SetDownloadFolder(const CLibString& folder) { m_downloadFolder = folder; }
+  const CLibString& GetDownloadFolder() const { return m_downloadFolder; }
+  void SetSendCookies(bool send) { m_sendCookies = send ? 1 : 0; }
+  bool GetSendCookies() const { return m_sendCookies != 0; }
+  void SetRedirectLimit(int limit) { m_redirectLimit = limit; }
+  int GetRedirectLimit() const { return m_redirectLimit; }
+  int GetRedirectDepth() const { return m_redirectDepth; }
+  void SetRepeatLimit(int limit) { m_repeatLimit = limit; }
+  int GetRepeatLimit() const { return m_repeatLimit; }
+
+ protected:
+  // Hooks, in this order after those of CSock. Each base version reports its code through
+  // Notify; the request hooks get the request target as it goes into the request line.
+  virtual void OnGetRequest(const CLibString& target);
+  virtual void OnPageDone() { Notify(kHttpPageDone); }
+  virtual void OnPostRequest(const CLibString& target);
+  virtual void OnPostDone() { Notify(kHttpPostDone); }
+  virtual void OnHeadRequest(const CLibString& target);
+  virtual void OnEvent205() { Notify(kHttpEvent205); }
+  virtual void OnRequestSent() { Notify(kHttpRequestSent); }
+  virtual void OnResponseLine(const char* text) {
+    Notify(kHttpResponseLine, reinterpret_cast<uintptr_t>(text));
+  }
+  virtual void OnSetCookie(const char* text) {
+    Notify(kHttpSetCookie, reinterpret_cast<uintptr_t>(text));
+  }
+  virtual void OnSendHeaders() { Notify(kHttpSendHeaders); }
+  virtual void OnHeadersSent() { Notify(kHttpHeadersSent); }
+
+  CNVList m_requestHeaders;
+  CNVList m_responseHeaders;
+  CUrl m_url;
+  CUrl m_previousUrl;
+  CLibString m_downloadFolder;
+  int m_repeatCount = 0;
+  int m_repeatLimit = kDefaultRepeatLimit;
+  unsigned char m_sendCookies = 1;
+  int m_redirectDepth = 0;
+  int m_redirectLimit = kDefaultRedirectLimit;
+  CLibString m_httpVersion;
+
+ private:
+  // One request of a redirect chain; location gets the next URL when one is to be followed.
+  bool RequestOnce(int method, const CLibString& url, int port, const CLibString& interfaceAddress,
+                   CLibString& location);
+  // Header lines up to the empty line; a status line is looked for only when statusWanted.
+  int ReadHeadLines(bool statusWanted);
+  // The body into a text (capped at about kMaxBodyInMemory) or, when text is null, a file.
+  long ReadBodyInto(CLibString* text, void* file);
+  bool BothKeepAlive() const;
+  void CloseUnlessKeepAlive();
+  void SetBrowser(int row);
+
+  // True from a response head until its body has been read to its end: a connection is
+  // reused only when nothing of the last response is left in it.
+  bool m_bodyPending = false;
+  int m_setCookieCount = 0;
+  // Where a body is gathered before it becomes text; kept from request to request, since under
+  // Wine every large allocation and release costs as much as the whole transfer.
+  std::string m_gathered;
+};
