@@ -10,3 +10,9 @@
 
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program
+
+// Outcomes of a submission by mail (the engine's response text)
+#define IDS_SUBMIT_NO_SMTP 3001      // the site profile names no mail server
+#define IDS_SUBMIT_NO_EMAIL 3002     // the site profile names no e-mail address
+#define IDS_SUBMIT_MAIL_SENT 3004    // the mail was accepted
+#define IDS_SUBMIT_MAIL_FAILED 3005  // the mail was not accepted; the server's reply follows

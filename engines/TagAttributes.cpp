@@ -1,0 +1,110 @@
+#include "engines/TagAttributes.h"
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+// Walks the attributes of a tag text one at a time.
+class AttributeReader {
+ public:
+  explicit AttributeReader(const char* tag) : m_p(tag) {
+    if (*m_p == '<') ++m_p;
+    while (*m_p && !IsSpace(*m_p) && *m_p != '>') ++m_p;  // the tag name
+  }
+
+  // False at the end of the tag or of the text.
+  bool Next(std::string& name, std::string& value) {
+    name.clear();
+    value.clear();
+    // A "/" between attributes (as in "<br />") is no part of any of them.
+    while (IsSpace(*m_p) || *m_p == '/') ++m_p;
+    if (!*m_p || *m_p == '>') return false;
+    // A stray "=" where a name should begin is taken as the name's first character, so the
+    // walk always moves on.
+    if (*m_p == '=') name += *m_p++;
+    while (*m_p && !IsSpace(*m_p) && *m_p != '=' && *m_p != '>' && *m_p != '/') name += *m_p++;
+    const char* afterName = m_p;
+    while (IsSpace(*m_p)) ++m_p;
+    if (*m_p != '=') {
+      m_p = afterName;  // no value: what follows is the next attribute
+      return true;
+    }
+    ++m_p;
+    while (IsSpace(*m_p)) ++m_p;
+    if (*m_p == '"' || *m_p == '\'') {
+      char quote = *m_p++;
+      while (*m_p && *m_p != quote) value += *m_p++;
+      if (*m_p) ++m_p;
+    } else {
+      while (*m_p && !IsSpace(*m_p) && *m_p != '>') value += *m_p++;
+    }
+    return true;
+  }
+
+ private:
+  const char* m_p;
+};
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i]; ++i)
+    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return i == a.size() && !b[i];
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+CLibString GetTagAttribute(const CLibString& tag, const CLibString& name) {
+  AttributeReader reader(tag.c_str());
+  std::string attribute, value;
+  while (reader.Next(attribute, value))
+    if (EqualsNoCase(attribute, name.c_str())) return CLibString(value.c_str());
+  return CLibString();
+}
+
+int ParseTagAttributes(const CLibString& tag, CNVList& attributes) {
+  attributes.RemoveAll();
+  AttributeReader reader(tag.c_str());
+  std::string name, value;
+  while (reader.Next(name, value)) {
+    CLibString text(value.c_str());
+    text.Replace("\r", "");
+    text.Replace("\n", "");
+    text.TrimLeft(' ').TrimRight(' ');
+    text.Replace("&amp;", "&");
+    attributes.SetAt(Lower(name).c_str(), text);
+  }
+  return static_cast<int>(attributes.GetCount());
+}
+
+void ClassifyInput(const CLibString& inputTag, CNVList& visible, CNVList& hidden, CNVList& image) {
+  CNVList attributes;
+  ParseTagAttributes(inputTag, attributes);
+  CLibString name = attributes.GetValue("name");
+  if (name.GetLength() == 0) return;
+  CLibString value = attributes.GetValue("value");
+  CLibString type = attributes.GetValue("type").Upper();
+  if (type == "CHECKBOX" || type == "RADIO") {
+    if (!attributes.Contains("checked")) return;
+    // A browser sends "on" for a checked box that names no value of its own.
+    if (!attributes.Contains("value")) value = "on";
+    visible.SetAt(name, value);
+  } else if (type == "HIDDEN") {
+    hidden.SetAt(name, value);
+  } else if (type == "IMAGE") {
+    image.SetAt(name, value);
+  } else {
+    visible.SetAt(name, value);
+  }
+}
