@@ -423,7 +423,9 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
     if (!keep) Close();
   }
 
-  SetRequestHeader("Host", host);
+  // A server on another port than the scheme's own needs it in Host to build its own addresses.
+  bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
+  SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
   SetRequestHeader("Referer", RefererText(m_previousUrl));
   OnIdle();
 

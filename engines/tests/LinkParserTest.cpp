@@ -22,6 +22,8 @@ TEST(ExtractHref, CleansTheAddress) {
       {"<a href=\"  /padded  \">", "/padded"},
       {"<a href=\"/with blank\">", "/with blank"},
       {"<a name=top>", ""},
+      {"<A HREF=\"/dir/suggest?c=2\">", "/dir/suggest?c=2"},
+      {"<A HREF=/dir/suggest?c=2>", "/dir/suggest?c=2"},
   };
   for (const auto& c : cases) EXPECT_EQ(S(ExtractHref(c.first)), c.second) << c.first;
 }

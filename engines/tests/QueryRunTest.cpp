@@ -548,7 +548,7 @@ TEST_F(QueryRunTest, TheFirstRequestsGoToTheEnginesOwnAddress) {
   EXPECT_EQ(Run(), 2);
   std::vector<HttpRequest> requests = server.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  for (const HttpRequest& request : requests) EXPECT_EQ(request.Header("Host"), name);
+  for (const HttpRequest& request : requests) EXPECT_EQ(request.Header("Host"), host);
 }
 
 TEST_F(QueryRunTest, ADumpingRunReadsThreePagesAndLogsThem) {

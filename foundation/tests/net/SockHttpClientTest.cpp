@@ -57,10 +57,10 @@ TEST_F(HttpClientTest, GetSendsTheHeadersInOrderAndReportsEachStep) {
   HttpRequest r = server.LastRequest();
   EXPECT_EQ(r.method + " " + r.target + " " + r.version, "GET /dir/page.html?q=a+b HTTP/1.0");
   // The first seven headers in their fixed order, the others after them; empty ones not at all.
-  std::string expected = "GET /dir/page.html?q=a+b HTTP/1.0\r\nHost: 127.0.0.1\r\nAccept: " +
-                         std::string(CSockHttpClient::kBrowserAccept) +
-                         "\r\nUser-Agent: " + r.Header("User-Agent") +
-                         "\r\nConnection: close\r\nX-Extra: 1\r\n\r\n";
+  std::string expected =
+      "GET /dir/page.html?q=a+b HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(server.Port()) +
+      "\r\nAccept: " + std::string(CSockHttpClient::kBrowserAccept) +
+      "\r\nUser-Agent: " + r.Header("User-Agent") + "\r\nConnection: close\r\nX-Extra: 1\r\n\r\n";
   EXPECT_EQ(r.head, expected);
   EXPECT_FALSE(r.HasHeader("Referer"));  // nothing came before
 
@@ -442,7 +442,8 @@ TEST_F(HttpClientTest, AnInterfaceAddressTakesThePlaceOfTheHostsAddress) {
   server.Route("/engine", HttpResponse::Text("engine page"));
   CLibString url = CLibString("http://www.engine.test:") + CLibString(server.Port()) + "/engine";
   EXPECT_EQ(Str(client.GetPage(url, -1, "127.0.0.1")), "engine page");
-  EXPECT_EQ(server.LastRequest().Header("Host"), "www.engine.test");
+  EXPECT_EQ(server.LastRequest().Header("Host"), "www.engine.test:" + std::to_string(server.Port()))
+      << "a port other than 80 goes into Host";
   EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
   // The address is remembered for the host, so the next request finds it without a look-up.
   EXPECT_EQ(Str(client.GetPage(url + "?again")), "engine page");
