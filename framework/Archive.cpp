@@ -15,6 +15,8 @@ const DWORD kBigClassTag = 0x80000000;
 const WORD kBigObjectTag = 0x7FFF;
 const DWORD kMaxMapCount = 0x3FFFFFFE;
 const int kMaxClassName = 64;
+// No string the programs store comes near this; a larger length is a damaged file.
+const DWORD kMaxStringLength = 16 * 1024 * 1024;
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
@@ -157,6 +159,7 @@ CArchive& CArchive::operator>>(CString& s) {
       *this >> length;
     }
   }
+  if (length > kMaxStringLength) Throw(CArchiveException::badIndex);
   // Read in pieces, so that a damaged length runs into the end of the file instead of asking
   // for gigabytes up front.
   CString result;

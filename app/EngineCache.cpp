@@ -1,0 +1,3 @@
+#include "app/EngineCache.h"
+
+IMPLEMENT_DYNAMIC(CEngineCache, CObject)

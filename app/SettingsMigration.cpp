@@ -1,0 +1,105 @@
+#include "app/SettingsMigration.h"
+
+#include <windows.h>
+
+namespace {
+
+const char kProgramKey[] = "Software\\Orvandel Labs, Inc.\\ZBPro";
+const char kNewPropertiesKey[] = "SOFTWARE\\Orvandel Labs, Inc.\\ZBPro\\Properties";
+const char kOldPropertiesKey[] = "Software\\The Zub House\\Zubrin\\Properties";
+const char kOldTemplatesKey[] = "Software\\The Zub House\\Zubrin\\Properties\\Templates";
+
+const char* const kStrings[] = {
+    "ReportsDir",    "ProxyServer", "ProxyUser", "ProxyPassword", "HeaderText", "FooterText",
+    "KeywordIgnore", "NormalText",  "NormalBk",  "DisabledText",  "DisabledBk", "HighlightText",
+    "HighlightBk",   "ZubrinText",  "ZubrinBk",  "MovedUpText",   "MovedUpBk",  "MovedDownText",
+    "MovedDownBk",   "ViewText",    "ViewBk"};
+const char* const kNumbers[] = {"MaxResults", "TimeOut",   "StopSearch",   "IncludeNew",
+                                "MaxThreads", "UseProxy",  "AutoDetect",   "ProxyPort",
+                                "UseHeader",  "UseFooter", "KeywordAlert", "AppendDate"};
+
+bool ReadText(HKEY key, const char* name, CString& value) {
+  char buffer[4097] = {};
+  DWORD type = 0, size = sizeof buffer - 1;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ)
+    return false;
+  value = buffer;
+  return true;
+}
+
+bool ReadNumber(HKEY key, const char* name, DWORD& value) {
+  DWORD type = 0, size = sizeof value;
+  return RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+             ERROR_SUCCESS &&
+         type == REG_DWORD;
+}
+
+std::vector<MigratedTemplate> ReadOldTemplates() {
+  std::vector<MigratedTemplate> found;
+  HKEY templates = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kOldTemplatesKey, 0, KEY_READ, &templates) != ERROR_SUCCESS)
+    return found;
+  DWORD count = 0;
+  if (ReadNumber(templates, "Count", count)) {
+    for (DWORD i = 0; i < count; ++i) {
+      CString path;
+      path.Format("%s\\Template%lu", kOldTemplatesKey, static_cast<unsigned long>(i));
+      HKEY one = nullptr;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &one) != ERROR_SUCCESS) continue;
+      MigratedTemplate entry;
+      ReadText(one, "Name", entry.name);
+      ReadText(one, "Engines", entry.engines);
+      RegCloseKey(one);
+      if (!entry.name.IsEmpty()) found.push_back(entry);
+    }
+  }
+  RegCloseKey(templates);
+  return found;
+}
+
+void CopyOldValues() {
+  HKEY oldKey = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kOldPropertiesKey, 0, KEY_READ, &oldKey) != ERROR_SUCCESS)
+    return;
+  HKEY newKey = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kNewPropertiesKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &newKey, nullptr) == ERROR_SUCCESS) {
+    for (const char* name : kStrings) {
+      CString value;
+      if (ReadText(oldKey, name, value))
+        RegSetValueExA(newKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
+                       value.GetLength() + 1);
+    }
+    for (const char* name : kNumbers) {
+      DWORD value = 0;
+      if (ReadNumber(oldKey, name, value))
+        RegSetValueExA(newKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    }
+    RegCloseKey(newKey);
+  }
+  RegCloseKey(oldKey);
+}
+
+}  // namespace
+
+bool MigrateSettings(const TemplateSink& storeTemplates) {
+  HKEY program = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &program, nullptr) != ERROR_SUCCESS)
+    return false;
+  DWORD done = 0;
+  if (ReadNumber(program, "RegCvt", done) && done != 0) {
+    RegCloseKey(program);
+    return false;
+  }
+  std::vector<MigratedTemplate> templates = ReadOldTemplates();
+  if (!templates.empty() && storeTemplates) storeTemplates(templates);
+  CopyOldValues();
+  DWORD one = 1;
+  RegSetValueExA(program, "RegCvt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  RegCloseKey(program);
+  return true;
+}

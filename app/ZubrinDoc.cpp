@@ -1,0 +1,387 @@
+#include "app/ZubrinDoc.h"
+
+#include "app/CrusherFile.h"
+#include "engines/EngineDataKey.h"
+#include "engines/EnginePrototypes.h"
+#include "engines/EngineSet.h"
+#include "engines/ProfileFields.h"
+#include "engines/RankMatcher.h"
+#include "engines/SearchEngine.h"
+#include "engines/SearchResult.h"
+#include "framework/Archive.h"
+#include "framework/MessageBox.h"
+#include "framework/UserException.h"
+#include "framework/WinApp.h"
+
+IMPLEMENT_DYNCREATE(CZubrinDoc, CDocument)
+
+CZubrinDoc* CZubrinDoc::s_document = nullptr;
+CEngineList* CZubrinDoc::s_database = nullptr;
+volatile LONG CZubrinDoc::s_busy = 0;
+
+namespace {
+
+DocumentProgressHooks g_progress;
+HWND g_loadProgress = nullptr;
+
+void BeginProgress(UINT upper, UINT lower, UINT caption) {
+  if (g_progress.begin) g_progress.begin(upper, lower, caption);
+}
+void StepProgress() {
+  if (g_progress.step) g_progress.step();
+}
+void EndProgress() {
+  if (g_progress.end) g_progress.end();
+}
+
+// Steps the progress bar once per engine record stored or loaded.
+void SetProgressStep(int step, CSearchEngine*, int, intptr_t) {
+  if (step == kSetStoredEngine || step == kSetLoadedEngine) StepProgress();
+}
+
+CLibString DocumentSite() {
+  CZubrinDoc* doc = CZubrinDoc::GetDocument();
+  return doc ? CLibString(static_cast<LPCSTR>(doc->m_siteUrl)) : CLibString();
+}
+
+CString Setting(LPCSTR section, LPCSTR entry, LPCSTR fallback) {
+  CWinApp* app = AfxGetApp();
+  return app ? app->GetProfileString(section, entry, fallback) : CString(fallback);
+}
+int IntSetting(LPCSTR section, LPCSTR entry, int fallback) {
+  CWinApp* app = AfxGetApp();
+  return app ? static_cast<int>(app->GetProfileInt(section, entry, fallback)) : fallback;
+}
+
+// Sets the busy flag for the life of a new, open or save.
+struct BusyScope {
+  BusyScope() { InterlockedExchange(&CZubrinDoc::s_busy, 1); }
+  ~BusyScope() { InterlockedExchange(&CZubrinDoc::s_busy, 0); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+
+// Serialize has told the user why the file cannot be taken; the open fails quietly.
+[[noreturn]] void FailReported() {
+  throw CUserException();
+}
+
+}  // namespace
+
+void SetDocumentProgressHooks(const DocumentProgressHooks& hooks) {
+  g_progress = hooks;
+}
+
+void CZubrinDoc::SetLoadProgressWindow(HWND progress) {
+  g_loadProgress = progress;
+}
+
+CZubrinDoc::CZubrinDoc() : m_engineCache(10) {
+  m_engineCache.InitHashTable(17);
+  s_document = this;
+  s_database = &m_database;
+  SetDocumentSiteSource(DocumentSite);
+  CLibString key = BuildEngineDataKey();
+  m_database.Load(g_loadProgress, key.c_str());
+}
+
+CZubrinDoc::~CZubrinDoc() {
+  m_currentSet = nullptr;
+  m_manager.RemoveAll();
+  ClearEngineCache();
+  m_database.Free();
+  if (s_document == this) {
+    s_document = nullptr;
+    s_database = nullptr;
+    SetDocumentSiteSource(nullptr);
+  }
+}
+
+void CZubrinDoc::ClearEngineCache() {
+  POSITION position = m_engineCache.GetStartPosition();
+  while (position) {
+    CString name;
+    CObject* entry = nullptr;
+    m_engineCache.GetNextAssoc(position, name, entry);
+    delete entry;
+  }
+  m_engineCache.RemoveAll();
+}
+
+void CZubrinDoc::ResetEngineCache() {
+  ClearEngineCache();
+  for (CListNode* node = m_database.GetEngines().Head(); node; node = node->Next()) {
+    CSearchEngine* engine = CEngineList::EngineOf(node);
+    CString name = engine->m_name.c_str();
+    CObject* old = nullptr;
+    if (m_engineCache.Lookup(name, old)) delete old;
+    m_engineCache.SetAt(name, new CEngineCache);
+  }
+}
+
+CEngineCache* CZubrinDoc::FindEngineCache(const CString& name) const {
+  CObject* entry = nullptr;
+  return m_engineCache.Lookup(name, entry) ? static_cast<CEngineCache*>(entry) : nullptr;
+}
+
+void CZubrinDoc::RecomputeEngineCache() {
+  POSITION cachePosition = m_engineCache.GetStartPosition();
+  while (cachePosition) {
+    CString name;
+    CObject* entry = nullptr;
+    m_engineCache.GetNextAssoc(cachePosition, name, entry);
+    CEngineCache* cache = static_cast<CEngineCache*>(entry);
+    cache->m_excluded = 0;
+    cache->m_total = 0;
+    cache->m_latest = 0;
+  }
+  for (POSITION position = m_manager.GetHeadPosition(); position;) {
+    CEngineSet* set = m_manager.GetNext(position);
+    for (const auto& [name, engine] : set->GetEngines()) {
+      CString key = engine->m_name.c_str();
+      CEngineCache* cache = FindEngineCache(key);
+      if (!cache) {
+        cache = new CEngineCache;
+        m_engineCache.SetAt(key, cache);
+      }
+      if (engine->m_submitCount > 0) cache->m_total += static_cast<uint32_t>(engine->m_submitCount);
+      if (engine->m_submitted && engine->m_lastSubmitDate > 0 &&
+          static_cast<uint32_t>(engine->m_lastSubmitDate) > cache->m_latest)
+        cache->m_latest = static_cast<uint32_t>(engine->m_lastSubmitDate);
+    }
+  }
+}
+
+void CZubrinDoc::AddProfileKeys() {
+  const SiteProfileField* fields = GetProfileFieldNames();
+  for (int i = 0; i < kSiteProfileFieldCount; ++i) m_profile.SetAt(fields[i].key, "");
+}
+
+void CZubrinDoc::DeleteContents() {
+  m_currentSet = nullptr;
+  m_manager.RemoveAll();
+  m_profile.RemoveAll();
+  m_missing.RemoveAll();
+}
+
+BOOL CZubrinDoc::OnNewDocument() {
+  BusyScope busy;
+  if (!CDocument::OnNewDocument()) return FALSE;
+  m_templateIndex = -1;
+  m_templateName.Empty();
+  m_readOnly = 0;
+  m_siteUrl.Empty();
+  m_lastRunUrl.Empty();
+  m_lastRun = COleDateTime::GetCurrentTime();
+  m_reportTo.Empty();
+  m_emailCc = Setting("Defaults", "EmailCc", "");
+  m_emailFrom = Setting("Defaults", "EmailFrom", "");
+  m_emailSubject = Setting("Defaults", "EmailSubject", "Your web site Summary Report");
+  m_emailBody = Setting("Defaults", "EmailBody", "");
+  m_reportsDir = Setting("Properties", "ReportsDir", "");
+  m_submitAuto = IntSetting("Defaults", "SubmitAuto", 0);
+  m_limitTo = IntSetting("Defaults", "LimitTo", 3);
+  m_submitWhen = IntSetting("Defaults", "SubmitWhen", 0);
+  m_submitPageNo = IntSetting("Defaults", "SubmitPageNo", 1);
+  m_submitRanking = IntSetting("Defaults", "SubmitRanking", 10);
+  m_submitNotListed = IntSetting("Defaults", "SubmitNotListed", 0);
+  AddProfileKeys();
+  m_currentSet = m_manager.CreateFirstSet(&m_database);
+  ResetEngineCache();
+  SetAllEnginesEnabled(m_database, 1);
+  if (m_currentSet) m_currentSet->RefreshEnabledFlags();
+  m_fresh = 1;
+  UpdateAllViews(nullptr, HINT_DOC_NEW);
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CZubrinDoc::OnOpenDocument(LPCSTR lpszPathName) {
+  BOOL result;
+  {
+    BusyScope busy;
+    m_templateIndex = -4;
+    if (IntSetting("Properties", "IncludeNew", 1) == 0) SetAllEnginesEnabled(m_database, 0);
+    result = CDocument::OnOpenDocument(lpszPathName);
+    if (result) {
+      CFileStatus status;
+      m_readOnly = CFile::GetStatus(lpszPathName, status) && (status.m_attribute & CFile::readOnly);
+      m_fresh = 0;
+      UpdateAllViews(nullptr, HINT_DOC_OPENING);
+      UpdateAllViews(nullptr, HINT_DOC_OPEN);
+      SetModifiedFlag(FALSE);
+      return TRUE;
+    }
+  }
+  // Nothing of the file is kept: the user goes on with a fresh, untitled document.
+  OnNewDocument();
+  return FALSE;
+}
+
+BOOL CZubrinDoc::OnSaveDocument(LPCSTR lpszPathName) {
+  BusyScope busy;
+  BOOL result = CDocument::OnSaveDocument(lpszPathName);
+  UpdateAllViews(nullptr, HINT_DOC_SAVE);
+  if (result) SetModifiedFlag(FALSE);
+  return result;
+}
+
+CFile* CZubrinDoc::GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
+  CCrusherFile* file = nullptr;
+  try {
+    file = new CCrusherFile;
+  } catch (const CUserException&) {
+    return nullptr;
+  }
+  if (!file->Open(lpszFileName, nOpenFlags, pError)) {
+    delete file;
+    return nullptr;
+  }
+  return file;
+}
+
+void CZubrinDoc::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    StoreFile(ar);
+    return;
+  }
+  UINT version = 0;
+  ar >> version;
+  if (version < 6 || version > kFileVersion) {
+    m_currentSet = m_manager.CreateFirstSet(&m_database);
+    if (version < 6) {
+      AfxMessageBox(IDP_DOC_OLD_VERSION, MB_OK | MB_ICONSTOP);
+    } else if (AfxMessageBox(IDP_DOC_NEWER_VERSION, MB_YESNO | MB_ICONQUESTION) == IDYES &&
+               g_progress.postCommand) {
+      g_progress.postCommand(ID_START_UPDATE);
+    }
+    FailReported();
+  }
+  try {
+    LoadFile(ar, version);
+  } catch (const CException&) {
+    EndProgress();
+    throw;
+  }
+}
+
+void CZubrinDoc::StoreFile(CArchive& ar) {
+  UINT perSet = m_currentSet ? static_cast<UINT>(m_currentSet->GetEngineCount()) : 0;
+  UINT total = perSet * static_cast<UINT>(m_manager.GetCount());
+  BeginProgress(total, 1, IDS_DOC_WRITING);
+  try {
+    ar << static_cast<UINT>(kFileVersion) << total;
+    ar << static_cast<UINT>(m_engineCache.GetCount());
+    POSITION position = m_engineCache.GetStartPosition();
+    while (position) {
+      CString name;
+      CObject* entry = nullptr;
+      m_engineCache.GetNextAssoc(position, name, entry);
+      const CEngineCache* cache = static_cast<const CEngineCache*>(entry);
+      ar << name << static_cast<UINT>(cache->m_excluded) << static_cast<UINT>(cache->m_total)
+         << static_cast<UINT>(cache->m_latest);
+    }
+    ar << m_siteUrl << m_lastRun << m_templateName;
+    ar << m_reportTo << m_emailCc << m_emailFrom << m_emailSubject << m_emailBody << m_reportsDir;
+    UINT count = m_profile.GetCount();
+    ar << count;
+    ar << m_submitAuto << m_limitTo << m_submitWhen << m_submitPageNo << m_submitRanking;
+    ar << m_submitNotListed;
+    CLibString name, value;
+    for (UINT i = 0; i < count && m_profile.GetNext(name, value, i == 0); ++i)
+      ar << CString(name.c_str()) << CString(value.c_str());
+    ar << static_cast<UINT>(m_manager.GetCount());
+    for (POSITION setPosition = m_manager.GetHeadPosition(); setPosition;) {
+      CEngineSet* set = m_manager.GetNext(setPosition);
+      set->SetProgressCallback(SetProgressStep, 0);
+      set->Serialize(ar);
+    }
+  } catch (const CException&) {
+    EndProgress();
+    throw;
+  }
+  EndProgress();
+}
+
+void CZubrinDoc::LoadFile(CArchive& ar, UINT version) {
+  UINT total = 0;
+  ar >> total;
+  BeginProgress(total, 1, IDS_DOC_READING);
+  if (version >= 8) {
+    m_currentSet = nullptr;
+    m_manager.RemoveAll();
+    ResetEngineCache();
+  }
+  if (version == 9) {
+    UINT count = 0;
+    ar >> count;
+    for (UINT i = 0; i < count; ++i) {
+      CString name;
+      UINT excluded = 0, engineTotal = 0, latest = 0;
+      ar >> name >> excluded >> engineTotal >> latest;
+      CEngineCache* cache = FindEngineCache(name);
+      if (!cache) {
+        cache = new CEngineCache;
+        m_engineCache.SetAt(name, cache);
+      }
+      cache->m_excluded = excluded;
+      cache->m_total = engineTotal;
+      cache->m_latest = latest;
+    }
+  }
+  ar >> m_siteUrl;
+  m_lastRunUrl = m_siteUrl;
+  ar >> m_lastRun;
+  if (version >= 8) ar >> m_templateName;
+  ar >> m_reportTo >> m_emailCc >> m_emailFrom >> m_emailSubject >> m_emailBody >> m_reportsDir;
+  UINT profileCount = 0;
+  ar >> profileCount;
+  ar >> m_submitAuto >> m_limitTo >> m_submitWhen >> m_submitPageNo >> m_submitRanking;
+  if (version < 8) {
+    UINT ignored = 0;
+    ar >> ignored;
+  }
+  ar >> m_submitNotListed;
+  AddProfileKeys();
+  for (UINT i = 0; i < profileCount; ++i) {
+    CString key, value;
+    ar >> key >> value;
+    m_profile.SetAt(static_cast<LPCSTR>(key), static_cast<LPCSTR>(value));
+  }
+  UINT setCount = 0;
+  ar >> setCount;
+  for (UINT i = 0; i < setCount; ++i) {
+    CEngineSet* set = new CEngineSet(&m_database, 0, CString());
+    m_manager.AddSet(set);
+    if (!m_currentSet) m_currentSet = set;
+    set->SetProgressCallback(SetProgressStep, 0);
+    set->Serialize(ar);
+  }
+  if (version < 9) RecomputeEngineCache();
+  EndProgress();
+}
+
+void CZubrinDoc::SetEngineEnabled(const CLibString& name, int32_t flag) {
+  for (POSITION position = m_manager.GetHeadPosition(); position;) {
+    CEngineSet* set = m_manager.GetNext(position);
+    if (CSearchEngine* engine = set->FindEngine(name)) engine->m_enabled = flag;
+  }
+}
+
+bool CZubrinDoc::FindSiteResult(const CLibString& engineName, CSearchResult& out) {
+  CSearchEngine* engine = m_currentSet ? m_currentSet->FindEngine(engineName) : nullptr;
+  if (!engine) return false;
+  return FindMatchingResult(*engine, out, static_cast<LPCSTR>(m_siteUrl), GetMatchRestrict()) == 1;
+}
+
+bool CZubrinDoc::FollowedLinkMatches(CSearchEngine& engine, CSearchResult& record) {
+  return ResultMatchesUrls(engine, record, static_cast<LPCSTR>(m_siteUrl), GetMatchRestrict());
+}
+
+void CZubrinDoc::RecloneCurrentSet() {
+  if (m_currentSet) m_currentSet->RecloneEnabledEngines(static_cast<LPCSTR>(m_lastRunUrl), 1);
+}
+
+CString CZubrinDoc::GetSearchTerm() const {
+  return m_currentSet ? m_currentSet->GetName() : CString();
+}

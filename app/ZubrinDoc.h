@@ -1,0 +1,106 @@
+// CZubrinDoc: the one document of the program: the site, its search terms as engine sets with
+// their results, the submission values and rules, the report mail settings and the engine cache.
+// It owns the engine database. The file is an archive stored through CCrusherFile; version 9 is
+// written, versions 6 to 9 are read.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/EngineCache.h"
+#include "engines/EngineList.h"
+#include "engines/EngineManager.h"
+#include "foundation/NVList.h"
+#include "framework/Document.h"
+#include "framework/MapStringToOb.h"
+#include "framework/OleDateTime.h"
+
+class CEngineSet;
+class CSearchEngine;
+class CSearchResult;
+
+// The main frame's progress bar, which the window side connects; unset calls do nothing.
+struct DocumentProgressHooks {
+  void (*begin)(UINT upper, UINT lower, UINT captionId) = nullptr;
+  void (*step)() = nullptr;
+  void (*end)() = nullptr;
+  void (*postCommand)(UINT command) = nullptr;  // to the main window
+};
+void SetDocumentProgressHooks(const DocumentProgressHooks& hooks);
+
+// Message ids and view hints of the document.
+enum : UINT {
+  IDS_DOC_READING = 271,
+  IDS_DOC_WRITING = 272,
+  IDP_DOC_NEWER_VERSION = 285,
+  IDP_DOC_OLD_VERSION = 297,
+  ID_START_UPDATE = 32774,
+  HINT_DOC_NEW = 110,
+  HINT_DOC_OPEN = 111,
+  HINT_DOC_SAVE = 112,
+  HINT_DOC_OPENING = 140,
+};
+
+class CZubrinDoc : public CDocument {
+  DECLARE_DYNCREATE(CZubrinDoc)
+ public:
+  static const UINT kFileVersion = 9;
+
+  CZubrinDoc();
+  ~CZubrinDoc() override;
+
+  BOOL OnNewDocument() override;
+  BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+  BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+  void Serialize(CArchive& ar) override;
+  CFile* GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) override;
+  void DeleteContents() override;
+
+  // ---- engine-set operations of the run control and the views ----
+  int CountActiveSets() const { return m_manager.CountActive(); }
+  void SetEngineEnabled(const CLibString& name, int32_t flag);
+  // The first result of the engine in the current set that matches the site; false when none.
+  bool FindSiteResult(const CLibString& engineName, CSearchResult& out);
+  bool FollowedLinkMatches(CSearchEngine& engine, CSearchResult& record);
+  void RecloneCurrentSet();
+  CString GetSearchTerm() const;
+
+  // Puts one zero entry per database engine into the cache, dropping everything else.
+  void ResetEngineCache();
+  // Totals and latest submission days from the sets; every flag 0.
+  void RecomputeEngineCache();
+  CEngineCache* FindEngineCache(const CString& name) const;
+
+  // The window that the engine database's loader moves while the constructor loads it.
+  static void SetLoadProgressWindow(HWND progress);
+  static CZubrinDoc* GetDocument() { return s_document; }
+  static CEngineList* GetEngineDatabase() { return s_database; }
+  static volatile LONG s_busy;  // 1 while new, open or save runs
+
+  // ---- fields, in this order ----
+  CString m_siteUrl;
+  CString m_lastRunUrl;
+  COleDateTime m_lastRun;
+  CMapStringToOb m_engineCache;  // name -> CEngineCache, owned
+  CString m_reportTo, m_emailCc, m_emailFrom, m_emailSubject, m_emailBody;
+  CString m_reportsDir;
+  CNVList m_missing;  // not saved
+  CNVList m_profile;
+  int32_t m_submitAuto = 0, m_submitWhen = 0, m_submitRanking = 10, m_submitPageNo = 1,
+          m_limitTo = 3, m_submitNotListed = 0;
+  volatile LONG m_running = 0, m_readOnly = 0, m_stop = 0, m_closePending = 0, m_fresh = 1,
+                m_spare = 0;
+  CEngineList m_database;
+  CEngineSet* m_currentSet = nullptr;
+  CEngineManager m_manager;
+  int32_t m_templateIndex = -1;
+  CString m_templateName;
+
+ private:
+  void ClearEngineCache();
+  void AddProfileKeys();
+  void StoreFile(CArchive& ar);
+  void LoadFile(CArchive& ar, UINT version);
+  static CZubrinDoc* s_document;
+  static CEngineList* s_database;
+};

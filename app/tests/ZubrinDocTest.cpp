@@ -1,0 +1,307 @@
+#include "app/ZubrinDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tests/AppTestSupport.h"
+#include "engines/EngineServices.h"
+#include "engines/EngineSet.h"
+#include "engines/SearchEngine.h"
+#include "framework/Archive.h"
+#include "framework/MessageBox.h"
+
+using apptest::ReadBytes;
+using apptest::TempFolder;
+using apptest::WriteBytes;
+
+namespace {
+
+std::vector<std::string> g_boxes;
+int g_answer = IDNO;
+int RecordBox(LPCSTR text, UINT) {
+  g_boxes.push_back(text);
+  return g_answer;
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) {
+  return IDOK;
+}
+std::vector<UINT> g_posted;
+void RecordPost(UINT command) {
+  g_posted.push_back(command);
+}
+
+// A small writer of the archive's byte forms, for files of the older versions.
+class Bytes {
+ public:
+  Bytes& U32(uint32_t v) {
+    data.append(reinterpret_cast<const char*>(&v), 4);
+    return *this;
+  }
+  Bytes& Str(const std::string& s) {
+    data += static_cast<char>(s.size());  // all short here
+    data += s;
+    return *this;
+  }
+  Bytes& Date(double day) {
+    U32(0);
+    data.append(reinterpret_cast<const char*>(&day), 8);
+    return *this;
+  }
+  std::string data;
+};
+
+class ZubrinDocTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetEngineMessageBox(QuietEngineBox);
+    AfxSetMessageBoxHandler(RecordBox);
+    g_boxes.clear();
+    g_posted.clear();
+    g_answer = IDNO;
+    WriteBytes(folder_.File("engines.dat"),
+               "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n\n[Gamma]\nenabled=1\n");
+    SetEngineDataFolder(folder_.Path().c_str());
+    DocumentProgressHooks hooks;
+    hooks.postCommand = RecordPost;
+    SetDocumentProgressHooks(hooks);
+  }
+  void TearDown() override {
+    SetEngineDataFolder("");
+    AfxSetMessageBoxHandler(nullptr);
+    SetDocumentProgressHooks(DocumentProgressHooks());
+  }
+
+  // A set record as the engine sets store it, for the fixtures of older files.
+  std::string SetRecord(CZubrinDoc& doc, const char* term, int submitCount, int lastDay) {
+    CEngineSet set(&doc.m_database, 1, term);
+    CSearchEngine* beta = set.FindEngine("Beta");
+    beta->m_submitCount = submitCount;
+    beta->m_lastSubmitDate = lastDay;
+    beta->m_submitted = 1;
+    std::string path = folder_.File("set.bin");
+    {
+      CFile out(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+      CArchive ar(&out, CArchive::store);
+      set.Serialize(ar);
+      ar.Close();
+    }
+    return ReadBytes(path);
+  }
+
+  // Fields 6 on of an old file: site, date, [template], mail, profile, rules, sets.
+  std::string OldFile(CZubrinDoc& doc, uint32_t version) {
+    Bytes b;
+    b.U32(version).U32(3);
+    b.Str("http://old.example/").Date(40000.5);
+    if (version == 8) b.Str("Favourites");
+    b.Str("to@x").Str("cc@x").Str("from@x").Str("Subject").Str("Body").Str("C:\\reports\\");
+    b.U32(1);
+    b.U32(1).U32(2).U32(1).U32(4).U32(20);  // SubmitAuto, LimitTo, SubmitWhen, PageNo, Ranking
+    if (version < 8) b.U32(0xDEADBEEF);
+    b.U32(1);  // SubmitNotListed
+    b.Str("URL").Str("http://old.example/");
+    b.U32(2);
+    return b.data + SetRecord(doc, "first", 3, 700) + SetRecord(doc, "second", 4, 800);
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(ZubrinDocTest, EveryFieldRoundTripsThroughVersion9) {
+  std::string path = folder_.File("site.zbp");
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_emailSubject, CString("Your web site Summary Report"));
+    EXPECT_EQ(doc.m_limitTo, 3);
+    ASSERT_EQ(doc.m_engineCache.GetCount(), 3);
+    doc.m_siteUrl = "http://www.site.com/";
+    doc.m_lastRun = COleDateTime(45000.25);
+    doc.m_templateName = "Mine";
+    doc.m_reportTo = "a@b";
+    doc.m_emailCc = "c@d";
+    doc.m_emailFrom = "e@f";
+    doc.m_emailSubject = "subj";
+    doc.m_emailBody = std::string(300, 'x').c_str();  // a long length prefix
+    doc.m_reportsDir = "C:\\out\\";
+    doc.m_profile.SetAt("URL", "http://www.site.com/");
+    doc.m_profile.SetAt("EXTRA_KEY", "kept");
+    doc.m_submitAuto = 1;
+    doc.m_submitWhen = 1;
+    doc.m_submitRanking = 30;
+    doc.m_submitPageNo = 3;
+    doc.m_limitTo = 2;
+    doc.m_submitNotListed = 1;
+    doc.FindEngineCache("Beta")->m_excluded = 1;
+    doc.FindEngineCache("Beta")->m_total = 7;
+    doc.FindEngineCache("Beta")->m_latest = 900;
+    doc.m_currentSet->m_name = "first term";
+    doc.m_currentSet->FindEngine("Gamma")->m_submitCount = 5;
+    CEngineSet* second = new CEngineSet(&doc.m_database, 1, "second term");
+    doc.m_manager.AddSet(second);
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    EXPECT_EQ(doc.GetPathName(), CString(path.c_str()));
+  }
+  EXPECT_EQ(ReadBytes(path).compare(0, 5, "ARQ32"), 0);
+  CZubrinDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(doc.m_siteUrl, CString("http://www.site.com/"));
+  EXPECT_EQ(doc.m_lastRunUrl, doc.m_siteUrl);
+  EXPECT_EQ(static_cast<double>(doc.m_lastRun), 45000.25);
+  EXPECT_EQ(doc.m_templateName, CString("Mine"));
+  EXPECT_EQ(doc.m_templateIndex, -4);
+  EXPECT_EQ(doc.m_reportTo, CString("a@b"));
+  EXPECT_EQ(doc.m_emailCc, CString("c@d"));
+  EXPECT_EQ(doc.m_emailFrom, CString("e@f"));
+  EXPECT_EQ(doc.m_emailSubject, CString("subj"));
+  EXPECT_EQ(doc.m_emailBody.GetLength(), 300);
+  EXPECT_EQ(doc.m_reportsDir, CString("C:\\out\\"));
+  EXPECT_EQ(doc.m_profile.GetValue("URL"), CLibString("http://www.site.com/"));
+  EXPECT_EQ(doc.m_profile.GetValue("EXTRA_KEY"), CLibString("kept"));
+  EXPECT_EQ(doc.m_submitAuto, 1);
+  EXPECT_EQ(doc.m_submitWhen, 1);
+  EXPECT_EQ(doc.m_submitRanking, 30);
+  EXPECT_EQ(doc.m_submitPageNo, 3);
+  EXPECT_EQ(doc.m_limitTo, 2);
+  EXPECT_EQ(doc.m_submitNotListed, 1);
+  CEngineCache* beta = doc.FindEngineCache("Beta");
+  ASSERT_NE(beta, nullptr);
+  EXPECT_EQ(beta->m_excluded, 1u);
+  EXPECT_EQ(beta->m_total, 7u);
+  EXPECT_EQ(beta->m_latest, 900u);
+  ASSERT_EQ(doc.m_manager.GetCount(), 2);
+  EXPECT_EQ(doc.m_currentSet, doc.m_manager.GetFirstSet());
+  EXPECT_EQ(doc.GetSearchTerm(), CString("first term"));
+  EXPECT_EQ(doc.m_currentSet->FindEngine("Gamma")->m_submitCount, 5);
+  EXPECT_EQ(doc.m_fresh, 0);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ZubrinDocTest, OlderVersionsReadAndGetTheirCacheComputed) {
+  for (uint32_t version : {6u, 7u, 8u}) {
+    SCOPED_TRACE(version);
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    std::string path = folder_.File("old.zbp");
+    WriteBytes(path, OldFile(doc, version));
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_EQ(doc.m_siteUrl, CString("http://old.example/"));
+    EXPECT_EQ(doc.m_templateName, CString(version == 8 ? "Favourites" : ""));
+    EXPECT_EQ(doc.m_emailBody, CString("Body"));
+    EXPECT_EQ(doc.m_submitAuto, 1);
+    EXPECT_EQ(doc.m_limitTo, 2);
+    EXPECT_EQ(doc.m_submitPageNo, 4);
+    EXPECT_EQ(doc.m_submitRanking, 20);
+    EXPECT_EQ(doc.m_submitNotListed, 1);
+    EXPECT_EQ(doc.m_profile.GetValue("URL"), CLibString("http://old.example/"));
+    ASSERT_EQ(doc.m_manager.GetCount(), 2);
+    CEngineCache* beta = doc.FindEngineCache("Beta");
+    ASSERT_NE(beta, nullptr);
+    EXPECT_EQ(beta->m_total, 7u);
+    EXPECT_EQ(beta->m_latest, 800u);
+    EXPECT_EQ(beta->m_excluded, 0u);
+    EXPECT_EQ(doc.FindEngineCache("Alpha")->m_total, 0u);
+  }
+}
+
+TEST_F(ZubrinDocTest, UnknownVersionsFailTheOpen) {
+  struct Case {
+    uint32_t version;
+    int answer;
+    bool posted;
+  } cases[] = {{5, IDOK, false}, {0, IDOK, false}, {10, IDNO, false}, {10, IDYES, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version);
+    g_boxes.clear();
+    g_posted.clear();
+    g_answer = c.answer;
+    std::string path = folder_.File("future.zbp");
+    WriteBytes(path, Bytes().U32(c.version).U32(0).data);
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_posted.size(), c.posted ? 1u : 0u);
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
+    EXPECT_EQ(doc.m_manager.GetCount(), 1);
+    EXPECT_NE(doc.m_currentSet, nullptr);
+  }
+}
+
+TEST_F(ZubrinDocTest, DamagedFilesNeverStayOpen) {
+  std::string good = folder_.File("good.zbp");
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_siteUrl = "http://www.site.com/";
+    doc.m_manager.AddSet(new CEngineSet(&doc.m_database, 1, "two"));
+    ASSERT_TRUE(doc.OnSaveDocument(good.c_str()));
+  }
+  std::string bytes = ReadBytes(good);
+  ASSERT_GT(bytes.size(), 20u);
+  std::vector<std::string> damaged;
+  for (size_t cut = 0; cut < bytes.size(); cut += 1 + bytes.size() / 40)
+    damaged.push_back(bytes.substr(0, cut));
+  for (size_t at = 5; at < bytes.size(); at += 1 + bytes.size() / 40) {
+    std::string flipped = bytes;
+    flipped[at] = static_cast<char>(flipped[at] ^ 0x5A);
+    damaged.push_back(flipped);
+  }
+  // An uncompressed file whose string length runs far beyond the file.
+  damaged.push_back(Bytes().U32(9).U32(0).U32(1).data + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F" + "x");
+  std::string path = folder_.File("damaged.zbp");
+  CZubrinDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  for (size_t i = 0; i < damaged.size(); ++i) {
+    SCOPED_TRACE(i);
+    WriteBytes(path, damaged[i]);
+    g_boxes.clear();
+    BOOL opened = doc.OnOpenDocument(path.c_str());
+    if (opened) {
+      // A flip inside a string's characters can still read as a whole file.
+      EXPECT_EQ(doc.GetPathName(), CString(path.c_str()));
+    } else {
+      EXPECT_TRUE(doc.GetPathName().IsEmpty());
+      EXPECT_FALSE(g_boxes.empty());
+      EXPECT_EQ(doc.m_manager.GetCount(), 1);
+    }
+    if (i < (bytes.size() + bytes.size() / 40) / (1 + bytes.size() / 40)) {
+      EXPECT_FALSE(opened) << "truncated at " << damaged[i].size();
+    }
+  }
+}
+
+TEST_F(ZubrinDocTest, AFailedSaveLeavesTheOldFile) {
+  std::string path = folder_.File("keep.zbp");
+  CZubrinDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  doc.m_siteUrl = "http://first.example/";
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  std::string before = ReadBytes(path);
+  int files = folder_.CountFiles();
+
+  // Held open without sharing, the old file cannot be replaced.
+  doc.m_siteUrl = "http://second.example/";
+  HANDLE hold = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+  CloseHandle(hold);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_NE(g_boxes[0].find("not saved"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(folder_.CountFiles(), files);  // no temporary file left
+
+  // A folder that does not exist fails the same way.
+  EXPECT_FALSE(doc.OnSaveDocument(folder_.File("missing\\x.zbp").c_str()));
+  EXPECT_EQ(g_boxes.size(), 2u);
+
+  CZubrinDoc reread;
+  ASSERT_TRUE(reread.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(reread.m_siteUrl, CString("http://first.example/"));
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "framework/MessageBox.h"
+
+#include <cstdio>
+
+#include "framework/String.h"
+
+namespace {
+
+int LogMessageBox(LPCSTR lpszText, UINT nType) {
+  CString line;
+  line.Format("message box (0x%x): %s\n", nType, lpszText ? lpszText : "");
+  OutputDebugStringA(line);
+  fputs(line, stderr);
+  return AfxDefaultMessageBoxAnswer(nType);
+}
+
+AfxMessageBoxHandler g_handler = LogMessageBox;
+
+}  // namespace
+
+int AfxDefaultMessageBoxAnswer(UINT nType) {
+  switch (nType & MB_TYPEMASK) {
+    case MB_YESNO:
+      return IDNO;
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL:
+      return IDCANCEL;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    default:
+      return IDOK;
+  }
+}
+
+void AfxSetMessageBoxHandler(AfxMessageBoxHandler handler) {
+  g_handler = handler ? handler : LogMessageBox;
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType) {
+  return g_handler(lpszText ? lpszText : "", nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType) {
+  CString text;
+  if (!text.LoadString(nIDPrompt)) text.Format("%u", nIDPrompt);
+  return AfxMessageBox(text, nType);
+}
