@@ -1,5 +1,8 @@
 #include "app/ZubrinDoc.h"
 
+#include "app/NQCommandLineInfo.h"
+#include "engines/DebugOptions.h"
+
 #include "app/CrusherFile.h"
 #include "engines/EngineDataKey.h"
 #include "engines/EnginePrototypes.h"
@@ -81,6 +84,15 @@ CZubrinDoc::CZubrinDoc() : m_engineCache(10) {
   s_document = this;
   s_database = &m_database;
   SetDocumentSiteSource(DocumentSite);
+  // A debug run dumps every page into its folder and may read another definitions file; both
+  // must be known before the database loads.
+  NQCommandLineInfo* commandLine = GetCommandLineInfo();
+  CString dumpFolder = GetDirectoryField();
+  if (commandLine && commandLine->m_bDebug && !dumpFolder.IsEmpty()) {
+    CString enginesFile = commandLine->GetDebugOption("enginefile");
+    SetDebugOptions(CLibString(static_cast<const char*>(dumpFolder)),
+                    enginesFile.IsEmpty() ? nullptr : static_cast<const char*>(enginesFile));
+  }
   CLibString key = BuildEngineDataKey();
   m_database.Load(g_loadProgress, key.c_str());
 }

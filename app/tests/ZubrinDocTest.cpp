@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/NQCommandLineInfo.h"
 #include "app/tests/AppTestSupport.h"
+#include "engines/DebugOptions.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
@@ -302,6 +305,34 @@ TEST_F(ZubrinDocTest, AFailedSaveLeavesTheOldFile) {
   CZubrinDoc reread;
   ASSERT_TRUE(reread.OnOpenDocument(path.c_str()));
   EXPECT_EQ(reread.m_siteUrl, CString("http://first.example/"));
+}
+
+}  // namespace
+
+namespace {
+
+// A debug run with a dump folder sets the interpreter's debug options before the database loads,
+// so the alternate definitions file is the one read.
+TEST_F(ZubrinDocTest, ADebugRunDumpsIntoItsFolderAndReadsItsEnginesFile) {
+  std::string alternate = folder_.File("alternate.dat");
+  WriteBytes(alternate, "[Zeta]\nenabled=1\n");
+  std::string options = folder_.File("options.txt");
+  WriteBytes(options, "directory=" + folder_.Path() + "\\dumps\nenginefile=" + alternate + "\n");
+  SetCommandLineInfo(new NQCommandLineInfo(("/debug_opt \"" + options + "\"").c_str()));
+  {
+    CZubrinDoc doc;
+    EXPECT_TRUE(IsDebugOn());
+    EXPECT_EQ(std::string(GetDumpFolder().c_str()), folder_.Path() + "\\dumps\\");
+    std::unique_ptr<CSearchEngine> zeta(doc.m_database.CloneEngine("Zeta"));
+    EXPECT_NE(zeta, nullptr) << "the alternate definitions were loaded";
+    std::unique_ptr<CSearchEngine> alpha(doc.m_database.CloneEngine("Alpha"));
+    EXPECT_EQ(alpha, nullptr);
+  }
+  SetCommandLineInfo(nullptr);
+  ResetDebugOptions();
+
+  CZubrinDoc plain;
+  EXPECT_FALSE(IsDebugOn()) << "without the debug switch nothing is dumped";
 }
 
 }  // namespace
