@@ -27,6 +27,18 @@ HINSTANCE AfxLoadResourceModule(const char* fileName) {
   return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
+HINSTANCE AfxInitLanguageModule(const char* fileName, const char* caption) {
+  HINSTANCE module = AfxLoadResourceModule(fileName);
+  if (!module) {
+    std::string text = std::string("The language module ") + fileName +
+                       " could not be loaded from the program's folder.\nPlease reinstall ZBPro.";
+    MessageBoxA(nullptr, text.c_str(), caption, MB_OK | MB_ICONSTOP);
+    return nullptr;
+  }
+  AfxSetResourceHandle(module);
+  return module;
+}
+
 std::string AfxLoadString(UINT id) {
   // A string table entry holds at most 4097 characters.
   char buf[4100];

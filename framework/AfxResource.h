@@ -14,5 +14,10 @@ std::string AfxGetModuleFolder();
 // copy elsewhere cannot be picked up). Null when it is missing or not a module.
 HINSTANCE AfxLoadResourceModule(const char* fileName);
 
+// Loads the language module from the program's folder and makes it the resource handle. When it
+// is missing the user is told in a message box under the given caption (the one text that cannot
+// come from the module) and the result is null.
+HINSTANCE AfxInitLanguageModule(const char* fileName, const char* caption);
+
 // A string of the current resource handle; empty when the id is absent.
 std::string AfxLoadString(UINT id);

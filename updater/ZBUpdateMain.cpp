@@ -6,16 +6,9 @@
 #include "resources/resource.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
-  // The message of a missing language module cannot come from that module.
-  HINSTANCE language = AfxLoadResourceModule("ZBResENU.dll");
-  if (!language) {
-    MessageBoxA(nullptr,
-                "The language module ZBResENU.dll could not be loaded from the program's folder.\n"
-                "Please reinstall ZBPro.",
-                "ZBPro Update", MB_OK | MB_ICONSTOP);
-    return 1;
-  }
-  AfxSetResourceHandle(language);
+  // Every text of the program lives in the language module; without it the program cannot run.
+  HINSTANCE language = AfxInitLanguageModule("ZBResENU.dll", "ZBPro Update");
+  if (!language) return 1;
   int rc = AfxRunSimpleFrame(hInstance, "ZBUpdateFrame", AfxLoadString(IDS_ZBUPDATE_TITLE),
                              AfxLoadString(AFX_IDS_IDLEMESSAGE), nCmdShow);
   FreeLibrary(language);

@@ -10,37 +10,11 @@
 #include "foundation/Base64.h"
 #include "foundation/Coder.h"
 #include "foundation/ScrambleCoder.h"
+#include "tests/support/TempFolder.h"
 
 namespace enginetest {
 
-// A fresh folder under the temporary folder, removed with its files at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    static int counter = 0;
-    path_ = std::string(base) + "zbeng_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(++counter) + "\\";
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TempFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-          DeleteFileA((path_ + found.cFileName).c_str());
-      } while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
-  std::string File(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
+using TempFolder = zbtest::TempFolder;
 
 inline void WriteFile(const std::string& path, const std::string& content) {
   FILE* f = fopen(path.c_str(), "wb");
