@@ -1,5 +1,7 @@
 #include "app/SettingsMigration.h"
 
+#include "app/SelectionTemplates.h"
+
 #include <windows.h>
 
 namespace {
@@ -102,4 +104,25 @@ bool MigrateSettings(const TemplateSink& storeTemplates) {
   RegSetValueExA(program, "RegCvt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
   RegCloseKey(program);
   return true;
+}
+
+TemplateSink SaveMigratedTemplatesTo(NQSelectionTemplates& templates, const std::string& path) {
+  return [&templates, path](const std::vector<MigratedTemplate>& found) {
+    for (const MigratedTemplate& old : found) {
+      NQSelectionTemplates::EngineNames engines;
+      std::string names = old.engines.GetString();
+      size_t start = 0;
+      while (start <= names.size()) {
+        size_t end = names.find_first_of(",\r\n", start);
+        if (end == std::string::npos) end = names.size();
+        std::string name = names.substr(start, end - start);
+        size_t first = name.find_first_not_of(" \t");
+        if (first != std::string::npos)
+          engines.insert(name.substr(first, name.find_last_not_of(" \t") - first + 1));
+        start = end + 1;
+      }
+      templates.Add(old.name.GetString(), engines);
+    }
+    templates.Save(path);
+  };
 }

@@ -6,6 +6,7 @@
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
 #include "app/SearchProperties.h"
+#include "app/SelectionTemplates.h"
 #include "app/SettingsMigration.h"
 #include "app/tests/AppRegistryFixture.h"
 #include "engines/RankMatcher.h"
@@ -296,6 +297,28 @@ TEST_F(MigrationTest, OldValuesAndTemplatesAreCopiedOnce) {
   EXPECT_EQ(calls, 1);
   ASSERT_TRUE(GetText(kPropertiesKey, "ProxyServer", value));
   EXPECT_EQ(value, "old.proxy");
+}
+
+TEST_F(MigrationTest, OldTemplatesGoIntoTheTemplatesFile) {
+  SetNumber(kOldTemplates, "Count", 1);
+  SetText((CString(kOldTemplates) + "\\Template0").GetString(), "Name", "Mine");
+  SetText((CString(kOldTemplates) + "\\Template0").GetString(), "Engines",
+          "Beta, Alpha\r\nGamma,,");
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  std::string path = std::string(temp) + "zbmigrated-templates.dat";
+  NQSelectionTemplates templates;
+  templates.Add("Existing", {"Delta"});
+  EXPECT_TRUE(MigrateSettings(SaveMigratedTemplatesTo(templates, path)));
+
+  NQSelectionTemplates saved;
+  ASSERT_TRUE(saved.Load(path));
+  EXPECT_EQ(saved.Templates(), templates.Templates());
+  ASSERT_NE(saved.Find("Mine"), nullptr);
+  EXPECT_EQ(*saved.Find("Mine"), (NQSelectionTemplates::EngineNames{"Alpha", "Beta", "Gamma"}));
+  EXPECT_NE(saved.Find("Existing"), nullptr);
+  DeleteFileA(path.c_str());
+  DeleteFileA((path + ".bak").c_str());
 }
 
 TEST_F(MigrationTest, WithoutAnOldRootOnlyTheMarkIsSet) {
