@@ -189,6 +189,9 @@ void CSock::CloseSocketHandle() {
   m_socket = kNoSocket;
   m_connected = 0;
   m_inboxStart = m_inboxEnd = 0;
+  // Only open connections keep a read-ahead buffer: a run holds a closed socket per engine and
+  // search term.
+  m_inbox.reset();
 }
 
 int CSock::Wait(int seconds, bool write) {

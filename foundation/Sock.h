@@ -191,7 +191,7 @@ class CSock {
   // Bytes read from the connection ahead of the caller. Every socket call is costly (under Wine
   // a round trip to the server), so lines and small reads are served from here and the kernel
   // is asked for as much as it has. Only Recv and ReadUntil take from it.
-  static constexpr int kInboxSize = 16384;
+  static constexpr int kInboxSize = 65536;
 
   int Wait(int seconds, bool write);
   // One non-blocking read into the empty inbox: the bytes read, 0 when nothing is there yet,
