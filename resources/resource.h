@@ -11,6 +11,9 @@
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program
 
+// Engine core
+#define IDS_NO_ENGINES 273  // the engine database holds no engine (engines.dat missing or empty)
+
 // Outcomes of a submission by mail (the engine's response text)
 #define IDS_SUBMIT_NO_SMTP 3001      // the site profile names no mail server
 #define IDS_SUBMIT_NO_EMAIL 3002     // the site profile names no e-mail address
