@@ -44,14 +44,19 @@ Layout LayoutOf(const CLibString& tag) {
   return Layout::kInline;
 }
 
-// An attribute value between double quotes: the four characters that could end the value or
-// open a tag become entities; everything else is copied in runs.
-void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
+// Text with the four characters that could end an attribute value or open a tag written as
+// entities; with keepBlankRuns, a blank followed by another blank becomes &nbsp; so that runs of
+// blanks survive in page text. Everything else is copied in runs.
+void WriteWithEntities(std::ostream& os, const char* text, size_t length, bool keepBlankRuns) {
   const char* run = text;
   const char* end = text + length;
   for (const char* p = text; p < end; ++p) {
     const char* entity;
     switch (*p) {
+      case ' ':
+        if (!keepBlankRuns || p + 1 >= end || p[1] != ' ') continue;
+        entity = "&nbsp;";
+        break;
       case '&':
         entity = "&amp;";
         break;
@@ -72,6 +77,11 @@ void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
     run = p + 1;
   }
   os.write(run, end - run);
+}
+
+// An attribute value between double quotes.
+void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
+  WriteWithEntities(os, text, length, false);
 }
 
 size_t TrimmedLength(const CLibString& value) {
@@ -303,35 +313,7 @@ void CHtmlString::WriteContents(std::ostream& os) const {
 }
 
 void CHtmlString::WriteEscaped(std::ostream& os, const char* text) {
-  const char* run = text;
-  const char* p = text;
-  for (; *p; ++p) {
-    const char* entity;
-    switch (*p) {
-      case ' ':
-        if (p[1] != ' ') continue;
-        entity = "&nbsp;";
-        break;
-      case '"':
-        entity = "&quot;";
-        break;
-      case '&':
-        entity = "&amp;";
-        break;
-      case '<':
-        entity = "&lt;";
-        break;
-      case '>':
-        entity = "&gt;";
-        break;
-      default:
-        continue;
-    }
-    os.write(run, p - run);
-    os << entity;
-    run = p + 1;
-  }
-  os.write(run, p - run);
+  WriteWithEntities(os, text, strlen(text), true);
 }
 
 CLibString CHtmlString::Escape(const CLibString& text) {
