@@ -1,3 +1,16 @@
+# The Windows headers are parsed once for the whole build: every library and test reuses the
+# precompiled header of one small target instead of compiling <windows.h> in each file.
+function(zb_use_windows_pch name)
+  if(NOT WIN32)
+    return()
+  endif()
+  if(NOT TARGET zb_pch)
+    add_library(zb_pch STATIC ${CMAKE_SOURCE_DIR}/cmake/pch.cpp)
+    target_precompile_headers(zb_pch PRIVATE <winsock2.h> <windows.h> <commctrl.h> <string> <vector>)
+  endif()
+  target_precompile_headers(${name} REUSE_FROM zb_pch)
+endfunction()
+
 # zb_library(name SOURCES ... [DEPS ...]): one subsystem's static library. A subsystem with no
 # sources yet is an interface library, so the others can already name it.
 function(zb_library name)
@@ -6,6 +19,7 @@ function(zb_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    zb_use_windows_pch(${name})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
@@ -19,6 +33,7 @@ function(zb_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main)
+  zb_use_windows_pch(${name})
   if(WIN32)
     # Console subsystem: the test prints its results; the programs under test are GUI programs.
     target_link_options(${name} PRIVATE -mconsole)
