@@ -63,13 +63,14 @@ class CPen : public CGdiObject {
  public:
   CPen() = default;
   CPen(int nPenStyle, int nWidth, COLORREF crColor);
-  CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+  // The style count is not optional here, so that CPen(style, width, 0) means colour black.
+  CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount,
        const DWORD* lpStyle = nullptr);
   static CPen* PASCAL FromHandle(HPEN hPen);
   operator HPEN() const { return static_cast<HPEN>(m_hObject); }
 
   BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
-  BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+  BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount,
                  const DWORD* lpStyle = nullptr);
   BOOL CreatePenIndirect(LPLOGPEN lpLogPen);
   int GetLogPen(LOGPEN* pLogPen) const;

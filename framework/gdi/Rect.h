@@ -163,6 +163,11 @@ class CRect : public tagRECT {
   void operator-=(POINT point) noexcept { OffsetRect(-point.x, -point.y); }
   void operator-=(SIZE size) noexcept { OffsetRect(-size.cx, -size.cy); }
   void operator-=(LPCRECT lpRect) noexcept { DeflateRect(lpRect); }
+  // Margins given as a rectangle (rather than through a pointer) pick these forms directly.
+  void operator+=(const RECT& margins) noexcept { InflateRect(&margins); }
+  void operator-=(const RECT& margins) noexcept { DeflateRect(&margins); }
+  CRect operator+(const RECT& margins) const noexcept { return *this + &margins; }
+  CRect operator-(const RECT& margins) const noexcept { return *this - &margins; }
   void operator&=(const RECT& rect) noexcept { ::IntersectRect(this, this, &rect); }
   void operator|=(const RECT& rect) noexcept { ::UnionRect(this, this, &rect); }
 

@@ -2,10 +2,12 @@
 
 #include "framework/gdi/Dc.h"
 #include "framework/gdi/GdiObject.h"
+#include "framework/gdi/ImageList.h"
 #include "framework/gdi/Menu.h"
 
 void AfxDeleteTempGdiMaps() {
   CDC::DeleteTempMap();
   CGdiObject::DeleteTempMap();
   CMenu::DeleteTempMap();
+  CImageList::DeleteTempMap();
 }
