@@ -7,9 +7,14 @@ IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
 
-CHandleMap<CDC, HDC>& DcMap() {
-  thread_local CHandleMap<CDC, HDC> map;
-  return map;
+// Never destroyed: wrappers that live until the process ends still find it.
+CPermanentHandleMap<CDC, HDC>& Owners() {
+  static auto* map = new CPermanentHandleMap<CDC, HDC>;
+  return *map;
+}
+
+CTemporaryHandleMap<CDC, HDC>& Temporaries() {
+  return CTemporaryHandleMap<CDC, HDC>::ForThisThread();
 }
 
 }  // namespace
@@ -20,32 +25,29 @@ CDC::~CDC() {
 
 CDC* PASCAL CDC::FromHandle(HDC hDC) {
   if (hDC == nullptr) return nullptr;
-  auto& map = DcMap();
-  if (CDC* pDC = map.LookupPermanent(hDC)) return pDC;
-  if (CDC* pDC = map.LookupTemporary(hDC)) return pDC;
+  if (CDC* pDC = Owners().Lookup(hDC)) return pDC;
+  if (CDC* pDC = Temporaries().Lookup(hDC)) return pDC;
   auto pNew = std::make_unique<CDC>();
   pNew->m_hDC = pNew->m_hAttribDC = hDC;
-  return map.AddTemporary(hDC, std::move(pNew));
+  return Temporaries().Add(hDC, std::move(pNew));
 }
 
 void PASCAL CDC::DeleteTempMap() {
-  DcMap().DeleteTemporaries();
+  Temporaries().DeleteAll();
 }
 
 BOOL CDC::Attach(HDC hDC) {
   if (hDC == nullptr) return FALSE;
   if (hDC == m_hDC) return TRUE;
-  auto& map = DcMap();
-  if (map.LookupPermanent(hDC) != nullptr) return FALSE;
+  if (!Owners().Enter(hDC, this)) return FALSE;  // never two owners of one handle
   DeleteDC();
   m_hDC = m_hAttribDC = hDC;
-  map.SetPermanent(hDC, this);
   return TRUE;
 }
 
 HDC CDC::Detach() {
   HDC hDC = m_hDC;
-  if (hDC != nullptr) DcMap().RemovePermanent(hDC, this);
+  if (hDC != nullptr) Owners().Remove(hDC, this);
   ReleaseAttribDC();
   ReleaseOutputDC();
   return hDC;

@@ -26,7 +26,7 @@ class CDC : public CObject {
   operator HDC() const { return m_hDC; }
   HDC GetSafeHdc() const { return m_hDC; }
 
-  // The object that owns hDC on this thread, else a temporary wrapper that never deletes it.
+  // The object that owns hDC, else a temporary wrapper of this thread that never deletes it.
   static CDC* PASCAL FromHandle(HDC hDC);
   static void PASCAL DeleteTempMap();
   BOOL Attach(HDC hDC);
@@ -52,8 +52,8 @@ class CDC : public CObject {
   CPoint SetBrushOrg(POINT point);
   HWND GetWindow() const;  // the window the context belongs to (CWnd* form comes with CWnd)
 
-  // Selection: the object selected before, as a wrapper (a temporary one unless this thread
-  // owns it), or null on failure. Selecting it back restores the context.
+  // Selection: the object selected before, as a wrapper (its owner, else a temporary one),
+  // or null on failure. Selecting it back restores the context.
   CPen* SelectObject(CPen* pPen);
   CBrush* SelectObject(CBrush* pBrush);
   virtual CFont* SelectObject(CFont* pFont);
@@ -220,7 +220,7 @@ class CDC : public CObject {
                   int nCount, int x, int y, int nWidth, int nHeight);
 
  private:
-  friend class CHandleMap<CDC, HDC>;
+  friend class CTemporaryHandleMap<CDC, HDC>;
   void ReleaseTemporaryHandle() { m_hDC = m_hAttribDC = nullptr; }
   HGDIOBJ SelectHandle(HGDIOBJ hObject);
 };

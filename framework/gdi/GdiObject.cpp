@@ -12,9 +12,14 @@ IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 namespace {
 
-CHandleMap<CGdiObject, HGDIOBJ>& GdiMap() {
-  thread_local CHandleMap<CGdiObject, HGDIOBJ> map;
-  return map;
+// Never destroyed: wrappers that live until the process ends still find it.
+CPermanentHandleMap<CGdiObject, HGDIOBJ>& Owners() {
+  static auto* map = new CPermanentHandleMap<CGdiObject, HGDIOBJ>;
+  return *map;
+}
+
+CTemporaryHandleMap<CGdiObject, HGDIOBJ>& Temporaries() {
+  return CTemporaryHandleMap<CGdiObject, HGDIOBJ>::ForThisThread();
 }
 
 // The wrapper class that matches a handle's kind, so that a CPen* from FromHandle is truly a CPen.
@@ -56,35 +61,32 @@ CGdiObject::~CGdiObject() {
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
   if (hObject == nullptr) return nullptr;
-  auto& map = GdiMap();
-  if (CGdiObject* pObject = map.LookupPermanent(hObject)) return pObject;
+  if (CGdiObject* pObject = Owners().Lookup(hObject)) return pObject;
   CRuntimeClass* pClass = WrapperClassFor(hObject);
-  CGdiObject* pTemp = map.LookupTemporary(hObject);
+  CGdiObject* pTemp = Temporaries().Lookup(hObject);
   // A handle value may come back for an object of another kind after the first was deleted.
   if (pTemp != nullptr && pTemp->GetRuntimeClass() == pClass) return pTemp;
   std::unique_ptr<CGdiObject> pNew = NewWrapper(pClass);
   pNew->m_hObject = hObject;
-  return map.AddTemporary(hObject, std::move(pNew));
+  return Temporaries().Add(hObject, std::move(pNew));
 }
 
 void PASCAL CGdiObject::DeleteTempMap() {
-  GdiMap().DeleteTemporaries();
+  Temporaries().DeleteAll();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   if (hObject == nullptr) return FALSE;
   if (hObject == m_hObject) return TRUE;
-  auto& map = GdiMap();
-  if (map.LookupPermanent(hObject) != nullptr) return FALSE;
+  if (!Owners().Enter(hObject, this)) return FALSE;  // never two owners of one handle
   DeleteObject();
   m_hObject = hObject;
-  map.SetPermanent(hObject, this);
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ hObject = m_hObject;
-  if (hObject != nullptr && !m_bShared) GdiMap().RemovePermanent(hObject, this);
+  if (hObject != nullptr && !m_bShared) Owners().Remove(hObject, this);
   m_hObject = nullptr;
   m_bShared = false;
   return hObject;

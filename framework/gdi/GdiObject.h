@@ -22,14 +22,14 @@ class CGdiObject : public CObject {
   operator HGDIOBJ() const { return m_hObject; }
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
-  // The object that owns hObject on this thread, else a temporary wrapper of the handle's kind
-  // (a CPen for a pen, ...), valid until the thread's next idle time. Null for a null handle.
+  // The object that owns hObject, else a temporary wrapper of the handle's kind (a CPen for a
+  // pen, ...), valid on the calling thread until its next idle time. Null for a null handle.
   static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
   // Frees this thread's temporary wrappers (not their handles); the idle loop calls it.
   static void PASCAL DeleteTempMap();
 
   // Takes ownership of hObject. A handle held before is deleted first. Fails for a null handle
-  // and for one that another wrapper on this thread already owns (it would be deleted twice).
+  // and for one that another wrapper already owns (it would be deleted twice).
   BOOL Attach(HGDIOBJ hObject);
   // Gives the handle up without deleting it.
   HGDIOBJ Detach();
@@ -52,7 +52,7 @@ class CGdiObject : public CObject {
   BOOL AttachShared(HGDIOBJ hObject);
 
  private:
-  friend class CHandleMap<CGdiObject, HGDIOBJ>;
+  friend class CTemporaryHandleMap<CGdiObject, HGDIOBJ>;
   bool m_bShared = false;
   void ReleaseTemporaryHandle() { m_hObject = nullptr; }
 };

@@ -10,9 +10,14 @@ IMPLEMENT_DYNAMIC(CImageList, CObject)
 
 namespace {
 
-CHandleMap<CImageList, HIMAGELIST>& ImageListMap() {
-  thread_local CHandleMap<CImageList, HIMAGELIST> map;
-  return map;
+// Never destroyed: wrappers that live until the process ends still find it.
+CPermanentHandleMap<CImageList, HIMAGELIST>& Owners() {
+  static auto* map = new CPermanentHandleMap<CImageList, HIMAGELIST>;
+  return *map;
+}
+
+CTemporaryHandleMap<CImageList, HIMAGELIST>& Temporaries() {
+  return CTemporaryHandleMap<CImageList, HIMAGELIST>::ForThisThread();
 }
 
 HBITMAP BitmapHandle(const CBitmap* pBmp) {
@@ -31,32 +36,29 @@ CImageList::~CImageList() {
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) {
   if (hImageList == nullptr) return nullptr;
-  auto& map = ImageListMap();
-  if (CImageList* pList = map.LookupPermanent(hImageList)) return pList;
-  if (CImageList* pList = map.LookupTemporary(hImageList)) return pList;
+  if (CImageList* pList = Owners().Lookup(hImageList)) return pList;
+  if (CImageList* pList = Temporaries().Lookup(hImageList)) return pList;
   auto pNew = std::make_unique<CImageList>();
   pNew->m_hImageList = hImageList;
-  return map.AddTemporary(hImageList, std::move(pNew));
+  return Temporaries().Add(hImageList, std::move(pNew));
 }
 
 void PASCAL CImageList::DeleteTempMap() {
-  ImageListMap().DeleteTemporaries();
+  Temporaries().DeleteAll();
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
   if (hImageList == nullptr) return FALSE;
   if (hImageList == m_hImageList) return TRUE;
-  auto& map = ImageListMap();
-  if (map.LookupPermanent(hImageList) != nullptr) return FALSE;
+  if (!Owners().Enter(hImageList, this)) return FALSE;  // never two owners of one handle
   DeleteImageList();
   m_hImageList = hImageList;
-  map.SetPermanent(hImageList, this);
   return TRUE;
 }
 
 HIMAGELIST CImageList::Detach() {
   HIMAGELIST hImageList = m_hImageList;
-  if (hImageList != nullptr) ImageListMap().RemovePermanent(hImageList, this);
+  if (hImageList != nullptr) Owners().Remove(hImageList, this);
   m_hImageList = nullptr;
   return hImageList;
 }

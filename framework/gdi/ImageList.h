@@ -28,7 +28,7 @@ class CImageList : public CObject {
 
   static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
   static void PASCAL DeleteTempMap();
-  // Takes ownership; fails for a null handle and for one another CImageList on this thread owns.
+  // Takes ownership; fails for a null handle and for one another CImageList owns.
   // A list held before is destroyed first.
   BOOL Attach(HIMAGELIST hImageList);
   HIMAGELIST Detach();
@@ -83,6 +83,6 @@ class CImageList : public CObject {
   static BOOL PASCAL DragLeave(HWND hWndLock);
 
  private:
-  friend class CHandleMap<CImageList, HIMAGELIST>;
+  friend class CTemporaryHandleMap<CImageList, HIMAGELIST>;
   void ReleaseTemporaryHandle() { m_hImageList = nullptr; }
 };

@@ -10,9 +10,14 @@ IMPLEMENT_DYNAMIC(CMenu, CObject)
 
 namespace {
 
-CHandleMap<CMenu, HMENU>& MenuMap() {
-  thread_local CHandleMap<CMenu, HMENU> map;
-  return map;
+// Never destroyed: wrappers that live until the process ends still find it.
+CPermanentHandleMap<CMenu, HMENU>& Owners() {
+  static auto* map = new CPermanentHandleMap<CMenu, HMENU>;
+  return *map;
+}
+
+CTemporaryHandleMap<CMenu, HMENU>& Temporaries() {
+  return CTemporaryHandleMap<CMenu, HMENU>::ForThisThread();
 }
 
 LPCSTR BitmapItem(const CBitmap* pBmp) {
@@ -31,32 +36,29 @@ CMenu::~CMenu() {
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
   if (hMenu == nullptr) return nullptr;
-  auto& map = MenuMap();
-  if (CMenu* pMenu = map.LookupPermanent(hMenu)) return pMenu;
-  if (CMenu* pMenu = map.LookupTemporary(hMenu)) return pMenu;
+  if (CMenu* pMenu = Owners().Lookup(hMenu)) return pMenu;
+  if (CMenu* pMenu = Temporaries().Lookup(hMenu)) return pMenu;
   auto pNew = std::make_unique<CMenu>();
   pNew->m_hMenu = hMenu;
-  return map.AddTemporary(hMenu, std::move(pNew));
+  return Temporaries().Add(hMenu, std::move(pNew));
 }
 
 void PASCAL CMenu::DeleteTempMap() {
-  MenuMap().DeleteTemporaries();
+  Temporaries().DeleteAll();
 }
 
 BOOL CMenu::Attach(HMENU hMenu) {
   if (hMenu == nullptr || !::IsMenu(hMenu)) return FALSE;
   if (hMenu == m_hMenu) return TRUE;
-  auto& map = MenuMap();
-  if (map.LookupPermanent(hMenu) != nullptr) return FALSE;
+  if (!Owners().Enter(hMenu, this)) return FALSE;  // never two owners of one handle
   DestroyMenu();
   m_hMenu = hMenu;
-  map.SetPermanent(hMenu, this);
   return TRUE;
 }
 
 HMENU CMenu::Detach() {
   HMENU hMenu = m_hMenu;
-  if (hMenu != nullptr) MenuMap().RemovePermanent(hMenu, this);
+  if (hMenu != nullptr) Owners().Remove(hMenu, this);
   m_hMenu = nullptr;
   return hMenu;
 }

@@ -29,7 +29,7 @@ class CMenu : public CObject {
   static CMenu* PASCAL FromHandle(HMENU hMenu);
   static void PASCAL DeleteTempMap();
   // Takes ownership; fails for a null handle, a handle that is not a menu, and one that another
-  // CMenu on this thread already owns. A menu held before is destroyed first.
+  // CMenu already owns. A menu held before is destroyed first.
   BOOL Attach(HMENU hMenu);
   HMENU Detach();
 
@@ -90,6 +90,6 @@ class CMenu : public CObject {
   virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
  private:
-  friend class CHandleMap<CMenu, HMENU>;
+  friend class CTemporaryHandleMap<CMenu, HMENU>;
   void ReleaseTemporaryHandle() { m_hMenu = nullptr; }
 };

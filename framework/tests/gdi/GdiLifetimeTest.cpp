@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <thread>
 
 #include "framework/Gdi.h"
 #include "framework/tests/gdi/GdiObjectCount.h"
@@ -272,6 +274,31 @@ TEST_F(GdiLifetimeTest, ABorrowedDeviceContextIsNotDeleted) {
   }
   EXPECT_NE(GetObjectType(raw), 0u);
   DeleteDC(raw);
+}
+
+// Temporary wrappers belong to the thread that asked; one that ends without an idle pass must
+// still leave the handles alone. Ownership is known to every thread, so an object destroyed on
+// another thread than its maker is forgotten everywhere.
+TEST_F(GdiLifetimeTest, ThreadsShareOwnersAndKeepTheirOwnTemporaries) {
+  CBrush shown(RGB(8, 8, 8));
+  HBRUSH raw = CreateSolidBrush(RGB(9, 9, 9));
+  CGdiObject* seenOwner = nullptr;
+  std::thread([&] {
+    seenOwner = CGdiObject::FromHandle(shown.m_hObject);
+    CBrush::FromHandle(raw);
+    CMenu::FromHandle(GetSystemMenu(GetDesktopWindow(), FALSE));
+  }).join();
+  EXPECT_EQ(seenOwner, &shown);
+  EXPECT_TRUE(Alive(raw));
+  DeleteObject(raw);
+
+  auto pen = std::make_unique<CPen>(PS_SOLID, 1, RGB(1, 1, 1));
+  HGDIOBJ hPen = pen->m_hObject;
+  std::thread([&] { pen.reset(); }).join();
+  EXPECT_FALSE(Alive(hPen));
+  CPen again;
+  EXPECT_TRUE(again.Attach(CreatePen(PS_SOLID, 1, 0)));
+  EXPECT_NE(CGdiObject::FromHandle(again.m_hObject), nullptr);
 }
 
 }  // namespace
