@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "app/DamagedFileException.h"
 #include "foundation/Crusher.h"
 #include "framework/MemoryException.h"
 #include "framework/UserException.h"
@@ -75,19 +76,19 @@ UINT CCrusherFile::Read(void* lpBuf, UINT nCount) {
 
   DWORD lengths[2] = {};
   if (ReadFully(lengths, sizeof lengths) != sizeof lengths)
-    throw CFileException(CFileException::endOfFile, -1, m_strFileName);
+    throw CDamagedFileException(CFileException::endOfFile, m_strFileName);
   DWORD uncompressed = lengths[0];
   DWORD compressed = lengths[1];
   // The writer never stores a block larger than the buffer it was given, nor a compressed
   // block that did not shrink; anything else is damage, not a size to allocate or expand to.
   if (uncompressed > nCount || compressed > nCount || compressed == 0 || uncompressed == 0)
-    throw CFileException(CFileException::invalidFile, -1, m_strFileName);
+    throw CDamagedFileException(CFileException::invalidFile, m_strFileName);
   std::unique_ptr<BYTE[]> packed = Allocate(compressed);
   if (ReadFully(packed.get(), compressed) != compressed)
-    throw CFileException(CFileException::endOfFile, -1, m_strFileName);
+    throw CDamagedFileException(CFileException::endOfFile, m_strFileName);
   int status = CrusherDecompress(packed.get(), out, static_cast<int>(uncompressed),
                                  static_cast<int>(compressed), static_cast<int>(nCount));
   if (status == CRUSHER_NO_MEMORY) throw CMemoryException();
-  if (status != CRUSHER_OK) throw CFileException(CFileException::invalidFile, -1, m_strFileName);
+  if (status != CRUSHER_OK) throw CDamagedFileException(CFileException::invalidFile, m_strFileName);
   return uncompressed;
 }

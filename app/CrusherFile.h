@@ -19,7 +19,7 @@ class CCrusherFile : public CFile {
 
   void SetFilePath(LPCSTR lpszNewName) override;
   // A compressed block whose lengths do not fit the request, that is cut short or that does not
-  // expand throws CFileException (invalidFile, or endOfFile when cut short).
+  // expand throws CDamagedFileException (invalidFile, or endOfFile when cut short).
   UINT Read(void* lpBuf, UINT nCount) override;
   void Write(const void* lpBuf, UINT nCount) override;
 

@@ -68,6 +68,14 @@ void CSearchProperties::SetThreadKB(double kilobytes) {
   m_dThreadKB = kilobytes > 0 ? kilobytes : kDefaultThreadKB;
 }
 
+CString CSearchProperties::LoadReportsDir() {
+  CWinApp* app = AfxGetApp();
+  CString folder =
+      app ? ReadText(app, "ReportsDir", GetReportsFolderPath()) : GetReportsFolderPath();
+  if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\') folder += '\\';
+  return folder;
+}
+
 void CSearchProperties::Load() {
   CWinApp* app = AfxGetApp();
   if (app) {
@@ -93,9 +101,7 @@ void CSearchProperties::Load() {
     m_strProxyServer = ReadText(app, "ProxyServer");
     m_strProxyUser = ReadText(app, "ProxyUser");
     m_strProxyPassword = UnscrambleProxyPassword(ReadText(app, "ProxyPassword"));
-    m_strReportsDir = ReadText(app, "ReportsDir", GetReportsFolderPath());
-    if (!m_strReportsDir.IsEmpty() && m_strReportsDir[m_strReportsDir.GetLength() - 1] != '\\')
-      m_strReportsDir += '\\';
+    m_strReportsDir = LoadReportsDir();
     m_nAppendDate = ReadInt(app, "AppendDate", 0);
     m_nUseHeader = ReadInt(app, "UseHeader", 0);
     m_strHeaderText = ReadText(app, "HeaderText");

@@ -45,6 +45,10 @@ class CSearchProperties : public CObject {
   int GetMaxThreads() const { return m_nMaxThreads; }
   double GetThreadKB() const { return m_dThreadKB; }
 
+  // The report folder as the settings give it: the stored text, or the program's reports folder
+  // when none is stored, ending with a backslash unless empty.
+  static CString LoadReportsDir();
+
   // The colour defaults of the display's depth (16 colours or fewer get their own set).
   static COLORREF DefaultColor(int index, bool fewColors);
 

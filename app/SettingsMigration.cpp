@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 const char kProgramKey[] = "Software\\Orvandel Labs, Inc.\\ZBPro";
@@ -20,15 +22,30 @@ const char* const kNumbers[] = {"MaxResults", "TimeOut",   "StopSearch",   "Incl
                                 "MaxThreads", "UseProxy",  "AutoDetect",   "ProxyPort",
                                 "UseHeader",  "UseFooter", "KeywordAlert", "AppendDate"};
 
+// Reads a string value of any length: the size is asked first, and asked again when the value
+// grew in between. A value that is not a string is not taken.
 bool ReadText(HKEY key, const char* name, CString& value) {
-  char buffer[4097] = {};
-  DWORD type = 0, size = sizeof buffer - 1;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ)
-    return false;
-  value = buffer;
-  return true;
+  DWORD type = 0, size = 0;
+  LONG result = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+  std::vector<char> data;
+  for (int attempt = 0; attempt < 3 && result == ERROR_SUCCESS; ++attempt) {
+    if (type != REG_SZ) return false;
+    // Room for a terminator that the stored value may lack.
+    data.assign(size + 1, '\0');
+    DWORD got = size;
+    result =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
+    if (result == ERROR_MORE_DATA) {
+      size = got;
+      result = ERROR_SUCCESS;
+      continue;
+    }
+    if (result != ERROR_SUCCESS || type != REG_SZ) return false;
+    data[got < data.size() ? got : data.size() - 1] = '\0';
+    value = data.data();
+    return true;
+  }
+  return false;
 }
 
 bool ReadNumber(HKEY key, const char* name, DWORD& value) {

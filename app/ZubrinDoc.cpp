@@ -4,6 +4,8 @@
 #include "engines/DebugOptions.h"
 
 #include "app/CrusherFile.h"
+#include "app/DamagedFileException.h"
+#include "app/SearchProperties.h"
 #include "engines/EngineDataKey.h"
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
@@ -190,7 +192,7 @@ BOOL CZubrinDoc::OnNewDocument() {
   m_emailFrom = Setting("Defaults", "EmailFrom", "");
   m_emailSubject = Setting("Defaults", "EmailSubject", "Your web site Summary Report");
   m_emailBody = Setting("Defaults", "EmailBody", "");
-  m_reportsDir = Setting("Properties", "ReportsDir", "");
+  m_reportsDir = CSearchProperties::LoadReportsDir();
   m_submitAuto = IntSetting("Defaults", "SubmitAuto", 0);
   m_limitTo = IntSetting("Defaults", "LimitTo", 3);
   m_submitWhen = IntSetting("Defaults", "SubmitWhen", 0);
@@ -261,6 +263,13 @@ void CZubrinDoc::Serialize(CArchive& ar) {
   ar >> version;
   if (version < 6 || version > kFileVersion) {
     m_currentSet = m_manager.CreateFirstSet(&m_database);
+    // Versions count up one by one; a number this far beyond ours is not a version at all but
+    // the first bytes of some other file, and offering an update for it would mislead.
+    if (version > kMaxPlausibleVersion) {
+      CFile* file = ar.GetFile();
+      throw CDamagedFileException(CFileException::invalidFile,
+                                  file ? file->GetFilePath().GetString() : nullptr);
+    }
     if (version < 6) {
       AfxMessageBox(IDP_DOC_OLD_VERSION, MB_OK | MB_ICONSTOP);
     } else if (AfxMessageBox(IDP_DOC_NEWER_VERSION, MB_YESNO | MB_ICONQUESTION) == IDYES &&

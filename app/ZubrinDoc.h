@@ -14,6 +14,7 @@
 #include "framework/Document.h"
 #include "framework/MapStringToOb.h"
 #include "framework/OleDateTime.h"
+#include "resources/resource.h"
 
 class CEngineSet;
 class CSearchEngine;
@@ -28,12 +29,8 @@ struct DocumentProgressHooks {
 };
 void SetDocumentProgressHooks(const DocumentProgressHooks& hooks);
 
-// Message ids and view hints of the document.
+// The command and view hints of the document (its texts are in resources/resource.h).
 enum : UINT {
-  IDS_DOC_READING = 271,
-  IDS_DOC_WRITING = 272,
-  IDP_DOC_NEWER_VERSION = 285,
-  IDP_DOC_OLD_VERSION = 297,
   ID_START_UPDATE = 32774,
   HINT_DOC_NEW = 110,
   HINT_DOC_OPEN = 111,
@@ -45,6 +42,8 @@ class CZubrinDoc : public CDocument {
   DECLARE_DYNCREATE(CZubrinDoc)
  public:
   static const UINT kFileVersion = 9;
+  // A first word above this is not taken for a version of a newer program.
+  static const UINT kMaxPlausibleVersion = 0xFFFF;
 
   CZubrinDoc();
   ~CZubrinDoc() override;

@@ -8,6 +8,13 @@
 // Framework texts
 #define AFX_IDS_IDLEMESSAGE 57345  // status text of an idle program
 
+// Document: progress captions and the messages of a file that cannot be read
+#define IDS_DOC_READING 271        // progress caption while a document is read
+#define IDS_DOC_WRITING 272        // progress caption while a document is saved
+#define IDP_DOC_DAMAGED 284        // the file is damaged or not a document; %1 is its path
+#define IDP_DOC_NEWER_VERSION 285  // Yes/No: written by a newer version, start the update?
+#define IDP_DOC_OLD_VERSION 297    // written by a version too old to be read
+
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/WinApp.h"
 
@@ -49,16 +50,19 @@ class AppRegistryFixture : public ::testing::Test {
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
   }
-  // The raw bytes of a string value; false when it is missing.
+  // The text of a string value, of any length; false when it is missing.
   static bool GetText(const char* keyPath, const char* name, CString& value) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    char buffer[4096] = {};
-    DWORD type = 0, size = sizeof buffer - 1;
-    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    DWORD type = 0, size = 0;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    std::vector<char> buffer(size + 1, '\0');
+    if (rc == ERROR_SUCCESS)
+      rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                            &size);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || type != REG_SZ) return false;
-    value = buffer;
+    value = buffer.data();
     return true;
   }
   static bool GetNumber(const char* keyPath, const char* name, DWORD& value) {

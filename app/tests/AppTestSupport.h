@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/AfxResource.h"
 #include "tests/support/TempFolder.h"
 
 namespace apptest {
@@ -29,5 +30,26 @@ inline std::string ReadBytes(const std::string& path) {
   fclose(f);
   return content;
 }
+
+// The built language module as the resource handle for the life of the scope, so that messages
+// read their texts as the program shows them.
+class LanguageModuleScope {
+ public:
+  LanguageModuleScope()
+      : m_module(AfxLoadResourceModule("ZBResENU.dll")), m_previous(AfxGetResourceHandle()) {
+    if (m_module) AfxSetResourceHandle(m_module);
+  }
+  ~LanguageModuleScope() {
+    AfxSetResourceHandle(m_previous);
+    if (m_module) FreeLibrary(m_module);
+  }
+  LanguageModuleScope(const LanguageModuleScope&) = delete;
+  LanguageModuleScope& operator=(const LanguageModuleScope&) = delete;
+  bool Loaded() const { return m_module != nullptr; }
+
+ private:
+  HINSTANCE m_module;
+  HINSTANCE m_previous;
+};
 
 }  // namespace apptest

@@ -8,6 +8,7 @@
 
 #include "app/tests/AppTestSupport.h"
 #include "framework/Archive.h"
+#include "resources/resource.h"
 
 using apptest::ReadBytes;
 using apptest::WriteBytes;
@@ -88,7 +89,7 @@ TEST(CrusherFileTest, ZeroLengthReadAndWriteMoveNothing) {
   EXPECT_EQ(file.Read(buffer, 0), 0u);
 }
 
-TEST(CrusherFileTest, DamagedBlocksAreFileErrors) {
+TEST(CrusherFileTest, DamagedBlocksAreFileErrorsThatSaySo) {
   apptest::TempFolder folder;
   std::string path = folder.File("bad.bin");
   Store(path, Repetitive(4096));
@@ -108,6 +109,10 @@ TEST(CrusherFileTest, DamagedBlocksAreFileErrors) {
       {"compressed bytes are noise", "ARQ32" + U32(4096) + U32(200) + Noise(200)},
       {"uncompressed length smaller than the stream", "ARQ32" + U32(10) + good.substr(9)},
   };
+  apptest::LanguageModuleScope language;
+  ASSERT_TRUE(language.Loaded());
+  CString damagedText;
+  ASSERT_TRUE(damagedText.LoadString(IDP_DOC_DAMAGED));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WriteBytes(path, c.bytes);
@@ -117,8 +122,12 @@ TEST(CrusherFileTest, DamagedBlocksAreFileErrors) {
     bool failed = false;
     try {
       file.Read(buffer.data(), 4096);
-    } catch (const CFileException&) {
+    } catch (const CFileException& e) {
       failed = true;
+      // The user learns that the file is damaged, and which file.
+      CString expected = damagedText;
+      expected.Replace("%1", file.GetFilePath());
+      EXPECT_EQ(e.GetErrorText(), expected);
     }
     EXPECT_TRUE(failed);
   }

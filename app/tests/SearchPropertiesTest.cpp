@@ -299,6 +299,52 @@ TEST_F(MigrationTest, OldValuesAndTemplatesAreCopiedOnce) {
   EXPECT_EQ(value, "old.proxy");
 }
 
+// Old values longer than any fixed buffer: a long engine list of a template and long report
+// texts must arrive whole, not be dropped.
+TEST_F(MigrationTest, LongTextsArriveWhole) {
+  auto text = [](size_t length, char fill) {
+    std::string s;
+    for (size_t i = 0; s.size() < length; ++i)
+      s += (i % 10 == 9) ? ',' : static_cast<char>(fill + i % 7);
+    s.resize(length);
+    return s;
+  };
+  struct Case {
+    const char* name;
+    std::string value;
+  } cases[] = {
+      {"HeaderText", text(5200, 'a')},      // a report header of several paragraphs
+      {"FooterText", text(4096, 'h')},      // just at the old buffer's size
+      {"ProxyServer", text(4097, 'p')},     // one byte beyond it
+      {"KeywordIgnore", text(70000, 'k')},  // far beyond anything typed by hand
+      {"ProxyUser", ""},
+  };
+  for (const Case& c : cases) SetText(kOldProps, c.name, c.value.c_str());
+  std::string engines = text(4949, 'A');
+  SetNumber(kOldTemplates, "Count", 1);
+  SetText((CString(kOldTemplates) + "\\Template0").GetString(), "Name", "Old and long");
+  SetText((CString(kOldTemplates) + "\\Template0").GetString(), "Engines", engines.c_str());
+
+  std::vector<MigratedTemplate> got;
+  EXPECT_TRUE(MigrateSettings([&](const std::vector<MigratedTemplate>& t) { got = t; }));
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].name, "Old and long");
+  // Compared whole but reported by length: a failure should not print thousands of characters.
+  auto whole = [](const CString& value, const std::string& expected) {
+    return std::string(value.GetString(), value.GetLength()) == expected;
+  };
+  EXPECT_TRUE(whole(got[0].engines, engines)) << got[0].engines.GetLength() << " characters";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CString value;
+    ASSERT_TRUE(GetText(kPropertiesKey, c.name, value));
+    EXPECT_TRUE(whole(value, c.value)) << value.GetLength() << " characters";
+  }
+  CSearchProperties p;
+  p.Load();
+  EXPECT_EQ(p.m_strHeaderText.GetLength(), 5200);
+}
+
 TEST_F(MigrationTest, OldTemplatesGoIntoTheTemplatesFile) {
   SetNumber(kOldTemplates, "Count", 1);
   SetText((CString(kOldTemplates) + "\\Template0").GetString(), "Name", "Mine");

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "app/NQCommandLineInfo.h"
+#include "app/tests/AppRegistryFixture.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/DebugOptions.h"
 #include "engines/EngineServices.h"
@@ -14,6 +17,7 @@
 #include "engines/SearchEngine.h"
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
+#include "resources/resource.h"
 
 using apptest::ReadBytes;
 using apptest::TempFolder;
@@ -110,7 +114,18 @@ class ZubrinDocTest : public ::testing::Test {
   }
 
   TempFolder folder_;
+  apptest::LanguageModuleScope language_;
 };
+
+// The message of a damaged file, as the user reads it for that path.
+std::string DamagedMessage(const std::string& path) {
+  char full[MAX_PATH * 2] = {};
+  GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  CString text;
+  text.LoadString(IDP_DOC_DAMAGED);
+  text.Replace("%1", full);
+  return text.GetString();
+}
 
 TEST_F(ZubrinDocTest, EveryFieldRoundTripsThroughVersion9) {
   std::string path = folder_.File("site.zbp");
@@ -228,6 +243,8 @@ TEST_F(ZubrinDocTest, UnknownVersionsFailTheOpen) {
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
     ASSERT_EQ(g_boxes.size(), 1u);
+    // The language module has the text: not a bare id shown to the user.
+    EXPECT_NE(g_boxes[0].find(' '), std::string::npos) << g_boxes[0];
     EXPECT_EQ(g_posted.size(), c.posted ? 1u : 0u);
     EXPECT_TRUE(doc.GetPathName().IsEmpty());
     EXPECT_EQ(doc.m_manager.GetCount(), 1);
@@ -269,12 +286,64 @@ TEST_F(ZubrinDocTest, DamagedFilesNeverStayOpen) {
       EXPECT_EQ(doc.GetPathName(), CString(path.c_str()));
     } else {
       EXPECT_TRUE(doc.GetPathName().IsEmpty());
-      EXPECT_FALSE(g_boxes.empty());
+      ASSERT_FALSE(g_boxes.empty());
+      EXPECT_EQ(g_boxes[0].find("file handle"), std::string::npos) << g_boxes[0];
       EXPECT_EQ(doc.m_manager.GetCount(), 1);
     }
     if (i < (bytes.size() + bytes.size() / 40) / (1 + bytes.size() / 40)) {
       EXPECT_FALSE(opened) << "truncated at " << damaged[i].size();
     }
+  }
+}
+
+// Damage that the block layer sees, and files that are no document at all, are reported as a
+// damaged file of that name: not as a handle fault, nor as a newer version to update for.
+TEST_F(ZubrinDocTest, DamagedFilesSayTheyAreDamaged) {
+  std::string good = folder_.File("good.zbp");
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_siteUrl = "http://www.site.com/";
+    ASSERT_TRUE(doc.OnSaveDocument(good.c_str()));
+  }
+  std::string bytes = ReadBytes(good);
+  ASSERT_EQ(bytes.compare(0, 5, "ARQ32"), 0);
+  uint32_t packed = 0;
+  memcpy(&packed, bytes.data() + 9, 4);
+  auto withWord = [&](size_t at, uint32_t value) {
+    std::string changed = bytes;
+    memcpy(changed.data() + at, &value, 4);
+    return changed;
+  };
+  uint32_t unpacked = 0;
+  memcpy(&unpacked, bytes.data() + 5, 4);
+  struct Case {
+    const char* what;
+    std::string content;
+  } cases[] = {
+      {"expanded length one too long", withWord(5, unpacked + 1)},
+      {"expanded length far beyond a block", withWord(5, 0x7FFFFFFF)},
+      {"packed length beyond the file", withWord(9, packed + 100)},
+      {"packed length zero", withWord(9, 0)},
+      {"cut inside the packed bytes", bytes.substr(0, 13 + packed / 2)},
+      {"cut inside the block lengths", bytes.substr(0, 7)},
+      {"a text file", "These are the notes of a meeting, not a document.\r\n"},
+      {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+  };
+  std::string path = folder_.File("damaged.zbp");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(path, c.content);
+    g_boxes.clear();
+    g_posted.clear();
+    g_answer = IDYES;
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], DamagedMessage(path));
+    EXPECT_TRUE(g_posted.empty()) << "no update is offered for it";
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
   }
 }
 
@@ -333,6 +402,46 @@ TEST_F(ZubrinDocTest, ADebugRunDumpsIntoItsFolderAndReadsItsEnginesFile) {
 
   CZubrinDoc plain;
   EXPECT_FALSE(IsDebugOn()) << "without the debug switch nothing is dumped";
+}
+
+}  // namespace
+
+namespace {
+
+class NewDocumentSettingsTest : public AppRegistryFixture {
+ protected:
+  void SetUp() override {
+    AppRegistryFixture::SetUp();
+    WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n");
+    SetEngineDataFolder(folder_.Path().c_str());
+  }
+  void TearDown() override {
+    SetEngineDataFolder("");
+    AppRegistryFixture::TearDown();
+  }
+  TempFolder folder_;
+};
+
+// A new document's report folder is the setting as the options show it: the program's reports
+// folder when none is stored, and always with its trailing separator.
+TEST_F(NewDocumentSettingsTest, TheReportFolderComesFromTheSetting) {
+  struct Case {
+    const char* stored;  // null: no value stored
+    CString expected;
+  } cases[] = {
+      {nullptr, GetReportsFolderPath()},
+      {"D:\\reports", "D:\\reports\\"},
+      {"D:\\reports\\", "D:\\reports\\"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "(none)");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPropertiesKey);
+    if (c.stored) SetText(kPropertiesKey, "ReportsDir", c.stored);
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_reportsDir, c.expected);
+  }
 }
 
 }  // namespace
