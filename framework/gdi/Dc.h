@@ -181,6 +181,17 @@ class CDC : public CObject {
   BOOL DrawState(CPoint pt, CSize size, DRAWSTATEPROC lpDrawProc, LPARAM lData, UINT nFlags,
                  HBRUSH hBrush = nullptr);
 
+  // The outline that follows the mouse while something is dragged: a frame of the given
+  // thickness around lpRect, inverted with pBrush (the halftone brush when null). The outline
+  // drawn last time (lpRectLast, sizeLast, with pBrushLast, by default the same brush) is
+  // erased in the same call, and where the two overlap nothing flickers. A null rectangle or
+  // a zero size draws (or erases) no outline, so the first call passes no last rectangle and
+  // the last call a zero size.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast,
+                    CBrush* pBrush = nullptr, CBrush* pBrushLast = nullptr);
+  // A brush of alternate pixels in the text and background colours, shared by the process.
+  static CBrush* PASCAL GetHalftoneBrush();
+
   // Bit-block transfers.
   BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
   BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);

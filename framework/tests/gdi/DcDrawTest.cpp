@@ -184,4 +184,73 @@ TEST(DcDrawTest, DrawStateDrawsTextAndIcons) {
   EXPECT_GT(inked, 0);
 }
 
+int NonWhite(MemoryCanvas& canvas, int cx, int cy) {
+  int n = 0;
+  for (int y = 0; y < cy; ++y)
+    for (int x = 0; x < cx; ++x) n += canvas.At(x, y) != kWhite;
+  return n;
+}
+
+// The drag outline is inverted: drawn, moved (the old one erased, the overlap left alone) and
+// erased, the picture is as before.
+TEST(DcDrawTest, DragOutlinesMoveAndEraseWithoutTrace) {
+  MemoryCanvas canvas(40, 40);
+  CDC& dc = canvas.dc();
+  CBrush inverter(kWhite);  // white turns white pixels black
+  CRect first(5, 5, 20, 20), second(8, 8, 23, 23);
+  dc.DrawDragRect(first, CSize(2, 2), nullptr, CSize(0, 0), &inverter);
+  ExpectSpots(canvas, {{5, 5, RGB(0, 0, 0)},
+                       {6, 6, RGB(0, 0, 0)},
+                       {7, 7, kWhite},
+                       {19, 19, RGB(0, 0, 0)},
+                       {20, 20, kWhite}});
+  dc.DrawDragRect(second, CSize(2, 2), first, CSize(2, 2), &inverter);
+  ExpectSpots(canvas, {{5, 5, kWhite},  // the old outline is gone
+                       {8, 8, RGB(0, 0, 0)},
+                       {18, 9, RGB(0, 0, 0)},  // in both outlines: still drawn
+                       {18, 18, kWhite},       // old outline, inside the new one
+                       {22, 22, RGB(0, 0, 0)}});
+  dc.DrawDragRect(second, CSize(0, 0), second, CSize(2, 2), &inverter);
+  EXPECT_EQ(NonWhite(canvas, 40, 40), 0);
+}
+
+TEST(DcDrawTest, DragOutlinesFollowTheMappingAndKeepTheCallersClipping) {
+  MemoryCanvas canvas(40, 40);
+  CDC& dc = canvas.dc();
+  CBrush inverter(kWhite);
+  dc.SetViewportOrg(10, 10);
+  dc.IntersectClipRect(0, 0, 5, 30);  // logical: device x 10..14 only
+  dc.DrawDragRect(CRect(0, 0, 10, 10), CSize(1, 1), nullptr, CSize(0, 0), &inverter);
+  dc.SetViewportOrg(0, 0);  // the spots are device pixels
+  ExpectSpots(canvas, {{10, 10, RGB(0, 0, 0)},
+                       {14, 10, RGB(0, 0, 0)},
+                       {15, 10, kWhite},
+                       {0, 0, kWhite},
+                       {10, 19, RGB(0, 0, 0)},
+                       {19, 19, kWhite}});
+  EXPECT_EQ(NonWhite(canvas, 40, 40), 5 + 8 + 5);  // top, left and bottom bars, cut at x 15
+  dc.SetViewportOrg(10, 10);
+  HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+  dc.DrawDragRect(nullptr, CSize(0, 0), CRect(0, 0, 10, 10), CSize(1, 1), &inverter);
+  dc.SetViewportOrg(0, 0);
+  EXPECT_EQ(NonWhite(canvas, 40, 40), 0);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+}
+
+TEST(DcDrawTest, TheHalftoneBrushAlternatesPixels) {
+  CBrush* halftone = CDC::GetHalftoneBrush();
+  ASSERT_NE(halftone, nullptr);
+  EXPECT_EQ(CDC::GetHalftoneBrush(), halftone);  // one for the process
+  MemoryCanvas canvas(8, 8);
+  canvas.dc().SetTextColor(RGB(0, 0, 0));
+  canvas.dc().SetBkColor(kWhite);
+  CBrush* old = canvas.dc().SelectObject(halftone);
+  canvas.dc().PatBlt(0, 0, 8, 8, PATCOPY);
+  canvas.dc().SelectObject(old);
+  EXPECT_NE(canvas.At(0, 0), canvas.At(1, 0));
+  EXPECT_NE(canvas.At(0, 0), canvas.At(0, 1));
+  EXPECT_EQ(canvas.At(0, 0), canvas.At(1, 1));
+  EXPECT_EQ(NonWhite(canvas, 8, 8), 32);
+}
+
 }  // namespace

@@ -87,6 +87,9 @@ const Cycle kCycles[] = {
        CDC dc;
        dc.CreateCompatibleDC(nullptr);
        dc.CreateCompatibleDC(nullptr);
+       CImageList list;
+       list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+       list.Create(4656, 10, 1, RGB(255, 0, 255));
      }},
     {"explicit delete then destruction",
      [] {

@@ -146,6 +146,12 @@ TEST(MenuTest, AMenuIsDestroyedOnce) {
   }
   EXPECT_TRUE(IsMenu(detached));
   DestroyMenu(detached);
+
+  CMenu recreated;
+  recreated.CreatePopupMenu();
+  HMENU first = recreated.m_hMenu;
+  ASSERT_TRUE(recreated.CreatePopupMenu());
+  EXPECT_FALSE(IsMenu(first));  // the menu held before is not left behind
 }
 
 // A class that draws its own items gets them through the virtual members.
