@@ -103,7 +103,8 @@ std::vector<Case> MakeCases() {
 
   cases.push_back(
       {"link texts",
-       [](const std::string& page) { return FindLink(page.c_str(), "zzz", 0) == "/long"; },
+       // The second link whose text holds the word is the short one at the end.
+       [](const std::string& page) { return FindLink(page.c_str(), "zzz", 1) == "/short"; },
        hostilepages::LongLink(Repeat("word</a> <a href=\"/s\">")),
        hostilepages::LongLink(Repeat("word &nbsp;"))});
 
