@@ -173,6 +173,22 @@ TEST_F(PageAddressNetTest, AddressesToNoPageAreNeverAskedFor) {
   EXPECT_EQ(server.RequestCount(), 0u);
 }
 
+TEST_F(PageAddressNetTest, ImageCodesFromAddressesToNoImage) {
+  DefinedEngine defined("Image Code Engine");
+  defined.Set(".submitimage", "id=\"code\"");
+  defined.engine.SetCurrentUrl(CUrl(server.Url("/add").c_str()));
+  for (const AddressCase& c : kAddresses) {
+    if (*c.fetched) continue;
+    std::string page = "<img id=\"code\" src=\"" + std::string(c.written) + "\">";
+    EXPECT_EQ(S(defined.engine.GetSubmitImageCode(page.c_str())), "") << c.written;
+  }
+  // An image named after its code gives the code without being fetched, as before.
+  EXPECT_EQ(S(defined.engine.GetSubmitImageCode("<img id=\"code\" src=\"/c/K7\r\nQ.jpg\">")),
+            "K7Q");
+  EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
+  EXPECT_EQ(server.RequestCount(), 0u);
+}
+
 TEST_F(PageAddressNetTest, ResultLinksAndRefreshesToNoPageAreNotFollowed) {
   server.Route("/first", zbtest::HttpResponse::Text(
                              "<meta http-equiv=\"refresh\" content=\"0;url=javascript:go()\">"
