@@ -10,6 +10,7 @@
 #include "engines/ResultHtml.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
+#include "engines/TextReplace.h"
 #include "foundation/UrlCoder.h"
 
 namespace {
@@ -112,11 +113,12 @@ int32_t CSearchEngine::FollowResultLinks(const CLibString& blockText) {
        record->m_text.Find(kPayPerClickRedirect) > 0)) {
     CLibString reached = FollowResultAddress(*this, address);
     if (reached.GetLength() > 0) {
-      record->m_text.Replace(address, reached);
+      // One pass each: a short address may stand in a long block many times.
+      record->m_text = ReplaceAllOf(View(record->m_text), View(address), View(reached)).c_str();
       // The block writes its "&" as "&amp;", the address was read with plain ones.
-      CLibString written = address;
-      written.Replace("&", "&amp;");
-      if (written != address) record->m_text.Replace(written, reached);
+      std::string written = ReplaceAllOf(View(address), "&", "&amp;");
+      if (written != address.c_str())
+        record->m_text = ReplaceAllOf(View(record->m_text), written, View(reached)).c_str();
     }
   }
 
