@@ -157,13 +157,13 @@ int RunHostilePageBench(int rounds) {
   std::vector<Case> cases = MakeCases();
   printf("== page readers on hostile pages (%d rounds, about %zu KB each)\n", rounds,
          hostilepages::kPageSize / 1024);
-  printf("%-18s %14s %14s %10s\n", "reader", "normal ms/page", "hostile ms/page", "ratio");
+  printf("%-18s %15s %15s %8s\n", "reader", "normal ms/page", "hostile ms/page", "ratio");
   int status = 0;
   for (const Case& c : cases) {
     bool ok = true;
     double normal = TimePerPage(c.read, c.normal, rounds, ok);
     double hostile = TimePerPage(c.read, c.hostile, rounds, ok);
-    printf("%-18s %14.3f %14.3f %10.2f%s\n", c.name, normal, hostile,
+    printf("%-18s %15.3f %15.3f %8.2f%s\n", c.name, normal, hostile,
            normal > 0 ? hostile / normal : 0.0, ok ? "" : "  (items lost)");
     if (!ok) status = 1;
   }
