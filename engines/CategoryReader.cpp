@@ -103,6 +103,8 @@ class CCategoryScanner {
   // closed runs to the end of the page.
   std::string m_linkText;
   bool m_linkTagClosed = false;  // its tag's ">" has been read
+  bool m_linkHrefRead = false;   // its address has been looked at for the add-URL request
+  size_t m_length = 0;           // of the page, measured once
   CLibString m_request;
 };
 
@@ -121,6 +123,7 @@ CLibString CCategoryScanner::Scan() {
   for (const char* opening : {"<a", "<A"}) Arm(opening, kIdMarker, kLinkOpen);
   for (const char* closing : {"</a>", "</A>"}) Arm(closing, kIdMarker, kLinkClose);
   Arm(m_markers.addUrlLink, kIdMarker, kAddUrl);
+  m_length = strlen(m_page);
 
   for (m_pos = 0;; ++m_pos) {
     if (m_flags[kEndOfPage] || m_engine.IsAborted()) break;
@@ -161,6 +164,7 @@ void CCategoryScanner::ReadLinks(unsigned char byte) {
       m_linkStart = m_pos - 1;
       m_linkText.assign(m_page + m_pos - 1, 2);
       m_linkTagClosed = false;
+      m_linkHrefRead = false;
     }
   }
   if (m_flags[kLinkClose]) {
@@ -172,8 +176,12 @@ void CCategoryScanner::ReadLinks(unsigned char byte) {
     // Only the link the text stands in: outside any link the last link seen is some other one.
     // Seen inside the tag itself, the address is not complete yet; the search by address after
     // the scan finds that link.
-    if (m_request.GetLength() == 0 && m_inLink && m_linkTagClosed) {
-      CLibString href = ExtractHref(m_linkText.c_str());
+    if (m_request.GetLength() == 0 && m_inLink && m_linkTagClosed && !m_linkHrefRead) {
+      // A link's address is read once, from its tag: a link that is never closed grows with the
+      // page, and the text may stand in it many times.
+      m_linkHrefRead = true;
+      size_t tagEnd = FindTagEnd(m_page, m_length, static_cast<size_t>(m_linkStart));
+      CLibString href = ExtractHref(CLibString(m_page + m_linkStart, m_page + tagEnd));
       if (IsWebAddress(href)) m_request = href;
     }
   }

@@ -122,6 +122,16 @@ TEST(HostilePages, CategoryLinkTextRunningOverThePage) {
   });
 }
 
+TEST(HostilePages, AddUrlTextsInALinkToNoPage) {
+  // The text stands many times in a script link that is never closed; the real link follows.
+  PageEngine p("Hostile Cats", {{".categoryaddurllink", "Add"}},
+               "<a href=\"javascript:add()\">" + Repeat("Add ") + "<a href=\"/add?c=9\">Add</a>");
+  CNVList list;
+  CLibString request;
+  p.engine().ReadCategoryPage(p.engine().m_pageText, list, request);
+  EXPECT_EQ(S(request), "/add?c=9");
+}
+
 TEST(HostilePages, ResultBlocksOfCommentsThatNeverEnd) {
   const char* const fillers[] = {"<!", "<!-", "<!--", "<! --", "<!--!"};
   for (const char* piece : fillers) {
