@@ -10,9 +10,11 @@
 
 #include "engines/EngineList.h"
 #include "engines/LinkParser.h"
+#include "engines/PageAddress.h"
 #include "engines/PageCache.h"
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
+#include "engines/TagAttributes.h"
 #include "foundation/PatternList.h"
 #include "foundation/Url.h"
 
@@ -96,8 +98,13 @@ class CCategoryScanner {
   int m_state = 0;  // 0 outside a block, 1 in a block, 2 a closing marker seen
   int m_blockStart = -1;
   bool m_inLink = false;
-  int m_linkStart = -1;   // the "<" of the current link
-  CLibString m_linkText;  // the current link, tag and text, without line ends
+  int m_linkStart = -1;  // the "<" of the current link
+  // The current link, tag and text, without line ends; built by length, as a link that is never
+  // closed runs to the end of the page.
+  std::string m_linkText;
+  bool m_linkTagClosed = false;  // its tag's ">" has been read
+  bool m_linkHrefRead = false;   // its address has been looked at for the add-URL request
+  size_t m_length = 0;           // of the page, measured once
   CLibString m_request;
 };
 
@@ -116,6 +123,7 @@ CLibString CCategoryScanner::Scan() {
   for (const char* opening : {"<a", "<A"}) Arm(opening, kIdMarker, kLinkOpen);
   for (const char* closing : {"</a>", "</A>"}) Arm(closing, kIdMarker, kLinkClose);
   Arm(m_markers.addUrlLink, kIdMarker, kAddUrl);
+  m_length = strlen(m_page);
 
   for (m_pos = 0;; ++m_pos) {
     if (m_flags[kEndOfPage] || m_engine.IsAborted()) break;
@@ -143,7 +151,10 @@ CLibString CCategoryScanner::Scan() {
 }
 
 void CCategoryScanner::ReadLinks(unsigned char byte) {
-  if (m_inLink && byte != '\r' && byte != '\n') m_linkText.AppendChar(static_cast<char>(byte));
+  if (m_inLink && byte != '\r' && byte != '\n') {
+    m_linkText += static_cast<char>(byte);
+    if (byte == '>') m_linkTagClosed = true;
+  }
   if (m_flags[kLinkOpen]) {
     m_flags[kLinkOpen] = 0;
     // An anchor, not "<abbr>" or "<address>".
@@ -151,7 +162,9 @@ void CCategoryScanner::ReadLinks(unsigned char byte) {
     if (after == ' ' || after == '\t' || after == '\r' || after == '\n' || after == '>') {
       m_inLink = true;
       m_linkStart = m_pos - 1;
-      m_linkText = CLibString(m_page + m_pos - 1, m_page + m_pos);
+      m_linkText.assign(m_page + m_pos - 1, 2);
+      m_linkTagClosed = false;
+      m_linkHrefRead = false;
     }
   }
   if (m_flags[kLinkClose]) {
@@ -163,8 +176,14 @@ void CCategoryScanner::ReadLinks(unsigned char byte) {
     // Only the link the text stands in: outside any link the last link seen is some other one.
     // Seen inside the tag itself, the address is not complete yet; the search by address after
     // the scan finds that link.
-    if (m_request.GetLength() == 0 && m_inLink && m_linkText.FindChar('>') > 0)
-      m_request = ExtractHref(m_linkText);
+    if (m_request.GetLength() == 0 && m_inLink && m_linkTagClosed && !m_linkHrefRead) {
+      // A link's address is read once, from its tag: a link that is never closed grows with the
+      // page, and the text may stand in it many times.
+      m_linkHrefRead = true;
+      size_t tagEnd = FindTagEnd(m_page, m_length, static_cast<size_t>(m_linkStart));
+      CLibString href = ExtractHref(CLibString(m_page + m_linkStart, m_page + tagEnd));
+      if (IsWebAddress(href)) m_request = href;
+    }
   }
 }
 
@@ -229,23 +248,26 @@ void CCategoryScanner::Close() {
 void CCategoryScanner::TakeCategory(int first, int last) {
   if (m_linkStart < first || m_linkStart >= last) return;
   CLibString href, text;
-  SplitLinkText(m_linkText, href, text);
-  if (href.GetLength() == 0 || text.GetLength() == 0) return;
+  SplitLinkText(m_linkText.c_str(), href, text);
+  // A mail or script link names no category page.
+  if (href.GetLength() == 0 || text.GetLength() == 0 || !IsWebAddress(href)) return;
   CUrl address = m_engine.GetCurrentUrl();
   address.Parse(href);
   m_list.SetAt(text, address.GetUrl());
 }
 
-// The href of the first anchor of the page whose address holds the text.
+// The href of the first anchor of the page whose address holds the text. A tag that is never
+// closed ends where the next one begins.
 CLibString FindLinkByAddress(const CLibString& page, const CLibString& text) {
-  const char* p = page.c_str();
+  const char* start = page.c_str();
+  const size_t length = strlen(start);
+  const char* p = start;
   while ((p = strchr(p, '<')) != nullptr) {
     if ((p[1] == 'a' || p[1] == 'A') &&
         (p[2] == ' ' || p[2] == '\t' || p[2] == '\r' || p[2] == '\n')) {
-      const char* close = strchr(p, '>');
-      CLibString tag = close ? CLibString(p, close) : CLibString(p);
-      CLibString href = ExtractHref(tag);
-      if (href.Find(text) > 0) return href;
+      size_t end = FindTagEnd(start, length, static_cast<size_t>(p - start));
+      CLibString href = ExtractHref(CLibString(p, start + end));
+      if (href.Find(text) > 0 && IsWebAddress(href)) return href;
     }
     ++p;
   }

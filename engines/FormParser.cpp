@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engines/FormRecord.h"
+#include "engines/PageAddress.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
 #include "foundation/PatternList.h"
@@ -20,28 +21,6 @@ bool IsSpace(char c) {
 // Collects the ids of the patterns that complete on one byte, in the list's order.
 void Collect(CPattern* pattern, void* context) {
   static_cast<std::vector<uint16_t>*>(context)->push_back(pattern->id);
-}
-
-// The end of the tag that begins at start: its ">" outside quoted values, or the first ">" when
-// a quote is never closed (broken markup must not swallow the rest of the page); the text's end
-// when there is no ">".
-size_t FindTagEnd(const char* text, size_t length, size_t start) {
-  const char* first = static_cast<const char*>(memchr(text + start, '>', length - start));
-  size_t firstEnd = first ? static_cast<size_t>(first - text) : length;
-  char previous = 0;
-  for (size_t i = start; i < length; ++i) {
-    char c = text[i];
-    if (c == '>') return i;
-    if ((c == '"' || c == '\'') && previous == '=') {
-      const char* close = static_cast<const char*>(memchr(text + i + 1, c, length - i - 1));
-      if (!close) return firstEnd;
-      i = static_cast<size_t>(close - text);
-      previous = c;
-      continue;
-    }
-    if (!IsSpace(c)) previous = c;
-  }
-  return length;
 }
 
 CLibString Slice(const char* text, size_t from, size_t to) {
@@ -105,7 +84,8 @@ int ParseForm(CSearchEngine& engine, const CLibString& marker, int position, con
               size_t end = FindTagEnd(text, length, start);
               CLibString tag = Slice(text, start, end + 1);
               form.m_method = GetTagAttribute(tag, "method");
-              form.m_action = GetTagAttribute(tag, "action");
+              // The action becomes a request line: the page may not add lines to it.
+              form.m_action = CleanPageAddress(GetTagAttribute(tag, "action"));
             }
             break;
           case kInput:

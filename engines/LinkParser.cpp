@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "engines/PageAddress.h"
 #include "engines/TagAttributes.h"
+#include "engines/TextReplace.h"
 #include "foundation/SockHttpClient.h"
 
 namespace {
@@ -40,15 +42,13 @@ class CFinalUrlClient : public CSockHttpClient {
 }  // namespace
 
 CLibString ExtractHref(const CLibString& tag) {
-  CLibString text = tag;
-  text.Replace(" = ", "=");
-  CLibString href = GetTagAttribute(text, "href");
-  href.Replace("\r", "");
-  href.Replace("\n", "");
-  href.Replace("\t", "");
-  href.Replace("&amp;", "&");
-  href.TrimLeft(' ').TrimRight(' ');
-  return href;
+  CLibString text(ReplaceAllOf(View(tag), " = ", "=").c_str());
+  // Control characters go with the line ends: the href may become a request line.
+  std::string href =
+      ReplaceAllOf(View(CleanPageAddress(GetTagAttribute(text, "href"))), "&amp;", "&");
+  size_t first = href.find_first_not_of(' ');
+  if (first == std::string::npos) return CLibString();
+  return CLibString(href.substr(first, href.find_last_not_of(' ') - first + 1).c_str());
 }
 
 void SplitLinkText(const CLibString& anchor, CLibString& href, CLibString& linkText) {
@@ -56,7 +56,8 @@ void SplitLinkText(const CLibString& anchor, CLibString& href, CLibString& linkT
   linkText = CLibString();
   const char* p = strchr(anchor.c_str(), '>');
   if (!p) return;
-  CLibString text;
+  // Built by length: an anchor that is never closed runs to the end of the page.
+  std::string text;
   for (++p; *p; ++p) {
     if (*p == '<') {
       const char* close = strchr(p, '>');
@@ -64,12 +65,11 @@ void SplitLinkText(const CLibString& anchor, CLibString& href, CLibString& linkT
       p = close;
       continue;
     }
-    if (*p != '\r' && *p != '\n') text.AppendChar(*p);
+    if (*p != '\r' && *p != '\n') text += *p;
   }
-  text.Replace("&nbsp;", " ");
-  text.Replace("&gt;", ">");
-  text.Replace("&lt;", "<");
-  linkText = text;
+  text = ReplaceAllOf(text, "&nbsp;", " ");
+  text = ReplaceAllOf(text, "&gt;", ">");
+  linkText = ReplaceAllOf(text, "&lt;", "<").c_str();
 }
 
 CLibString FindLink(const CLibString& page, const CLibString& filter, int index) {
@@ -92,6 +92,9 @@ CLibString FindLink(const CLibString& page, const CLibString& filter, int index)
 }
 
 CLibString ResolveFinalUrl(CSockHttpClient& like, const CLibString& url) {
+  // A "mailto:" or "javascript:" link leads to no page: no request, no name lookup.
+  CLibString address = CleanPageAddress(url);
+  if (!IsWebAddress(address)) return CLibString();
   CFinalUrlClient client;
   client.SetCurrentUrl(like.GetCurrentUrl());
   CInetAddress proxy;
@@ -102,7 +105,7 @@ CLibString ResolveFinalUrl(CSockHttpClient& like, const CLibString& url) {
   client.SetBandwidthMeter(like.GetBandwidthMeter());
   client.SetReadLimit(kFinalUrlReadLimit);
   client.SetTimeout(kFinalUrlTimeout);
-  CLibString page = client.GetPage(url);
+  CLibString page = client.GetPage(address);
   if (page.GetLength() == 0) return CLibString();
   return client.GetCurrentUrl().GetUrlWithoutQuery();
 }

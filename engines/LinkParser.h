@@ -6,8 +6,9 @@
 
 class CSockHttpClient;
 
-// The href of a tag text, cleaned the way a browser cleans an address: line ends and tabs
-// removed, "&amp;" read as "&", blanks trimmed. Empty when the tag has none.
+// The href of a tag text, cleaned the way a browser cleans an address: line ends, tabs and the
+// other control characters removed, "&amp;" read as "&", blanks trimmed. Empty when the tag has
+// none.
 CLibString ExtractHref(const CLibString& tag);
 
 // An anchor text ("<a href=...>text", with or without its closing tag) into its href and its
@@ -21,5 +22,6 @@ CLibString FindLink(const CLibString& page, const CLibString& filter, int index)
 // Follows a link, redirects included, with a fresh client that speaks like the given one (its
 // current address as Referer, its proxy, browser headers, HTTP version and bandwidth meter) but
 // reads only the first bytes of the page and reports to nobody. Returns the address finally
-// reached without its query, or empty when nothing could be read there.
+// reached without its query, or empty when nothing could be read there. An address that is no
+// web address ("mailto:", "javascript:" ...) is not asked for at all.
 CLibString ResolveFinalUrl(CSockHttpClient& like, const CLibString& url);

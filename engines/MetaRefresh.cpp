@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "engines/PageAddress.h"
 #include "engines/TagAttributes.h"
 
 namespace {
@@ -67,5 +68,7 @@ CLibString GetMetaRefreshUrl(const CLibString& page) {
   // The content value is read as a browser reads an attribute, so a quoted value keeps its
   // blanks ("0; URL=...").
   CLibString content = GetTagAttribute(CLibString(tag.c_str()), "content");
-  return CLibString(AddressOfContent(content.c_str()).c_str());
+  // The address becomes a request: without control characters, and only to a web page.
+  CLibString address = CleanPageAddress(AddressOfContent(content.c_str()).c_str());
+  return IsWebAddress(address) ? address : CLibString();
 }

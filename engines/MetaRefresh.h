@@ -5,6 +5,7 @@
 
 #include "foundation/LibString.h"
 
-// The address the page's refresh tag sends to, as written (it may be relative to the page); empty
-// when the page has no refresh tag or its tag names no address (a plain reload after a delay).
+// The address the page's refresh tag sends to, as written (it may be relative to the page) but
+// without control characters; empty when the page has no refresh tag, its tag names no address
+// (a plain reload after a delay), or the address is no web page ("javascript:", "mailto:" ...).
 CLibString GetMetaRefreshUrl(const CLibString& page);

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "engines/PageAddress.h"
 #include "foundation/NVList.h"
 #include "foundation/SockHttpClient.h"
 #include "foundation/Url.h"
@@ -26,7 +27,10 @@ CLibString CacheKey(const CUrl& url) {
 
 }  // namespace
 
-CLibString FetchPageCached(CSockHttpClient& client, const CLibString& url) {
+CLibString FetchPageCached(CSockHttpClient& client, const CLibString& address) {
+  // Category pages come from links on pages: no control characters, and only web pages.
+  const CLibString url = CleanPageAddress(address);
+  if (!IsWebAddress(url)) return CLibString();
   CUrl parsed(url);
   CLibString key = CacheKey(parsed);
   CLibString page;

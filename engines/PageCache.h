@@ -9,7 +9,8 @@ class CSockHttpClient;
 
 // The page at the URL, from the cache when it holds it (the client then looks as if it had
 // fetched it: its current URL is the URL, its status 200 "200 OK"), else fetched by the client
-// and kept when the status is 200. Any other status gives an empty page and keeps nothing.
+// and kept when the status is 200. Any other status gives an empty page and keeps nothing. The
+// URL loses its control characters; one that is no web address gives an empty page unfetched.
 CLibString FetchPageCached(CSockHttpClient& client, const CLibString& url);
 
 // The number of pages the cache holds; at most kPageCacheLimit + 1.

@@ -1,6 +1,7 @@
 #include "engines/PageTranslator.h"
 
 #include <cstring>
+#include <string>
 
 #include "foundation/CgiEnvironment.h"
 #include "foundation/PatternList.h"
@@ -48,17 +49,17 @@ CLibString TrimBlanks(const CLibString& text) {
 // The service answers in UTF-8; the program's texts are Latin-1. Only the two-byte forms of the
 // Latin-1 letters (lead bytes C0 to C3) are folded; every other byte stays as it is.
 CLibString FoldLatin1(const CLibString& text) {
-  CLibString out;
+  std::string out;  // built by length: the answer may run to the end of a large page
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text.c_str());
   for (; *p; ++p) {
     if (p[0] >= 0xC0 && p[0] <= 0xC3 && p[1] >= 0x80) {
-      out.AppendChar(static_cast<char>(((p[0] & 0x03) << 6) | (p[1] & 0x3F)));
+      out += static_cast<char>(((p[0] & 0x03) << 6) | (p[1] & 0x3F));
       ++p;
     } else {
-      out.AppendChar(static_cast<char>(*p));
+      out += static_cast<char>(*p);
     }
   }
-  return out;
+  return CLibString(out.c_str());
 }
 
 }  // namespace
@@ -150,8 +151,9 @@ CLibString CTranslator::ExtractTranslation(const CLibString& page) {
     // q is one past the tag's last byte; the two closing tags have the same length.
     end = q - (sizeof kDivisionEnd - 1);
   }
-  CLibString cut = end > first ? CLibString(first, end - 1) : CLibString();
-  cut.Replace("\r", " ");
-  cut.Replace("\n", " ");
-  return FoldLatin1(TrimBlanks(cut));
+  // Line ends read as blanks, in one pass.
+  std::string cut(first, end > first ? end : first);
+  for (char& c : cut)
+    if (c == '\r' || c == '\n') c = ' ';
+  return FoldLatin1(TrimBlanks(CLibString(cut.c_str())));
 }

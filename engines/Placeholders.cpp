@@ -2,6 +2,7 @@
 #include "engines/Placeholders.h"
 
 #include "engines/SearchEngine.h"
+#include "engines/TextReplace.h"
 #include "foundation/CgiEnvironment.h"
 #include "foundation/UrlCoder.h"
 
@@ -21,10 +22,9 @@ void ReplaceNumber(CLibString& text, const char* placeholder, long value) {
 CLibString BuildFieldQuery(const CNVList& fields) {
   CCgiEnvironment query;
   query.Copy(fields);
-  CLibString text = query.BuildQuery();
-  text.Replace("%7c", "|");
-  text.Replace("%5f", "_");
-  return text;
+  // The values come from pages: one pass each, however many of them there are.
+  std::string text = ReplaceAllOf(View(query.BuildQuery()), "%7c", "|");
+  return ReplaceAllOf(text, "%5f", "_").c_str();
 }
 
 void CSearchEngine::SubstitutePlaceholders(CLibString& text, bool encodeKeywords) {
@@ -77,7 +77,7 @@ void CSearchEngine::SubstitutePlaceholders(CLibString& text, bool encodeKeywords
   ReplaceNumber(text, "#TOTALPAGES+1#", m_pagesParsed + 1L);
 
   if (text.Find("#NEXTURL#") > 0) {
-    m_nextUrl.Replace(" ", "%20");
+    m_nextUrl = ReplaceAllOf(View(m_nextUrl), " ", "%20").c_str();
     if (m_nextUrl.GetLength() == 0) {
       // No next page: the request is empty, which ends the page loop.
       text = CLibString();
@@ -88,7 +88,13 @@ void CSearchEngine::SubstitutePlaceholders(CLibString& text, bool encodeKeywords
 
   ReplaceNumber(text, "#MAXMATCHES#", m_maxResults);
 
-  // Empty values leave their "&" behind; fold the runs and drop the tail.
-  while (text.Find("&&") > 0) text.Replace("&&", "&");
+  // Empty values leave their "&" behind; fold the runs and drop the tail, in one pass (the text
+  // may hold a next-page address from a page).
+  if (text.Find("&&") > 0) {
+    std::string folded;
+    for (const char* p = text.c_str(); *p; ++p)
+      if (*p != '&' || folded.empty() || folded.back() != '&') folded += *p;
+    text = folded.c_str();
+  }
   text.TrimRight('&');
 }

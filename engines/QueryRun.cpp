@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "engines/MetaRefresh.h"
+#include "engines/PageAddress.h"
 #include "engines/PageDump.h"
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
@@ -139,10 +140,15 @@ CLibString CSearchEngine::SendForm(CLibString& page, const CLibString& request, 
   } else {
     SplitRequest(request, &url, &how);
   }
-  // A request built from a definition value may run over several lines.
-  url.Replace("\r", "");
-  url.Replace("\n", "");
+  // A request built from a definition value may run over several lines, and one built from a
+  // page (a form's action, a next-page link) must not add lines to the request.
+  url = CleanPageAddress(url);
   how.MakeLower();
+  // A page's "javascript:" or "mailto:" link is nothing to fetch; no name is looked up for it.
+  if (!IsWebAddress(url)) {
+    page = CLibString();
+    return page;
+  }
   page = how == "post" ? PostPage(url, -1, interfaceAddress) : GetPage(url, -1, interfaceAddress);
   return page;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engines/FormParser.h"
+#include "engines/PageAddress.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
 
@@ -128,8 +129,9 @@ CLibString CSearchEngine::ResolveUrl(const CLibString& request) {
       CLibString tag = m_pageText.Mid(baseTag - 1, m_pageText.GetLength());
       int close = tag.FindChar('>');
       if (close > 0) tag.Truncate(close - 1);
-      CLibString href = GetTagAttribute(tag, "href");
-      if (href.GetLength() > 0) base = href;
+      // The base becomes the front of request lines: no control characters, web pages only.
+      CLibString href = CleanPageAddress(GetTagAttribute(tag, "href"));
+      if (href.GetLength() > 0 && IsWebAddress(href)) base = href;
     }
     // A site's root is written without its "/"; put it back so that the base's folder is the
     // root rather than the "//" after the scheme.

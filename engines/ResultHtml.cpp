@@ -40,11 +40,32 @@ const char* const kLookTags[] = {"b",    "u",   "i",      "s",   "em",    "hr", 
 // Attributes that only change how a tag looks, or where a browser opens a link.
 const char* const kLookAttributes[] = {"bgcolor", "color", "target", "class", "style", nullptr};
 
+// The first occurrence of a text at or after a position, for positions that only move forward:
+// the occurrence found last holds for every position up to it, and once there is none there is
+// none further on. So a block full of "<!" that never end is searched once, not once per "<!".
+class CForwardFinder {
+ public:
+  explicit CForwardFinder(const char* needle) : m_needle(needle) {}
+
+  const char* Find(const char* from) {
+    if (!m_from || from < m_from || (m_hit && from > m_hit)) {
+      m_from = from;
+      m_hit = strstr(from, m_needle);
+    }
+    return m_hit;
+  }
+
+ private:
+  const char* m_needle;
+  const char* m_from = nullptr;
+  const char* m_hit = nullptr;
+};
+
 // Where a comment that opens at p ("<!") ends, just past its terminator; null when no "-->" or
 // "--!>" follows.
-const char* CommentEnd(const char* p) {
-  const char* a = strstr(p + 2, "-->");
-  const char* b = strstr(p + 2, "--!>");
+const char* CommentEnd(const char* p, CForwardFinder& dashes, CForwardFinder& bang) {
+  const char* a = dashes.Find(p + 2);
+  const char* b = bang.Find(p + 2);
   if (a && (!b || a < b)) return a + 3;
   if (b) return b + 4;
   return nullptr;
@@ -120,13 +141,15 @@ void SimplifyResultHtml(char* text) {
   // Tags. Writing never overtakes reading, so the buffer is rewritten in place.
   w = text;
   const char* r = text;
+  CForwardFinder dashes("-->");
+  CForwardFinder bang("--!>");
   while (*r) {
     if (*r != '<') {
       *w++ = *r++;
       continue;
     }
     if (r[1] == '!') {
-      const char* end = CommentEnd(r);
+      const char* end = CommentEnd(r, dashes, bang);
       if (end) {
         r = end;
       } else {

@@ -311,9 +311,15 @@ void CResultPageScanner::ReadArrays() {
   m_flags[kArrayEnd] = 0;
   if (m_arrayStart < 0) return;
   int arrayEnd = m_pos - m_markers.arrays[4].GetLength() + 1;
-  const char* quote = strchr(m_page + m_arrayStart, '\'');
+  // Looked for inside the array only: an array without a quote must not send each end marker
+  // through the rest of the page.
+  const char* quote =
+      arrayEnd > m_arrayStart
+          ? static_cast<const char*>(
+                memchr(m_page + m_arrayStart, '\'', static_cast<size_t>(arrayEnd - m_arrayStart)))
+          : nullptr;
   m_arrayStart = -1;
-  if (!quote || quote - m_page >= arrayEnd) return;
+  if (!quote) return;
   CLibString text = Cut(m_page, static_cast<int>(quote - m_page), arrayEnd) + ",";
   const char* p = text.c_str();
   for (;;) {

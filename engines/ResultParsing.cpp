@@ -5,9 +5,11 @@
 
 #include "engines/FormParser.h"
 #include "engines/LinkParser.h"
+#include "engines/PageAddress.h"
 #include "engines/PageDump.h"
 #include "engines/ResultPageScanner.h"
 #include "engines/SearchEngine.h"
+#include "engines/TagAttributes.h"
 
 namespace {
 
@@ -65,28 +67,6 @@ CLibString Cut(const char* page, int first, int last) {
   return last > first ? CLibString(page + first, page + last - 1) : CLibString();
 }
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-// The start tag that opens at p ends at the first ">" outside its quoted values; -1 when none.
-int TagEnd(const char* page, int p) {
-  char quote = 0;
-  bool afterEquals = false;
-  for (int i = p; page[i]; ++i) {
-    char c = page[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == '>') {
-      return i;
-    } else if ((c == '"' || c == '\'') && afterEquals) {
-      quote = c;
-    }
-    if (!IsSpace(c)) afterEquals = c == '=';
-  }
-  return -1;
-}
-
 // The first "</a" or "</A" at or after p; -1 when none.
 int AnchorClose(const char* page, int p) {
   for (const char* s = strchr(page + p, '<'); s; s = strchr(s + 1, '<'))
@@ -129,6 +109,9 @@ int32_t CSearchEngine::ParseResultsPage() {
   // page from under it.
   const CLibString page = m_pageText;
   CResultPageScanner scanner(*this, markers, page.c_str());
+  m_nextLinkMemo = NextLinkMemo();
+  m_nextLinkMemo.page = m_pageText.c_str();
+  m_nextLinkMemo.length = m_pageText.GetLength();
   int32_t blocks = scanner.Scan();
 
   // Next-page markers that count results ("[#TOTALRESULTS+1#-") can only be matched now that
@@ -143,6 +126,7 @@ int32_t CSearchEngine::ParseResultsPage() {
       scanner.ScanForNextLink(next1, next2);
     }
   }
+  m_nextLinkMemo = NextLinkMemo();
   return blocks;
 }
 
@@ -150,19 +134,44 @@ void CSearchEngine::TakeNextPageLink(int position, int lastLinkOpening, bool mar
                                      bool marker2Seen, int marker1Length, int marker2Length) {
   if (m_nextLinkFound || lastLinkOpening < 0) return;
   const char* page = m_pageText.c_str();
-  if (lastLinkOpening >= static_cast<int>(strlen(page))) return;
-  int tagEnd = TagEnd(page, lastLinkOpening);
-  if (tagEnd < 0) return;
-  int close = AnchorClose(page, tagEnd + 1);
+  // Outside a parse (or when the page was replaced meanwhile) nothing learnt before holds.
+  NextLinkMemo fresh;
+  NextLinkMemo& memo = m_nextLinkMemo.page == page ? m_nextLinkMemo : fresh;
+  if (!memo.page) {
+    memo.page = page;
+    memo.length = static_cast<int>(strlen(page));
+  }
+  if (lastLinkOpening >= memo.length || lastLinkOpening == memo.refused) return;
+  if (memo.opening != lastLinkOpening) {
+    // A tag never closed ends before the next tag, as a browser reads it.
+    memo.opening = lastLinkOpening;
+    memo.tagEnd = static_cast<int>(
+        FindTagEnd(page, static_cast<size_t>(memo.length), static_cast<size_t>(lastLinkOpening)));
+  }
+  const int tagEnd = memo.tagEnd;
+  // The closing tag found last holds for every later link that opens before it.
+  const int from = tagEnd + 1;
+  if (memo.closeFrom < 0 || from < memo.closeFrom || (memo.close >= 0 && from > memo.close)) {
+    memo.closeFrom = from;
+    memo.close = AnchorClose(page, from);
+  }
+  const int close = memo.close;
   if (close < 0) return;
   int markerLength = marker1Seen ? marker1Length : (marker2Seen ? marker2Length : 0);
   // The marker must have begun inside the link: no later than just past the "<" of its "</a".
   if (position - markerLength > close) return;
 
-  m_nextLinkFound = 1;
   CLibString tag = Cut(page, lastLinkOpening, tagEnd + 1);
   if (GetName() == kClassHrefDirectory) tag.Replace("<a class href", "<a href");
-  m_nextUrl = ExtractHref(tag);
+  // A pager's "javascript:" or "mailto:" link, or an anchor without an address, leads to no
+  // page; a later link may.
+  CLibString href = ExtractHref(tag);
+  if (href.GetLength() == 0 || !IsWebAddress(href)) {
+    memo.refused = lastLinkOpening;
+    return;
+  }
+  m_nextLinkFound = 1;
+  m_nextUrl = href;
   if (m_debug)
     WritePageDump(GetName(), ".mNextURL" + CLibString(m_pagesParsed) + ".txt", m_nextUrl);
 }

@@ -5,9 +5,12 @@
 #include <new>
 
 #include "engines/LinkParser.h"
+#include "engines/PageAddress.h"
 #include "engines/RequestGeneration.h"
 #include "engines/ResultHtml.h"
 #include "engines/SearchEngine.h"
+#include "engines/TagAttributes.h"
+#include "engines/TextReplace.h"
 #include "foundation/UrlCoder.h"
 
 namespace {
@@ -58,6 +61,8 @@ bool IsRedirectingEngine(const CLibString& name) {
 // it cannot be read, or the run is being stopped (a stopped run waits for no further server).
 CLibString FollowResultAddress(CSearchEngine& engine, const CLibString& address) {
   if (address.GetLength() == 0 || engine.IsAborted()) return CLibString();
+  // A mail or script link leads to no page: nothing is asked of the network for it.
+  if (!IsWebAddress(address)) return CLibString();
   // Result links are often written relative to the result page.
   CLibString url;
   SplitRequest(engine.ResolveUrl(address), &url, nullptr);
@@ -108,11 +113,12 @@ int32_t CSearchEngine::FollowResultLinks(const CLibString& blockText) {
        record->m_text.Find(kPayPerClickRedirect) > 0)) {
     CLibString reached = FollowResultAddress(*this, address);
     if (reached.GetLength() > 0) {
-      record->m_text.Replace(address, reached);
+      // One pass each: a short address may stand in a long block many times.
+      record->m_text = ReplaceAllOf(View(record->m_text), View(address), View(reached)).c_str();
       // The block writes its "&" as "&amp;", the address was read with plain ones.
-      CLibString written = address;
-      written.Replace("&", "&amp;");
-      if (written != address) record->m_text.Replace(written, reached);
+      std::string written = ReplaceAllOf(View(address), "&", "&amp;");
+      if (written != address.c_str())
+        record->m_text = ReplaceAllOf(View(record->m_text), written, View(reached)).c_str();
     }
   }
 
@@ -140,15 +146,26 @@ CLibString CSearchEngine::GetResultLink(const CLibString& block) {
   if (wanted < 1) wanted = 1;
   const bool skipMailLinks = GetName() == kMailLinkEngine;
   const char* text = block.c_str();
+  const char* textEnd = text + strlen(text);
+  // The closing tag found last serves every anchor that opens before it, so a block of anchors
+  // that are never closed is read once, not once per anchor.
+  const char* closeFrom = nullptr;
+  const char* close = nullptr;
   int count = 0;
   for (const char* p = FindAnchorStart(text); p; p = FindAnchorStart(p + 2)) {
     OnIdle();  // a long block keeps the user interface informed
-    const char* close = FindAnchorClose(p + 2);
-    const char* last = close ? close + 3 : text + strlen(text) - 1;
-    CLibString link(p, last);
-    if (skipMailLinks && StartsWithNoCase(ExtractHref(link), "mailto:")) continue;
+    if (!closeFrom || p + 2 < closeFrom || (close && p + 2 > close)) {
+      closeFrom = p + 2;
+      close = FindAnchorClose(closeFrom);
+    }
+    if (skipMailLinks) {
+      // Only the tag is needed to know where the link leads.
+      size_t tagEnd =
+          FindTagEnd(text, static_cast<size_t>(textEnd - text), static_cast<size_t>(p - text));
+      if (StartsWithNoCase(ExtractHref(CLibString(p, text + tagEnd)), "mailto:")) continue;
+    }
     if (++count < wanted) continue;
-    return link;
+    return CLibString(p, close ? close + 3 : textEnd - 1);
   }
   return CLibString();
 }

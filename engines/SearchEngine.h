@@ -121,6 +121,18 @@ class CSearchEngine : public CFormSubmitter {
   uint8_t m_debug = 0;             // page dumps on
   // Query state the interpreter keeps besides.
   int32_t m_nextLinkFound = 0;
+  // What TakeNextPageLink learnt about the page while ParseResultsPage reads it, so that a page
+  // full of next-page markers outside links costs one look at each link, not one per marker.
+  struct NextLinkMemo {
+    const char* page = nullptr;  // the page it was learnt on; null: nothing known
+    int length = 0;
+    int opening = -1;  // the link last looked at, and where its tag ends
+    int tagEnd = -1;
+    int closeFrom = -1;  // the first "</a" at or after closeFrom (-1: none)
+    int close = -1;
+    int refused = -1;  // a link whose address is no web address
+  };
+  NextLinkMemo m_nextLinkMemo;
   int32_t m_totalHits = 0;  // the total the engine reported; not read today
 
  protected:

@@ -10,6 +10,7 @@
 #include "engines/ImageCodeRequest.h"
 #include "engines/MetaRefresh.h"
 #include "engines/ModuleString.h"
+#include "engines/PageAddress.h"
 #include "engines/PageDump.h"
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
@@ -155,7 +156,8 @@ CLibString CSearchEngine::GetSubmitImageCode(const CLibString& page) {
   CLibString tag = page.Mid(at - 1, page.GetLength() - at + 1);
   int close = tag.FindChar('>');
   if (close > 0) tag.Truncate(close);
-  CLibString source = GetTagAttribute(tag, "src");
+  // The image's address comes from the page: it goes on the wire without control characters.
+  CLibString source = CleanPageAddress(GetTagAttribute(tag, "src"));
   if (source.GetLength() == 0) return CLibString();
   // The image's address is read against the page it is on, as a browser reads it: a relative,
   // root-relative or absolute src all find the image (and its port).
@@ -175,6 +177,8 @@ CLibString CSearchEngine::GetSubmitImageCode(const CLibString& page) {
     if (code.GetLength() > 0) return code;
   }
 
+  // An image that is no web address ("javascript:", "data:" ...) cannot be fetched.
+  if (!IsWebAddress(source)) return CLibString();
   CLibString path = NewImageFile(extension);
   if (path.GetLength() == 0) return CLibString();
   {

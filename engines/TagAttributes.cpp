@@ -1,7 +1,10 @@
 #include "engines/TagAttributes.h"
 
 #include <cctype>
+#include <cstring>
 #include <string>
+
+#include "engines/TextReplace.h"
 
 namespace {
 
@@ -65,6 +68,29 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
+size_t FindTagEnd(const char* text, size_t length, size_t start, bool* closed) {
+  if (closed) *closed = false;
+  char previous = 0;
+  for (size_t i = start + 1; i < length; ++i) {
+    char c = text[i];
+    if (c == '>') {
+      if (closed) *closed = true;
+      return i;
+    }
+    if (c == '<') return i - 1;
+    if ((c == '"' || c == '\'') && previous == '=') {
+      const void* close = memchr(text + i + 1, c, length - i - 1);
+      if (close) {
+        i = static_cast<size_t>(static_cast<const char*>(close) - text);
+        previous = c;
+        continue;
+      }
+    }
+    if (!IsSpace(c)) previous = c;
+  }
+  return length > start ? length - 1 : start;
+}
+
 CLibString GetTagAttribute(const CLibString& tag, const CLibString& name) {
   AttributeReader reader(tag.c_str());
   std::string attribute, value;
@@ -78,12 +104,12 @@ int ParseTagAttributes(const CLibString& tag, CNVList& attributes) {
   AttributeReader reader(tag.c_str());
   std::string name, value;
   while (reader.Next(name, value)) {
-    CLibString text(value.c_str());
-    text.Replace("\r", "");
-    text.Replace("\n", "");
-    text.TrimLeft(' ').TrimRight(' ');
-    text.Replace("&amp;", "&");
-    attributes.SetAt(Lower(name).c_str(), text);
+    // One pass each: a value may be as long as the page.
+    std::string cleaned = RemoveAllOf(value, "\r\n");
+    size_t first = cleaned.find_first_not_of(' ');
+    size_t last = cleaned.find_last_not_of(' ');
+    cleaned = first == std::string::npos ? std::string() : cleaned.substr(first, last - first + 1);
+    attributes.SetAt(Lower(name).c_str(), ReplaceAllOf(cleaned, "&amp;", "&").c_str());
   }
   return static_cast<int>(attributes.GetCount());
 }

@@ -4,8 +4,18 @@
 // with an empty value.
 #pragma once
 
+#include <cstddef>
+
 #include "foundation/LibString.h"
 #include "foundation/NVList.h"
+
+// Where the tag that opens at start (its "<") ends: at its ">" outside quoted values (a value
+// quoted after "=" may hold ">" and "<"). A tag that is never closed ends just before the next
+// "<" outside quoted values, or with the text; a quote that is never closed counts as a plain
+// character. So a page of unclosed tags is read in one pass, each tag up to the next one, rather
+// than each to the end of the page. Returns the position of the tag's last character; closed,
+// when given, tells whether that is its ">". The text must be at least start + 1 bytes long.
+size_t FindTagEnd(const char* text, size_t length, size_t start, bool* closed = nullptr);
 
 // The value of the first attribute of that name in a tag text ("<a href=x>"; the leading "<" may
 // be missing), as written; empty when the tag ends first. The first word is the tag name.

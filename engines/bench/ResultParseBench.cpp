@@ -4,7 +4,10 @@
 // them with --pages, and runs the gumbo link walk of GumboLinksBench over the same files.
 //
 //   ResultParseBench.exe [--write FOLDER] [--pages FOLDER] [--rounds N] [--per-style N]
+//   ResultParseBench.exe --hostile [--rounds N]
 //
+// --hostile times the page readers on pages made to hurt them (tags, links and comments that
+// never end) beside well-formed pages of the same size instead.
 // Without --pages the pages are made in memory. The last line is a summary for the script:
 //   RESULT ours pages=<n> bytes=<n> seconds=<wall> cpu=<cpu> results=<n>
 #include <windows.h>
@@ -18,6 +21,7 @@
 
 #include "engines/EngineKeys.h"
 #include "engines/SearchEngine.h"
+#include "engines/bench/HostilePageBench.h"
 
 namespace {
 
@@ -273,7 +277,9 @@ int main(int argc, char** argv) {
   std::string writeFolder, pagesFolder;
   int rounds = 20;
   int perStyle = 4;
+  bool hostile = false;
   for (int i = 1; i < argc; ++i) {
+    if (strcmp(argv[i], "--hostile") == 0) hostile = true;
     if (strcmp(argv[i], "--write") == 0 && i + 1 < argc) writeFolder = argv[++i];
     if (strcmp(argv[i], "--pages") == 0 && i + 1 < argc) pagesFolder = argv[++i];
     if (strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) rounds = atoi(argv[++i]);
@@ -281,6 +287,7 @@ int main(int argc, char** argv) {
   }
   if (rounds < 1) rounds = 1;
   if (perStyle < 1) perStyle = 1;
+  if (hostile) return RunHostilePageBench(rounds);
 
   if (!writeFolder.empty()) {
     if (writeFolder.back() != '\\' && writeFolder.back() != '/') writeFolder += '\\';
