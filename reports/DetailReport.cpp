@@ -104,16 +104,15 @@ CHtmlElement* CDetailReport::MakeResultsFont(CSearchEngine& engine, int matches)
   return font;
 }
 
-void CDetailReport::AddPageSection(CHtmlTable& table, int page, bool named) {
+void CDetailReport::AddPageSection(CReportTable& table, int page, bool named) {
   if (named) m_body.AddOwned(new CHtmlNamedAnchor("P" + CLibString(page)));
   auto* font = new CHtmlFont(kFace);
   font->AddText(LoadResourceString(IDS_COLUMN_PAGE) + " " + CLibString(page));
   m_body.AddOwned(font);
   m_body.AddOwned(new CHtmlRule());
   m_body.AddOwned(new CHtmlTagElement());
-  m_body.Add(table);
+  m_body.AddOwned(table.Release());
   m_body.AddOwned(new CHtmlParagraph());
-  table.RemoveAll();
 }
 
 void CDetailReport::AddEngine(CSearchEngine* engine) {
@@ -128,10 +127,10 @@ void CDetailReport::AddEngine(CSearchEngine* engine) {
     if (static_cast<CSearchResult*>(n->Payload())->m_matched) ++matches;
   m_body.AddOwned(MakeResultsFont(*engine, matches));
 
-  CHtmlTable table;
-  table.SetBorder(0);
-  table.SetCellPadding(3);
-  table.SetCellSpacing(5);
+  CReportTable table;
+  table->SetBorder(0);
+  table->SetCellPadding(3);
+  table->SetCellSpacing(5);
   const std::string term = SearchTermOf(engine).c_str();
   int page = 0, match = 0;
   for (CListNode* n = engine->m_results.Head(); n; n = n->Next()) {
@@ -155,7 +154,7 @@ void CDetailReport::AddEngine(CSearchEngine* engine) {
     }
     auto* row = new CHtmlTableRow();
     row->AddOwned(cell);
-    table.AddOwned(row);
+    table->AddOwned(row);
   }
   if (engine->m_results.GetCount() > 0) AddPageSection(table, page + 1, false);
   m_body.AddOwned(new CHtmlParagraph());

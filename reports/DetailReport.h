@@ -4,7 +4,6 @@
 
 #include "reports/Report.h"
 
-class CHtmlTable;
 
 class CDetailReport : public CReport {
  public:
@@ -21,5 +20,5 @@ class CDetailReport : public CReport {
   void AddDocumentBlock(CSearchEngine& engine);
   // The results heading and the match line; the results themselves go into sections.
   CHtmlElement* MakeResultsFont(CSearchEngine& engine, int matches);
-  void AddPageSection(CHtmlTable& table, int page, bool named);
+  void AddPageSection(CReportTable& table, int page, bool named);
 };

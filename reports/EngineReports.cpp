@@ -209,7 +209,7 @@ CString CEngineReports::FinishPage(CReport&, CHtmlElement& body, const CLibStrin
   CHtmlDocument page;
   page.SetTitle(title);
   page.SetBodyColour(0xFFFFFF);
-  page << body;
+  page.GetBody().AddOwned(new CHtmlElementRef(body));
   return Done(WriteReportFile(fileName, &page), path);
 }
 

@@ -42,9 +42,12 @@ CString CEngineReports::WriteSummaryReport(CString& path) {
   CHtmlElementList pageBody;
   std::vector<CEngineSet*> sets = AllSets(m_document);
   std::vector<CSearchEngine*> engines;
+  // The page refers to each set's report, so they all live until it is written.
+  std::vector<std::unique_ptr<CSummaryReport>> parts;
   for (size_t k = 0; k < sets.size(); ++k) {
     const bool last = k + 1 == sets.size();
-    CSummaryReport report(m_programInfo);
+    parts.push_back(std::make_unique<CSummaryReport>(m_programInfo));
+    CSummaryReport& report = *parts.back();
     PrepareReport(report);
     report.SetSearchTerm(SetName(*sets[k]));
     report.m_prompt = settings.m_strZubrinPrompt.GetString();
@@ -58,7 +61,7 @@ CString CEngineReports::WriteSummaryReport(CString& path) {
     for (CSearchEngine* engine : engines) report.AddEngine(engine);
     if (!last) report.SetUserFooter(CLibString());
     else if (settings.m_nUseFooter) report.SetUserFooter(settings.m_strFooterText.GetString());
-    pageBody.Add(report.Finish());
+    pageBody.AddOwned(new CHtmlElementRef(report.Finish()));
     if (!last) {
       pageBody.AddOwned(new CHtmlRule());
       pageBody.AddOwned(new CHtmlTagElement());

@@ -10,9 +10,9 @@ using namespace reportrows;
 
 CKeywordReport::CKeywordReport(const CNVList& programInfo) : CReport(programInfo) {
   m_label = LoadResourceString(IDS_REPORT_PROMPT);
-  m_table.SetBorder(0);
-  m_table.SetCellPadding(5);
-  m_table.SetCellSpacing(0);
+  m_table->SetBorder(0);
+  m_table->SetCellPadding(5);
+  m_table->SetCellSpacing(0);
 }
 
 CKeywordReport::CKeywordReport(const CKeywordReport& other)
@@ -78,7 +78,7 @@ void CKeywordReport::AddKeywordHeading(CSearchEngine& engine) {
   cell->AddOwned(inner);
   auto* row = new CHtmlTableRow();
   row->AddOwned(cell);
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 void CKeywordReport::AddCompetitorHeading(const CLibString& setName) {
@@ -91,7 +91,7 @@ void CKeywordReport::AddCompetitorHeading(const CLibString& setName) {
   cell->AddOwned(new CHtmlNamedAnchor("L" + CLibString(static_cast<int>(m_calls))));
   auto* row = new CHtmlTableRow();
   row->AddOwned(cell);
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 // The rows of one call; keyText is what the first row's key cell shows.
@@ -108,7 +108,7 @@ void CKeywordReport::AddRows(CSearchEngine& engine, const CLibString& keyText) {
     CLibString rankText(m);
     uint32_t rankInk = 0;
     if (++rows == 1) {
-      RankColours colours = RankChange(m, engine.m_previousRank);
+      RankColours colours = RankChange(m, engine.m_previousRank, m_palette);
       row->SetBgColor(colours.paper);
       callInk = colours.ink;
       rankInk = colours.ink;
@@ -122,7 +122,7 @@ void CKeywordReport::AddRows(CSearchEngine& engine, const CLibString& keyText) {
     row->AddOwned(DataFont(CLibString(static_cast<int>(result->m_position + 1)), callInk));
     if (m_competitor) row->AddOwned(DataFont(result->m_matchedText, callInk));
     row->AddOwned(ResultLinkCell(engine.GetResultLink(result->m_text), m_showTitle != 0));
-    m_table.AddOwned(row);
+    m_table->AddOwned(row);
   }
   if (rows > 0) return;
   int pages = 0, results = 0;
@@ -133,7 +133,7 @@ void CKeywordReport::AddRows(CSearchEngine& engine, const CLibString& keyText) {
   for (int i = 0; i < 3; ++i) row->AddOwned(DataFont("0"));
   if (m_competitor) row->AddOwned(new CHtmlString("&nbsp;", 0));
   row->AddOwned(DataFont(NotFoundText(pages, results)));
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 void CKeywordReport::AddEngine(CSearchEngine* engine, const CLibString& setName) {
@@ -149,7 +149,7 @@ void CKeywordReport::AddEngine(CSearchEngine* engine, const CLibString& setName)
     AddIndexLink(key);
     auto* spacer = new CHtmlTableRow();
     spacer->AddHtml("&nbsp;");
-    m_table.AddOwned(spacer);
+    m_table->AddOwned(spacer);
     if (m_competitor) AddCompetitorHeading(setName);
     else AddKeywordHeading(*engine);
     static const unsigned kKeyword[] = {IDS_COLUMN_KEYWORD, IDS_COLUMN_RANK, IDS_COLUMN_PAGE,
@@ -157,7 +157,7 @@ void CKeywordReport::AddEngine(CSearchEngine* engine, const CLibString& setName)
     static const unsigned kCompetitor[] = {IDS_COLUMN_ENGINE,   IDS_COLUMN_RANK,
                                            IDS_COLUMN_PAGE,     IDS_COLUMN_POSITION,
                                            IDS_COLUMN_MATCHED_URL, IDS_COLUMN_RESULT};
-    m_table.AddOwned(m_competitor ? HeaderRow(kCompetitor, 6) : HeaderRow(kKeyword, 5));
+    m_table->AddOwned(m_competitor ? HeaderRow(kCompetitor, 6) : HeaderRow(kKeyword, 5));
   }
   AddRows(*engine, m_competitor ? engine->GetName() : setName);
 }
@@ -171,7 +171,7 @@ CHtmlElementList& CKeywordReport::Finish() {
     m_body.AddOwned(font);
     m_body.AddOwned(new CHtmlParagraph());
   });
-  m_body.Add(m_table);
+  m_body.AddOwned(m_table.Release());
   m_body.AddOwned(new CHtmlParagraph());
   m_body.Add(m_userFooter);
   return m_body;

@@ -23,7 +23,7 @@ class CKeywordReport : public CReport {
   virtual void AddEngine(CSearchEngine* engine, const CLibString& setName);
   using CReport::AddEngine;
 
-  CHtmlTable m_table;
+  CReportTable m_table;
   int32_t m_calls = 0;
   CLibString m_previousKey;
   CNVList m_index;  // first character -> links to the sections

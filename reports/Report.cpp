@@ -49,6 +49,7 @@ bool LooksLikeSite(const CLibString& word) {
 
 CReport::CReport(const CNVList& programInfo) : m_programInfo(programInfo) {
   m_makerLink = kMakerSite;
+  m_palette = ReadRankPalette();
   int partner = ReadPartnerNumber();
   if (partner != 0) m_makerLink += "/cgi-bin/click.cgi?id=" + CLibString(partner);
   BuildDefaultFooter();
@@ -65,7 +66,8 @@ CReport::CReport(const CReport& other)
       m_programInfo(other.m_programInfo),
       m_siteText(other.m_siteText),
       m_searchTerm(other.m_searchTerm),
-      m_makerLink(other.m_makerLink) {}
+      m_makerLink(other.m_makerLink),
+      m_palette(other.m_palette) {}
 
 CReport::~CReport() = default;
 
@@ -221,7 +223,15 @@ void ReadPair(const char* inkName, const char* paperName, uint32_t defaultInk,
 }
 }  // namespace
 
-RankColours RankChange(int rank, int previous) {
+RankPalette ReadRankPalette() {
+  RankPalette p;
+  ReadPair("ZubrinText", "ZubrinBk", 0, 0x00FF00, p.siteInk, p.sitePaper);
+  ReadPair("MovedUpText", "MovedUpBk", 0x00FF00, kWhite, p.upInk, p.upPaper);
+  ReadPair("MovedDownText", "MovedDownBk", 0xFF0000, kWhite, p.downInk, p.downPaper);
+  return p;
+}
+
+RankColours RankChange(int rank, int previous, const RankPalette& palette) {
   RankColours out;
   if (previous == -1) {
     out.change = 0;
@@ -237,11 +247,14 @@ RankColours RankChange(int rank, int previous) {
   else snprintf(text, sizeof text, "%d (%+d)", rank, out.change);
   out.text = text;
   if (rank == 1) {
-    ReadPair("ZubrinText", "ZubrinBk", 0, 0x00FF00, out.ink, out.paper);
+    out.ink = palette.siteInk;
+    out.paper = palette.sitePaper;
   } else if (out.change > 0) {
-    ReadPair("MovedUpText", "MovedUpBk", 0x00FF00, kWhite, out.ink, out.paper);
+    out.ink = palette.upInk;
+    out.paper = palette.upPaper;
   } else if (out.change < 0) {
-    ReadPair("MovedDownText", "MovedDownBk", 0xFF0000, kWhite, out.ink, out.paper);
+    out.ink = palette.downInk;
+    out.paper = palette.downPaper;
   } else {
     out.ink = 0;
     out.paper = kWhite;

@@ -5,14 +5,56 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/HtmlContainer.h"
+#include "foundation/HtmlTable.h"
 #include "foundation/LibString.h"
 #include "foundation/NVList.h"
 
 class CSearchEngine;
 class CHtmlFont;
+namespace reportrows {
+// The colours of the rank-change rule (see ReadRankPalette).
+struct RankPalette {
+  uint32_t siteInk = 0, sitePaper = 0, upInk = 0, upPaper = 0, downInk = 0, downPaper = 0;
+};
+}  // namespace reportrows
 class CHtmlTableRow;
+
+// A table a report fills row by row and finally hands to its body without copying it: the
+// tables of a large document hold most of the page, and a copy costs as much as building them.
+class CReportTable {
+ public:
+  CReportTable() : m_table(new CHtmlTable) {}
+  CReportTable(const CReportTable& other)
+      : m_table(static_cast<CHtmlTable*>(other.m_table->Clone())) {}
+  CReportTable& operator=(const CReportTable&) = delete;
+  CHtmlTable* operator->() const { return m_table.get(); }
+  CHtmlTable& operator*() const { return *m_table; }
+  // Gives the filled table away and starts an empty one with the same attributes.
+  CHtmlTable* Release() {
+    CHtmlTable* filled = m_table.release();
+    m_table.reset(new CHtmlTable);
+    m_table->SetAttributes(filled->GetAttributes());
+    return filled;
+  }
+
+ private:
+  std::unique_ptr<CHtmlTable> m_table;
+};
+
+// Stands in a page for an element that lives elsewhere (a report's body, which must outlive
+// the page's printing), so the page is printed without copying the report into it.
+class CHtmlElementRef : public CHtmlElement {
+ public:
+  explicit CHtmlElementRef(const CHtmlElement& target) : m_target(target) {}
+  CHtmlElement* Clone() const override { return new CHtmlElementRef(m_target); }
+  void Write(std::ostream& os) const override { m_target.Write(os); }
+
+ private:
+  const CHtmlElement& m_target;
+};
 
 class CReport {
  public:
@@ -69,6 +111,7 @@ class CReport {
   CLibString m_siteText;
   CLibString m_searchTerm;
   CLibString m_makerLink;
+  reportrows::RankPalette m_palette;
 
  private:
   void BuildDefaultFooter();
@@ -81,14 +124,20 @@ constexpr const char* kFace = "Arial, Helvetica";
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kStripe = 0xFCFCB0;
 
+// The six colours of the rank-change rule ("ZubrinText"/"ZubrinBk", "MovedUpText"/"MovedUpBk",
+// "MovedDownText"/"MovedDownBk"), with the default of every pair whose colours are equal.
+// A report reads them once when it is made: reading the registry for every row made large
+// reports many times slower.
+RankPalette ReadRankPalette();
+
 struct RankColours {
   CLibString text;      // the rank text: "7" or "7 (+2)"
   int change = 0;       // positive: moved up
   uint32_t ink = 0;     // text colour, 0 = none
   uint32_t paper = 0;   // row background
 };
-// Rank r (0 = not found) against the previous rank p (-1 = none); colours read afresh.
-RankColours RankChange(int rank, int previous);
+// Rank r (0 = not found) against the previous rank p (-1 = none).
+RankColours RankChange(int rank, int previous, const RankPalette& palette);
 
 // A data font (FACE only) holding the text as data, with the colour when it is not 0.
 CHtmlFont* DataFont(const CLibString& text, uint32_t ink = 0);

@@ -17,10 +17,10 @@ CCountReport::CCountReport(const CCountReport& other)
       m_headerWritten(other.m_headerWritten) {}
 
 void CCountReport::ResetTable() {
-  m_table.RemoveAll();
-  m_table.SetBorder(0);
-  m_table.SetCellPadding(5);
-  m_table.SetCellSpacing(0);
+  m_table->RemoveAll();
+  m_table->SetBorder(0);
+  m_table->SetCellPadding(5);
+  m_table->SetCellSpacing(0);
   m_rowCount = 0;
 }
 
@@ -84,7 +84,7 @@ void CKeywordStatReport::AddSetRow(const CLibString& setName, const KeywordStatC
                                             {"Not", "Listed"}};
     for (const auto& words : kWords)
       header->AddOwned(Caption(words[0], words[1], CHtmlElement::kCenter));
-    m_table.AddOwned(header);
+    m_table->AddOwned(header);
   }
   CHtmlTableRow* row = NewRow();
   auto* name = new CHtmlTableCell(CHtmlElement::kLeft);
@@ -94,11 +94,11 @@ void CKeywordStatReport::AddSetRow(const CLibString& setName, const KeywordStatC
                          counts.movedDown, counts.noChange, counts.newListings,
                          counts.dropped,  counts.Listed(),  counts.notListed};
   AddNumbers(*row, numbers, 9);
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 CHtmlElementList& CKeywordStatReport::Finish() {
-  m_body.Add(m_table);
+  m_body.AddOwned(m_table.Release());
   m_body.AddOwned(new CHtmlParagraph());
   m_body.Add(m_userFooter);
   return m_body;
@@ -123,7 +123,7 @@ CLibString CUrlSummaryReport::GetThirdText() const {
 void CUrlSummaryReport::AddUrlRow(const CLibString& address, const CLibString& setName,
                                   const UrlSummaryCounts& counts) {
   if (address.GetLength() == 0) {
-    m_body.Add(m_table);
+    m_body.AddOwned(m_table.Release());
     m_body.AddOwned(new CHtmlParagraph());
     ResetTable();
     return;
@@ -141,7 +141,7 @@ void CUrlSummaryReport::AddUrlRow(const CLibString& address, const CLibString& s
         {"Top", "Rank"}, {"First", "Page"}, {"", "Listed"}, {"Not", "Listed"}};
     for (const auto& words : kWords)
       header->AddOwned(Caption(words[0], words[1], CHtmlElement::kCenter));
-    m_table.AddOwned(header);
+    m_table->AddOwned(header);
   }
   CHtmlTableRow* row = NewRow();
   auto* cell = new CHtmlTableCell(CHtmlElement::kLeft);
@@ -149,7 +149,7 @@ void CUrlSummaryReport::AddUrlRow(const CLibString& address, const CLibString& s
   row->AddOwned(cell);
   const int numbers[] = {counts.topRank, counts.firstPage, counts.listed, counts.notListed};
   AddNumbers(*row, numbers, 4);
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 CHtmlElementList& CUrlSummaryReport::Finish() {

@@ -25,7 +25,7 @@ class CCountReport : public CReport {
   CCountReport(const CCountReport& other);
   int IsAvailable() const override { return 1; }
 
-  CHtmlTable m_table;
+  CReportTable m_table;
   int32_t m_rowCount = 0;
   int32_t m_headerWritten = 0;
 

@@ -23,9 +23,9 @@ CHtmlElement* OutcomeFont(const CLibString& text, uint32_t ink) {
 }  // namespace
 
 CSubmittalReport::CSubmittalReport(const CNVList& programInfo) : CReport(programInfo) {
-  m_table.SetBorder(0);
-  m_table.SetCellPadding(5);
-  m_table.SetCellSpacing(0);
+  m_table->SetBorder(0);
+  m_table->SetCellPadding(5);
+  m_table->SetCellSpacing(0);
 }
 
 CSubmittalReport::CSubmittalReport(const CSubmittalReport& other)
@@ -53,7 +53,7 @@ void CSubmittalReport::AddEngine(CSearchEngine* engine) {
         IDS_COLUMN_ENGINE,         IDS_COLUMN_COUNTRY,        IDS_COLUMN_SUBMISSIONS,
         IDS_COLUMN_FIRST_SUBMITTED, IDS_COLUMN_LAST_SUBMITTED, IDS_COLUMN_OUTCOME,
         IDS_COLUMN_RESULT};
-    m_table.AddOwned(HeaderRow(kCaptions, 7));
+    m_table->AddOwned(HeaderRow(kCaptions, 7));
   }
   auto* row = new CHtmlTableRow(CHtmlElement::kLeft);
   row->SetVAlign(CHtmlElement::kTop);
@@ -76,7 +76,7 @@ void CSubmittalReport::AddEngine(CSearchEngine* engine) {
     row->AddOwned(DataFont("Not yet submitted"));
     row->AddOwned(new CHtmlString("&nbsp;", 0));
   }
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 CHtmlElementList& CSubmittalReport::Finish() {
@@ -94,7 +94,7 @@ CHtmlElementList& CSubmittalReport::Finish() {
   }
   m_body.AddOwned(font);
   m_body.AddOwned(new CHtmlParagraph());
-  m_body.Add(m_table);
+  m_body.AddOwned(m_table.Release());
   m_body.Add(m_userFooter);
   return m_body;
 }

@@ -19,6 +19,6 @@ class CSubmittalReport : public CReport {
   void AddEngine(CSearchEngine* engine) override;
   CHtmlElementList& Finish() override;
 
-  CHtmlTable m_table;
+  CReportTable m_table;
   int32_t m_rows = 0, m_successes = 0, m_failures = 0;
 };

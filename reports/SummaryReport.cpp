@@ -28,7 +28,7 @@ CHtmlListItem* Item(CHtmlElement* content) {
 
 CSummaryReport::CSummaryReport(const CNVList& programInfo)
     : CReport(programInfo), m_prompt(LoadResourceString(IDS_REPORT_PROMPT)) {
-  SetUpTable(m_table);
+  SetUpTable(*m_table);
 }
 
 CSummaryReport::CSummaryReport(const CSummaryReport& other)
@@ -82,7 +82,7 @@ void CSummaryReport::AddEngine(CSearchEngine* engine) {
     static const unsigned kCaptions[] = {IDS_COLUMN_ENGINE, IDS_COLUMN_COUNTRY,
                                          IDS_COLUMN_RANK,   IDS_COLUMN_PAGE,
                                          IDS_COLUMN_POSITION, IDS_COLUMN_RESULT};
-    m_table.AddOwned(HeaderRow(kCaptions, 6));
+    m_table->AddOwned(HeaderRow(kCaptions, 6));
   }
   AddHitsGrading(*engine);
 
@@ -101,7 +101,7 @@ void CSummaryReport::AddEngine(CSearchEngine* engine) {
   }
   if (rank > 0) CountRank(rank);
 
-  RankColours colours = RankChange(rank, engine->m_previousRank);
+  RankColours colours = RankChange(rank, engine->m_previousRank, m_palette);
   auto* row = new CHtmlTableRow(CHtmlElement::kLeft);
   row->SetVAlign(CHtmlElement::kTop);
   row->SetBgColor(colours.paper);
@@ -117,7 +117,7 @@ void CSummaryReport::AddEngine(CSearchEngine* engine) {
     PagesAndResults(*engine, pages, results);
     row->AddOwned(DataFont(NotFoundText(pages, results), colours.ink));
   }
-  m_table.AddOwned(row);
+  m_table->AddOwned(row);
 }
 
 CHtmlElement* CSummaryReport::MakeSummaryLines() const {
@@ -165,7 +165,7 @@ CHtmlElementList& CSummaryReport::Finish() {
     m_body.AddOwned(MakeSummaryLines());
     m_body.AddOwned(new CHtmlParagraph());
   }
-  m_body.Add(m_table);
+  m_body.AddOwned(m_table.Release());
   m_body.AddOwned(new CHtmlParagraph());
   m_body.Add(m_userFooter);
   return m_body;

@@ -20,7 +20,7 @@ class CSummaryReport : public CReport {
   CHtmlElementList& Finish() override;
 
   CLibString m_prompt;
-  CHtmlTable m_table;
+  CReportTable m_table;
   int32_t m_rows = 0, m_found = 0, m_rank1 = 0, m_top10 = 0, m_top20 = 0, m_top30 = 0,
           m_scoreSum = 0;
 

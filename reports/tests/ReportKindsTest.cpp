@@ -133,8 +133,9 @@ TEST_F(ReportKinds, RankChangeTextAndColours) {
       {1, 1, "1", 0x000080, 0xCCFFCC},        // first place: always the site's pair
       {1, -1, "1", 0x000080, 0xCCFFCC},
   };
+  const reportrows::RankPalette palette = reportrows::ReadRankPalette();
   for (const RankCase& c : cases) {
-    reportrows::RankColours colours = reportrows::RankChange(c.rank, c.previous);
+    reportrows::RankColours colours = reportrows::RankChange(c.rank, c.previous, palette);
     EXPECT_STREQ(colours.text.c_str(), c.text) << c.rank << " from " << c.previous;
     EXPECT_EQ(colours.ink, c.ink) << c.rank << " from " << c.previous;
     EXPECT_EQ(colours.paper, c.paper) << c.rank << " from " << c.previous;
@@ -142,7 +143,7 @@ TEST_F(ReportKinds, RankChangeTextAndColours) {
   // Equal colours of a pair count as missing.
   registry_.SetProperty("MovedUpText", "1,2,3");
   registry_.SetProperty("MovedUpBk", "1,2,3");
-  reportrows::RankColours up = reportrows::RankChange(2, 9);
+  reportrows::RankColours up = reportrows::RankChange(2, 9, reportrows::ReadRankPalette());
   EXPECT_EQ(up.ink, 0x00FF00u);
   EXPECT_EQ(up.paper, 0xFFFFFFu);
 }
