@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/NQCommandLineInfo.h"
 #include "app/SearchProperties.h"
+#include "framework/MessageBox.h"
 #include "engines/RankMatcher.h"
 #include "foundation/Date.h"
 #include "reports/EngineRows.h"
@@ -124,6 +126,35 @@ TEST_F(EngineReportsTest, UnwritableReportGivesNoPath) {
   ResetReportFailures();
   EXPECT_FALSE(reports.WriteSummaryReport(path).IsEmpty());
   EXPECT_TRUE(AllReportsWritten());
+}
+
+// The caller tells of a report it could not write: a box when interactive; in an automated run
+// only the report log, and the run's outcome shows it.
+TEST_F(EngineReportsTest, FailedReportIsTold) {
+  static std::vector<std::string> boxes;
+  boxes.clear();
+  FixtureDocument fixture;
+  AfxSetMessageBoxHandler([](LPCSTR text, UINT) {
+    boxes.push_back(text);
+    return IDOK;
+  });
+  const std::string old = fixture.ReportsFolder() + "Keyword.htm";
+  WriteFile(old, "old");
+  HANDLE lock = CreateFileA(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_FALSE(RunReportCommand(ReportKind::Keyword, ReportAction::View, nullptr, &fixture.Doc()));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("could not be written"), std::string::npos);
+  SetCommandLineInfo(new NQCommandLineInfo("/r3"));
+  boxes.clear();
+  g_log.clear();
+  ResetReportFailures();
+  EXPECT_FALSE(RunAutomatedReports(&fixture.Doc()));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(g_log.size(), 1u);
+  EXPECT_FALSE(AllReportsWritten());
+  CloseHandle(lock);
+  SetCommandLineInfo(nullptr);
+  AfxSetMessageBoxHandler(nullptr);
 }
 
 // The engine rows come through the seam, in its order; rows of unknown engines are skipped.

@@ -150,6 +150,28 @@ TEST_F(ResultsCsvTest, PreviousRankColumn) {
   EXPECT_EQ(records[2][12], "-1");
 }
 
+// The export dialog's progress: the range, one step per line, the end.
+TEST_F(ResultsCsvTest, ProgressWhenAsked) {
+  static std::vector<std::string> calls;
+  calls.clear();
+  ReportProgressHooks hooks;
+  hooks.begin = [](unsigned upper, unsigned lower) {
+    calls.push_back("begin " + std::to_string(upper) + " " + std::to_string(lower));
+  };
+  hooks.step = [] { calls.push_back("step"); };
+  hooks.end = [] { calls.push_back("end"); };
+  SetReportProgressHooks(hooks);
+  FixtureDocument fixture;
+  Export(fixture, false, false);
+  EXPECT_TRUE(calls.empty());
+  std::string path = fixture.Folder().File("p.csv");
+  EXPECT_TRUE(ExportResultsCsv(path.c_str(), true, false, true, &fixture.Doc()));
+  // Three enabled engines in the current set, two sets; five lines written.
+  std::vector<std::string> expected = {"begin 6 0", "step", "step", "step", "step", "step", "end"};
+  EXPECT_EQ(calls, expected);
+  SetReportProgressHooks(ReportProgressHooks());
+}
+
 TEST_F(ResultsCsvTest, UnopenableFileFails) {
   FixtureDocument fixture;
   std::string path = fixture.Folder().File("locked.csv");
