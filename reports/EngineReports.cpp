@@ -68,7 +68,7 @@ CLibString ProgramVersionText() {
   return text;
 }
 
-// Every CListNode payload of the engine's set list, in order.
+// Every engine set of the document, in order.
 template <class F>
 void ForEachSet(const CZubrinDoc& document, F&& visit) {
   for (POSITION pos = document.m_manager.GetHeadPosition(); pos;) {
@@ -204,7 +204,7 @@ CString CEngineReports::Done(const CString& written, CString& path) const {
   return written;
 }
 
-CString CEngineReports::FinishPage(CReport&, CHtmlElement& body, const CLibString& title,
+CString CEngineReports::FinishPage(CHtmlElement& body, const CLibString& title,
                                    const CString& fileName, CString& path) {
   CHtmlDocument page;
   page.SetTitle(title);
@@ -249,7 +249,7 @@ CString CEngineReports::WriteDetailReport(CSearchEngine* engine, CString& path) 
   char title[512];
   snprintf(title, sizeof title, LoadResourceString(IDS_REPORT_DETAIL_PAGE).c_str(),
            engine->GetName().c_str());
-  return FinishPage(report, report.Finish(), title,
+  return FinishPage(report.Finish(), title,
                     MakeReportFileName(engine->GetName(), "_Detail"), path);
 }
 

@@ -56,7 +56,8 @@ class CEngineReports {
  private:
   void PrepareReport(CReport& report) const;
   void SetHeaderAndFooter(CReport& report) const;
-  CString FinishPage(CReport& report, CHtmlElement& body, const CLibString& title,
+  // The page of the body (which must live until the page is written), written to the file.
+  CString FinishPage(CHtmlElement& body, const CLibString& title,
                      const CString& fileName, CString& path);
   CString Done(const CString& written, CString& path) const;
   // The engines of the set in the engine list's order that are enabled (and, with

@@ -67,8 +67,7 @@ CString CEngineReports::WriteSummaryReport(CString& path) {
       pageBody.AddOwned(new CHtmlTagElement());
     }
   }
-  CSummaryReport empty(m_programInfo);
-  return FinishPage(empty, pageBody, LoadResourceString(IDS_REPORT_SUMMARY_PAGE),
+  return FinishPage(pageBody, LoadResourceString(IDS_REPORT_SUMMARY_PAGE),
                     MakeReportFileName("Summary", ""), path);
 }
 
@@ -93,7 +92,7 @@ CString CEngineReports::WriteKeywordReport(CString& path) {
       }
     }
   }
-  return FinishPage(report, report.Finish(), LoadResourceString(IDS_REPORT_KEYWORD_PAGE),
+  return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_KEYWORD_PAGE),
                     MakeReportFileName("Keyword", ""), path);
 }
 
@@ -111,7 +110,7 @@ CString CEngineReports::WriteCompetitorReport(CString& path) {
     ListedEngines(*set, settings.m_nHideZeroRankings != 0, engines);
     for (CSearchEngine* engine : engines) report.AddEngine(engine, SetName(*set));
   }
-  return FinishPage(report, report.Finish(), LoadResourceString(IDS_REPORT_COMPETITOR_PAGE),
+  return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_COMPETITOR_PAGE),
                     MakeReportFileName("Competitor", ""), path);
 }
 
@@ -146,7 +145,7 @@ CString CEngineReports::WriteKeywordStatReport(CString& path) {
     }
     report.AddSetRow(SetName(*set), counts);
   }
-  return FinishPage(report, report.Finish(), LoadResourceString(IDS_REPORT_KEYWORDSTAT_PAGE),
+  return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_KEYWORDSTAT_PAGE),
                     MakeReportFileName("KeywordStat", ""), path);
 }
 
@@ -177,7 +176,7 @@ CString CEngineReports::WriteUrlSummaryReport(CString& path) {
     }
     report.AddUrlRow(CLibString(), SetName(*set), UrlSummaryCounts());
   }
-  return FinishPage(report, report.Finish(), LoadResourceString(IDS_REPORT_URLSUMMARY_PAGE),
+  return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_URLSUMMARY_PAGE),
                     MakeReportFileName("URLSummary", ""), path);
 }
 
@@ -215,7 +214,7 @@ CString CEngineReports::WriteSubmittalReport(CString& path) {
       if (sum->CanSubmit() || sum->m_lastVisitDate != 0) report.AddEngine(sum.get());
     }
   }
-  return FinishPage(report, report.Finish(), LoadResourceString(IDS_REPORT_SUBMITTAL_PAGE),
+  return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_SUBMITTAL_PAGE),
                     MakeReportFileName("Submittal", ""), path);
 }
 
