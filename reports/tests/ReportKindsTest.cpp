@@ -7,11 +7,14 @@
 
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 
 #include "app/SearchProperties.h"
+#include "engines/SearchEngine.h"
 #include "reports/EngineReports.h"
 #include "reports/Report.h"
+#include "reports/SummaryReport.h"
 #include "reports/tests/ReportFixture.h"
 
 using namespace reporttest;
@@ -114,6 +117,37 @@ TEST_F(ReportKinds, CommonHeaderTakesSiteAndTermFromDocument) {
   EXPECT_NE(page.find("<B>widgets</B>"), std::string::npos);
   EXPECT_NE(page.find("<B>blue widgets</B>"), std::string::npos);
   EXPECT_NE(page.find("<B>red &lt;gadgets&gt; &amp; &quot;more&quot;</B>"), std::string::npos);
+}
+
+// Only the engine named exactly "Alta Vista" with a reported total gets the grading line.
+TEST_F(ReportKinds, TotalMatchGrading) {
+  UseLanguageModule();
+  struct GradeCase {
+    const char* name;
+    int total;
+    const char* text;  // a word of the line, or null for none
+  };
+  const GradeCase cases[] = {
+      {"Alta Vista", 0, nullptr},          {"Alta Vista", 4999, "Few pages"},
+      {"Alta Vista", 5000, "Some thousands"}, {"Alta Vista", 24999, "Some thousands"},
+      {"Alta Vista", 25000, "Many pages"},  {"Alta Vista", 250000, "A great many"},
+      {"alta vista", 250000, nullptr},      {"Other", 250000, nullptr},
+  };
+  CNVList info;
+  for (const GradeCase& c : cases) {
+    CSearchEngine engine;
+    engine.m_name = c.name;
+    engine.m_totalHits = c.total;
+    CSummaryReport report(info);
+    report.AddEngine(&engine);
+    std::ostringstream page;
+    report.Finish().Write(page);
+    const std::string text = page.str();
+    for (const char* grade : {"Few pages", "Some thousands", "Many pages", "A great many"}) {
+      const bool wanted = c.text && std::string(c.text) == grade;
+      EXPECT_EQ(text.find(grade) != std::string::npos, wanted) << c.name << " " << c.total;
+    }
+  }
 }
 
 // The rank-change rule: the text, the change and which colour pair a row takes.
