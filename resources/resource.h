@@ -26,3 +26,99 @@
 #define IDS_SUBMIT_NO_EMAIL 3002     // the site profile names no e-mail address
 #define IDS_SUBMIT_MAIL_SENT 3004    // the mail was accepted
 #define IDS_SUBMIT_MAIL_FAILED 3005  // the mail was not accepted; the server's reply follows
+
+// Reports: page titles, report texts, CSV captions and report mail
+#define IDS_REPORT_KEYWORDSTAT_PAGE 142   // page title of the keyword statistics report
+#define IDS_REPORT_URLSUMMARY_PAGE 143    // page title of the URL summary report
+#define IDS_REPORT_NONE 168               // a report file without a page
+#define IDS_REPORT_NO_SUBMIT_RESULT 246   // results report of an engine without stored answer
+#define IDS_REPORT_DETAIL_PAGE 262        // page title of a detail report (%s: engine)
+#define IDS_REPORT_SUMMARY_PAGE 263
+#define IDS_REPORT_SUBMITTAL_PAGE 264
+#define IDS_REPORT_MAILED 265             // the report was handed to the mail system
+#define IDS_CSV_HEADER 279                // the CSV captions
+#define IDS_REPORT_KEYWORD_PAGE 288
+#define IDS_CSV_HEADER_PREVIOUS 300       // the caption of the previous-rank column
+#define IDS_REPORT_COMPETITOR_PAGE 303
+#define IDS_REPORT_FOOTER 3006            // the line under the maker's name in the footer
+#define IDS_DETAIL_TEXT3 3010
+#define IDS_DETAIL_ONE_RESULT 3011        // (pages, results)
+#define IDS_DETAIL_ONE_PAGE 3012
+#define IDS_DETAIL_TITLE 3013
+#define IDS_DETAIL_PAGES 3014
+#define IDS_DETAIL_FIRST_MATCH 3015
+#define IDS_DETAIL_ONE_MATCH 3016
+#define IDS_DETAIL_TWO_MATCHES 3017
+#define IDS_DETAIL_MATCHES 3018           // (count)
+#define IDS_DETAIL_NO_MATCH 3019
+#define IDS_SUMMARY_TEXT3 3020
+#define IDS_DETAIL_ADD_URL 3021
+#define IDS_DETAIL_RESULTS_FROM 3022
+#define IDS_REPORT_DOCUMENT 3023
+#define IDS_REPORT_LAST_RUN 3024
+#define IDS_REPORT_SITE 3025
+#define IDS_COLUMN_ENGINE 3026
+#define IDS_COLUMN_COUNTRY 3027
+#define IDS_COLUMN_RANK 3028
+#define IDS_COLUMN_PAGE 3029
+#define IDS_COLUMN_POSITION 3030
+#define IDS_COLUMN_RESULT 3031
+#define IDS_REPORT_NOT_FOUND 3032
+#define IDS_REPORT_FOUND_ONE 3034         // (pages, results)
+#define IDS_REPORT_FOUND_ONE_PAGE 3035
+#define IDS_DETAIL_TEXT2 3036
+#define IDS_REPORT_FOUND_PAGES 3037
+#define IDS_SUMMARY_FOUND 3038            // (found, rows)
+#define IDS_SUMMARY_ONE_LISTING 3039
+#define IDS_SUMMARY_TWO_LISTINGS 3040
+#define IDS_SUMMARY_LISTINGS 3041         // (count)
+#define IDS_SUMMARY_TOP10 3042
+#define IDS_SUMMARY_TOP20 3043
+#define IDS_SUMMARY_TOP30 3044
+#define IDS_SUMMARY_FIRST_PLACES 3045     // (prompt, rank-1 count, rows)
+#define IDS_SUMMARY_LISTINGS_HEAD 3046
+#define IDS_SUMMARY_SCORE_FOUND 3047
+#define IDS_SUMMARY_SCORE_ALL 3048
+#define IDS_SUMMARY_SCORE_HEAD 3049
+#define IDS_REPORT_SEARCH_TERM 3050
+#define IDS_SUMMARY_TITLE 3051
+#define IDS_SUMMARY_TEXT2 3052
+#define IDS_SUBMITTAL_TITLE 3053
+#define IDS_SUBMITTAL_TEXT2 3054
+#define IDS_SUBMITTAL_TEXT3 3055
+#define IDS_COLUMN_SUBMISSIONS 3056
+#define IDS_COLUMN_FIRST_SUBMITTED 3057
+#define IDS_COLUMN_LAST_SUBMITTED 3058
+#define IDS_COLUMN_OUTCOME 3059
+#define IDS_SUBMITTAL_ACCEPTED 3060
+#define IDS_SUBMITTAL_FAILED 3061
+#define IDS_SUBMITTAL_ROWS 3062           // (count)
+#define IDS_SUBMITTAL_SUCCESSES 3063
+#define IDS_SUBMITTAL_FAILURES 3064
+#define IDS_SUBMITTAL_WAITING 3065
+#define IDS_SUBMITTAL_RATE 3066           // (percent)
+#define IDS_REPORT_PROMPT 3067            // what a first place shows in the rank column
+#define IDS_COLUMN_KEYWORD 3068
+#define IDS_KEYWORD_TITLE 3069
+#define IDS_KEYWORD_TEXT2 3070
+#define IDS_KEYWORD_TEXT3 3071
+#define IDS_COMPETITOR_TITLE 3073
+#define IDS_COMPETITOR_TEXT2 3074
+#define IDS_COMPETITOR_TEXT3 3075
+#define IDS_COLUMN_MATCHED_URL 3076
+#define IDS_KEYWORDSTAT_TITLE 3077
+#define IDS_KEYWORDSTAT_TEXT2 3078
+#define IDS_KEYWORDSTAT_TEXT3 3079
+#define IDS_URLSUMMARY_TEXT2 3088
+#define IDS_URLSUMMARY_TITLE 3089
+#define IDS_URLSUMMARY_TEXT3 3090
+#define IDS_REPORT_WRITE_FAILED 3091      // (path) a report file could not be written
+#define IDS_CSV_WRITE_FAILED 3092         // (path) the CSV file could not be written
+#define IDS_REPORT_MAIL_FAILED 3093       // the report was not sent
+#define IDS_SUMMARY_HITS_FEW 3442
+#define IDS_SUMMARY_HITS_SOME 3443
+#define IDS_SUMMARY_HITS_MANY 3444
+#define IDS_SUMMARY_HITS_MOST 3445
+#define AFX_IDP_FAILED_MAPI_LOAD 61840
+#define AFX_IDP_INVALID_MAPI_DLL 61841
+#define AFX_IDP_FAILED_MAPI_SEND 61842

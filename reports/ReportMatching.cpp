@@ -1,0 +1,20 @@
+#include "reports/ReportMatching.h"
+
+#include "engines/RankMatcher.h"
+#include "engines/SearchEngine.h"
+
+SiteRank FindSiteRank(CSearchEngine& engine, const CLibString& siteUrls) {
+  SiteRank out;
+  if (SplitUrlTokens(siteUrls)->empty()) return out;
+  const int mode = GetMatchRestrict();
+  for (CListNode* node = engine.m_results.Head(); node; node = node->Next()) {
+    CSearchResult copy = *static_cast<CSearchResult*>(node->Payload());
+    if (!ResultMatchesUrls(engine, copy, siteUrls, mode)) continue;
+    out.rank = copy.m_index + 1;
+    out.page = copy.m_page + 1;
+    out.position = copy.m_position + 1;
+    out.address = engine.GetResultUrl(copy.m_text, false);
+    break;
+  }
+  return out;
+}

@@ -1,0 +1,20 @@
+// The site's place among an engine's results, for the reports and the CSV export. The matching
+// runs on copies of the result records: matching sets the records' matched flags and, with the
+// dump-results setting, empties the text of records that do not match, and the reports match
+// against single addresses of the site, which must not change what the document keeps.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/LibString.h"
+
+class CSearchEngine;
+
+struct SiteRank {
+  int32_t rank = 0;      // 1-based place among the results, 0 when not found
+  int32_t page = 0;      // 1-based
+  int32_t position = 0;  // 1-based place on the page
+  CLibString address;    // the matching result's link address
+};
+
+SiteRank FindSiteRank(CSearchEngine& engine, const CLibString& siteUrls);
