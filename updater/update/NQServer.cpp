@@ -83,18 +83,20 @@ bool NQServer::ConnectTunnel(CInetAddress target) {
   // The answer is read with the socket's time-out per line, and bounded in lines and length.
   int status = 0;
   for (int lines = 0; lines < kMaxProxyLines && IsConnected(); ++lines) {
-    CLibString line = ReadLine();
-    if (IsLineTooLong() || line.GetLength() > kMaxProxyLine) {
-      status = 0;
+    CLibString raw = ReadUntil('\n');
+    // Without its line feed the line was cut by the time-out, the close or the length bound.
+    if (IsLineTooLong() || raw.GetLength() == 0 || raw.c_str()[raw.GetLength() - 1] != '\n' ||
+        raw.GetLength() > kMaxProxyLine)
       break;
-    }
-    if (line.GetLength() == 0) {
+    std::string line = raw.c_str();
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.empty()) {
       if (status == 200) return true;
       break;
     }
-    if (std::strncmp(line.c_str(), "HTTP", 4) == 0) {
-      const char* blank = std::strchr(line.c_str(), ' ');
-      status = blank ? std::atoi(blank + 1) : 0;
+    if (line.compare(0, 4, "HTTP") == 0) {
+      size_t blank = line.find(' ');
+      status = blank == std::string::npos ? 0 : std::atoi(line.c_str() + blank + 1);
     }
   }
   Close();
