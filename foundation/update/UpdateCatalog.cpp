@@ -98,3 +98,7 @@ bool IsDownloadableArchiveName(const std::string& name) {
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return ext == ".arq";
 }
+
+bool IsEngineDataFile(const std::string& name) {
+  return SameName(name, "engines.dat") || SameName(name, "categories.dat");
+}

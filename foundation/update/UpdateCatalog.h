@@ -51,3 +51,6 @@ bool CatalogueNeedsUpdate(const CatalogueEntry& entry, bool installed, bool loca
 std::string LocalArchiveName(const std::string& httpPath);
 // True when that name is a plain file name ending in ".arq": nothing else is ever downloaded.
 bool IsDownloadableArchiveName(const std::string& name);
+
+// True for the engine data files ("engines.dat", "categories.dat", in any case).
+bool IsEngineDataFile(const std::string& name);

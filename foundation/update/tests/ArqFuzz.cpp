@@ -1,11 +1,15 @@
-// libFuzzer target for the update archives' reader. The input is taken as an archive: every
-// header is parsed and every member decoded into a sink that checks it never gets more than the
-// header allows. Any status may come back; a crash, a hang or a write out of bounds is the fault.
+// libFuzzer target for what the update program reads from the network. The first byte chooses:
+//   even: an archive: every header is parsed and every member decoded into a sink that checks it
+//         never gets more than the header allows;
+//   odd:  a catalogue: parsed, and every listed name and archive name it yields must be safe.
+// Any status may come back; a crash, a hang or a write out of bounds is the fault.
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "foundation/Crusher.h"
 #include "foundation/update/ArqFormat.h"
+#include "foundation/update/UpdateCatalog.h"
 
 namespace {
 
@@ -24,9 +28,26 @@ class BoundedSink : public ArqSink {
 
 }  // namespace
 
+void FuzzCatalogue(const uint8_t* data, size_t size) {
+  UpdateCatalog c = ParseUpdateCatalog(std::string(reinterpret_cast<const char*>(data), size));
+  for (const CatalogueEntry& e : c.entries) {
+    if (!ArqIsSafeName(e.name)) std::abort();
+    std::string archive = LocalArchiveName(e.httpPath);
+    if (IsDownloadableArchiveName(archive) && !ArqIsSafeName(archive, false)) std::abort();
+  }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = CrusherInit() == CRUSHER_OK;
   if (!ready) std::abort();
+  if (size < 1) return 0;
+  bool catalogue = data[0] & 1;
+  ++data;
+  --size;
+  if (catalogue) {
+    FuzzCatalogue(data, size);
+    return 0;
+  }
   ArqMemorySource finder(data, size);
   int64_t start = ArqFindStart(finder);
   ArqMemorySource source(data, size);

@@ -142,6 +142,13 @@ TEST(UpdateCatalog, ArchiveNamesFromServerPaths) {
   }
 }
 
+TEST(UpdateCatalog, EngineDataFiles) {
+  EXPECT_TRUE(IsEngineDataFile("Engines.DAT"));
+  EXPECT_TRUE(IsEngineDataFile("categories.dat"));
+  EXPECT_FALSE(IsEngineDataFile("engines.dat.bak"));
+  EXPECT_FALSE(IsEngineDataFile("data\\engines.dat"));
+}
+
 class MapStore : public ServerStore {
  public:
   long GetInt(const char* name, long fallback) override {
