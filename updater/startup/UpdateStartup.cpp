@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cctype>
+#include <cstdint>
 
 #include "foundation/update/ArqFormat.h"
 #include "updater/archive/ArchiveFiles.h"
@@ -83,4 +86,18 @@ std::string DebugStartLines(const NQCommandLineInfo& info) {
   return std::string("Update:   ") + (info.m_update ? "1" : "0") + "\r\nLaunch:   " +
          (info.m_launch ? "1" : "0") + "\r\nFile:     " + (info.m_file ? "1" : "0") +
          "\r\nFileName: " + info.m_fileName + "\r\n";
+}
+
+bool IsMainProgramRunning(const std::string& title) {
+  return !title.empty() && FindWindowA(nullptr, title.c_str()) != nullptr;
+}
+
+long RelaunchMainProgram(const std::string& programFolder, const std::string& documentPath,
+                         std::string* debugLines) {
+  std::string program = programFolder + "ZBPro.exe";
+  std::string parameters = RelaunchParameters(documentPath);
+  if (debugLines) *debugLines = "App:      " + program + "\r\nParams:   " + parameters + "\r\n";
+  HINSTANCE result =
+      ShellExecuteA(nullptr, "open", program.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+  return static_cast<long>(reinterpret_cast<intptr_t>(result));
 }

@@ -30,3 +30,11 @@ const char* RelaunchErrorText(long code);
 // The start log's lines for the command line's flags.
 class NQCommandLineInfo;
 std::string DebugStartLines(const NQCommandLineInfo& info);
+
+// True while a top-level window with exactly this title exists (the main program's window).
+bool IsMainProgramRunning(const std::string& title);
+// Opens "ZBPro.exe" in the program folder with the document path in quotes. The shell's result:
+// above 32 is success, else the code for RelaunchErrorText. debugLines, when given, gets the
+// start log's "App:" and "Params:" lines.
+long RelaunchMainProgram(const std::string& programFolder, const std::string& documentPath,
+                         std::string* debugLines = nullptr);

@@ -116,6 +116,40 @@ TEST(UpdateStartup, ModuleCopyIsFreshAndRemovedAlone) {
   EXPECT_EQ(GetFileAttributesA(temp.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+std::string ModuleFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+// The main program comes back with the document path as its one argument, blanks and all; a
+// recorder program stands in for it and writes down what it got.
+TEST(UpdateStartup, RelaunchPassesTheDocumentPath) {
+  zbtest::TempFolder folder;
+  ASSERT_TRUE(CopyFileA((ModuleFolder() + "zbtest_url_recorder.exe").c_str(),
+                        folder.File("ZBPro.exe").c_str(), FALSE));
+  struct Case {
+    std::string document, recorded;
+  } cases[] = {{"C:\\My Sites\\a site.zbp", "1\nC:\\My Sites\\a site.zbp\n"},
+               {"", "1\n\n"}};
+  for (const Case& c : cases) {
+    std::string out = folder.File("args.txt");
+    DeleteFileA(out.c_str());
+    SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", out.c_str());
+    std::string log;
+    EXPECT_GT(RelaunchMainProgram(folder.Path(), c.document, &log), 32);
+    EXPECT_EQ(log, "App:      " + folder.File("ZBPro.exe") + "\r\nParams:   \"" + c.document +
+                       "\"\r\n");
+    for (int i = 0; i < 200 && ReadFileText(out) == "<missing>"; ++i) Sleep(100);
+    EXPECT_EQ(ReadFileText(out), c.recorded) << c.document;
+  }
+  SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
+  zbtest::TempFolder empty;
+  EXPECT_EQ(RelaunchMainProgram(empty.Path(), ""), 2);  // no program there
+  EXPECT_FALSE(IsMainProgramRunning("No window is titled like this 0x5A17"));
+}
+
 class UpdateProfileTest : public ::testing::Test {
  protected:
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
