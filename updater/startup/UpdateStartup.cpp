@@ -101,3 +101,16 @@ long RelaunchMainProgram(const std::string& programFolder, const std::string& do
       ShellExecuteA(nullptr, "open", program.c_str(), parameters.c_str(), nullptr, SW_SHOW);
   return static_cast<long>(reinterpret_cast<intptr_t>(result));
 }
+
+LanguageModuleChoice ChooseLanguageModule(const std::string& programFolder,
+                                          const std::string& setting, unsigned waitLimitMs,
+                                          unsigned pollMs) {
+  std::string name = LanguageModuleName(setting);
+  if (WaitForModuleRelease(programFolder + name, waitLimitMs, pollMs) == kModuleReady)
+    return {programFolder + name, false};
+  if (name == kEnglishModule) return {};
+  // The English module is not the one the main program holds: a short wait is enough.
+  std::string english = programFolder + kEnglishModule;
+  if (WaitForModuleRelease(english, pollMs, pollMs) == kModuleReady) return {english, true};
+  return {};
+}

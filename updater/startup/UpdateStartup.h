@@ -38,3 +38,14 @@ bool IsMainProgramRunning(const std::string& title);
 // start log's "App:" and "Params:" lines.
 long RelaunchMainProgram(const std::string& programFolder, const std::string& documentPath,
                          std::string* debugLines = nullptr);
+
+// The module the program will load: the one the setting names once the main program has let
+// go of it (waiting at most waitLimitMs), else the English module. Empty when neither can be
+// opened; the caller then ends with a message.
+struct LanguageModuleChoice {
+  std::string path;
+  bool fellBack = false;
+};
+LanguageModuleChoice ChooseLanguageModule(const std::string& programFolder,
+                                          const std::string& setting, unsigned waitLimitMs,
+                                          unsigned pollMs = 100);

@@ -96,6 +96,31 @@ TEST(UpdateStartup, ModuleWaitIsBounded) {
   release.join();
 }
 
+TEST(UpdateStartup, LanguageModuleFallsBackToEnglish) {
+  zbtest::TempFolder folder;
+  WriteFileText(folder.File("zbresdeu.dll"), "deu");
+  WriteFileText(folder.File("zbresenu.dll"), "enu");
+  LanguageModuleChoice chosen = ChooseLanguageModule(folder.Path(), "ZBResDEU.dll", 1000, 10);
+  EXPECT_EQ(chosen.path, folder.File("zbresdeu.dll"));
+  EXPECT_FALSE(chosen.fellBack);
+
+  HANDLE held = CreateFileA(folder.File("zbresdeu.dll").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  chosen = ChooseLanguageModule(folder.Path(), "zbresdeu.dll", 100, 10);
+  EXPECT_EQ(chosen.path, folder.File("zbresenu.dll"));
+  EXPECT_TRUE(chosen.fellBack);
+  CloseHandle(held);
+
+  chosen = ChooseLanguageModule(folder.Path(), "zbresfra.dll", 100, 10);  // not installed
+  EXPECT_EQ(chosen.path, folder.File("zbresenu.dll"));
+  held = CreateFileA(folder.File("zbresenu.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(ChooseLanguageModule(folder.Path(), "", 100, 10).path, "");
+  CloseHandle(held);
+  DeleteFileA(folder.File("zbresenu.dll").c_str());
+  EXPECT_EQ(ChooseLanguageModule(folder.Path(), "zbresfra.dll", 100, 10).path, "");
+}
+
 // The working copy is always the module's current content, and at exit only it goes.
 TEST(UpdateStartup, ModuleCopyIsFreshAndRemovedAlone) {
   zbtest::TempFolder folder;
