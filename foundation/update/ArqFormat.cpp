@@ -189,8 +189,8 @@ int ArqDecodeMember(ArqSource& source, const ArqMemberHeader& h, ArqSink* sink) 
     if (h.storedSize != h.uncompressedSize) return ARQ_BAD_CRC;
     status = CopyStored(reader, writer);
   } else if (h.method == arq::kMethodCompressed) {
-    status = CrusherDecodeMember(CodingRead, CodingWrite, &coding, h.uncompressedSize,
-                                 h.storedSize);
+    status =
+        CrusherDecodeMember(CodingRead, CodingWrite, &coding, h.uncompressedSize, h.storedSize);
     // The codec passes a writer's own status on; any other failure is a damaged stream.
     if (status == CRUSHER_BAD_DATA || status == CRUSHER_BAD_ARGUMENT) status = ARQ_BAD_CRC;
     if (status == CRUSHER_BUSY || status == CRUSHER_NOT_INITIALISED) status = ARQ_NO_MEMORY;
@@ -237,8 +237,7 @@ bool IsDeviceName(std::string part) {
   if (dot != std::string::npos) part.resize(dot);
   while (!part.empty() && part.back() == ' ') part.pop_back();
   for (char& c : part) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$",
-                                         "CLOCK$"};
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (const char* d : kDevices)
     if (part == d) return true;
   if (part.size() == 4 && (part.compare(0, 3, "COM") == 0 || part.compare(0, 3, "LPT") == 0))
@@ -278,7 +277,8 @@ std::string ArqBaseName(const std::string& name) {
 bool ArqMatchPattern(const char* pattern, const char* name, bool caseSensitive) {
   auto same = [caseSensitive](char a, char b) {
     if (caseSensitive) return a == b;
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   };
   // Iterative matching with one backtrack point: linear in practice, no recursion on hostile
   // patterns.

@@ -11,15 +11,15 @@
 // Status codes of the archive layer: 0 success, negative failures.
 enum ArqStatus : int {
   ARQ_OK = 0,
-  ARQ_CANNOT_WRITE = -1,    // a file cannot be opened, or a member cannot be written
+  ARQ_CANNOT_WRITE = -1,  // a file cannot be opened, or a member cannot be written
   ARQ_NO_MEMORY = -3,
-  ARQ_SEARCH_FAILED = -4,   // the file to search for an archive cannot be opened
-  ARQ_NOT_OPEN = -5,        // no archive is open, or the archive file is empty
-  ARQ_BAD_HEADER = -6,      // wrong magic, name too long, header cut short
-  ARQ_BAD_CRC = -7,         // checksum or decoded size differs from the header
-  ARQ_BAD_FILE = -8,        // bad handle, or the archive file cannot be opened
-  ARQ_NEWER_FORMAT = -9,    // the member needs a newer reader (or an unknown method)
-  ARQ_END = -10,            // the end marker, or no current member
+  ARQ_SEARCH_FAILED = -4,  // the file to search for an archive cannot be opened
+  ARQ_NOT_OPEN = -5,       // no archive is open, or the archive file is empty
+  ARQ_BAD_HEADER = -6,     // wrong magic, name too long, header cut short
+  ARQ_BAD_CRC = -7,        // checksum or decoded size differs from the header
+  ARQ_BAD_FILE = -8,       // bad handle, or the archive file cannot be opened
+  ARQ_NEWER_FORMAT = -9,   // the member needs a newer reader (or an unknown method)
+  ARQ_END = -10,           // the end marker, or no current member
   ARQ_ALREADY_OPEN = -11,
   ARQ_DATA_SHORT = -12,     // member data cut short
   ARQ_BAD_ARGUMENT = -14,   // null or empty name, invalid pattern

@@ -34,8 +34,8 @@ void IniText::Parse(const std::string& text) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       size_t close = line.find(']');
-      section = Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                      : close - 1)));
+      section =
+          Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       inSection = true;
       if (std::find(sections_.begin(), sections_.end(), section) == sections_.end())
         sections_.push_back(section);
@@ -89,6 +89,6 @@ long IniText::GetInt(const std::string& section, const std::string& key, long fa
 
 size_t IniText::KeyCount(const std::string& section) const {
   std::string s = Lower(section);
-  return static_cast<size_t>(
-      std::count_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.section == s; }));
+  return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(),
+                                           [&](const Entry& e) { return e.section == s; }));
 }

@@ -29,8 +29,7 @@ CatalogueEntry ReadEntry(const IniText& ini, const std::string& name) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -57,8 +56,8 @@ UpdateCatalog ParseUpdateCatalog(const std::string& text) {
   if (catalog.hasServerList) {
     long n = std::clamp(ini.GetInt("FTP Servers", "Count", 1), 0L, UpdateCatalog::kMaxServers);
     for (long i = 0; i < n; ++i)
-      catalog.servers.push_back(ini.GetString("FTP Servers", Numbered("Server", i),
-                                              kDefaultUpdateHost));
+      catalog.servers.push_back(
+          ini.GetString("FTP Servers", Numbered("Server", i), kDefaultUpdateHost));
   }
   return catalog;
 }

@@ -17,14 +17,14 @@
 enum ArchiveMode : int {
   ARCHIVE_KEEP_PATHS = 1,  // members keep their relative folders; else only the file name counts
   ARCHIVE_OPTION = 2,
-  ARCHIVE_TEXT = 8,        // kept for callers; text members are extracted unchanged
+  ARCHIVE_TEXT = 8,          // kept for callers; text members are extracted unchanged
   ARCHIVE_READ_ONLY = 0x10,  // no temporary copy: the archive cannot change
 };
 
 enum ArchiveEvent : int {
-  ARCHIVE_EVENT_EXTRACT = 44,       // before a member is extracted; nonzero skips it
-  ARCHIVE_EVENT_DONE = 47,          // end of processing, or a member that failed to decode
-  ARCHIVE_EVENT_READ_ONLY = 48,     // the target exists and cannot be written
+  ARCHIVE_EVENT_EXTRACT = 44,    // before a member is extracted; nonzero skips it
+  ARCHIVE_EVENT_DONE = 47,       // end of processing, or a member that failed to decode
+  ARCHIVE_EVENT_READ_ONLY = 48,  // the target exists and cannot be written
   ARCHIVE_EVENT_RENAME_FAILED = 49,
   ARCHIVE_EVENT_OPENED = 51,
   ARCHIVE_EVENT_CLOSED = 52,

@@ -118,9 +118,15 @@ TEST_F(ArchiveLayerTest, NamesAndAppendedArchives) {
 // Member names that would leave the target folder are refused; nothing is written for them
 // and processing reports the refusal.
 TEST_F(ArchiveLayerTest, HostileMemberNamesWriteNothingOutside) {
-  const char* hostile[] = {"..\\escaped.txt", "..\\..\\escaped.txt", "C:\\escaped.txt",
-                           "\\escaped.txt",   "sub\\..\\..\\escaped.txt", "c:escaped.txt",
-                           "nul",             "a/../../escaped.txt", "CON.txt"};
+  const char* hostile[] = {"..\\escaped.txt",
+                           "..\\..\\escaped.txt",
+                           "C:\\escaped.txt",
+                           "\\escaped.txt",
+                           "sub\\..\\..\\escaped.txt",
+                           "c:escaped.txt",
+                           "nul",
+                           "a/../../escaped.txt",
+                           "CON.txt"};
   CrusherInit();
   for (const char* name : hostile) {
     std::string archive = work.File("hostile.arq");

@@ -30,12 +30,13 @@ std::vector<Posted> Drain(HWND window) {
 }
 
 TEST(PostingUpdateUi, EveryCallBecomesAMessageForTheDialog) {
-  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   int shown = 0;
   CPostingUpdateUi ui(
-      window, [](const CFileInfoTable&, const std::vector<std::string>& names) {
+      window,
+      [](const CFileInfoTable&, const std::vector<std::string>& names) {
         return names.size() == 1;
       },
       [&](int id) { shown = id; });

@@ -69,9 +69,9 @@ TEST(UpdateStartup, LanguageModuleNameIsAPlainFileName) {
   struct Case {
     const char* setting;
     const char* name;
-  } cases[] = {{"ZBResDEU.dll", "zbresdeu.dll"}, {"", "zbresenu.dll"},
+  } cases[] = {{"ZBResDEU.dll", "zbresdeu.dll"},     {"", "zbresenu.dll"},
                {"..\\..\\evil.dll", "zbresenu.dll"}, {"C:\\x\\zbresdeu.dll", "zbresenu.dll"},
-               {"nul.dll", "zbresenu.dll"}, {"zbresdeu.exe", "zbresenu.dll"},
+               {"nul.dll", "zbresenu.dll"},          {"zbresdeu.exe", "zbresenu.dll"},
                {"sub/zbres.dll", "zbresenu.dll"}};
   for (const Case& c : cases) EXPECT_EQ(LanguageModuleName(c.setting), c.name) << c.setting;
 }
@@ -84,8 +84,8 @@ TEST(UpdateStartup, ModuleWaitIsBounded) {
   WriteFileText(module, "module");
   EXPECT_EQ(WaitForModuleRelease(module, 60000, 10), kModuleReady);
 
-  HANDLE held = CreateFileA(module.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileA(module.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(WaitForModuleRelease(module, 200, 10), kModuleStillInUse);
   std::thread release([held] {
@@ -156,16 +156,15 @@ TEST(UpdateStartup, RelaunchPassesTheDocumentPath) {
                         folder.File("ZBPro.exe").c_str(), FALSE));
   struct Case {
     std::string document, recorded;
-  } cases[] = {{"C:\\My Sites\\a site.zbp", "1\nC:\\My Sites\\a site.zbp\n"},
-               {"", "1\n\n"}};
+  } cases[] = {{"C:\\My Sites\\a site.zbp", "1\nC:\\My Sites\\a site.zbp\n"}, {"", "1\n\n"}};
   for (const Case& c : cases) {
     std::string out = folder.File("args.txt");
     DeleteFileA(out.c_str());
     SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", out.c_str());
     std::string log;
     EXPECT_GT(RelaunchMainProgram(folder.Path(), c.document, &log), 32);
-    EXPECT_EQ(log, "App:      " + folder.File("ZBPro.exe") + "\r\nParams:   \"" + c.document +
-                       "\"\r\n");
+    EXPECT_EQ(log,
+              "App:      " + folder.File("ZBPro.exe") + "\r\nParams:   \"" + c.document + "\"\r\n");
     for (int i = 0; i < 200 && ReadFileText(out) == "<missing>"; ++i) Sleep(100);
     EXPECT_EQ(ReadFileText(out), c.recorded) << c.document;
   }
@@ -192,8 +191,8 @@ TEST_F(UpdateProfileTest, ServerListAndSettingsRoundTrip) {
   EXPECT_EQ(CRegistryServerStore(key).GetString("Server0"), "127.0.0.1:8080");
   EXPECT_EQ(ReadUpdateTimeout(key), 30);
   DWORD seconds = 7;
-  RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\Properties").c_str(), "Timeout", REG_DWORD,
-                  &seconds, sizeof seconds);
+  RegSetKeyValueA(HKEY_CURRENT_USER, (key + "\\Properties").c_str(), "Timeout", REG_DWORD, &seconds,
+                  sizeof seconds);
   EXPECT_EQ(ReadUpdateTimeout(key), 7);
 }
 
@@ -224,8 +223,10 @@ TEST(UpdateTexts, RateTimeLeftAndThousands) {
     uint32_t rate;
     RateUnit unit;
     const char* number;
-  } rates[] = {{1023, kRateBytes, "1023 "}, {1024, kRateKilobytes, "1.00 "},
-               {1048576, kRateMegabytes, "1.00 "}, {0, kRateBytes, "0 "},
+  } rates[] = {{1023, kRateBytes, "1023 "},
+               {1024, kRateKilobytes, "1.00 "},
+               {1048576, kRateMegabytes, "1.00 "},
+               {0, kRateBytes, "0 "},
                {1536, kRateKilobytes, "1.50 "}};
   for (const RateCase& c : rates) {
     RateText t = FormatRate(c.rate);
@@ -237,8 +238,10 @@ TEST(UpdateTexts, RateTimeLeftAndThousands) {
     uint32_t rate;
     bool under;
     unsigned hours, minutes;
-  } times[] = {{59, 0, 1, true, 0, 0},      {60, 0, 1, false, 0, 2},
-               {7200, 0, 1, false, 2, 1},   {100, 200, 1, true, 0, 0},  // more came than said
+  } times[] = {{59, 0, 1, true, 0, 0},
+               {60, 0, 1, false, 0, 2},
+               {7200, 0, 1, false, 2, 1},
+               {100, 200, 1, true, 0, 0},  // more came than said
                {1000000, 0, 0, true, 0, 0}};
   for (const TimeCase& c : times) {
     TimeLeft t = ComputeTimeLeft(c.total, c.done, c.rate);
@@ -249,8 +252,12 @@ TEST(UpdateTexts, RateTimeLeftAndThousands) {
   struct ThousandsCase {
     long n;
     const char* text;
-  } numbers[] = {{999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}, {0, "0"},
-                 {123456789, "123,456,789"}, {1000000000, ""}};
+  } numbers[] = {{999, "999"},
+                 {1000, "1,000"},
+                 {1234567, "1,234,567"},
+                 {0, "0"},
+                 {123456789, "123,456,789"},
+                 {1000000000, ""}};
   for (const ThousandsCase& c : numbers) EXPECT_EQ(FormatThousands(c.n), c.text) << c.n;
 }
 

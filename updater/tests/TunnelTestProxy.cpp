@@ -26,10 +26,12 @@ void TunnelTestProxy::Serve(Connection& client) {
     client.WaitForPeerClose();
     return;
   }
-  std::string wanted = "Proxy-Authorization: Basic " + HttpTestProxy::Base64(user_ + ":" + password_);
+  std::string wanted =
+      "Proxy-Authorization: Basic " + HttpTestProxy::Base64(user_ + ":" + password_);
   if (!user_.empty() && head.find(wanted + "\r\n") == std::string::npos) {
-    client.Send("HTTP/1.0 407 Proxy Authentication Required\r\n"
-                "Proxy-Authenticate: Basic realm=\"test\"\r\n\r\n");
+    client.Send(
+        "HTTP/1.0 407 Proxy Authentication Required\r\n"
+        "Proxy-Authenticate: Basic realm=\"test\"\r\n\r\n");
     return;
   }
   Relay(client, target);

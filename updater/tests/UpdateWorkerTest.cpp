@@ -53,7 +53,9 @@ class FakeUi : public UpdateUi {
     progress.push_back(percent);
     if (onProgress) onProgress(percent);
   }
-  void SetTransferRate(uint32_t, uint32_t secondsLeft) override { timesLeft.push_back(secondsLeft); }
+  void SetTransferRate(uint32_t, uint32_t secondsLeft) override {
+    timesLeft.push_back(secondsLeft);
+  }
   void ShowHost(const std::string& host) override { hosts.push_back(host); }
   bool ConfirmUpdates(const CFileInfoTable&, const std::vector<std::string>& names) override {
     confirmed = names;
@@ -120,8 +122,8 @@ class UpdateWorkerTest : public ::testing::Test {
     SYSTEMTIME s = {2020, 1, 0, 1, 0, 0, 0, 0};
     FILETIME t;
     SystemTimeToFileTime(&s, &t);
-    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(f, nullptr, nullptr, &t);
     CloseHandle(f);
   }
@@ -198,8 +200,11 @@ TEST_F(UpdateWorkerTest, NextServerIsTriedWhenTheFirstIsDown) {
   ASSERT_TRUE(down.Start());
   std::string deadHost = down.Host();
   down.Stop();
-  store.values = {{"Count", "3"}, {"StartServer", "0"}, {"Server0", deadHost},
-                  {"Server1", server.Host()}, {"Server2", "127.0.0.1:1"}};
+  store.values = {{"Count", "3"},
+                  {"StartServer", "0"},
+                  {"Server0", deadHost},
+                  {"Server1", server.Host()},
+                  {"Server2", "127.0.0.1:1"}};
   Run();
   EXPECT_EQ(ui.hosts, (std::vector<std::string>{deadHost, server.Host()}));
   EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});

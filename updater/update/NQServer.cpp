@@ -23,8 +23,8 @@ bool ParseHttpUrl(const std::string& url, UrlParts& parts) {
     return false;
   size_t hostStart = scheme.size();
   size_t slash = url.find('/', hostStart);
-  std::string authority = url.substr(hostStart, slash == std::string::npos ? std::string::npos
-                                                                           : slash - hostStart);
+  std::string authority =
+      url.substr(hostStart, slash == std::string::npos ? std::string::npos : slash - hostStart);
   if (slash != std::string::npos) parts.path = url.substr(slash);
   size_t colon = authority.rfind(':');
   if (colon != std::string::npos) {

@@ -14,14 +14,14 @@
 #include "updater/update/UpdateUi.h"
 
 enum UpdateDialogMessage : UINT {
-  WM_UPD_STATUS = WM_USER + 222,      // wParam: string id
-  WM_UPD_DETAIL = WM_USER + 223,      // wParam: string id
-  WM_UPD_FILE = WM_USER + 224,        // lParam: the file's path (heap text)
-  WM_UPD_PROGRESS = WM_USER + 225,    // wParam: percent 0..100
-  WM_UPD_FINISH = WM_USER + 226,      // end the dialog with IDOK
-  WM_UPD_TIME_LEFT = WM_USER + 227,   // lParam: seconds left
-  WM_UPD_RATE = WM_USER + 228,        // lParam: bytes per second
-  WM_UPD_HOST = WM_USER + 229,        // lParam: the server host (heap text)
+  WM_UPD_STATUS = WM_USER + 222,     // wParam: string id
+  WM_UPD_DETAIL = WM_USER + 223,     // wParam: string id
+  WM_UPD_FILE = WM_USER + 224,       // lParam: the file's path (heap text)
+  WM_UPD_PROGRESS = WM_USER + 225,   // wParam: percent 0..100
+  WM_UPD_FINISH = WM_USER + 226,     // end the dialog with IDOK
+  WM_UPD_TIME_LEFT = WM_USER + 227,  // lParam: seconds left
+  WM_UPD_RATE = WM_USER + 228,       // lParam: bytes per second
+  WM_UPD_HOST = WM_USER + 229,       // lParam: the server host (heap text)
 };
 
 // The text of a WM_UPD_FILE or WM_UPD_HOST message; the message's copy is freed.
@@ -29,7 +29,8 @@ std::string TakePostedText(LPARAM lParam);
 
 class CPostingUpdateUi : public UpdateUi {
  public:
-  using ConfirmFunction = std::function<bool(const CFileInfoTable&, const std::vector<std::string>&)>;
+  using ConfirmFunction =
+      std::function<bool(const CFileInfoTable&, const std::vector<std::string>&)>;
   using MessageFunction = std::function<void(int stringId)>;
 
   CPostingUpdateUi(HWND dialog, ConfirmFunction confirm, MessageFunction message,

@@ -85,8 +85,7 @@ bool CUpdateWorker::FetchCatalogue() {
   for (std::string host; !(host = rotation.NextHost()).empty();) {
     m_host = host;
     m_ui.ShowHost(host);
-    long bytes =
-        server.GetToFile("http://" + host + kServerPath + kCatalogueName, path);
+    long bytes = server.GetToFile("http://" + host + kServerPath + kCatalogueName, path);
     if (m_cancel) return false;
     if (IsTransferComplete(server, bytes)) return true;
   }

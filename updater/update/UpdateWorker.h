@@ -22,7 +22,7 @@ struct UpdateSettings {
   CInetAddress proxy;         // invalid: no proxy
   std::string proxyUser;
   std::string proxyPassword;
-  bool debug = false;         // decisions go to zbu_dbg.txt
+  bool debug = false;            // decisions go to zbu_dbg.txt
   unsigned finalPauseMs = 3000;  // the pause on the last status before the dialog ends
 };
 

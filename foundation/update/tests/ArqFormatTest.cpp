@@ -157,20 +157,25 @@ TEST_F(ArqFormatTest, DecoderNeverWritesBeyondTheHeaderSize) {
 }
 
 TEST(ArqNames, HostileNamesAreRefused) {
-  const char* refused[] = {"",          "\\abs.exe",     "/abs.exe",     "C:\\x.exe",
-                           "c:x.exe",   "..\\x.exe",     "a\\..\\..\\x", "a/../x",
-                           ".",         "..",            "a\\\\b",       "a\\",
-                           "CON",       "nul.txt",       "Com1",         "lpt9.dll",
-                           "a\\aux",    "conout$",       "x:stream",     "a*.exe",
-                           "a?.exe",    "a\"b",          "a|b",          "a<b",
-                           "dir.\\x",   "trailing ",     "trailing.",    "tab\tname",
-                           "\\\\server\\share\\x"};
-  for (const char* name : refused) EXPECT_FALSE(ArqIsSafeName(name)) << '"' << name << '"';
-  EXPECT_FALSE(ArqIsSafeName(std::string(255, 'a')));
-  EXPECT_FALSE(ArqIsSafeName(std::string("a\0b", 3)));
+  // Grouped by the way each could reach outside the target folder or misbehave there.
+  struct Group {
+    const char* why;
+    std::vector<std::string> names;
+  } groups[] = {
+      {"absolute", {"\\abs.exe", "/abs.exe", "C:\\x.exe", "c:x.exe", "\\\\server\\share\\x"}},
+      {"climbing", {"..\\x.exe", "a\\..\\..\\x", "a/../x", ".", "..", "dir.\\x"}},
+      {"device", {"CON", "nul.txt", "Com1", "lpt9.dll", "a\\aux", "conout$"}},
+      {"odd character", {"x:stream", "a*.exe", "a?.exe", "a\"b", "a|b", "a<b", "tab\tname"}},
+      {"empty or cut part", {"", "a\\\\b", "a\\", "trailing ", "trailing."}},
+      {"too long or hidden", {std::string(255, 'a'), std::string("a\0b", 3)}},
+  };
+  for (const Group& g : groups)
+    for (const std::string& name : g.names)
+      EXPECT_FALSE(ArqIsSafeName(name)) << g.why << ": \"" << name << '"';
 
-  const char* accepted[] = {"ZBPro.exe", "zbresenu.dll", "data\\engines.dat", "a/b.txt",
-                            "console.dll", "com10.txt", "x.y.z", "..a"};
+  const char* accepted[] = {"ZBPro.exe", "zbresenu.dll", "data\\engines.dat",
+                            "a/b.txt",   "console.dll",  "com10.txt",
+                            "x.y.z",     "..a"};
   for (const char* name : accepted) EXPECT_TRUE(ArqIsSafeName(name)) << name;
   EXPECT_FALSE(ArqIsSafeName("data\\engines.dat", false));
 }
@@ -180,8 +185,8 @@ TEST(ArqNames, PatternsMatchWithWildcards) {
     const char* pattern;
     const char* name;
     bool match;
-  } cases[] = {{"*.*", "a.txt", true},     {"*.*", "noext", false}, {"*", "noext", true},
-               {"*.TXT", "a.txt", true},   {"a?c", "abc", true},    {"a?c", "ac", false},
+  } cases[] = {{"*.*", "a.txt", true},       {"*.*", "noext", false},      {"*", "noext", true},
+               {"*.TXT", "a.txt", true},     {"a?c", "abc", true},         {"a?c", "ac", false},
                {"*b*b*b", "abababab", true}, {"*.dll", "x.dll.bak", false}};
   for (const Case& c : cases)
     EXPECT_EQ(ArqMatchPattern(c.pattern, c.name), c.match) << c.pattern << " " << c.name;

@@ -81,7 +81,8 @@ TEST(UpdateCatalog, EmptyOrHostileCatalogues) {
       {"keys before any section", "Count=1\nFile0=a.exe\n", 0},
       {"unsafe names only", "[File List]\nCount=3\nFile0=C:\\a.exe\nFile1=CON\nFile2=/x\n", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(ParseUpdateCatalog(c.text).entries.size(), c.entries) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(ParseUpdateCatalog(c.text).entries.size(), c.entries) << c.what;
   UpdateCatalog none = ParseUpdateCatalog("[File List]\nCount=1\nFile0=a.exe\n");
   EXPECT_FALSE(none.hasServerList);
   UpdateCatalog many = ParseUpdateCatalog("[FTP Servers]\nCount=100000\n");
@@ -110,9 +111,9 @@ TEST(UpdateCatalog, NeedsUpdateRules) {
   struct Case {
     const CatalogueEntry* entry;
     bool installed, older, expected;
-  } cases[] = {{&plain, true, true, true},        {&plain, true, false, false},
-               {&plain, false, true, true},       {&optional, false, true, false},
-               {&optional, true, true, true},     {&optional, true, false, false},
+  } cases[] = {{&plain, true, true, true},    {&plain, true, false, false},
+               {&plain, false, true, true},   {&optional, false, true, false},
+               {&optional, true, true, true}, {&optional, true, false, false},
                {&two, false, true, true}};
   for (const Case& c : cases)
     EXPECT_EQ(CatalogueNeedsUpdate(*c.entry, c.installed, c.older), c.expected)
@@ -178,34 +179,46 @@ TEST(ServerRotation, EachServerOnceStartingAfterTheLastTried) {
     std::vector<std::string> hosts;
     std::string startAfter;
   } cases[] = {
-      {"start 2 of 3", {{"Count", "3"}, {"StartServer", "2"}, {"Server0", "a"}, {"Server1", "b"},
-                        {"Server2", "c"}}, {"c", "a", "b"}, "2"},
+      {"start 2 of 3",
+       {{"Count", "3"}, {"StartServer", "2"}, {"Server0", "a"}, {"Server1", "b"}, {"Server2", "c"}},
+       {"c", "a", "b"},
+       "2"},
       {"stale entries above the count are never tried",
-       {{"Count", "2"}, {"Server0", "a"}, {"Server1", "b"}, {"Server2", "stale"}}, {"a", "b"}, "0"},
+       {{"Count", "2"}, {"Server0", "a"}, {"Server1", "b"}, {"Server2", "stale"}},
+       {"a", "b"},
+       "0"},
       {"start beyond the count wraps to the first",
-       {{"Count", "2"}, {"StartServer", "7"}, {"Server0", "a"}, {"Server1", "b"}}, {"a", "b"}, "0"},
-      {"negative start", {{"Count", "2"}, {"StartServer", "-1"}, {"Server0", "a"},
-                          {"Server1", "b"}}, {"a", "b"}, "0"},
-      {"an empty entry is passed over", {{"Count", "3"}, {"Server0", "a"}, {"Server2", "c"}},
-       {"a", "c"}, "0"},
-      {"empty list: the default host once", {{"Count", "0"}, {"Server0", "stale"}},
-       {kDefaultUpdateHost}, ""},
+       {{"Count", "2"}, {"StartServer", "7"}, {"Server0", "a"}, {"Server1", "b"}},
+       {"a", "b"},
+       "0"},
+      {"negative start",
+       {{"Count", "2"}, {"StartServer", "-1"}, {"Server0", "a"}, {"Server1", "b"}},
+       {"a", "b"},
+       "0"},
+      {"an empty entry is passed over",
+       {{"Count", "3"}, {"Server0", "a"}, {"Server2", "c"}},
+       {"a", "c"},
+       "0"},
+      {"empty list: the default host once",
+       {{"Count", "0"}, {"Server0", "stale"}},
+       {kDefaultUpdateHost},
+       ""},
       {"nothing stored: the default host once", {}, {kDefaultUpdateHost}, ""},
   };
   for (Case& c : cases) {
     MapStore store;
     store.values = c.profile;
     EXPECT_EQ(Tries(store), c.hosts) << c.what;
-    EXPECT_EQ(store.GetString("StartServer"), c.startAfter.empty() ? store.GetString("StartServer")
-                                                                   : c.startAfter)
+    EXPECT_EQ(store.GetString("StartServer"),
+              c.startAfter.empty() ? store.GetString("StartServer") : c.startAfter)
         << c.what;
   }
 }
 
 TEST(ServerRotation, StartIndexIsWrittenAtEveryTry) {
   MapStore store;
-  store.values = {{"Count", "3"}, {"StartServer", "2"}, {"Server0", "a"}, {"Server1", "b"},
-                  {"Server2", "c"}};
+  store.values = {
+      {"Count", "3"}, {"StartServer", "2"}, {"Server0", "a"}, {"Server1", "b"}, {"Server2", "c"}};
   ServerRotation rotation(store);
   const char* expected[][2] = {{"c", "0"}, {"a", "1"}, {"b", "2"}};
   for (auto& e : expected) {
@@ -217,7 +230,10 @@ TEST(ServerRotation, StartIndexIsWrittenAtEveryTry) {
 
 TEST(ServerRotation, CopyServerListReplacesCountAndNames) {
   MapStore store;
-  store.values = {{"Count", "3"}, {"StartServer", "2"}, {"Server0", "old0"}, {"Server1", "old1"},
+  store.values = {{"Count", "3"},
+                  {"StartServer", "2"},
+                  {"Server0", "old0"},
+                  {"Server1", "old1"},
                   {"Server2", "old2"}};
   ServerRotation::CopyServerList(store, {"new0", "new1"});
   EXPECT_EQ(store.values["Count"], "2");
