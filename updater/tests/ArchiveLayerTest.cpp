@@ -165,6 +165,37 @@ TEST_F(ArchiveLayerTest, TargetsThatCannotBeReplacedStayAsTheyWere) {
   EXPECT_EQ(ReadFileText(out.File("readme.txt")), ReadFileText(src.File("readme.txt")));
 }
 
+int g_overwriteAnswer = 0;
+std::vector<int> g_events;
+
+int AnswerOverwrite(const char*) {
+  return g_overwriteAnswer;
+}
+int RecordEvent(int code, int64_t, const char* text) {
+  g_events.push_back(code);
+  // Skip the extraction of notes.ini when asked before it.
+  return code == ARCHIVE_EVENT_EXTRACT && std::string(text).find("notes.ini") != std::string::npos;
+}
+
+// The application decides about existing targets and may skip members before extraction.
+TEST_F(ArchiveLayerTest, CallbacksDecideOverwritesAndSkips) {
+  std::string archive = MakeArchive();
+  WriteFileText(out.File("readme.txt"), "mine");
+  ASSERT_EQ(SetArchiveCallback(101, reinterpret_cast<void*>(AnswerOverwrite)), ARQ_OK);
+  ASSERT_EQ(SetArchiveCallback(100, reinterpret_cast<void*>(RecordEvent)), ARQ_OK);
+  g_overwriteAnswer = 0;
+  g_events.clear();
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  EXPECT_EQ(ReadFileText(out.File("readme.txt")), "mine");
+  EXPECT_EQ(ReadFileText(out.File("notes.ini")), "<missing>");
+  EXPECT_EQ(ReadFileText(out.File("tool.dll")), ReadFileText(src.File("tool.dll")));
+  EXPECT_EQ(g_events.front(), ARCHIVE_EVENT_OPENED);
+  EXPECT_EQ(g_events.back(), ARCHIVE_EVENT_CLOSED);
+  g_overwriteAnswer = 1;
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  EXPECT_EQ(ReadFileText(out.File("readme.txt")), ReadFileText(src.File("readme.txt")));
+}
+
 TEST_F(ArchiveLayerTest, TooLongTargetIsRefusedNotCut) {
   std::string archive = MakeArchive("readme.txt");
   std::string deep = out.Path() + std::string(240, 'd') + "\\";
