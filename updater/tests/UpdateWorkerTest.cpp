@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "foundation/Crusher.h"
+#include "foundation/VersionInfo.h"
+#include "tests/servers/UpdateTestServer.h"
+#include "tests/support/TempFolder.h"
+#include "updater/tests/TunnelTestProxy.h"
+#include "updater/tests/UpdaterTestFiles.h"
+#include "updater/update/UpdateIds.h"
+#include "updater/update/UpdateWorker.h"
+
+namespace {
+
+using zbtest::ReadFileText;
+using zbtest::WriteFileText;
+
+std::string ModuleFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+class MapStore : public ServerStore {
+ public:
+  long GetInt(const char* name, long fallback) override {
+    auto it = values.find(name);
+    return it == values.end() ? fallback : std::stol(it->second);
+  }
+  void SetInt(const char* name, long value) override { values[name] = std::to_string(value); }
+  std::string GetString(const char* name) override { return values[name]; }
+  void SetString(const char* name, const std::string& value) override { values[name] = value; }
+  std::map<std::string, std::string> values;
+};
+
+// Records what the dialogs would show; hooks let a test cancel at a chosen step.
+class FakeUi : public UpdateUi {
+ public:
+  void PostStatus(int id) override {
+    statuses.push_back(id);
+    if (onStatus) onStatus(id);
+  }
+  void SetStatusOnly(int id) override { statuses.push_back(id); }
+  void ShowCurrentFile(const std::string& path) override { files.push_back(path); }
+  void SetProgress(int percent) override {
+    progress.push_back(percent);
+    if (onProgress) onProgress(percent);
+  }
+  void SetTransferRate(uint32_t, uint32_t secondsLeft) override {
+    timesLeft.push_back(secondsLeft);
+  }
+  void ShowHost(const std::string& host) override { hosts.push_back(host); }
+  bool ConfirmUpdates(const CFileInfoTable&, const std::vector<std::string>& names) override {
+    confirmed = names;
+    if (onConfirm) onConfirm();
+    return confirm;
+  }
+  void ShowMessage(int id) override { messages.push_back(id); }
+  void StopAnimation() override {}
+  void Finish() override { finished = true; }
+
+  std::vector<int> statuses, progress, messages;
+  std::vector<uint32_t> timesLeft;
+  std::vector<std::string> files, hosts, confirmed;
+  bool confirm = true;
+  bool finished = false;
+  std::function<void(int)> onStatus, onProgress;
+  std::function<void()> onConfirm;
+};
+
+// A scratch program folder with tool.dll 2.10.300.4000 and a text file, and a local server that
+// offers tool.dll 2.10.301.0 and a new readme in two archives.
+class UpdateWorkerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(),
+                          app.File("tool.dll").c_str(), FALSE));
+    WriteFileText(app.File("readme.txt"), "old readme\r\n");
+    SetOldTime(app.File("readme.txt"));
+    newDll = ReadFileText(ModuleFolder() + "zbtest_updated.dll");
+    oldDll = ReadFileText(app.File("tool.dll"));
+    ASSERT_TRUE(server.Start());
+    CrusherInit();
+    toolArq = Archive({{"tool.dll", newDll}});
+    readmeArq = Archive({{"readme.txt", "new readme\r\n"}});
+    CrusherShutdown();
+    server.PublishArchive("/zubrin/latest/tool.arq", toolArq);
+    server.PublishArchive("/zubrin/latest/readme.arq", readmeArq);
+    Publish(Files());
+    store.values = {{"Count", "1"}, {"Server0", server.Host()}};
+    settings.programFolder = app.Path();
+    settings.finalPauseMs = 0;
+    settings.timeoutSeconds = 5;
+  }
+
+  // The scratch folder removes only its own files: what a test left in the staging folder
+  // goes here.
+  void TearDown() override {
+    for (const char* folder : {"download\\files\\", "download\\"}) {
+      std::string path = app.Path() + folder;
+      WIN32_FIND_DATAA found;
+      HANDLE h = FindFirstFileA((path + "*").c_str(), &found);
+      if (h != INVALID_HANDLE_VALUE) {
+        do {
+          if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((path + found.cFileName).c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+      }
+      RemoveDirectoryA(path.c_str());
+    }
+  }
+
+  static void SetOldTime(const std::string& path) {
+    SYSTEMTIME s = {2020, 1, 0, 1, 0, 0, 0, 0};
+    FILETIME t;
+    SystemTimeToFileTime(&s, &t);
+    HANDLE f =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(f, nullptr, nullptr, &t);
+    CloseHandle(f);
+  }
+
+  static std::string Archive(const std::vector<std::pair<std::string, std::string>>& members) {
+    struct Sink : ArqSink {
+      std::string bytes;
+      int Write(const void* d, int n) override {
+        bytes.append(static_cast<const char*>(d), n);
+        return 0;
+      }
+    } sink;
+    for (const auto& m : members) {
+      ArqMemberHeader h;
+      h.name = m.first;
+      ArqWriteMember(sink, h, m.second.data(), m.second.size());
+    }
+    ArqWriteEnd(sink);
+    return sink.bytes;
+  }
+
+  std::vector<zbtest::UpdateFileSpec> Files(long toolSize = 20000) {
+    return {{"tool.dll", "2.10.301.0", toolSize, "/zubrin/latest/tool.arq", 0, ""},
+            {"readme.txt", "0.0.0.0", 30, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"},
+            {"same.dll", "0.0.0.0", 10, "/zubrin/latest/same.arq", 0, ""},
+            {"zbresdeu.dll", "9.0.0.0", 10, "/zubrin/latest/deu.arq", 1, ""}};
+  }
+  void Publish(const std::vector<zbtest::UpdateFileSpec>& files) {
+    server.PublishCatalogue(zbtest::MakeCatalogue(files, {server.Host()}));
+  }
+  void Run() {
+    CUpdateWorker worker(settings, store, ui);
+    cancel = [&worker] { worker.Cancel(); };
+    worker.Run();
+  }
+  bool Untouched() {
+    return ReadFileText(app.File("tool.dll")) == oldDll &&
+           ReadFileText(app.File("readme.txt")) == "old readme\r\n";
+  }
+
+  zbtest::TempFolder app;
+  zbtest::UpdateTestServer server;
+  MapStore store;
+  UpdateSettings settings;
+  FakeUi ui;
+  std::function<void()> cancel;
+  std::string oldDll, newDll, toolArq, readmeArq;
+};
+
+TEST_F(UpdateWorkerTest, UpdatesOnlyWhatIsNewerAndReportsIt) {
+  WriteFileText(app.File("same.dll"), "x");  // no version: compared by date, and it is newer
+  Run();
+  EXPECT_TRUE(ui.finished);
+  EXPECT_EQ(ui.confirmed, (std::vector<std::string>{"tool.dll", "readme.txt"}));
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  EXPECT_EQ(ReadFileText(app.File("tool.dll")), newDll);
+  CVersionInfo v;
+  ASSERT_TRUE(v.FromFile(app.File("tool.dll").c_str()));
+  EXPECT_EQ(v.GetBuild(), 301);
+  EXPECT_EQ(ReadFileText(app.File("readme.txt")), "new readme\r\n");
+  EXPECT_EQ(ui.statuses,
+            (std::vector<int>{IDS_UPD_FETCHING, IDS_UPD_READING, IDS_UPD_DOWNLOADING,
+                              IDS_UPD_TESTING, IDS_UPD_INSTALLING, IDS_UPD_DONE, IDS_UPD_READY}));
+  // Nothing is left behind: no catalogue, no archives, no staging folder, no old copies.
+  EXPECT_EQ(app.CountFiles(), 3);
+  EXPECT_EQ(GetFileAttributesA((app.Path() + "download").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/deu.arq"), 0);
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/same.arq"), 0);
+  for (int p : ui.progress) EXPECT_TRUE(p >= 0 && p <= 100) << p;
+}
+
+TEST_F(UpdateWorkerTest, NextServerIsTriedWhenTheFirstIsDown) {
+  zbtest::UpdateTestServer down;
+  ASSERT_TRUE(down.Start());
+  std::string deadHost = down.Host();
+  down.Stop();
+  store.values = {{"Count", "3"},
+                  {"StartServer", "0"},
+                  {"Server0", deadHost},
+                  {"Server1", server.Host()},
+                  {"Server2", "127.0.0.1:1"}};
+  Run();
+  EXPECT_EQ(ui.hosts, (std::vector<std::string>{deadHost, server.Host()}));
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  // The catalogue's own list replaced the stored one; the start moved past the server used.
+  EXPECT_EQ(store.values["Count"], "1");
+  EXPECT_EQ(store.values["Server0"], server.Host());
+  EXPECT_EQ(store.values["StartServer"], "2");
+}
+
+TEST_F(UpdateWorkerTest, NoServerAnswers) {
+  store.values = {{"Count", "1"}, {"Server0", "127.0.0.1:1"}};
+  Run();
+  EXPECT_TRUE(ui.finished);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.statuses, (std::vector<int>{IDS_UPD_FETCHING, IDS_UPD_READY}));
+  EXPECT_EQ(app.CountFiles(), 2);
+}
+
+// Cancel at any step before the install installs nothing and leaves no archive behind.
+TEST_F(UpdateWorkerTest, CancelAtEachStepInstallsNothing) {
+  struct Case {
+    const char* what;
+    int status;  // cancel when this status is posted (0: see below)
+    bool inConfirm;
+    bool inDownload;
+  } cases[] = {{"while reading the catalogue", IDS_UPD_READING, false, false},
+               {"in the confirmation", 0, true, false},
+               {"during the download", 0, false, true},
+               {"when the test starts", IDS_UPD_TESTING, false, false}};
+  for (const Case& c : cases) {
+    ui = FakeUi();
+    ui.onStatus = [&](int id) {
+      if (id == c.status) cancel();
+    };
+    if (c.inConfirm) ui.onConfirm = [&] { cancel(); };
+    if (c.inDownload) ui.onProgress = [&](int) { cancel(); };
+    server.ClearRequests();
+    Run();
+    EXPECT_TRUE(ui.finished) << c.what;
+    EXPECT_TRUE(Untouched()) << c.what;
+    EXPECT_TRUE(ui.messages.empty()) << c.what;
+    EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), "<missing>") << c.what;
+    if (c.inConfirm) {
+      EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 0);
+    }
+  }
+  ui = FakeUi();
+  ui.confirm = false;
+  server.ClearRequests();
+  Run();
+  EXPECT_TRUE(Untouched());
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 0);
+}
+
+// One bad archive keeps every archive from being installed; the archives stay for a retry.
+TEST_F(UpdateWorkerTest, DamagedArchiveInstallsNothing) {
+  std::string bad = readmeArq;
+  bad[bad.size() - 50] ^= 0x11;
+  server.PublishArchive("/zubrin/latest/readme.arq", bad);
+  Run();
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_TEST_FAILED});
+  EXPECT_TRUE(Untouched());
+  EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), toolArq);
+}
+
+// A file that cannot be replaced fails the install, which says so and puts back every file
+// it had replaced already.
+TEST_F(UpdateWorkerTest, LockedFileFailsTheInstallAndKeepsTheOldFiles) {
+  HANDLE locked = CreateFileA(app.File("readme.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  Run();
+  CloseHandle(locked);
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALL_FAILED});
+  EXPECT_TRUE(Untouched());
+  EXPECT_EQ(ReadFileText(app.File("download\\readme.arq")), readmeArq);
+  EXPECT_EQ(app.CountFiles(), 2);  // no old copies or temporary files left
+}
+
+// Downloads that are short, or would be stored under anything but a plain archive name, fail.
+TEST_F(UpdateWorkerTest, ShortOrHostileDownloadsFail) {
+  struct Case {
+    const char* what;
+    std::string httpPath;
+    bool shortBody;
+  } cases[] = {{"short body", "/zubrin/latest/tool.arq", true},
+               {"name leaving the folder", "/zubrin/latest/..\\..\\evil.arq", false},
+               {"not an archive name", "/zubrin/latest/tool.dll", false},
+               {"device name", "/zubrin/latest/nul.arq", false}};
+  for (const Case& c : cases) {
+    ui = FakeUi();
+    if (c.shortBody) {
+      server.PublishShortArchive(c.httpPath, toolArq, toolArq.size() / 2);
+    } else {
+      server.PublishArchive(c.httpPath, toolArq);
+    }
+    std::vector<zbtest::UpdateFileSpec> files = Files();
+    files[0].httpPath = c.httpPath;
+    Publish(files);
+    Run();
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_DOWNLOAD_FAILED}) << c.what;
+    EXPECT_TRUE(Untouched()) << c.what;
+    EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), "<missing>") << c.what;
+    EXPECT_EQ(ReadFileText(app.Path() + "..\\evil.arq"), "<missing>") << c.what;
+  }
+}
+
+// Wrong sizes in the catalogue never push the bar past 100 % or wrap the time left.
+TEST_F(UpdateWorkerTest, ProgressStaysInRangeWhenSizesAreWrong) {
+  for (long size : {1L, -5L, 2000000000L}) {
+    ui = FakeUi();
+    Publish(Files(size));
+    CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(), app.File("tool.dll").c_str(),
+              FALSE);
+    Run();
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED}) << size;
+    for (int p : ui.progress) EXPECT_TRUE(p >= 0 && p <= 100) << size << ": " << p;
+    for (uint32_t t : ui.timesLeft) EXPECT_LT(t, 0x80000000u) << size;
+  }
+}
+
+TEST_F(UpdateWorkerTest, WholeUpdateThroughTheTunnel) {
+  zbtest::TunnelTestProxy proxy("zbuser", "secret");
+  ASSERT_TRUE(proxy.Start());
+  settings.proxy = CInetAddress("127.0.0.1", proxy.Port());
+  settings.proxyUser = "zbuser";
+  settings.proxyPassword = "secret";
+  Run();
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  EXPECT_EQ(proxy.TunnelCount(), 3);  // the catalogue and two archives
+  EXPECT_EQ(ReadFileText(app.File("tool.dll")), newDll);
+}
+
+TEST_F(UpdateWorkerTest, DebugLogHoldsEveryDecision) {
+  settings.debug = true;
+  ui.confirm = false;
+  Run();
+  std::string log = ReadFileText(app.File("zbu_dbg.txt"));
+  EXPECT_NE(log.find("File:   " + app.File("tool.dll") + "\r\n"), std::string::npos);
+  EXPECT_NE(log.find("Ver:    2.10.300.4000\r\nFtpVer: "), std::string::npos);
+  EXPECT_NE(log.find("FtpVer: 2.10.301.0\r\nUpdate: 1"), std::string::npos);
+  // The missing optional file is listed without a decision.
+  size_t deu = log.find("zbresdeu.dll");
+  ASSERT_NE(deu, std::string::npos);
+  EXPECT_EQ(log.find("Update:", deu), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// CUpdateWorker: the update program's steps, run on its worker thread: fetch the catalogue from
+// the rotating server list, read it, select the files that need an update, let the user
+// confirm, download one archive per file into a staging folder, test every archive, install
+// them all or nothing, and report. It talks to the windows only through UpdateUi.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/InetAddress.h"
+#include "foundation/update/FileInfo.h"
+#include "foundation/update/ServerRotation.h"
+#include "updater/update/UpdateUi.h"
+
+class NQServer;
+
+struct UpdateSettings {
+  std::string programFolder;  // with a trailing backslash
+  int timeoutSeconds = 30;    // the catalogue request's time-out
+  CInetAddress proxy;         // invalid: no proxy
+  std::string proxyUser;
+  std::string proxyPassword;
+  bool debug = false;            // decisions go to zbu_dbg.txt
+  unsigned finalPauseMs = 3000;  // the pause on the last status before the dialog ends
+};
+
+class CUpdateWorker {
+ public:
+  static constexpr const char* kServerPath = "/zubrin/latest/";
+  static constexpr const char* kCatalogueName = "ZBPro.cat";
+  // Where archives are downloaded and unpacked before anything is installed.
+  static constexpr const char* kStagingFolder = "download\\";
+
+  CUpdateWorker(const UpdateSettings& settings, ServerStore& servers, UpdateUi& ui);
+
+  // The whole run; ends with UpdateUi::Finish.
+  void Run();
+  // From any thread: every step looks at it, and the transfer stops at once.
+  void Cancel() { m_cancel = true; }
+  bool IsCancelled() const { return m_cancel; }
+
+  // The steps, each usable on its own.
+  bool FetchCatalogue();
+  bool ReadCatalogue();
+  bool SelectUpdates();
+  bool DownloadArchives();
+  bool TestArchives();
+  bool InstallArchives();
+  void DeleteArchives();
+
+  const CFileInfoTable& Table() const { return m_table; }
+  const std::vector<std::string>& Selected() const { return m_selected; }
+  std::string StagingFolder() const { return m_settings.programFolder + kStagingFolder; }
+  std::string ArchivePath(const CFileInfo& entry) const;
+  uint64_t RunTotal() const { return m_runTotal; }
+  uint64_t BytesDone() const { return m_bytesDone; }
+
+  // Progress of the archive downloads: bytes so far of the current transfer (0 at its start).
+  void OnTransferProgress(uint32_t bytes, uint64_t elapsedMs);
+
+ private:
+  void RunAfterCatalogue();
+  void PrepareServer(NQServer& server) const;
+  const CFileInfo* Find(const std::string& name) const;
+  bool DownloadOne(NQServer& server, const CFileInfo& entry);
+  bool StageArchives(const std::string& folder);
+  bool CommitStaged(const std::string& folder);
+  void AppendDebugLog(const std::string& text) const;
+
+  UpdateSettings m_settings;
+  ServerStore& m_servers;
+  UpdateUi& m_ui;
+  std::atomic<bool> m_cancel{false};
+  std::string m_host;
+  CFileInfoTable m_table;
+  std::vector<std::string> m_selected;
+  uint64_t m_runTotal = 0;
+  uint64_t m_bytesDone = 0;
+  uint32_t m_lastCount = 0;
+  int m_calls = 0;
+};
