@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <memory>
 #include <new>
 #include <string>
@@ -21,6 +23,62 @@ using std::string;
 // Every cookie of the process, under kLockCookieJar. The key is the cookie's domain, its path,
 // a blank and its name; the value is its record (see WriteRecord).
 CNVList g_cookieJar;
+
+// The order in which the jar's cookies came, so that the oldest go first when a bound is met.
+struct JarAges {
+  uint64_t next = 0;
+  std::map<string, uint64_t> ageOf;                 // key -> age
+  std::map<uint64_t, string> byAge;                 // age -> key, oldest first
+  std::map<string, std::map<uint64_t, string>> byDomain;  // domain -> age -> key
+
+  void Clear() {
+    ageOf.clear();
+    byAge.clear();
+    byDomain.clear();
+  }
+  void Forget(const string& key, const string& domain) {
+    auto it = ageOf.find(key);
+    if (it == ageOf.end()) return;
+    byAge.erase(it->second);
+    auto own = byDomain.find(domain);
+    if (own != byDomain.end()) {
+      own->second.erase(it->second);
+      if (own->second.empty()) byDomain.erase(own);
+    }
+    ageOf.erase(it);
+  }
+  void Note(const string& key, const string& domain) {
+    Forget(key, domain);
+    uint64_t age = next++;
+    ageOf[key] = age;
+    byAge[age] = key;
+    byDomain[domain][age] = key;
+  }
+};
+JarAges g_jarAges;
+
+// The domain part of a jar key: everything before the path.
+string DomainOfKey(const string& key) {
+  return key.substr(0, key.find('/'));
+}
+
+void DropFromJar(const string& key) {
+  g_jarAges.Forget(key, DomainOfKey(key));
+  delete g_cookieJar.Remove(key.c_str());
+}
+
+// Stores a cookie and drops the oldest ones past the bounds. Under kLockCookieJar.
+void StoreInJar(const CLibString& key, const CLibString& record) {
+  string text = key.c_str();
+  string domain = DomainOfKey(text);
+  g_cookieJar.SetAt(key, record);
+  g_jarAges.Note(text, domain);
+  auto& own = g_jarAges.byDomain[domain];
+  while (own.size() > static_cast<size_t>(CSockHttpClient::kMaxCookiesPerDomain))
+    DropFromJar(own.begin()->second);
+  while (g_jarAges.ageOf.size() > static_cast<size_t>(CSockHttpClient::kMaxCookies))
+    DropFromJar(g_jarAges.byAge.begin()->second);
+}
 
 const char* const kSevenFirst[] = {"Host",       "Accept",       "Referer",       "User-Agent",
                                    "Connection", "Content-Type", "Content-Length"};
@@ -96,6 +154,64 @@ CLibString RefererText(const CUrl& url) {
   CLibString query = WireQuery(url);
   if (query.GetLength() > 0) text += "?" + query;
   return text;
+}
+
+// ---- what goes on the wire ----
+
+bool IsControl(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7F;
+}
+
+bool IsWebScheme(const CLibString& scheme) {
+  CLibString lower = scheme.Lower();
+  return lower.GetLength() == 0 || lower == "http" || lower == "https";
+}
+
+CLibString WithoutLineBreaks(const CLibString& text) {
+  string out;
+  for (const char* p = text.c_str(); *p; ++p)
+    if (*p != '\r' && *p != '\n' && *p != '\t') out += *p;
+  return out.c_str();
+}
+
+// "%0B" for each control character: a request target never carries one as it is.
+CLibString EscapeControls(const CLibString& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  string out;
+  for (const char* p = text.c_str(); *p; ++p) {
+    unsigned char u = static_cast<unsigned char>(*p);
+    if (IsControl(*p)) {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    } else {
+      out += *p;
+    }
+  }
+  return out.c_str();
+}
+
+// Appends text without its control characters (a tab stays): whatever a header value holds,
+// it stays on its own line.
+void AppendClean(string& out, const char* text) {
+  for (const char* p = text; *p; ++p)
+    if (!IsControl(*p) || *p == '\t') out += *p;
+}
+
+// A Content-Length: decimal digits only (blanks around them allowed), at most the largest
+// number a body count holds here.
+bool ParseLength(const CLibString& text, long& length) {
+  string digits = Trim(text.c_str());
+  if (digits.empty() || digits.size() > 10) return false;
+  unsigned long long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value > static_cast<unsigned long long>(CSockHttpClient::kMaxContentLength)) return false;
+  length = static_cast<long>(value);
+  return true;
 }
 
 // ---- cookies ----
@@ -193,7 +309,8 @@ bool ParseCookie(const string& header, const CUrl& url, CLibString& key, CNVList
   size_t eq = items[0].find('=');
   string name = Trim(items[0].substr(0, eq));
   string value = eq == string::npos ? string() : Trim(items[0].substr(eq + 1));
-  if (name.empty()) return false;
+  // No name, or more than a browser would keep of one cookie.
+  if (name.empty() || name.size() + value.size() > CSockHttpClient::kMaxCookieSize) return false;
   record.SetAt("Cookie_Name", name.c_str());
   record.SetAt("Cookie_Value", value.c_str());
   for (size_t i = 1; i < items.size(); ++i) {
@@ -385,9 +502,18 @@ bool CSockHttpClient::Request(int method, const CLibString& url, int port,
 
 bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
                                   const CLibString& interfaceAddress, CLibString& location) {
-  // The same URL over and over is a loop of the caller's (or of a server's redirects).
   CUrl target = m_url;
-  target.Parse(url);
+  bool usable = ParseTarget(url, target);
+  if (usable && port > 65535 && target.GetPort() <= 0) usable = false;
+  if (!usable) {
+    // Never on the wire and never looked up: a page must not be able to spend the process's
+    // budget of failed name look-ups with addresses that no HTTP server can answer.
+    m_status = 0;
+    m_statusText = CLibString();
+    m_responseHeaders.RemoveAll();
+    return false;
+  }
+  // The same URL over and over is a loop of the caller's (or of a server's redirects).
   if (target.GetUrl() == m_url.GetUrl()) {
     if (++m_repeatCount >= m_repeatLimit) {
       m_repeatCount = 0;
@@ -404,12 +530,45 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
 
   if (m_redirectDepth == 0) m_previousUrl = m_url;
   m_url = target;
-  CLibString host = m_url.GetHost();
   bool secure = m_url.GetScheme().Lower() == "https";
   int usePort = m_url.GetPort() > 0 ? m_url.GetPort() : port;
   if (usePort <= 0) usePort = secure ? 443 : 80;
-  bool hasAddress = interfaceAddress.GetLength() > 0;
 
+  // A server on another port than the scheme's own needs it in Host to build its own addresses.
+  CLibString host = m_url.GetHost();
+  bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
+  SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
+  SetRequestHeader("Referer", RefererText(m_previousUrl));
+  if (!OpenConnection(usePort, interfaceAddress)) return false;
+  m_bodyPending = false;
+
+  CLibString body;
+  CLibString requestLine = BuildRequestLine(method, usePort, body);
+  if (!SendRequest(requestLine, body)) {
+    Close();
+    return false;
+  }
+  OnRequestSent();
+  return ReadAnswer(method, location);
+}
+
+bool CSockHttpClient::ParseTarget(const CLibString& url, CUrl& target) const {
+  // Tabs and line ends in an address are left out, as browsers do: they come from wrapped
+  // page text, and on the wire they would end the request line early.
+  target.Parse(WithoutLineBreaks(url));
+  if (!IsWebScheme(target.GetScheme())) return false;
+  // No name service knows a host with blanks or control characters in it. A host left empty
+  // (nothing given, or a port beyond 65535) goes on: the connect reports that nothing is there
+  // to connect to, without a look-up.
+  CLibString host = target.GetHost();
+  for (const char* p = host.c_str(); *p; ++p)
+    if (IsControl(*p) || *p == ' ') return false;
+  return true;
+}
+
+bool CSockHttpClient::OpenConnection(int usePort, const CLibString& interfaceAddress) {
+  CLibString host = m_url.GetHost();
+  bool hasAddress = interfaceAddress.GetLength() > 0;
   if (m_connected) {
     // The open connection serves this request only when it leads to the same place and
     // nothing of the last response is left unread in it.
@@ -422,48 +581,42 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
     }
     if (!keep) Close();
   }
-
-  // A server on another port than the scheme's own needs it in Host to build its own addresses.
-  bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
-  SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
-  SetRequestHeader("Referer", RefererText(m_previousUrl));
   OnIdle();
+  if (m_connected) return true;
 
-  if (!m_connected) {
-    bool connected;
-    if (hasAddress) {
-      connected = Connect(CInetAddress(), interfaceAddress + ":" + CLibString(usePort));
-      uint32_t dotted = 0;
-      if (connected && !HasProxy() && CInetAddress::ParseDotted(interfaceAddress.c_str(), dotted))
-        CInetAddress::RememberHost(host, dotted);
-    } else if (HasProxy()) {
-      // The proxy finds the host itself; it may be a name this machine cannot resolve.
-      connected = Connect(CInetAddress());
-    } else {
-      connected = Connect(CInetAddress(host, static_cast<unsigned>(usePort)));
-    }
-    if (!connected || !m_connected) return false;
+  bool connected;
+  if (hasAddress) {
+    connected = Connect(CInetAddress(), interfaceAddress + ":" + CLibString(usePort));
+    uint32_t dotted = 0;
+    if (connected && !HasProxy() && CInetAddress::ParseDotted(interfaceAddress.c_str(), dotted))
+      CInetAddress::RememberHost(host, dotted);
+  } else if (HasProxy()) {
+    // The proxy finds the host itself; it may be a name this machine cannot resolve.
+    connected = Connect(CInetAddress());
+  } else {
+    connected = Connect(CInetAddress(host, static_cast<unsigned>(usePort)));
   }
-  m_bodyPending = false;
+  return connected && m_connected;
+}
 
-  CLibString path = RequestPath(m_url);
+CLibString CSockHttpClient::BuildRequestLine(int method, int usePort, CLibString& body) {
+  bool secure = m_url.GetScheme().Lower() == "https";
+  // Control characters left in the path or query go out escaped, so the line stays one line.
+  CLibString path = EscapeControls(RequestPath(m_url));
   CLibString requestTarget = path;
   if (HasProxy()) {
-    requestTarget = CLibString(secure ? "https://" : "http://") + host;
+    requestTarget = CLibString(secure ? "https://" : "http://") + m_url.GetHost();
     if (usePort != (secure ? 443 : 80)) requestTarget += CLibString().Format(":%d", usePort);
     requestTarget += path;
   }
   CLibString query = WireQuery(m_url, method == kHttpPost);
-
   AddCookieHeaders(m_url, m_requestHeaders);
 
-  CLibString body;
-  CLibString requestLine;
   if (method == kHttpPost) {
     // A blank in the query separates what stays on the target from the body.
     int blank = query.FindChar(' ');
     if (blank > 0) {
-      requestTarget += "?" + query.Left(blank - 1);
+      requestTarget += "?" + EscapeControls(query.Left(blank - 1));
       body = query.Mid(blank, query.GetLength());
     } else {
       body = query;
@@ -474,66 +627,60 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
     // Always the length of this body: a length left from an earlier POST would make the
     // server wait for bytes that never come.
     SetRequestHeader("Content-Length", CLibString(body.GetLength()));
-    requestLine = "POST " + requestTarget + m_httpVersion;
     OnPostRequest(requestTarget);
-  } else {
-    SetRequestHeader("Content-Type", CLibString());
-    SetRequestHeader("Content-Length", CLibString());
-    if (query.GetLength() > 0) requestTarget += "?" + query;
-    if (method == kHttpHead) {
-      requestLine = "HEAD " + requestTarget + m_httpVersion;
-      OnHeadRequest(requestTarget);
-    } else {
-      requestLine = "GET " + requestTarget + m_httpVersion;
-      OnGetRequest(requestTarget);
-    }
+    return "POST " + requestTarget + m_httpVersion;
   }
+  SetRequestHeader("Content-Type", CLibString());
+  SetRequestHeader("Content-Length", CLibString());
+  if (query.GetLength() > 0) requestTarget += "?" + EscapeControls(query);
+  if (method == kHttpHead) {
+    OnHeadRequest(requestTarget);
+    return "HEAD " + requestTarget + m_httpVersion;
+  }
+  OnGetRequest(requestTarget);
+  return "GET " + requestTarget + m_httpVersion;
+}
 
+bool CSockHttpClient::SendRequest(const CLibString& requestLine, const CLibString& body) {
   // The whole request goes out in one send: several small ones cost a round trip each and
   // meet the peer's delayed acknowledgement.
-  CLibString wire;
-  wire.Grow(1024 + static_cast<size_t>(body.GetLength()));
-  wire += requestLine;
+  string wire;
+  wire.reserve(1024 + static_cast<size_t>(body.GetLength()));
+  AppendClean(wire, requestLine.c_str());
   wire += "\r\n";
-  if (HasProxy()) {
-    CNVList headers(m_requestHeaders);
+  bool direct = !HasProxy();
+  CNVList proxyHeaders;
+  if (!direct) {
+    proxyHeaders = m_requestHeaders;
     if (m_proxyUser.GetLength() > 0)
-      headers.SetAt("Proxy-Authorization",
-                    "Basic " + PaddedBase64(m_proxyUser + ":" + m_proxyPassword));
-    CLibString connection = headers.GetValue("Connection");
+      proxyHeaders.SetAt("Proxy-Authorization",
+                         "Basic " + PaddedBase64(m_proxyUser + ":" + m_proxyPassword));
+    CLibString connection = proxyHeaders.GetValue("Connection");
     if (connection.GetLength() > 0) {
-      headers.SetAt("Proxy-Connection", connection);
-      headers.SetAt("Connection", CLibString());
+      proxyHeaders.SetAt("Proxy-Connection", connection);
+      proxyHeaders.SetAt("Connection", CLibString());
     }
-    headers.SetAt("Pragma", "no-cache");
-    if (m_sendCookies) wire += FormatCookieLine(headers);
-    wire += FormatHeaders(headers);
-    wire += "\r\n";
-    wire += body;
-    if (Send(wire.c_str(), wire.GetLength()) != wire.GetLength()) {
-      Close();
-      return false;
-    }
-  } else {
-    OnSendHeaders();
-    if (m_sendCookies) wire += FormatCookieLine(m_requestHeaders);
-    wire += FormatHeaders(m_requestHeaders);
-    wire += "\r\n";
-    wire += body;
-    bool sent = Send(wire.c_str(), wire.GetLength()) == wire.GetLength();
-    OnHeadersSent();
-    if (!sent) {
-      Close();
-      return false;
-    }
+    proxyHeaders.SetAt("Pragma", "no-cache");
   }
-  OnRequestSent();
+  const CNVList& headers = direct ? m_requestHeaders : proxyHeaders;
+  if (direct) OnSendHeaders();
+  if (m_sendCookies) wire += FormatCookieLine(headers).c_str();
+  wire += FormatHeaders(headers).c_str();
+  wire += "\r\n";
+  wire.append(body.c_str(), static_cast<size_t>(body.GetLength()));
+  bool sent = Send(wire.data(), static_cast<int>(wire.size())) == static_cast<int>(wire.size());
+  if (direct) OnHeadersSent();
+  return sent;
+}
 
+bool CSockHttpClient::ReadAnswer(int method, CLibString& location) {
   m_responseHeaders.RemoveAll();
   ReadResponseHead();
-  if (m_status == 0) {
-    // No valid status line (nothing came, a line too long, not HTTP): nothing in the
-    // connection can be trusted any more.
+  if (m_status == 0 || !HasUsableLength()) {
+    // No valid head (nothing came, a line too long or broken, a head without end, not HTTP, a
+    // length that is no number or more than a body may hold): nothing in the connection can
+    // be trusted any more.
+    m_status = 0;
     Close();
     return false;
   }
@@ -544,13 +691,25 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
   OnResponseLine("");
   SetCookies(m_responseHeaders, m_url);
   CLibString redirect = GetResponseHeader("location");
-  if (redirect.GetLength() > 0 && method != kHttpHead && m_redirectDepth++ < m_redirectLimit) {
+  if (redirect.GetLength() == 0 || method == kHttpHead) return true;
+  // Only web addresses are followed; a mail or script address, or one refused outright, leaves
+  // the redirect itself as the answer and costs no look-up.
+  CUrl next = m_url;
+  if (!ParseTarget(redirect, next) || next.GetHost().GetLength() == 0) return true;
+  if (m_redirectDepth++ < m_redirectLimit) {
     // Past the limit the redirect itself is the answer, its body still to be read.
     CloseUnlessKeepAlive();
     redirect.Replace(" ", "%20");
     location = redirect;
   }
   return true;
+}
+
+bool CSockHttpClient::HasUsableLength() const {
+  CLibString text;
+  if (!m_responseHeaders.GetValue("content-length", text)) return true;
+  long length = 0;
+  return ParseLength(text, length);
 }
 
 bool CSockHttpClient::BothKeepAlive() const {
@@ -563,35 +722,42 @@ void CSockHttpClient::CloseUnlessKeepAlive() {
 }
 
 CLibString CSockHttpClient::FormatHeaders(const CNVList& headers) {
-  CLibString block;
+  // Built as one string: appending to a CLibString measures it again each time.
+  string block;
+  auto add = [&](const CLibString& name, const CLibString& value) {
+    AppendClean(block, name.c_str());
+    block += ": ";
+    AppendClean(block, value.c_str());
+    block += "\r\n";
+  };
   for (const char* name : kSevenFirst) {
     CLibString value = headers.GetValue(name);
-    if (value.GetLength() > 0) block += CLibString(name) + ": " + value + "\r\n";
+    if (value.GetLength() > 0) add(name, value);
   }
   headers.ForEach([&](const CNVItem& item) {
     if (item.m_value.GetLength() == 0) return;
     for (const char* name : kSevenFirst)
       if (item.m_name == name) return;
-    block += item.m_name + ": " + item.m_value + "\r\n";
+    add(item.m_name, item.m_value);
   });
-  return block;
+  return block.c_str();
 }
 
 CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
-  CLibString line;
+  string line;
   headers.ForEach([&](const CNVItem& item) {
     if (strncmp(item.m_name.c_str(), "Cookie:", 7) != 0) return;
-    if (line.GetLength() == 0) {
-      line = item.m_name;
+    if (line.empty()) {
+      AppendClean(line, item.m_name.c_str());
     } else {
       const char* text = item.m_name.c_str() + 7;
       while (*text == ' ') ++text;
       line += "; ";
-      line += text;
+      AppendClean(line, text);
     }
   });
-  if (line.GetLength() > 0) line += "\r\n";
-  return line;
+  if (!line.empty()) line += "\r\n";
+  return line.c_str();
 }
 
 // ---- responses ----
@@ -599,22 +765,36 @@ CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
 int CSockHttpClient::ReadResponseHead() {
   m_setCookieCount = 0;
   int count = 0;
-  do {
+  // Interim heads are skipped, but only so many: a server that sends nothing else would hold
+  // the call for ever.
+  for (int interim = 0;; ++interim) {
     OnIdle();
     m_status = 0;
     m_statusText = CLibString();
-    count = ReadHeadLines(true);
-  } while (m_status == 100 && m_connected);
+    bool whole = ReadHeadLines(true, count);
+    if (!whole) m_status = 0;
+    if (m_status != 100 || !m_connected) break;
+    if (interim >= kMaxInterimHeads) {
+      m_status = 0;
+      break;
+    }
+  }
   return count;
 }
 
-int CSockHttpClient::ReadHeadLines(bool statusWanted) {
+bool CSockHttpClient::ReadHeadLines(bool statusWanted, int& count) {
   bool first = statusWanted;
+  int lines = 0;
+  long bytes = 0;
+  bool whole = true;
   while (m_connected) {
     CLibString line = ReadLine();
-    if (IsLineTooLong()) {
-      // Not a protocol line: the request fails rather than read on in mid-stream.
-      m_status = 0;
+    // Not a protocol line, a line cut off by the time-out, or a head without end: the
+    // request fails rather than read on in mid-stream.
+    bytes += line.GetLength() + 2;
+    if (IsBadLine() || (!IsLineEnded() && m_connected) || ++lines > kMaxHeadLines ||
+        bytes > kMaxHeadBytes) {
+      whole = false;
       break;
     }
     if (line.GetLength() == 0) break;
@@ -623,20 +803,7 @@ int CSockHttpClient::ReadHeadLines(bool statusWanted) {
       // Without a status line the answer is no HTTP head at all (a bare page, say).
       if (strncmp(line.c_str(), "HTTP", 4) != 0 || line.FindChar('<') > 0) break;
       OnResponseLine(line.c_str());
-      string text = line.c_str();
-      size_t slash = text.find('/');
-      string rest = slash == string::npos ? string() : text.substr(slash + 1);
-      size_t blank = rest.find(' ');
-      string code = blank == string::npos ? string() : Trim(rest.substr(blank + 1));
-      size_t codeEnd = code.find(' ');
-      string reason = codeEnd == string::npos ? string() : Trim(code.substr(codeEnd + 1));
-      code = code.substr(0, codeEnd);
-      bool valid = code.size() == 3;
-      for (char c : code) valid = valid && c >= '0' && c <= '9';
-      if (valid && code[0] >= '1') {
-        m_status = atoi(code.c_str());
-        m_statusText = reason.c_str();
-      }
+      ParseStatusLine(line.c_str());
       continue;
     }
     OnResponseLine(line.c_str());
@@ -648,7 +815,24 @@ int CSockHttpClient::ReadHeadLines(bool statusWanted) {
     if (name == "set-cookie") name += std::to_string(m_setCookieCount++);
     m_responseHeaders.SetAt(name.c_str(), Trim(text.substr(colon + 1)).c_str());
   }
-  return static_cast<int>(m_responseHeaders.GetCount());
+  count = static_cast<int>(m_responseHeaders.GetCount());
+  return whole;
+}
+
+void CSockHttpClient::ParseStatusLine(const string& text) {
+  size_t slash = text.find('/');
+  string rest = slash == string::npos ? string() : text.substr(slash + 1);
+  size_t blank = rest.find(' ');
+  string code = blank == string::npos ? string() : Trim(rest.substr(blank + 1));
+  size_t codeEnd = code.find(' ');
+  string reason = codeEnd == string::npos ? string() : Trim(code.substr(codeEnd + 1));
+  code = code.substr(0, codeEnd);
+  bool valid = code.size() == 3;
+  for (char c : code) valid = valid && c >= '0' && c <= '9';
+  if (valid && code[0] >= '1') {
+    m_status = atoi(code.c_str());
+    m_statusText = reason.c_str();
+  }
 }
 
 int CSockHttpClient::ReadBody(CLibString& text) {
@@ -661,12 +845,17 @@ long CSockHttpClient::ReadBodyToFile(void* file) {
 }
 
 long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
+  m_bodyBroken = false;
   // Nothing is left of this response (read already, or a response without a body).
   if (!m_bodyPending) return 0;
   CLibString lengthText;
   bool hasLength = m_responseHeaders.GetValue("content-length", lengthText);
-  long expected = hasLength ? lengthText.ToLong() : 0;
-  if (expected < 0) expected = 0;
+  long expected = 0;
+  if (hasLength && !ParseLength(lengthText, expected)) {
+    // Checked with the head already; a caller who set the headers himself gets nothing.
+    m_bodyBroken = true;
+    return 0;
+  }
   bool chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
   // A chunked body carries its own framing; a length beside it means nothing.
   if (chunked) {
@@ -696,6 +885,8 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
   long total = 0;
   long chunkLeft = 0;
   bool complete = false;
+  // Ended by one of our own bounds (the memory cap, the read limit), not by the peer.
+  bool bounded = false;
   bool reported = false;
   for (;;) {
     if (m_abort) {
@@ -708,19 +899,11 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
     long want = bufferSize - 1;
     if (chunked) {
       if (chunkLeft == 0) {
-        string line = ReadLine().c_str();
-        if (IsLineTooLong()) break;
-        line = Trim(line.substr(0, line.find(';')));
-        char* end = nullptr;
-        long size = strtol(line.c_str(), &end, 16);
-        if (line.empty() || *end || size < 0) break;  // no chunk header: the framing is lost
-        if (size == 0) {
-          // The trailer: header lines that may follow the last chunk. The status stays.
-          ReadHeadLines(false);
-          complete = !IsLineTooLong();
+        int next = NextChunk(chunkLeft);
+        if (next <= 0) {
+          complete = next == 0;
           break;
         }
-        chunkLeft = size;
       }
       if (want > chunkLeft) want = chunkLeft;
     }
@@ -750,25 +933,55 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
       chunkLeft -= got;
       if (chunkLeft == 0) ReadLine();  // the line end after the chunk
     }
-    if (text && total > kMaxBodyInMemory) break;
+    if (text && total > kMaxBodyInMemory) {
+      bounded = true;
+      break;
+    }
     if (expected > 0 && total >= expected) {
       complete = true;
       break;
     }
     if (m_readLimit > 0 && total >= m_readLimit) {
       OnReadLimit();
+      bounded = true;
       break;
     }
+  }
+  // Without a length, the body ends where the server closed the connection.
+  if (!chunked && !hasLength && !m_connected && !m_abort) complete = true;
+  m_bodyPending = !complete;
+  // A body cut short (a time-out, a close before its length, lost framing) is a failure: its
+  // text is not handed on as if it were the page.
+  m_bodyBroken = !complete && !bounded;
+  if (m_bodyBroken) {
+    m_status = 0;
+    return total;
   }
   if (text && !gathered.empty()) {
     // A NUL in the body ends the text there, as it would any C string.
     text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
     *text += gathered.c_str();
   }
-  // Without a length, the body ends where the server closed the connection.
-  if (!chunked && !hasLength && !m_connected && !m_abort) complete = true;
-  m_bodyPending = !complete;
   return total;
+}
+
+int CSockHttpClient::NextChunk(long& size) {
+  string line = ReadLine().c_str();
+  if (IsBadLine() || !IsLineEnded()) return -1;
+  line = Trim(line.substr(0, line.find(';')));
+  // Hexadecimal digits only, and no more than a body count holds: the framing is lost else.
+  for (char c : line)
+    if (!isxdigit(static_cast<unsigned char>(c))) return -1;
+  size_t digits = line.find_first_not_of('0');
+  if (line.empty() || (digits != string::npos && line.size() - digits > 7)) return -1;
+  size = strtol(line.c_str(), nullptr, 16);
+  if (size > 0) return 1;
+  // The trailer: header lines that may follow the last chunk. The status stays.
+  int status = m_status;
+  int count = 0;
+  bool whole = ReadHeadLines(false, count);
+  m_status = status;
+  return whole ? 0 : -1;
 }
 
 // ---- pages and files ----
@@ -847,6 +1060,11 @@ long CSockHttpClient::DownloadFile(const CLibString& url, const CLibString& file
     if (file != INVALID_HANDLE_VALUE) {
       result = ReadBodyToFile(file);
       CloseHandle(file);
+      if (m_bodyBroken) {
+        // Half a file would pass for the whole one.
+        DeleteFileA(path.c_str());
+        result = 0;
+      }
     }
   }
   CloseUnlessKeepAlive();
@@ -867,7 +1085,7 @@ void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url
     if (!ParseCookie(value.c_str(), url, key, record)) continue;
     OnSetCookie(value.c_str());
     CSockletLock lock(kLockCookieJar);
-    g_cookieJar.SetAt(key, WriteRecord(record));
+    StoreInJar(key, WriteRecord(record));
   }
 }
 
@@ -903,4 +1121,5 @@ CNVList CSockHttpClient::GetCookieJar() {
 void CSockHttpClient::ClearCookieJar() {
   CSockletLock lock(kLockCookieJar);
   g_cookieJar.RemoveAll();
+  g_jarAges.Clear();
 }

@@ -451,9 +451,9 @@ TEST_F(SockTest, OverlongLinesAreRefused) {
   events.Attach(sock);
   ASSERT_TRUE(sock.Connect(Loopback(server.Port())));
   EXPECT_EQ(sock.ReadLine().GetLength(), CSock::kMaxLineLength - 10);
-  EXPECT_FALSE(sock.IsLineTooLong());
+  EXPECT_FALSE(sock.IsBadLine());
   EXPECT_STREQ(sock.ReadLine().c_str(), "");
-  EXPECT_TRUE(sock.IsLineTooLong());
+  EXPECT_TRUE(sock.IsBadLine());
   EXPECT_FALSE(sock.IsConnected()) << "the rest of the stream cannot be trusted";
   EXPECT_TRUE(events.Has(kSockClosed));
 }
