@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -62,7 +63,7 @@ string DomainOfKey(const string& key) {
   return key.substr(0, key.find('/'));
 }
 
-void DropFromJar(const string& key) {
+void DropFromJar(string key) {  // a copy: the maps it is taken from lose it on the way
   g_jarAges.Forget(key, DomainOfKey(key));
   delete g_cookieJar.Remove(key.c_str());
 }
@@ -950,13 +951,11 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
   // Without a length, the body ends where the server closed the connection.
   if (!chunked && !hasLength && !m_connected && !m_abort) complete = true;
   m_bodyPending = !complete;
-  // A body cut short (a time-out, a close before its length, lost framing) is a failure: its
-  // text is not handed on as if it were the page.
+  // A body cut short (a time-out, a close before its length, lost framing) is a failure, never
+  // a success: the status says so, so that nobody keeps it as the whole page. What came is
+  // still handed on, for a reader that can use part of a page.
   m_bodyBroken = !complete && !bounded;
-  if (m_bodyBroken) {
-    m_status = 0;
-    return total;
-  }
+  if (m_bodyBroken) m_status = 0;
   if (text && !gathered.empty()) {
     // A NUL in the body ends the text there, as it would any C string.
     text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
@@ -1075,11 +1074,16 @@ long CSockHttpClient::DownloadFile(const CLibString& url, const CLibString& file
 // ---- cookie jar ----
 
 void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url) {
-  std::vector<CLibString> values;
+  // In order of arrival ("set-cookie0", "set-cookie1", ... "set-cookie10"), not of name: a
+  // later cookie replaces an earlier one, and the jar drops the oldest first.
+  std::vector<std::pair<long, CLibString>> numbered;
   responseHeaders.ForEach([&](const CNVItem& item) {
-    if (item.m_name.Find("set-cookie") > 0) values.push_back(item.m_value);
+    int at = item.m_name.Find("set-cookie");
+    if (at > 0) numbered.emplace_back(atol(item.m_name.c_str() + at - 1 + 10), item.m_value);
   });
-  for (const CLibString& value : values) {
+  std::stable_sort(numbered.begin(), numbered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [order, value] : numbered) {
     CLibString key;
     CNVList record;
     if (!ParseCookie(value.c_str(), url, key, record)) continue;

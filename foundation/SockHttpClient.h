@@ -99,8 +99,8 @@ class CSockHttpClient : public CSock {
 
   // Append the response body to a text (at most about kMaxBodyInMemory bytes) or write it to
   // an open file handle; both return the byte count. A body cut short (a time-out or a close
-  // before its length or its last chunk) is a failure: the status becomes 0, nothing is
-  // appended to the text, and IsBodyBroken tells.
+  // before its length or its last chunk) is a failure: what came is appended, but the status
+  // becomes 0 and IsBodyBroken tells.
   int ReadBody(CLibString& text);
   long ReadBodyToFile(void* file);
   bool IsBodyBroken() const { return m_bodyBroken; }
