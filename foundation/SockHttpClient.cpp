@@ -912,16 +912,7 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
     if (m_readLimit > 0 && want > m_readLimit - total) want = m_readLimit - total;
     int got = Recv(buffer.get(), static_cast<int>(want));
     if (got <= 0) break;
-    bool stored;
-    if (text) {
-      gathered.append(buffer.get(), static_cast<size_t>(got));
-      stored = true;
-    } else {
-      DWORD written = 0;
-      stored = WriteFile(static_cast<HANDLE>(file), buffer.get(), static_cast<DWORD>(got), &written,
-                         nullptr) &&
-               written == static_cast<DWORD>(got);
-    }
+    bool stored = StorePiece(text ? nullptr : file, buffer.get(), got);
     total += got;
     if (!stored) break;
     if (!reported) {
@@ -962,6 +953,17 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
     *text += gathered.c_str();
   }
   return total;
+}
+
+bool CSockHttpClient::StorePiece(void* file, const char* data, int count) {
+  if (!file) {
+    m_gathered.append(data, static_cast<size_t>(count));
+    return true;
+  }
+  DWORD written = 0;
+  return WriteFile(static_cast<HANDLE>(file), data, static_cast<DWORD>(count), &written,
+                   nullptr) &&
+         written == static_cast<DWORD>(count);
 }
 
 int CSockHttpClient::NextChunk(long& size) {

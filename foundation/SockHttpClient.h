@@ -189,6 +189,9 @@ class CSockHttpClient : public CSock {
   // bounds.
   bool ReadHeadLines(bool statusWanted, int& count);
   void ParseStatusLine(const std::string& line);
+  // A piece of the body onto the gathered text (file null) or into the file; false when the
+  // file took less.
+  bool StorePiece(void* file, const char* data, int count);
   // Reads the next chunk's size line: 1 with size set, 0 at the last chunk (its trailer read),
   // -1 when the framing is lost.
   int NextChunk(long& size);

@@ -95,9 +95,9 @@ TEST_F(HostileServerTest, AHeadThatNeverEndsOrHoldsBinaryFailsTheRequest) {
 }
 
 TEST_F(HostileServerTest, ASlowButSteadyTransferIsReadWhole) {
-  // 20 bytes every 40 ms (two wait steps), head and body alike, against a time-out of ten
+  // 20 bytes every 40 ms (two wait steps), head and body alike, against a time-out of fifteen
   // steps: the whole transfer takes far longer than the time-out, but no gap does.
-  client.SetTimeout(10);
+  client.SetTimeout(15);
   std::string body;
   for (int i = 0; i < 30; ++i) body += "slow line " + std::to_string(i) + "\n";
   HttpResponse slow = HttpResponse::Text(body, "text/plain");

@@ -370,14 +370,14 @@ TEST_F(SockTest, CallbackAnsweringFalseAbortsTheNextWait) {
 
 TEST_F(SockTest, ReceiveTimeOutCountsStepsWithoutData) {
   LoopbackServer server([](SOCKET client, LoopbackServer& self) {
-    // A line in four pieces, then three bytes, each 100 ms (five steps) after the last; then
+    // A line in eight pieces, then six bytes, each 60 ms (three steps) after the last; then
     // silence.
-    for (const char* piece : {"HTTP/1.0 2", "00 O", "K", "\r\n"}) {
-      self.Pause(100);
+    for (const char* piece : {"HTT", "P/1", ".0 ", "20", "0 ", "O", "K", "\r\n"}) {
+      self.Pause(60);
       LoopbackServer::SendAll(client, piece);
     }
-    for (char ch : std::string("abc")) {
-      self.Pause(100);
+    for (char ch : std::string("abcdef")) {
+      self.Pause(60);
       send(client, &ch, 1, 0);
     }
     self.Pause(3000);
@@ -386,15 +386,15 @@ TEST_F(SockTest, ReceiveTimeOutCountsStepsWithoutData) {
   CSock sock;
   events.Attach(sock);
   ASSERT_TRUE(sock.Connect(Loopback(server.Port())));
-  // A budget of eight steps outlasts every gap, and each piece gives it back: the line comes
-  // whole, not as two lines, although it takes far longer than eight steps.
-  sock.SetTimeout(8);
+  // A budget of fifteen steps outlasts every gap many times over, and each piece gives it back:
+  // the line comes whole, not as two lines, although it takes longer than fifteen steps.
+  sock.SetTimeout(15);
   EXPECT_STREQ(sock.ReadLine().c_str(), "HTTP/1.0 200 OK");
   EXPECT_TRUE(sock.IsLineEnded());
-  // The same for a read of bytes: all three come, then the budget runs out.
+  // The same for a read of bytes: all six come, then the budget runs out.
   char buffer[16] = {};
-  EXPECT_EQ(sock.Recv(buffer, 10, 8), 3);
-  EXPECT_STREQ(buffer, "abc");
+  EXPECT_EQ(sock.Recv(buffer, 10, 15), 6);
+  EXPECT_STREQ(buffer, "abcdef");
   EXPECT_TRUE(events.Has(kSockTimeout));
   EXPECT_TRUE(sock.IsConnected()) << "a read that times out does not close";
 
