@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
@@ -15,76 +12,14 @@
 
 #include "foundation/Base64.h"
 #include "foundation/InetAddress.h"
+#include "foundation/SockHttpText.h"
 #include "foundation/Socklet.h"
 
-namespace {
+namespace sockhttp {
 
 using std::string;
 
-// Every cookie of the process, under kLockCookieJar. The key is the cookie's domain, its path,
-// a blank and its name; the value is its record (see WriteRecord).
-CNVList g_cookieJar;
-
-// The order in which the jar's cookies came, so that the oldest go first when a bound is met.
-struct JarAges {
-  uint64_t next = 0;
-  std::map<string, uint64_t> ageOf;                 // key -> age
-  std::map<uint64_t, string> byAge;                 // age -> key, oldest first
-  std::map<string, std::map<uint64_t, string>> byDomain;  // domain -> age -> key
-
-  void Clear() {
-    ageOf.clear();
-    byAge.clear();
-    byDomain.clear();
-  }
-  void Forget(const string& key, const string& domain) {
-    auto it = ageOf.find(key);
-    if (it == ageOf.end()) return;
-    byAge.erase(it->second);
-    auto own = byDomain.find(domain);
-    if (own != byDomain.end()) {
-      own->second.erase(it->second);
-      if (own->second.empty()) byDomain.erase(own);
-    }
-    ageOf.erase(it);
-  }
-  void Note(const string& key, const string& domain) {
-    Forget(key, domain);
-    uint64_t age = next++;
-    ageOf[key] = age;
-    byAge[age] = key;
-    byDomain[domain][age] = key;
-  }
-};
-JarAges g_jarAges;
-
-// The domain part of a jar key: everything before the path.
-string DomainOfKey(const string& key) {
-  return key.substr(0, key.find('/'));
-}
-
-void DropFromJar(string key) {  // a copy: the maps it is taken from lose it on the way
-  g_jarAges.Forget(key, DomainOfKey(key));
-  delete g_cookieJar.Remove(key.c_str());
-}
-
-// Stores a cookie and drops the oldest ones past the bounds. Under kLockCookieJar.
-void StoreInJar(const CLibString& key, const CLibString& record) {
-  string text = key.c_str();
-  string domain = DomainOfKey(text);
-  g_cookieJar.SetAt(key, record);
-  g_jarAges.Note(text, domain);
-  auto& own = g_jarAges.byDomain[domain];
-  while (own.size() > static_cast<size_t>(CSockHttpClient::kMaxCookiesPerDomain))
-    DropFromJar(own.begin()->second);
-  while (g_jarAges.ageOf.size() > static_cast<size_t>(CSockHttpClient::kMaxCookies))
-    DropFromJar(g_jarAges.byAge.begin()->second);
-}
-
-const char* const kSevenFirst[] = {"Host",       "Accept",       "Referer",       "User-Agent",
-                                   "Connection", "Content-Type", "Content-Length"};
-
-bool IsBlank(char c) {
+static bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
@@ -102,6 +37,51 @@ string Lower(string text) {
   return text;
 }
 
+// The path a request names. The URL parser takes a last segment without a dot for a directory
+// ("/search" -> "/search/"), which is right for resolving the links of the page, but the server
+// is asked for the path as it was written.
+CLibString RequestPath(const CUrl& url) {
+  CLibString path = url.GetDirectory() + url.GetFile();
+  if (path.GetLength() == 0) return "/";
+  if (url.GetFile().GetLength() == 0 && url.GetQuery().GetLength() == 0 && path.GetLength() > 1) {
+    string text = url.GetText().c_str();
+    text = text.substr(0, text.find('?'));
+    text = text.substr(0, text.rfind('#'));
+    if (!text.empty() && text.back() != '/') path.Truncate(path.GetLength() - 1);
+  }
+  return path;
+}
+
+bool IsControl(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7F;
+}
+
+// A Content-Length: decimal digits only (blanks around them allowed), at most the largest
+// number a body count holds here.
+bool ParseLength(const CLibString& text, long& length) {
+  string digits = Trim(text.c_str());
+  if (digits.empty() || digits.size() > 10) return false;
+  unsigned long long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value > static_cast<unsigned long long>(CSockHttpClient::kMaxContentLength)) return false;
+  length = static_cast<long>(value);
+  return true;
+}
+
+}  // namespace sockhttp
+
+namespace {
+
+using std::string;
+using namespace sockhttp;
+
+const char* const kSevenFirst[] = {"Host",       "Accept",       "Referer",       "User-Agent",
+                                   "Connection", "Content-Type", "Content-Length"};
+
 bool StartsWith(const string& text, const char* prefix) {
   return text.compare(0, strlen(prefix), prefix) == 0;
 }
@@ -118,21 +98,6 @@ CLibString PaddedBase64(const CLibString& text) {
   Base64().Encode(encoded, text.c_str(), text.GetLength());
   for (int rest = text.GetLength() % 3; rest != 0 && rest < 3; ++rest) encoded += "=";
   return encoded;
-}
-
-// The path a request names. The URL parser takes a last segment without a dot for a directory
-// ("/search" -> "/search/"), which is right for resolving the links of the page, but the server
-// is asked for the path as it was written.
-CLibString RequestPath(const CUrl& url) {
-  CLibString path = url.GetDirectory() + url.GetFile();
-  if (path.GetLength() == 0) return "/";
-  if (url.GetFile().GetLength() == 0 && url.GetQuery().GetLength() == 0 && path.GetLength() > 1) {
-    string text = url.GetText().c_str();
-    text = text.substr(0, text.find('?'));
-    text = text.substr(0, text.rfind('#'));
-    if (!text.empty() && text.back() != '/') path.Truncate(path.GetLength() - 1);
-  }
-  return path;
 }
 
 // The query without its "?"; a fragment is cut off a query that goes into a request target,
@@ -158,11 +123,6 @@ CLibString RefererText(const CUrl& url) {
 }
 
 // ---- what goes on the wire ----
-
-bool IsControl(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u < 0x20 || u == 0x7F;
-}
 
 bool IsWebScheme(const CLibString& scheme) {
   CLibString lower = scheme.Lower();
@@ -198,147 +158,6 @@ CLibString EscapeControls(const CLibString& text) {
 void AppendClean(string& out, const char* text) {
   for (const char* p = text; *p; ++p)
     if (!IsControl(*p) || *p == '\t') out += *p;
-}
-
-// A Content-Length: decimal digits only (blanks around them allowed), at most the largest
-// number a body count holds here.
-bool ParseLength(const CLibString& text, long& length) {
-  string digits = Trim(text.c_str());
-  if (digits.empty() || digits.size() > 10) return false;
-  unsigned long long value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<unsigned>(c - '0');
-  }
-  if (value > static_cast<unsigned long long>(CSockHttpClient::kMaxContentLength)) return false;
-  length = static_cast<long>(value);
-  return true;
-}
-
-// ---- cookies ----
-
-bool IsDottedAddress(const string& host) {
-  uint32_t address = 0;
-  return CInetAddress::ParseDotted(host.c_str(), address);
-}
-
-// A cookie's domain as stored: ".example.com" for one set with a Domain attribute, which
-// reaches the subdomains too; the bare host for a host-only cookie.
-bool DomainMatches(const string& host, const string& stored) {
-  if (stored.empty()) return false;
-  if (stored[0] != '.') return host == stored;
-  string domain = stored.substr(1);
-  if (host == domain) return true;
-  return !IsDottedAddress(host) && host.size() > stored.size() &&
-         host.compare(host.size() - stored.size(), stored.size(), stored) == 0;
-}
-
-bool PathMatches(const string& requestPath, const string& cookiePath) {
-  if (requestPath == cookiePath) return true;
-  if (requestPath.compare(0, cookiePath.size(), cookiePath) != 0) return false;
-  return cookiePath.back() == '/' || requestPath[cookiePath.size()] == '/';
-}
-
-// Record values may hold "&" and "=": "%" and "&" are escaped so the record splits back.
-string Escape(const string& text) {
-  string out;
-  for (char c : text) {
-    if (c == '%')
-      out += "%25";
-    else if (c == '&')
-      out += "%26";
-    else
-      out += c;
-  }
-  return out;
-}
-
-string Unescape(const string& text) {
-  string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 3, "%25") == 0) {
-      out += '%';
-      i += 2;
-    } else if (text.compare(i, 3, "%26") == 0) {
-      out += '&';
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-// name "=" value pairs joined by "&", in name order.
-CLibString WriteRecord(const CNVList& record) {
-  string text;
-  record.ForEach([&](const CNVItem& item) {
-    if (!text.empty()) text += '&';
-    text += Escape(item.m_name.c_str()) + "=" + Escape(item.m_value.c_str());
-  });
-  return text.c_str();
-}
-
-CLibString RecordValue(const CLibString& record, const char* name) {
-  string text = record.c_str();
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('&', start);
-    if (end == string::npos) end = text.size();
-    string pair = text.substr(start, end - start);
-    size_t eq = pair.find('=');
-    if (eq != string::npos && Unescape(pair.substr(0, eq)) == name)
-      return Unescape(pair.substr(eq + 1)).c_str();
-    start = end + 1;
-  }
-  return CLibString();
-}
-
-// Parses one Set-Cookie value into its jar key and record; false when the cookie must not be
-// taken: no name, or a Domain attribute that the request's host is not in.
-bool ParseCookie(const string& header, const CUrl& url, CLibString& key, CNVList& record) {
-  std::vector<string> items;
-  size_t start = 0;
-  while (start <= header.size()) {
-    size_t end = header.find(';', start);
-    if (end == string::npos) end = header.size();
-    string item = Trim(header.substr(start, end - start));
-    if (!item.empty() || items.empty()) items.push_back(item);
-    start = end + 1;
-  }
-  if (items.empty()) return false;
-  size_t eq = items[0].find('=');
-  string name = Trim(items[0].substr(0, eq));
-  string value = eq == string::npos ? string() : Trim(items[0].substr(eq + 1));
-  // No name, or more than a browser would keep of one cookie.
-  if (name.empty() || name.size() + value.size() > CSockHttpClient::kMaxCookieSize) return false;
-  record.SetAt("Cookie_Name", name.c_str());
-  record.SetAt("Cookie_Value", value.c_str());
-  for (size_t i = 1; i < items.size(); ++i) {
-    size_t at = items[i].find('=');
-    string attribute = Lower(Trim(items[i].substr(0, at)));
-    if (attribute.empty() || attribute == "cookie_name" || attribute == "cookie_value") continue;
-    record.SetAt(attribute.c_str(),
-                 at == string::npos ? "" : Trim(items[i].substr(at + 1)).c_str());
-  }
-
-  string host = Lower(url.GetHost().c_str());
-  string domain = Lower(record.GetValue("domain").c_str());
-  while (!domain.empty() && domain[0] == '.') domain.erase(0, 1);
-  if (domain.empty() || domain == host) {
-    domain = domain.empty() ? host : "." + domain;
-  } else {
-    // A server sets cookies only for a domain it is in, and never for a bare top-level name.
-    if (domain.find('.') == string::npos || !DomainMatches(host, "." + domain)) return false;
-    domain = "." + domain;
-  }
-  if (domain.empty()) return false;
-  string path = record.GetValue("path").c_str();
-  if (path.empty() || path[0] != '/') path = "/";
-  record.SetAt("domain", domain.c_str());
-  record.SetAt("path", path.c_str());
-  key = (domain + path + " " + name).c_str();
-  return true;
 }
 
 // A name taken from a URL becomes one plain file name, so that a download stays in its folder:
@@ -761,230 +580,6 @@ CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
   return line.c_str();
 }
 
-// ---- responses ----
-
-int CSockHttpClient::ReadResponseHead() {
-  m_setCookieCount = 0;
-  int count = 0;
-  // Interim heads are skipped, but only so many: a server that sends nothing else would hold
-  // the call for ever.
-  for (int interim = 0;; ++interim) {
-    OnIdle();
-    m_status = 0;
-    m_statusText = CLibString();
-    bool whole = ReadHeadLines(true, count);
-    if (!whole) m_status = 0;
-    if (m_status != 100 || !m_connected) break;
-    if (interim >= kMaxInterimHeads) {
-      m_status = 0;
-      break;
-    }
-  }
-  return count;
-}
-
-bool CSockHttpClient::ReadHeadLines(bool statusWanted, int& count) {
-  bool first = statusWanted;
-  int lines = 0;
-  long bytes = 0;
-  bool whole = true;
-  while (m_connected) {
-    CLibString line = ReadLine();
-    // Not a protocol line, a line cut off by the time-out, or a head without end: the
-    // request fails rather than read on in mid-stream.
-    bytes += line.GetLength() + 2;
-    if (IsBadLine() || (!IsLineEnded() && m_connected) || ++lines > kMaxHeadLines ||
-        bytes > kMaxHeadBytes) {
-      whole = false;
-      break;
-    }
-    if (line.GetLength() == 0) break;
-    if (first) {
-      first = false;
-      // Without a status line the answer is no HTTP head at all (a bare page, say).
-      if (strncmp(line.c_str(), "HTTP", 4) != 0 || line.FindChar('<') > 0) break;
-      OnResponseLine(line.c_str());
-      ParseStatusLine(line.c_str());
-      continue;
-    }
-    OnResponseLine(line.c_str());
-    string text = line.c_str();
-    size_t colon = text.find(':');
-    if (colon == string::npos) continue;
-    string name = Lower(Trim(text.substr(0, colon)));
-    if (name.empty()) continue;
-    if (name == "set-cookie") name += std::to_string(m_setCookieCount++);
-    m_responseHeaders.SetAt(name.c_str(), Trim(text.substr(colon + 1)).c_str());
-  }
-  count = static_cast<int>(m_responseHeaders.GetCount());
-  return whole;
-}
-
-void CSockHttpClient::ParseStatusLine(const string& text) {
-  size_t slash = text.find('/');
-  string rest = slash == string::npos ? string() : text.substr(slash + 1);
-  size_t blank = rest.find(' ');
-  string code = blank == string::npos ? string() : Trim(rest.substr(blank + 1));
-  size_t codeEnd = code.find(' ');
-  string reason = codeEnd == string::npos ? string() : Trim(code.substr(codeEnd + 1));
-  code = code.substr(0, codeEnd);
-  bool valid = code.size() == 3;
-  for (char c : code) valid = valid && c >= '0' && c <= '9';
-  if (valid && code[0] >= '1') {
-    m_status = atoi(code.c_str());
-    m_statusText = reason.c_str();
-  }
-}
-
-int CSockHttpClient::ReadBody(CLibString& text) {
-  return static_cast<int>(ReadBodyInto(&text, nullptr));
-}
-
-long CSockHttpClient::ReadBodyToFile(void* file) {
-  if (!file || file == INVALID_HANDLE_VALUE) return 0;
-  return ReadBodyInto(nullptr, file);
-}
-
-long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
-  m_bodyBroken = false;
-  // Nothing is left of this response (read already, or a response without a body).
-  if (!m_bodyPending) return 0;
-  CLibString lengthText;
-  bool hasLength = m_responseHeaders.GetValue("content-length", lengthText);
-  long expected = 0;
-  if (hasLength && !ParseLength(lengthText, expected)) {
-    // Checked with the head already; a caller who set the headers himself gets nothing.
-    m_bodyBroken = true;
-    return 0;
-  }
-  bool chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
-  // A chunked body carries its own framing; a length beside it means nothing.
-  if (chunked) {
-    expected = 0;
-    hasLength = false;
-  }
-
-  int bufferSize = static_cast<int>(m_recvChunk) + 100;
-  if (bufferSize < 101) bufferSize = 101;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bufferSize]);
-  if (!buffer) {
-    OnNoMemory();
-    return 0;
-  }
-  if (hasLength && expected == 0) {
-    m_bodyPending = false;
-    return 0;
-  }
-  // The text is gathered apart and appended once: appending to a long text piece by piece
-  // measures it again each time.
-  string& gathered = m_gathered;
-  gathered.clear();
-  if (text && expected > 0)
-    gathered.reserve(static_cast<size_t>(
-        expected < kMaxBodyInMemory ? expected : kMaxBodyInMemory + bufferSize));
-
-  long total = 0;
-  long chunkLeft = 0;
-  bool complete = false;
-  // Ended by one of our own bounds (the memory cap, the read limit), not by the peer.
-  bool bounded = false;
-  bool reported = false;
-  for (;;) {
-    if (m_abort) {
-      OnAbort();
-      Close();
-      break;
-    }
-    if (!m_connected) break;
-    OnIdle();
-    long want = bufferSize - 1;
-    if (chunked) {
-      if (chunkLeft == 0) {
-        int next = NextChunk(chunkLeft);
-        if (next <= 0) {
-          complete = next == 0;
-          break;
-        }
-      }
-      if (want > chunkLeft) want = chunkLeft;
-    }
-    if (expected > 0 && want > expected - total) want = expected - total;
-    if (m_readLimit > 0 && want > m_readLimit - total) want = m_readLimit - total;
-    int got = Recv(buffer.get(), static_cast<int>(want));
-    if (got <= 0) break;
-    bool stored = StorePiece(text ? nullptr : file, buffer.get(), got);
-    total += got;
-    if (!stored) break;
-    if (!reported) {
-      OnReceiveProgress(0, static_cast<uint32_t>(expected));
-      reported = true;
-    }
-    OnReceiveProgress(static_cast<uint32_t>(total), static_cast<uint32_t>(expected));
-    if (got < want) break;  // closed, timed out or aborted in the middle
-    if (chunked) {
-      chunkLeft -= got;
-      if (chunkLeft == 0) ReadLine();  // the line end after the chunk
-    }
-    if (text && total > kMaxBodyInMemory) {
-      bounded = true;
-      break;
-    }
-    if (expected > 0 && total >= expected) {
-      complete = true;
-      break;
-    }
-    if (m_readLimit > 0 && total >= m_readLimit) {
-      OnReadLimit();
-      bounded = true;
-      break;
-    }
-  }
-  // Without a length, the body ends where the server closed the connection.
-  if (!chunked && !hasLength && !m_connected && !m_abort) complete = true;
-  m_bodyPending = !complete;
-  // A body cut short (a time-out, a close before its length, lost framing) is a failure, never
-  // a success: the status says so, so that nobody keeps it as the whole page. What came is
-  // still handed on, for a reader that can use part of a page.
-  m_bodyBroken = !complete && !bounded;
-  if (m_bodyBroken) m_status = 0;
-  if (text && !gathered.empty()) {
-    // A NUL in the body ends the text there, as it would any C string.
-    text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
-    *text += gathered.c_str();
-  }
-  return total;
-}
-
-bool CSockHttpClient::StorePiece(void* file, const char* data, int count) {
-  if (!file) {
-    m_gathered.append(data, static_cast<size_t>(count));
-    return true;
-  }
-  DWORD written = 0;
-  return WriteFile(static_cast<HANDLE>(file), data, static_cast<DWORD>(count), &written,
-                   nullptr) &&
-         written == static_cast<DWORD>(count);
-}
-
-int CSockHttpClient::NextChunk(long& size) {
-  string line = ReadLine().c_str();
-  if (IsBadLine() || !IsLineEnded()) return -1;
-  line = Trim(line.substr(0, line.find(';')));
-  // Hexadecimal digits only, and no more than a body count holds: the framing is lost else.
-  for (char c : line)
-    if (!isxdigit(static_cast<unsigned char>(c))) return -1;
-  size_t digits = line.find_first_not_of('0');
-  if (line.empty() || (digits != string::npos && line.size() - digits > 7)) return -1;
-  size = strtol(line.c_str(), nullptr, 16);
-  if (size > 0) return 1;
-  // The trailer: header lines that may follow the last chunk. The status stays.
-  int status = m_status;
-  int count = 0;
-  bool whole = ReadHeadLines(false, count);
-  m_status = status;
-  return whole ? 0 : -1;
-}
-
 // ---- pages and files ----
 
 CLibString CSockHttpClient::GetPage(const CLibString& url, int port,
@@ -1071,61 +666,4 @@ long CSockHttpClient::DownloadFile(const CLibString& url, const CLibString& file
   CloseUnlessKeepAlive();
   OnPageDone();
   return result;
-}
-
-// ---- cookie jar ----
-
-void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url) {
-  // In order of arrival ("set-cookie0", "set-cookie1", ... "set-cookie10"), not of name: a
-  // later cookie replaces an earlier one, and the jar drops the oldest first.
-  std::vector<std::pair<long, CLibString>> numbered;
-  responseHeaders.ForEach([&](const CNVItem& item) {
-    int at = item.m_name.Find("set-cookie");
-    if (at > 0) numbered.emplace_back(atol(item.m_name.c_str() + at - 1 + 10), item.m_value);
-  });
-  std::stable_sort(numbered.begin(), numbered.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& [order, value] : numbered) {
-    CLibString key;
-    CNVList record;
-    if (!ParseCookie(value.c_str(), url, key, record)) continue;
-    OnSetCookie(value.c_str());
-    CSockletLock lock(kLockCookieJar);
-    StoreInJar(key, WriteRecord(record));
-  }
-}
-
-void CSockHttpClient::AddCookieHeaders(const CUrl& url, CNVList& requestHeaders) {
-  std::vector<CLibString> stale;
-  requestHeaders.ForEach([&](const CNVItem& item) {
-    if (strncmp(item.m_name.Lower().c_str(), "cookie:", 7) == 0) stale.push_back(item.m_name);
-  });
-  for (const CLibString& name : stale) delete requestHeaders.Remove(name);
-
-  string host = Lower(url.GetHost().c_str());
-  string path = RequestPath(url).c_str();
-  std::vector<CLibString> lines;
-  {
-    CSockletLock lock(kLockCookieJar);
-    g_cookieJar.ForEach([&](const CNVItem& item) {
-      string domain = RecordValue(item.m_value, "domain").c_str();
-      string cookiePath = RecordValue(item.m_value, "path").c_str();
-      if (cookiePath.empty()) cookiePath = "/";
-      if (!DomainMatches(host, domain) || !PathMatches(path, cookiePath)) return;
-      lines.push_back("Cookie: " + RecordValue(item.m_value, "Cookie_Name") + "=" +
-                      RecordValue(item.m_value, "Cookie_Value"));
-    });
-  }
-  for (const CLibString& line : lines) requestHeaders.SetAt(line, CLibString());
-}
-
-CNVList CSockHttpClient::GetCookieJar() {
-  CSockletLock lock(kLockCookieJar);
-  return g_cookieJar;
-}
-
-void CSockHttpClient::ClearCookieJar() {
-  CSockletLock lock(kLockCookieJar);
-  g_cookieJar.RemoveAll();
-  g_jarAges.Clear();
 }
