@@ -110,6 +110,13 @@ bool CSock::ConnectDirect(const CInetAddress& address, const CLibString& hostTex
     m_destination.SetAddress(value, static_cast<unsigned>(port));
   } else {
     m_destination = address;
+    if (m_destination.GetPort() > 65535) {
+      // Cut to 16 bits it would name another port.
+      m_lastError = WSAEINVAL;
+      OnNoAddress();
+      CloseSocketHandle();
+      return false;
+    }
   }
   OnResolving();
 

@@ -211,6 +211,16 @@ TEST_F(SockTest, NoAddressAndBadHostText) {
   EXPECT_FALSE(sock.Connect(CInetAddress(), "not.an.address"));
   EXPECT_EQ(events.Count(kSockNoAddress), 3);
   EXPECT_EQ(sock.GetHandle(), CSock::kNoSocket);
+
+  // Ports that do not fit in 16 bits would wrap onto another port (65616 is 80): nothing to
+  // connect to, and no attempt.
+  for (const char* text : {"127.0.0.1:65616", "127.0.0.1:99999999999", "127.0.0.1:80x"}) {
+    EXPECT_FALSE(sock.Connect(CInetAddress(), text)) << text;
+  }
+  EXPECT_FALSE(sock.Connect(CInetAddress(0x7F000001u, 65616)));
+  EXPECT_EQ(events.Count(kSockNoAddress), 7);
+  EXPECT_FALSE(events.Has(kSockResolving));
+  EXPECT_EQ(sock.GetHandle(), CSock::kNoSocket);
 }
 
 TEST_F(SockTest, RefusedConnectFailsAtOnceWithItsError) {
