@@ -189,6 +189,9 @@ class CSockHttpClient : public CSock {
   // bounds.
   bool ReadHeadLines(bool statusWanted, int& count);
   void ParseStatusLine(const std::string& line);
+  // The framing of the response's body: its length (0 = none given) and whether it is chunked.
+  // False when the length is unusable (the body then counts as broken).
+  bool BodyFraming(long& expected, bool& hasLength, bool& chunked);
   // A piece of the body onto the gathered text (file null) or into the file; false when the
   // file took less.
   bool StorePiece(void* file, const char* data, int count);

@@ -105,24 +105,32 @@ long CSockHttpClient::ReadBodyToFile(void* file) {
   return ReadBodyInto(nullptr, file);
 }
 
-long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
-  m_bodyBroken = false;
-  // Nothing is left of this response (read already, or a response without a body).
-  if (!m_bodyPending) return 0;
+bool CSockHttpClient::BodyFraming(long& expected, bool& hasLength, bool& chunked) {
   CLibString lengthText;
-  bool hasLength = m_responseHeaders.GetValue("content-length", lengthText);
-  long expected = 0;
+  hasLength = m_responseHeaders.GetValue("content-length", lengthText);
+  expected = 0;
   if (hasLength && !ParseLength(lengthText, expected)) {
     // Checked with the head already; a caller who set the headers himself gets nothing.
     m_bodyBroken = true;
-    return 0;
+    return false;
   }
-  bool chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
+  chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
   // A chunked body carries its own framing; a length beside it means nothing.
   if (chunked) {
     expected = 0;
     hasLength = false;
   }
+  return true;
+}
+
+long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
+  m_bodyBroken = false;
+  // Nothing is left of this response (read already, or a response without a body).
+  if (!m_bodyPending) return 0;
+  long expected = 0;
+  bool hasLength = false;
+  bool chunked = false;
+  if (!BodyFraming(expected, hasLength, chunked)) return 0;
 
   int bufferSize = static_cast<int>(m_recvChunk) + 100;
   if (bufferSize < 101) bufferSize = 101;
