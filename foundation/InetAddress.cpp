@@ -99,6 +99,16 @@ bool CInetAddress::ParseDotted(const char* text, uint32_t& address) {
   return true;
 }
 
+bool CInetAddress::IsLookupName(const CLibString& host) {
+  // A mail address ("mailto:" parts), a script, blanks or control characters: no name service
+  // knows such a name, and asking would only spend the budget of failed look-ups.
+  for (const char* p = host.c_str(); *p; ++p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (c <= ' ' || c == 0x7F || strchr("@/\\()'\"<>;,", c)) return false;
+  }
+  return true;
+}
+
 bool CInetAddress::Resolve(const CLibString& text, unsigned port) {
   m_address = kNone;
   m_port = port;
@@ -108,7 +118,7 @@ bool CInetAddress::Resolve(const CLibString& text, unsigned port) {
   CUrl url(text);
   CLibString host = url.GetHost();
   if (port == 0 && url.GetPort() > 0) m_port = static_cast<unsigned>(url.GetPort());
-  if (host.GetLength() == 0) return false;
+  if (host.GetLength() == 0 || !IsLookupName(host)) return false;
 
   uint32_t address = 0;
   if (ParseDotted(host.c_str(), address)) {

@@ -61,6 +61,9 @@ class CInetAddress {
   static void CloseCaches();
   // Strict "a.b.c.d" (four decimal parts of 0 to 255) into a host-order address.
   static bool ParseDotted(const char* text, uint32_t& address);
+  // False for a host that no name service could know (a mail address, a bit of script, blanks
+  // or control characters): Resolve leaves such a host unresolved without asking.
+  static bool IsLookupName(const CLibString& host);
 
  protected:
   uint32_t m_address = kNone;

@@ -4,12 +4,11 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "foundation/Socklet.h"
 
 namespace {
-
-const int kStagingSize = 1024;
 
 SOCKET Handle(uintptr_t socket) {
   return static_cast<SOCKET>(socket);
@@ -57,7 +56,8 @@ void CSock::Reset() {
   m_user = 0;
   m_meter = nullptr;
   m_readLimit = 0;
-  m_lineTooLong = false;
+  m_badLine = false;
+  m_lineEnded = false;
 }
 
 bool CSock::Create(int type, int domain, int protocol) {
@@ -93,18 +93,30 @@ bool CSock::ConnectDirect(const CInetAddress& address, const CLibString& hostTex
   if (hostText.GetLength() > 0) {
     CLibString text = hostText;
     CLibString dotted = text.NextToken(":");
-    unsigned port = text.GetLength() > 0 ? static_cast<unsigned>(text.ToInt()) : 80;
+    long port = 80;
+    if (text.GetLength() > 0) {
+      bool digits = text.GetLength() <= 5 && strspn(text.c_str(), "0123456789") ==
+                                                  static_cast<size_t>(text.GetLength());
+      port = digits ? text.ToLong() : -1;
+    }
     uint32_t value = 0;
-    if (!CInetAddress::ParseDotted(dotted.c_str(), value)) {
-      // Not an address: nothing to connect to.
+    if (!CInetAddress::ParseDotted(dotted.c_str(), value) || port < 1 || port > 65535) {
+      // Not an address, or a port that would wrap onto another: nothing to connect to.
       m_lastError = WSAEINVAL;
       OnNoAddress();
       CloseSocketHandle();
       return false;
     }
-    m_destination.SetAddress(value, port);
+    m_destination.SetAddress(value, static_cast<unsigned>(port));
   } else {
     m_destination = address;
+    if (m_destination.GetPort() > 65535) {
+      // Cut to 16 bits it would name another port.
+      m_lastError = WSAEINVAL;
+      OnNoAddress();
+      CloseSocketHandle();
+      return false;
+    }
   }
   OnResolving();
 
@@ -321,7 +333,8 @@ void CSock::Take(char* out, int count) {
 
 int CSock::Recv(char* buffer, int length, int seconds) {
   if (!buffer || length <= 0 || m_socket == kNoSocket) return 0;
-  int budget = seconds < 0 ? GetTimeout() : seconds;
+  const int steps = seconds < 0 ? GetTimeout() : seconds;
+  int budget = steps;
   int got = 0;
   while (got < length) {
     if (m_abort) {
@@ -336,6 +349,8 @@ int CSock::Recv(char* buffer, int length, int seconds) {
       int n = Buffered() < length - got ? Buffered() : length - got;
       Take(buffer + got, n);
       got += n;
+      // The time-out is for a peer gone quiet, not for a slow but steady one.
+      budget = steps;
       continue;
     }
     if (ready == 0) {
@@ -354,12 +369,14 @@ int CSock::Recv(char* buffer, int length, int seconds) {
 }
 
 CLibString CSock::ReadUntil(char terminator, int seconds) {
-  m_lineTooLong = false;
-  CLibString result;
-  int budget = seconds < 0 ? GetTimeout() : seconds;
-  char staging[kStagingSize + 1];
-  bool done = false;
-  while (!done && !m_abort && m_connected && m_socket != kNoSocket) {
+  m_badLine = false;
+  m_lineEnded = false;
+  // Gathered by length: a line may hold any byte, and a NUL must not hide the bytes after it
+  // from the length limit.
+  std::string line;
+  const int steps = seconds < 0 ? GetTimeout() : seconds;
+  int budget = steps;
+  while (!m_lineEnded && !m_abort && m_connected && m_socket != kNoSocket) {
     OnIdle();
     int ready = Buffered() > 0 ? 1 : Fill();
     if (ready < 0) {
@@ -378,20 +395,10 @@ CLibString CSock::ReadUntil(char terminator, int seconds) {
       if (last) break;
       continue;
     }
-    // Take the inbox up to the terminator, never beyond: the rest belongs to the next read.
-    int room = kMaxLineLength - result.GetLength();
-    int count = Buffered() < room ? Buffered() : room;
-    if (count > kStagingSize) count = kStagingSize;
-    const char* start = m_inbox.get() + m_inboxStart;
-    const void* hit = memchr(start, terminator, static_cast<size_t>(count));
-    if (hit) count = static_cast<int>(static_cast<const char*>(hit) - start) + 1;
-    Take(staging, count);
-    staging[count] = 0;
-    result += CLibString(staging, staging + count - 1);
-    done = hit != nullptr;
-    if (!done && result.GetLength() >= kMaxLineLength) {
-      // A line this long is not a protocol line; what follows cannot be trusted.
-      m_lineTooLong = true;
+    budget = steps;
+    if (!TakeLinePiece(terminator, line)) {
+      // No protocol line is this long or holds a NUL; what follows cannot be trusted.
+      m_badLine = true;
       Close();
       return CLibString();
     }
@@ -400,7 +407,22 @@ CLibString CSock::ReadUntil(char terminator, int seconds) {
     OnAbort();
     Close();
   }
-  return result;
+  return line.c_str();
+}
+
+bool CSock::TakeLinePiece(char terminator, std::string& line) {
+  // Take the inbox up to the terminator, never beyond: the rest belongs to the next read.
+  int room = kMaxLineLength - static_cast<int>(line.size());
+  int count = Buffered() < room ? Buffered() : room;
+  const char* start = m_inbox.get() + m_inboxStart;
+  const void* hit = memchr(start, terminator, static_cast<size_t>(count));
+  if (hit) count = static_cast<int>(static_cast<const char*>(hit) - start) + 1;
+  size_t old = line.size();
+  line.resize(old + static_cast<size_t>(count));
+  Take(&line[old], count);
+  m_lineEnded = hit != nullptr;
+  if (memchr(line.data() + old, 0, static_cast<size_t>(count))) return false;
+  return m_lineEnded || static_cast<int>(line.size()) < kMaxLineLength;
 }
 
 CLibString CSock::ReadLine() {

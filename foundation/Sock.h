@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "foundation/BandwidthMeter.h"
 #include "foundation/InetAddress.h"
@@ -49,7 +50,7 @@ class CSock {
   static constexpr uintptr_t kNoSocket = ~uintptr_t(0);  // INVALID_SOCKET
   static constexpr int kDefaultTimeout = 45;
   static constexpr int kDefaultChunkSize = 2048;
-  // Longest line ReadUntil takes; a longer one closes the connection (see IsLineTooLong).
+  // Longest line ReadUntil takes; a longer one closes the connection (see IsBadLine).
   static constexpr int kMaxLineLength = 65536;
 
   CSock();
@@ -83,12 +84,17 @@ class CSock {
   // without data, or the abort flag. Returns the bytes read.
   int Recv(char* buffer, int length, int seconds = -1);
   // The text up to and including the terminator (or up to the end, the time-out or the abort).
+  // seconds counts wait steps without data: every byte that comes gives the budget back.
   CLibString ReadUntil(char terminator, int seconds = -1);
   // ReadUntil LF with the time-out, every CR and LF removed.
   CLibString ReadLine();
-  // True when the last ReadUntil met a line longer than kMaxLineLength; the connection is then
-  // closed, since what follows cannot be trusted to start a line.
-  bool IsLineTooLong() const { return m_lineTooLong; }
+  // True when the last ReadUntil met a line longer than kMaxLineLength or one holding a NUL
+  // byte; the result is then empty and the connection closed, since no protocol line looks like
+  // that and what follows cannot be trusted to start a line.
+  bool IsBadLine() const { return m_badLine; }
+  // True when the last ReadUntil found its terminator; false when it stopped on a time-out, the
+  // peer's close or the abort flag first (its text is then only the start of a line).
+  bool IsLineEnded() const { return m_lineEnded; }
 
   void Abort() { m_abort = true; }
   bool IsAborted() const { return m_abort; }
@@ -200,9 +206,13 @@ class CSock {
   int Buffered() const { return m_inboxEnd - m_inboxStart; }
   // Hands count bytes of the inbox to the caller and to the meter.
   void Take(char* out, int count);
+  // Moves the inbox up to the terminator (or as much as the line may still take) onto the
+  // line; false when the line holds a NUL or reached kMaxLineLength without its end.
+  bool TakeLinePiece(char terminator, std::string& line);
 
   bool m_holdsLibrary = false;
-  bool m_lineTooLong = false;
+  bool m_badLine = false;
+  bool m_lineEnded = false;
   std::unique_ptr<char[]> m_inbox;
   int m_inboxStart = 0;
   int m_inboxEnd = 0;

@@ -12,20 +12,14 @@
 
 #include "foundation/Base64.h"
 #include "foundation/InetAddress.h"
+#include "foundation/SockHttpText.h"
 #include "foundation/Socklet.h"
 
-namespace {
+namespace sockhttp {
 
 using std::string;
 
-// Every cookie of the process, under kLockCookieJar. The key is the cookie's domain, its path,
-// a blank and its name; the value is its record (see WriteRecord).
-CNVList g_cookieJar;
-
-const char* const kSevenFirst[] = {"Host",       "Accept",       "Referer",       "User-Agent",
-                                   "Connection", "Content-Type", "Content-Length"};
-
-bool IsBlank(char c) {
+static bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
@@ -43,6 +37,51 @@ string Lower(string text) {
   return text;
 }
 
+// The path a request names. The URL parser takes a last segment without a dot for a directory
+// ("/search" -> "/search/"), which is right for resolving the links of the page, but the server
+// is asked for the path as it was written.
+CLibString RequestPath(const CUrl& url) {
+  CLibString path = url.GetDirectory() + url.GetFile();
+  if (path.GetLength() == 0) return "/";
+  if (url.GetFile().GetLength() == 0 && url.GetQuery().GetLength() == 0 && path.GetLength() > 1) {
+    string text = url.GetText().c_str();
+    text = text.substr(0, text.find('?'));
+    text = text.substr(0, text.rfind('#'));
+    if (!text.empty() && text.back() != '/') path.Truncate(path.GetLength() - 1);
+  }
+  return path;
+}
+
+bool IsControl(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7F;
+}
+
+// A Content-Length: decimal digits only (blanks around them allowed), at most the largest
+// number a body count holds here.
+bool ParseLength(const CLibString& text, long& length) {
+  string digits = Trim(text.c_str());
+  if (digits.empty() || digits.size() > 10) return false;
+  unsigned long long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value > static_cast<unsigned long long>(CSockHttpClient::kMaxContentLength)) return false;
+  length = static_cast<long>(value);
+  return true;
+}
+
+}  // namespace sockhttp
+
+namespace {
+
+using std::string;
+using namespace sockhttp;
+
+const char* const kSevenFirst[] = {"Host",       "Accept",       "Referer",       "User-Agent",
+                                   "Connection", "Content-Type", "Content-Length"};
+
 bool StartsWith(const string& text, const char* prefix) {
   return text.compare(0, strlen(prefix), prefix) == 0;
 }
@@ -59,21 +98,6 @@ CLibString PaddedBase64(const CLibString& text) {
   Base64().Encode(encoded, text.c_str(), text.GetLength());
   for (int rest = text.GetLength() % 3; rest != 0 && rest < 3; ++rest) encoded += "=";
   return encoded;
-}
-
-// The path a request names. The URL parser takes a last segment without a dot for a directory
-// ("/search" -> "/search/"), which is right for resolving the links of the page, but the server
-// is asked for the path as it was written.
-CLibString RequestPath(const CUrl& url) {
-  CLibString path = url.GetDirectory() + url.GetFile();
-  if (path.GetLength() == 0) return "/";
-  if (url.GetFile().GetLength() == 0 && url.GetQuery().GetLength() == 0 && path.GetLength() > 1) {
-    string text = url.GetText().c_str();
-    text = text.substr(0, text.find('?'));
-    text = text.substr(0, text.rfind('#'));
-    if (!text.empty() && text.back() != '/') path.Truncate(path.GetLength() - 1);
-  }
-  return path;
 }
 
 // The query without its "?"; a fragment is cut off a query that goes into a request target,
@@ -98,129 +122,42 @@ CLibString RefererText(const CUrl& url) {
   return text;
 }
 
-// ---- cookies ----
+// ---- what goes on the wire ----
 
-bool IsDottedAddress(const string& host) {
-  uint32_t address = 0;
-  return CInetAddress::ParseDotted(host.c_str(), address);
+bool IsWebScheme(const CLibString& scheme) {
+  CLibString lower = scheme.Lower();
+  return lower.GetLength() == 0 || lower == "http" || lower == "https";
 }
 
-// A cookie's domain as stored: ".example.com" for one set with a Domain attribute, which
-// reaches the subdomains too; the bare host for a host-only cookie.
-bool DomainMatches(const string& host, const string& stored) {
-  if (stored.empty()) return false;
-  if (stored[0] != '.') return host == stored;
-  string domain = stored.substr(1);
-  if (host == domain) return true;
-  return !IsDottedAddress(host) && host.size() > stored.size() &&
-         host.compare(host.size() - stored.size(), stored.size(), stored) == 0;
-}
-
-bool PathMatches(const string& requestPath, const string& cookiePath) {
-  if (requestPath == cookiePath) return true;
-  if (requestPath.compare(0, cookiePath.size(), cookiePath) != 0) return false;
-  return cookiePath.back() == '/' || requestPath[cookiePath.size()] == '/';
-}
-
-// Record values may hold "&" and "=": "%" and "&" are escaped so the record splits back.
-string Escape(const string& text) {
+CLibString WithoutLineBreaks(const CLibString& text) {
   string out;
-  for (char c : text) {
-    if (c == '%')
-      out += "%25";
-    else if (c == '&')
-      out += "%26";
-    else
-      out += c;
-  }
-  return out;
+  for (const char* p = text.c_str(); *p; ++p)
+    if (*p != '\r' && *p != '\n' && *p != '\t') out += *p;
+  return out.c_str();
 }
 
-string Unescape(const string& text) {
+// "%0B" for each control character: a request target never carries one as it is.
+CLibString EscapeControls(const CLibString& text) {
+  static const char kHex[] = "0123456789ABCDEF";
   string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 3, "%25") == 0) {
+  for (const char* p = text.c_str(); *p; ++p) {
+    unsigned char u = static_cast<unsigned char>(*p);
+    if (IsControl(*p)) {
       out += '%';
-      i += 2;
-    } else if (text.compare(i, 3, "%26") == 0) {
-      out += '&';
-      i += 2;
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
     } else {
-      out += text[i];
+      out += *p;
     }
   }
-  return out;
+  return out.c_str();
 }
 
-// name "=" value pairs joined by "&", in name order.
-CLibString WriteRecord(const CNVList& record) {
-  string text;
-  record.ForEach([&](const CNVItem& item) {
-    if (!text.empty()) text += '&';
-    text += Escape(item.m_name.c_str()) + "=" + Escape(item.m_value.c_str());
-  });
-  return text.c_str();
-}
-
-CLibString RecordValue(const CLibString& record, const char* name) {
-  string text = record.c_str();
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('&', start);
-    if (end == string::npos) end = text.size();
-    string pair = text.substr(start, end - start);
-    size_t eq = pair.find('=');
-    if (eq != string::npos && Unescape(pair.substr(0, eq)) == name)
-      return Unescape(pair.substr(eq + 1)).c_str();
-    start = end + 1;
-  }
-  return CLibString();
-}
-
-// Parses one Set-Cookie value into its jar key and record; false when the cookie must not be
-// taken: no name, or a Domain attribute that the request's host is not in.
-bool ParseCookie(const string& header, const CUrl& url, CLibString& key, CNVList& record) {
-  std::vector<string> items;
-  size_t start = 0;
-  while (start <= header.size()) {
-    size_t end = header.find(';', start);
-    if (end == string::npos) end = header.size();
-    string item = Trim(header.substr(start, end - start));
-    if (!item.empty() || items.empty()) items.push_back(item);
-    start = end + 1;
-  }
-  if (items.empty()) return false;
-  size_t eq = items[0].find('=');
-  string name = Trim(items[0].substr(0, eq));
-  string value = eq == string::npos ? string() : Trim(items[0].substr(eq + 1));
-  if (name.empty()) return false;
-  record.SetAt("Cookie_Name", name.c_str());
-  record.SetAt("Cookie_Value", value.c_str());
-  for (size_t i = 1; i < items.size(); ++i) {
-    size_t at = items[i].find('=');
-    string attribute = Lower(Trim(items[i].substr(0, at)));
-    if (attribute.empty() || attribute == "cookie_name" || attribute == "cookie_value") continue;
-    record.SetAt(attribute.c_str(),
-                 at == string::npos ? "" : Trim(items[i].substr(at + 1)).c_str());
-  }
-
-  string host = Lower(url.GetHost().c_str());
-  string domain = Lower(record.GetValue("domain").c_str());
-  while (!domain.empty() && domain[0] == '.') domain.erase(0, 1);
-  if (domain.empty() || domain == host) {
-    domain = domain.empty() ? host : "." + domain;
-  } else {
-    // A server sets cookies only for a domain it is in, and never for a bare top-level name.
-    if (domain.find('.') == string::npos || !DomainMatches(host, "." + domain)) return false;
-    domain = "." + domain;
-  }
-  if (domain.empty()) return false;
-  string path = record.GetValue("path").c_str();
-  if (path.empty() || path[0] != '/') path = "/";
-  record.SetAt("domain", domain.c_str());
-  record.SetAt("path", path.c_str());
-  key = (domain + path + " " + name).c_str();
-  return true;
+// Appends text without its control characters (a tab stays): whatever a header value holds,
+// it stays on its own line.
+void AppendClean(string& out, const char* text) {
+  for (const char* p = text; *p; ++p)
+    if (!IsControl(*p) || *p == '\t') out += *p;
 }
 
 // A name taken from a URL becomes one plain file name, so that a download stays in its folder:
@@ -385,9 +322,18 @@ bool CSockHttpClient::Request(int method, const CLibString& url, int port,
 
 bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
                                   const CLibString& interfaceAddress, CLibString& location) {
-  // The same URL over and over is a loop of the caller's (or of a server's redirects).
   CUrl target = m_url;
-  target.Parse(url);
+  bool usable = ParseTarget(url, target);
+  if (usable && port > 65535 && target.GetPort() <= 0) usable = false;
+  if (!usable) {
+    // Never on the wire and never looked up: a page must not be able to spend the process's
+    // budget of failed name look-ups with addresses that no HTTP server can answer.
+    m_status = 0;
+    m_statusText = CLibString();
+    m_responseHeaders.RemoveAll();
+    return false;
+  }
+  // The same URL over and over is a loop of the caller's (or of a server's redirects).
   if (target.GetUrl() == m_url.GetUrl()) {
     if (++m_repeatCount >= m_repeatLimit) {
       m_repeatCount = 0;
@@ -404,12 +350,45 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
 
   if (m_redirectDepth == 0) m_previousUrl = m_url;
   m_url = target;
-  CLibString host = m_url.GetHost();
   bool secure = m_url.GetScheme().Lower() == "https";
   int usePort = m_url.GetPort() > 0 ? m_url.GetPort() : port;
   if (usePort <= 0) usePort = secure ? 443 : 80;
-  bool hasAddress = interfaceAddress.GetLength() > 0;
 
+  // A server on another port than the scheme's own needs it in Host to build its own addresses.
+  CLibString host = m_url.GetHost();
+  bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
+  SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
+  SetRequestHeader("Referer", RefererText(m_previousUrl));
+  if (!OpenConnection(usePort, interfaceAddress)) return false;
+  m_bodyPending = false;
+
+  CLibString body;
+  CLibString requestLine = BuildRequestLine(method, usePort, body);
+  if (!SendRequest(requestLine, body)) {
+    Close();
+    return false;
+  }
+  OnRequestSent();
+  return ReadAnswer(method, location);
+}
+
+bool CSockHttpClient::ParseTarget(const CLibString& url, CUrl& target) const {
+  // Tabs and line ends in an address are left out, as browsers do: they come from wrapped
+  // page text, and on the wire they would end the request line early.
+  target.Parse(WithoutLineBreaks(url));
+  if (!IsWebScheme(target.GetScheme())) return false;
+  // No name service knows a host with blanks or control characters in it. A host left empty
+  // (nothing given, or a port beyond 65535) goes on: the connect reports that nothing is there
+  // to connect to, without a look-up.
+  CLibString host = target.GetHost();
+  for (const char* p = host.c_str(); *p; ++p)
+    if (IsControl(*p) || *p == ' ') return false;
+  return true;
+}
+
+bool CSockHttpClient::OpenConnection(int usePort, const CLibString& interfaceAddress) {
+  CLibString host = m_url.GetHost();
+  bool hasAddress = interfaceAddress.GetLength() > 0;
   if (m_connected) {
     // The open connection serves this request only when it leads to the same place and
     // nothing of the last response is left unread in it.
@@ -422,48 +401,42 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
     }
     if (!keep) Close();
   }
-
-  // A server on another port than the scheme's own needs it in Host to build its own addresses.
-  bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
-  SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
-  SetRequestHeader("Referer", RefererText(m_previousUrl));
   OnIdle();
+  if (m_connected) return true;
 
-  if (!m_connected) {
-    bool connected;
-    if (hasAddress) {
-      connected = Connect(CInetAddress(), interfaceAddress + ":" + CLibString(usePort));
-      uint32_t dotted = 0;
-      if (connected && !HasProxy() && CInetAddress::ParseDotted(interfaceAddress.c_str(), dotted))
-        CInetAddress::RememberHost(host, dotted);
-    } else if (HasProxy()) {
-      // The proxy finds the host itself; it may be a name this machine cannot resolve.
-      connected = Connect(CInetAddress());
-    } else {
-      connected = Connect(CInetAddress(host, static_cast<unsigned>(usePort)));
-    }
-    if (!connected || !m_connected) return false;
+  bool connected;
+  if (hasAddress) {
+    connected = Connect(CInetAddress(), interfaceAddress + ":" + CLibString(usePort));
+    uint32_t dotted = 0;
+    if (connected && !HasProxy() && CInetAddress::ParseDotted(interfaceAddress.c_str(), dotted))
+      CInetAddress::RememberHost(host, dotted);
+  } else if (HasProxy()) {
+    // The proxy finds the host itself; it may be a name this machine cannot resolve.
+    connected = Connect(CInetAddress());
+  } else {
+    connected = Connect(CInetAddress(host, static_cast<unsigned>(usePort)));
   }
-  m_bodyPending = false;
+  return connected && m_connected;
+}
 
-  CLibString path = RequestPath(m_url);
+CLibString CSockHttpClient::BuildRequestLine(int method, int usePort, CLibString& body) {
+  bool secure = m_url.GetScheme().Lower() == "https";
+  // Control characters left in the path or query go out escaped, so the line stays one line.
+  CLibString path = EscapeControls(RequestPath(m_url));
   CLibString requestTarget = path;
   if (HasProxy()) {
-    requestTarget = CLibString(secure ? "https://" : "http://") + host;
+    requestTarget = CLibString(secure ? "https://" : "http://") + m_url.GetHost();
     if (usePort != (secure ? 443 : 80)) requestTarget += CLibString().Format(":%d", usePort);
     requestTarget += path;
   }
   CLibString query = WireQuery(m_url, method == kHttpPost);
-
   AddCookieHeaders(m_url, m_requestHeaders);
 
-  CLibString body;
-  CLibString requestLine;
   if (method == kHttpPost) {
     // A blank in the query separates what stays on the target from the body.
     int blank = query.FindChar(' ');
     if (blank > 0) {
-      requestTarget += "?" + query.Left(blank - 1);
+      requestTarget += "?" + EscapeControls(query.Left(blank - 1));
       body = query.Mid(blank, query.GetLength());
     } else {
       body = query;
@@ -474,66 +447,60 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
     // Always the length of this body: a length left from an earlier POST would make the
     // server wait for bytes that never come.
     SetRequestHeader("Content-Length", CLibString(body.GetLength()));
-    requestLine = "POST " + requestTarget + m_httpVersion;
     OnPostRequest(requestTarget);
-  } else {
-    SetRequestHeader("Content-Type", CLibString());
-    SetRequestHeader("Content-Length", CLibString());
-    if (query.GetLength() > 0) requestTarget += "?" + query;
-    if (method == kHttpHead) {
-      requestLine = "HEAD " + requestTarget + m_httpVersion;
-      OnHeadRequest(requestTarget);
-    } else {
-      requestLine = "GET " + requestTarget + m_httpVersion;
-      OnGetRequest(requestTarget);
-    }
+    return "POST " + requestTarget + m_httpVersion;
   }
+  SetRequestHeader("Content-Type", CLibString());
+  SetRequestHeader("Content-Length", CLibString());
+  if (query.GetLength() > 0) requestTarget += "?" + EscapeControls(query);
+  if (method == kHttpHead) {
+    OnHeadRequest(requestTarget);
+    return "HEAD " + requestTarget + m_httpVersion;
+  }
+  OnGetRequest(requestTarget);
+  return "GET " + requestTarget + m_httpVersion;
+}
 
+bool CSockHttpClient::SendRequest(const CLibString& requestLine, const CLibString& body) {
   // The whole request goes out in one send: several small ones cost a round trip each and
   // meet the peer's delayed acknowledgement.
-  CLibString wire;
-  wire.Grow(1024 + static_cast<size_t>(body.GetLength()));
-  wire += requestLine;
+  string wire;
+  wire.reserve(1024 + static_cast<size_t>(body.GetLength()));
+  AppendClean(wire, requestLine.c_str());
   wire += "\r\n";
-  if (HasProxy()) {
-    CNVList headers(m_requestHeaders);
+  bool direct = !HasProxy();
+  CNVList proxyHeaders;
+  if (!direct) {
+    proxyHeaders = m_requestHeaders;
     if (m_proxyUser.GetLength() > 0)
-      headers.SetAt("Proxy-Authorization",
-                    "Basic " + PaddedBase64(m_proxyUser + ":" + m_proxyPassword));
-    CLibString connection = headers.GetValue("Connection");
+      proxyHeaders.SetAt("Proxy-Authorization",
+                         "Basic " + PaddedBase64(m_proxyUser + ":" + m_proxyPassword));
+    CLibString connection = proxyHeaders.GetValue("Connection");
     if (connection.GetLength() > 0) {
-      headers.SetAt("Proxy-Connection", connection);
-      headers.SetAt("Connection", CLibString());
+      proxyHeaders.SetAt("Proxy-Connection", connection);
+      proxyHeaders.SetAt("Connection", CLibString());
     }
-    headers.SetAt("Pragma", "no-cache");
-    if (m_sendCookies) wire += FormatCookieLine(headers);
-    wire += FormatHeaders(headers);
-    wire += "\r\n";
-    wire += body;
-    if (Send(wire.c_str(), wire.GetLength()) != wire.GetLength()) {
-      Close();
-      return false;
-    }
-  } else {
-    OnSendHeaders();
-    if (m_sendCookies) wire += FormatCookieLine(m_requestHeaders);
-    wire += FormatHeaders(m_requestHeaders);
-    wire += "\r\n";
-    wire += body;
-    bool sent = Send(wire.c_str(), wire.GetLength()) == wire.GetLength();
-    OnHeadersSent();
-    if (!sent) {
-      Close();
-      return false;
-    }
+    proxyHeaders.SetAt("Pragma", "no-cache");
   }
-  OnRequestSent();
+  const CNVList& headers = direct ? m_requestHeaders : proxyHeaders;
+  if (direct) OnSendHeaders();
+  if (m_sendCookies) wire += FormatCookieLine(headers).c_str();
+  wire += FormatHeaders(headers).c_str();
+  wire += "\r\n";
+  wire.append(body.c_str(), static_cast<size_t>(body.GetLength()));
+  bool sent = Send(wire.data(), static_cast<int>(wire.size())) == static_cast<int>(wire.size());
+  if (direct) OnHeadersSent();
+  return sent;
+}
 
+bool CSockHttpClient::ReadAnswer(int method, CLibString& location) {
   m_responseHeaders.RemoveAll();
   ReadResponseHead();
-  if (m_status == 0) {
-    // No valid status line (nothing came, a line too long, not HTTP): nothing in the
-    // connection can be trusted any more.
+  if (m_status == 0 || !HasUsableLength()) {
+    // No valid head (nothing came, a line too long or broken, a head without end, not HTTP, a
+    // length that is no number or more than a body may hold): nothing in the connection can
+    // be trusted any more.
+    m_status = 0;
     Close();
     return false;
   }
@@ -544,13 +511,25 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
   OnResponseLine("");
   SetCookies(m_responseHeaders, m_url);
   CLibString redirect = GetResponseHeader("location");
-  if (redirect.GetLength() > 0 && method != kHttpHead && m_redirectDepth++ < m_redirectLimit) {
+  if (redirect.GetLength() == 0 || method == kHttpHead) return true;
+  // Only web addresses are followed; a mail or script address, or one refused outright, leaves
+  // the redirect itself as the answer and costs no look-up.
+  CUrl next = m_url;
+  if (!ParseTarget(redirect, next) || next.GetHost().GetLength() == 0) return true;
+  if (m_redirectDepth++ < m_redirectLimit) {
     // Past the limit the redirect itself is the answer, its body still to be read.
     CloseUnlessKeepAlive();
     redirect.Replace(" ", "%20");
     location = redirect;
   }
   return true;
+}
+
+bool CSockHttpClient::HasUsableLength() const {
+  CLibString text;
+  if (!m_responseHeaders.GetValue("content-length", text)) return true;
+  long length = 0;
+  return ParseLength(text, length);
 }
 
 bool CSockHttpClient::BothKeepAlive() const {
@@ -563,212 +542,42 @@ void CSockHttpClient::CloseUnlessKeepAlive() {
 }
 
 CLibString CSockHttpClient::FormatHeaders(const CNVList& headers) {
-  CLibString block;
+  // Built as one string: appending to a CLibString measures it again each time.
+  string block;
+  auto add = [&](const CLibString& name, const CLibString& value) {
+    AppendClean(block, name.c_str());
+    block += ": ";
+    AppendClean(block, value.c_str());
+    block += "\r\n";
+  };
   for (const char* name : kSevenFirst) {
     CLibString value = headers.GetValue(name);
-    if (value.GetLength() > 0) block += CLibString(name) + ": " + value + "\r\n";
+    if (value.GetLength() > 0) add(name, value);
   }
   headers.ForEach([&](const CNVItem& item) {
     if (item.m_value.GetLength() == 0) return;
     for (const char* name : kSevenFirst)
       if (item.m_name == name) return;
-    block += item.m_name + ": " + item.m_value + "\r\n";
+    add(item.m_name, item.m_value);
   });
-  return block;
+  return block.c_str();
 }
 
 CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
-  CLibString line;
+  string line;
   headers.ForEach([&](const CNVItem& item) {
     if (strncmp(item.m_name.c_str(), "Cookie:", 7) != 0) return;
-    if (line.GetLength() == 0) {
-      line = item.m_name;
+    if (line.empty()) {
+      AppendClean(line, item.m_name.c_str());
     } else {
       const char* text = item.m_name.c_str() + 7;
       while (*text == ' ') ++text;
       line += "; ";
-      line += text;
+      AppendClean(line, text);
     }
   });
-  if (line.GetLength() > 0) line += "\r\n";
-  return line;
-}
-
-// ---- responses ----
-
-int CSockHttpClient::ReadResponseHead() {
-  m_setCookieCount = 0;
-  int count = 0;
-  do {
-    OnIdle();
-    m_status = 0;
-    m_statusText = CLibString();
-    count = ReadHeadLines(true);
-  } while (m_status == 100 && m_connected);
-  return count;
-}
-
-int CSockHttpClient::ReadHeadLines(bool statusWanted) {
-  bool first = statusWanted;
-  while (m_connected) {
-    CLibString line = ReadLine();
-    if (IsLineTooLong()) {
-      // Not a protocol line: the request fails rather than read on in mid-stream.
-      m_status = 0;
-      break;
-    }
-    if (line.GetLength() == 0) break;
-    if (first) {
-      first = false;
-      // Without a status line the answer is no HTTP head at all (a bare page, say).
-      if (strncmp(line.c_str(), "HTTP", 4) != 0 || line.FindChar('<') > 0) break;
-      OnResponseLine(line.c_str());
-      string text = line.c_str();
-      size_t slash = text.find('/');
-      string rest = slash == string::npos ? string() : text.substr(slash + 1);
-      size_t blank = rest.find(' ');
-      string code = blank == string::npos ? string() : Trim(rest.substr(blank + 1));
-      size_t codeEnd = code.find(' ');
-      string reason = codeEnd == string::npos ? string() : Trim(code.substr(codeEnd + 1));
-      code = code.substr(0, codeEnd);
-      bool valid = code.size() == 3;
-      for (char c : code) valid = valid && c >= '0' && c <= '9';
-      if (valid && code[0] >= '1') {
-        m_status = atoi(code.c_str());
-        m_statusText = reason.c_str();
-      }
-      continue;
-    }
-    OnResponseLine(line.c_str());
-    string text = line.c_str();
-    size_t colon = text.find(':');
-    if (colon == string::npos) continue;
-    string name = Lower(Trim(text.substr(0, colon)));
-    if (name.empty()) continue;
-    if (name == "set-cookie") name += std::to_string(m_setCookieCount++);
-    m_responseHeaders.SetAt(name.c_str(), Trim(text.substr(colon + 1)).c_str());
-  }
-  return static_cast<int>(m_responseHeaders.GetCount());
-}
-
-int CSockHttpClient::ReadBody(CLibString& text) {
-  return static_cast<int>(ReadBodyInto(&text, nullptr));
-}
-
-long CSockHttpClient::ReadBodyToFile(void* file) {
-  if (!file || file == INVALID_HANDLE_VALUE) return 0;
-  return ReadBodyInto(nullptr, file);
-}
-
-long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
-  // Nothing is left of this response (read already, or a response without a body).
-  if (!m_bodyPending) return 0;
-  CLibString lengthText;
-  bool hasLength = m_responseHeaders.GetValue("content-length", lengthText);
-  long expected = hasLength ? lengthText.ToLong() : 0;
-  if (expected < 0) expected = 0;
-  bool chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
-  // A chunked body carries its own framing; a length beside it means nothing.
-  if (chunked) {
-    expected = 0;
-    hasLength = false;
-  }
-
-  int bufferSize = static_cast<int>(m_recvChunk) + 100;
-  if (bufferSize < 101) bufferSize = 101;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bufferSize]);
-  if (!buffer) {
-    OnNoMemory();
-    return 0;
-  }
-  if (hasLength && expected == 0) {
-    m_bodyPending = false;
-    return 0;
-  }
-  // The text is gathered apart and appended once: appending to a long text piece by piece
-  // measures it again each time.
-  string& gathered = m_gathered;
-  gathered.clear();
-  if (text && expected > 0)
-    gathered.reserve(static_cast<size_t>(
-        expected < kMaxBodyInMemory ? expected : kMaxBodyInMemory + bufferSize));
-
-  long total = 0;
-  long chunkLeft = 0;
-  bool complete = false;
-  bool reported = false;
-  for (;;) {
-    if (m_abort) {
-      OnAbort();
-      Close();
-      break;
-    }
-    if (!m_connected) break;
-    OnIdle();
-    long want = bufferSize - 1;
-    if (chunked) {
-      if (chunkLeft == 0) {
-        string line = ReadLine().c_str();
-        if (IsLineTooLong()) break;
-        line = Trim(line.substr(0, line.find(';')));
-        char* end = nullptr;
-        long size = strtol(line.c_str(), &end, 16);
-        if (line.empty() || *end || size < 0) break;  // no chunk header: the framing is lost
-        if (size == 0) {
-          // The trailer: header lines that may follow the last chunk. The status stays.
-          ReadHeadLines(false);
-          complete = !IsLineTooLong();
-          break;
-        }
-        chunkLeft = size;
-      }
-      if (want > chunkLeft) want = chunkLeft;
-    }
-    if (expected > 0 && want > expected - total) want = expected - total;
-    if (m_readLimit > 0 && want > m_readLimit - total) want = m_readLimit - total;
-    int got = Recv(buffer.get(), static_cast<int>(want));
-    if (got <= 0) break;
-    bool stored;
-    if (text) {
-      gathered.append(buffer.get(), static_cast<size_t>(got));
-      stored = true;
-    } else {
-      DWORD written = 0;
-      stored = WriteFile(static_cast<HANDLE>(file), buffer.get(), static_cast<DWORD>(got), &written,
-                         nullptr) &&
-               written == static_cast<DWORD>(got);
-    }
-    total += got;
-    if (!stored) break;
-    if (!reported) {
-      OnReceiveProgress(0, static_cast<uint32_t>(expected));
-      reported = true;
-    }
-    OnReceiveProgress(static_cast<uint32_t>(total), static_cast<uint32_t>(expected));
-    if (got < want) break;  // closed, timed out or aborted in the middle
-    if (chunked) {
-      chunkLeft -= got;
-      if (chunkLeft == 0) ReadLine();  // the line end after the chunk
-    }
-    if (text && total > kMaxBodyInMemory) break;
-    if (expected > 0 && total >= expected) {
-      complete = true;
-      break;
-    }
-    if (m_readLimit > 0 && total >= m_readLimit) {
-      OnReadLimit();
-      break;
-    }
-  }
-  if (text && !gathered.empty()) {
-    // A NUL in the body ends the text there, as it would any C string.
-    text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
-    *text += gathered.c_str();
-  }
-  // Without a length, the body ends where the server closed the connection.
-  if (!chunked && !hasLength && !m_connected && !m_abort) complete = true;
-  m_bodyPending = !complete;
-  return total;
+  if (!line.empty()) line += "\r\n";
+  return line.c_str();
 }
 
 // ---- pages and files ----
@@ -847,60 +656,14 @@ long CSockHttpClient::DownloadFile(const CLibString& url, const CLibString& file
     if (file != INVALID_HANDLE_VALUE) {
       result = ReadBodyToFile(file);
       CloseHandle(file);
+      if (m_bodyBroken) {
+        // Half a file would pass for the whole one.
+        DeleteFileA(path.c_str());
+        result = 0;
+      }
     }
   }
   CloseUnlessKeepAlive();
   OnPageDone();
   return result;
-}
-
-// ---- cookie jar ----
-
-void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url) {
-  std::vector<CLibString> values;
-  responseHeaders.ForEach([&](const CNVItem& item) {
-    if (item.m_name.Find("set-cookie") > 0) values.push_back(item.m_value);
-  });
-  for (const CLibString& value : values) {
-    CLibString key;
-    CNVList record;
-    if (!ParseCookie(value.c_str(), url, key, record)) continue;
-    OnSetCookie(value.c_str());
-    CSockletLock lock(kLockCookieJar);
-    g_cookieJar.SetAt(key, WriteRecord(record));
-  }
-}
-
-void CSockHttpClient::AddCookieHeaders(const CUrl& url, CNVList& requestHeaders) {
-  std::vector<CLibString> stale;
-  requestHeaders.ForEach([&](const CNVItem& item) {
-    if (strncmp(item.m_name.Lower().c_str(), "cookie:", 7) == 0) stale.push_back(item.m_name);
-  });
-  for (const CLibString& name : stale) delete requestHeaders.Remove(name);
-
-  string host = Lower(url.GetHost().c_str());
-  string path = RequestPath(url).c_str();
-  std::vector<CLibString> lines;
-  {
-    CSockletLock lock(kLockCookieJar);
-    g_cookieJar.ForEach([&](const CNVItem& item) {
-      string domain = RecordValue(item.m_value, "domain").c_str();
-      string cookiePath = RecordValue(item.m_value, "path").c_str();
-      if (cookiePath.empty()) cookiePath = "/";
-      if (!DomainMatches(host, domain) || !PathMatches(path, cookiePath)) return;
-      lines.push_back("Cookie: " + RecordValue(item.m_value, "Cookie_Name") + "=" +
-                      RecordValue(item.m_value, "Cookie_Value"));
-    });
-  }
-  for (const CLibString& line : lines) requestHeaders.SetAt(line, CLibString());
-}
-
-CNVList CSockHttpClient::GetCookieJar() {
-  CSockletLock lock(kLockCookieJar);
-  return g_cookieJar;
-}
-
-void CSockHttpClient::ClearCookieJar() {
-  CSockletLock lock(kLockCookieJar);
-  g_cookieJar.RemoveAll();
 }

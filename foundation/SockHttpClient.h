@@ -36,6 +36,18 @@ class CSockHttpClient : public CSock {
   static constexpr int kDefaultRepeatLimit = 10;
   // A body read into memory ends once it holds more than this, so that no page grows unbounded.
   static constexpr int kMaxBodyInMemory = 150000;
+  // The largest Content-Length taken (a body count is 32 bits wide); a larger one fails.
+  static constexpr long kMaxContentLength = 0x7FFFFFFF;
+  // Bounds of one response head, and of the interim ("100 Continue") heads before the answer:
+  // past them the server is not answering, and the request fails.
+  static constexpr int kMaxHeadLines = 100;
+  static constexpr long kMaxHeadBytes = 65536;
+  static constexpr int kMaxInterimHeads = 10;
+  // Bounds of the cookie jar, as browsers keep them: past them the oldest cookies go first.
+  // A cookie whose name and value take more than kMaxCookieSize bytes is not taken.
+  static constexpr int kMaxCookiesPerDomain = 150;
+  static constexpr int kMaxCookies = 3000;
+  static constexpr int kMaxCookieSize = 4096;
   static constexpr int kBrowserCount = 17;
   // The Accept value of every browser identity, and their User-Agent values.
   static const char* const kBrowserAccept;
@@ -64,10 +76,11 @@ class CSockHttpClient : public CSock {
   // Takes the other client's "Accept", "User-Agent" and "Connection" and its version text.
   void CopyHeadersFrom(const CSockHttpClient& other);
 
-  // Sends the request and reads the response head, following redirects. method: HttpMethod.
-  // port 0 or -1: the URL's own, else by scheme. interfaceAddress: a dotted address to connect
-  // to instead of resolving the host (empty = none). False for a repeated-URL loop, a failed
-  // connect, no valid status line, and a status of 400 or more. The status, the response
+  // Sends the request and reads the response head, following redirects to http and https
+  // addresses. method: HttpMethod. port 0 or -1: the URL's own, else by scheme.
+  // interfaceAddress: a dotted address to connect to instead of resolving the host (empty =
+  // none). False for a URL of another scheme (never looked up), a repeated-URL loop, a failed
+  // connect, no valid head (status 0), and a status of 400 or more. The status, the response
   // headers and the connection are left for the caller, who reads the body.
   bool Request(int method, const CLibString& url, int port = -1,
                const CLibString& interfaceAddress = CLibString());
@@ -79,14 +92,18 @@ class CSockHttpClient : public CSock {
                       const CLibString& interfaceAddress = CLibString());
   // Writes the body into the download folder under fileName, or under the URL's file name
   // ("index.html" when it has none). Returns the bytes written, -1 on an HTTP error status, 0
-  // when nothing could be fetched or the name would leave the folder.
+  // when nothing could be fetched, the body came only in part (the file is removed), or the
+  // name would leave the folder.
   long DownloadFile(const CLibString& url, const CLibString& fileName, int port = -1,
                     int method = kHttpGet);
 
   // Append the response body to a text (at most about kMaxBodyInMemory bytes) or write it to
-  // an open file handle; both return the byte count.
+  // an open file handle; both return the byte count. A body cut short (a time-out or a close
+  // before its length or its last chunk) is a failure: what came is appended, but the status
+  // becomes 0 and IsBodyBroken tells.
   int ReadBody(CLibString& text);
   long ReadBodyToFile(void* file);
+  bool IsBodyBroken() const { return m_bodyBroken; }
   // Reads a response head (skipping "100 Continue" heads) into the status and the response
   // headers; returns the number of response headers.
   int ReadResponseHead();
@@ -155,8 +172,32 @@ class CSockHttpClient : public CSock {
   // One request of a redirect chain; location gets the next URL when one is to be followed.
   bool RequestOnce(int method, const CLibString& url, int port, const CLibString& interfaceAddress,
                    CLibString& location);
+  // Resolves url against the current URL into target, without line breaks; false for an
+  // address that must not be asked for (another scheme, a host no name service knows).
+  bool ParseTarget(const CLibString& url, CUrl& target) const;
+  // Keeps a connection that leads to the current URL's place, or opens one.
+  bool OpenConnection(int usePort, const CLibString& interfaceAddress);
+  // The request line for the current URL; body gets a POST's body.
+  CLibString BuildRequestLine(int method, int usePort, CLibString& body);
+  bool SendRequest(const CLibString& requestLine, const CLibString& body);
+  // Reads the head and judges it; location gets a redirect to follow.
+  bool ReadAnswer(int method, CLibString& location);
+  // False when the response's Content-Length is no number or more than kMaxContentLength.
+  bool HasUsableLength() const;
   // Header lines up to the empty line; a status line is looked for only when statusWanted.
-  int ReadHeadLines(bool statusWanted);
+  // count gets the number of response headers; false when the head broke off or overran its
+  // bounds.
+  bool ReadHeadLines(bool statusWanted, int& count);
+  void ParseStatusLine(const std::string& line);
+  // The framing of the response's body: its length (0 = none given) and whether it is chunked.
+  // False when the length is unusable (the body then counts as broken).
+  bool BodyFraming(long& expected, bool& hasLength, bool& chunked);
+  // A piece of the body onto the gathered text (file null) or into the file; false when the
+  // file took less.
+  bool StorePiece(void* file, const char* data, int count);
+  // Reads the next chunk's size line: 1 with size set, 0 at the last chunk (its trailer read),
+  // -1 when the framing is lost.
+  int NextChunk(long& size);
   // The body into a text (capped at about kMaxBodyInMemory) or, when text is null, a file.
   long ReadBodyInto(CLibString* text, void* file);
   bool BothKeepAlive() const;
@@ -166,6 +207,7 @@ class CSockHttpClient : public CSock {
   // True from a response head until its body has been read to its end: a connection is
   // reused only when nothing of the last response is left in it.
   bool m_bodyPending = false;
+  bool m_bodyBroken = false;
   int m_setCookieCount = 0;
   // Where a body is gathered before it becomes text; kept from request to request, since under
   // Wine every large allocation and release costs as much as the whole transfer.

@@ -234,10 +234,15 @@ bool CSockSmtpClient::Command(const CLibString& text, int expected) {
 int CSockSmtpClient::ReadReply() {
   int code = 0;
   string collected;
+  int lines = 0;
   while (m_connected) {
     string line = ReadLine().c_str();
-    if (IsLineTooLong()) {
+    // A broken line, one cut off by the time-out, or a reply that never ends: no answer.
+    if (IsBadLine() || (!IsLineEnded() && m_connected) || ++lines > kMaxReplyLines ||
+        collected.size() + line.size() > static_cast<size_t>(kMaxReplyBytes)) {
       code = 0;
+      collected.clear();
+      Close();
       break;
     }
     size_t start = line.find_first_not_of(' ');

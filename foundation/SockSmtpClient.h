@@ -12,6 +12,10 @@
 class CSockSmtpClient : public CSock {
  public:
   static constexpr unsigned kDefaultPort = 25;
+  // Bounds of one reply: a server that sends "250-" lines without end is not answering, and
+  // the reply counts as none (code 0, connection closed).
+  static constexpr int kMaxReplyLines = 100;
+  static constexpr int kMaxReplyBytes = 65536;
 
   CSockSmtpClient();
   // Quits politely when still connected.

@@ -25,16 +25,23 @@ bool AllDigits(const string& s) {
   return true;
 }
 
-// "name:number" with a non-zero number of at most nine digits; splits it.
-bool SplitHostPort(const string& text, string& host, int& port) {
+const long kMaxPort = 65535;
+
+// "name:number" with a non-zero number; splits it. A number past the largest port sets
+// outOfRange instead: taken modulo 65536 it would name another port.
+bool SplitHostPort(const string& text, string& host, int& port, bool& outOfRange) {
   size_t colon = text.find(':');
   if (colon == string::npos || colon == 0) return false;
   string number = text.substr(colon + 1);
-  if (!AllDigits(number) || number.size() > 9) return false;
-  int value = std::stoi(number);
-  if (value == 0) return false;
+  if (!AllDigits(number)) return false;
+  size_t digits = number.find_first_not_of('0');
+  if (digits == string::npos) return false;  // port 0 is no port
+  if (number.size() - digits > 5 || std::stol(number.substr(digits)) > kMaxPort) {
+    outOfRange = true;
+    return false;
+  }
   host = text.substr(0, colon);
-  port = value;
+  port = static_cast<int>(std::stol(number.substr(digits)));
   return true;
 }
 
@@ -170,7 +177,8 @@ void CUrl::Parse(const CLibString& text) {
     }
   }
 
-  if (host.find(':') != string::npos) SplitHostPort(string(host), host, port);
+  bool badPort = false;
+  if (host.find(':') != string::npos) SplitHostPort(string(host), host, port, badPort);
 
   size_t lastSlash = work.rfind('/');
   if (lastSlash == string::npos) {
@@ -183,7 +191,7 @@ void CUrl::Parse(const CLibString& text) {
   // A bare name: "host:port", "www.example.com", "localhost", or anything on an empty base.
   if (host.empty() && directory.empty() && !file.empty()) {
     string firstLabel = Lower(file.substr(0, file.find('.')));
-    if (SplitHostPort(file, host, port)) {
+    if (SplitHostPort(file, host, port, badPort)) {
       file.clear();
     } else if ((firstLabel == "www" || firstLabel == "ftp") && file.find('.') != string::npos) {
       host.swap(file);
@@ -192,6 +200,19 @@ void CUrl::Parse(const CLibString& text) {
     } else if (Lower(file) == "localhost") {
       host.swap(file);
     }
+  }
+
+  if (badPort) {
+    // Refused whole: no part of it may lead anywhere, the base's host included.
+    scheme.clear();
+    host.clear();
+    directory.clear();
+    file.clear();
+    fragment.clear();
+    query.clear();
+    port = 0;
+    store();
+    return;
   }
 
   if (!host.empty() && directory.empty() && file.empty()) directory.assign(1, '/');  // not = "/": GCC 12 warns falsely

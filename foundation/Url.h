@@ -15,7 +15,8 @@ class CUrl {
   CUrl& operator=(const CUrl& other) = default;
   virtual ~CUrl() = default;
 
-  // Resolves text against the current parts and replaces them by the result.
+  // Resolves text against the current parts and replaces them by the result. A text whose
+  // port lies beyond 65535 is refused: every part is left empty, as for an empty text.
   void Parse(const CLibString& text);
 
   CLibString GetText() const { return m_text; }

@@ -170,6 +170,13 @@ HttpResponse HttpResponse::Redirect(std::string location, int status) {
   return r;
 }
 
+HttpResponse HttpResponse::Endless(std::string head, std::string repeated) {
+  HttpResponse r;
+  r.raw = std::move(head);
+  r.endless = std::move(repeated);
+  return r;
+}
+
 HttpResponse& HttpResponse::Header(std::string name, std::string value) {
   headers.emplace_back(std::move(name), std::move(value));
   return *this;
@@ -218,7 +225,11 @@ bool SendHttpResponse(Connection& connection, const HttpResponse& response, bool
     if (at && response.pieceDelayMs && !connection.Pause(response.pieceDelayMs)) return false;
     if (!connection.Send(wire.substr(at, std::min(piece, end - at)))) return false;
   }
-  if (end == wire.size()) return true;
+  if (end == wire.size()) {
+    if (response.endless.empty()) return true;
+    connection.SendRepeated(response.endless, HttpResponse::kEndlessLimit);
+    return false;
+  }
   if (end == response.stallAfter) connection.WaitForPeerClose();
   return false;
 }

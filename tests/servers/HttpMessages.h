@@ -55,6 +55,10 @@ struct HttpResponse {
   bool keepAlive = false;      // the connection stays for another request (not with Close)
   bool continueFirst = false;  // an interim "100 Continue" head goes first
   std::string raw;             // when set, sent as it stands instead of the fields above
+  // When set, sent again and again after the rest until the client closes (at most
+  // kEndlessLimit bytes): a head whose lines never end, interim heads without end.
+  std::string endless;
+  static constexpr size_t kEndlessLimit = 64u << 20;
 
   // Faults, applied to the bytes on the wire:
   DWORD delayMs = 0;            // pause before the first byte
@@ -67,6 +71,8 @@ struct HttpResponse {
                            int status = 200);
   // A redirect with a "Location" header (relative or absolute, as given) and a short body.
   static HttpResponse Redirect(std::string location, int status = 302);
+  // `head` as it stands, then `repeated` without end.
+  static HttpResponse Endless(std::string head, std::string repeated);
   HttpResponse& Header(std::string name, std::string value);
 
   // The bytes of the response, without the body for a HEAD request.

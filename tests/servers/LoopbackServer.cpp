@@ -121,6 +121,17 @@ bool Connection::Send(const std::string& data) {
   return sent == data.size();
 }
 
+bool Connection::SendRepeated(const std::string& piece, size_t limit) {
+  if (piece.empty()) return true;
+  // Many pieces to a send: one at a time would make every test of a bound wait on the loop.
+  std::string batch;
+  while (batch.size() < 16384) batch += piece;
+  for (size_t sent = 0; sent < limit; sent += batch.size()) {
+    if (!Send(batch)) return false;
+  }
+  return true;
+}
+
 bool Connection::Pause(DWORD ms) {
   return WaitForSingleObject(stop_, ms) == WAIT_TIMEOUT;
 }

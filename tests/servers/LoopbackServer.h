@@ -46,6 +46,10 @@ class Connection {
   bool HasPending();
 
   bool Send(const std::string& data);
+  // Sends piece again and again until the peer closes, the server stops or `limit` bytes went
+  // out: a peer that takes a stream without end stops it only by closing. False when it ended
+  // otherwise than by the limit.
+  bool SendRepeated(const std::string& piece, size_t limit);
   // Waits; false when the server stops meanwhile.
   bool Pause(DWORD ms);
   // Reads and drops everything until the peer closes or the server stops.

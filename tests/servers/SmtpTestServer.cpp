@@ -82,6 +82,10 @@ int SmtpTestServer::Session::Reply(int code, const std::string& text, const std:
 
 int SmtpTestServer::Session::Reply(SmtpStep step, int code, const std::string& text,
                                    const std::string& after) {
+  if (server_.IsEndless(step)) {
+    c_.SendRepeated("250-and more\r\n", 64u << 20);
+    return 250;
+  }
   auto reply = server_.ReplyFor(step, code, text);
   return Reply(reply.first, reply.second, after);
 }
@@ -239,6 +243,16 @@ SmtpTestServer::~SmtpTestServer() {
 void SmtpTestServer::SetReply(SmtpStep step, int code, const std::string& text) {
   std::lock_guard<std::mutex> lock(mutex_);
   replies_[step] = {code, text};
+}
+
+void SmtpTestServer::SetEndlessReply(SmtpStep step) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  endless_[step] = true;
+}
+
+bool SmtpTestServer::IsEndless(SmtpStep step) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return endless_.count(step) > 0;
 }
 
 void SmtpTestServer::RejectRecipient(const std::string& address, int code) {

@@ -40,6 +40,8 @@ class SmtpTestServer : public LoopbackServer {
   // greeting refuses the session: every command but QUIT then gets 503). Lines of the text
   // separated by "\n" make a multi-line reply ("250-first", "250 last").
   void SetReply(SmtpStep step, int code, const std::string& text);
+  // Answers a step with "250-" lines that never end, until the client closes.
+  void SetEndlessReply(SmtpStep step);
   // RCPT TO for this address is refused with the code.
   void RejectRecipient(const std::string& address, int code = 550);
 
@@ -60,6 +62,7 @@ class SmtpTestServer : public LoopbackServer {
 
   std::pair<int, std::string> ReplyFor(SmtpStep step, int code, const std::string& text) const;
   int RecipientRejection(const std::string& address) const;
+  bool IsEndless(SmtpStep step) const;
   void AddViolation(const std::string& what);
   void AddCommand(const std::string& line);
   void AddMessage(const SmtpMessage& message);
@@ -67,6 +70,7 @@ class SmtpTestServer : public LoopbackServer {
   const std::string domain_;
   mutable std::mutex mutex_;
   std::map<SmtpStep, std::pair<int, std::string>> replies_;
+  std::map<SmtpStep, bool> endless_;
   std::map<std::string, int> rejected_;
   std::vector<SmtpMessage> messages_;
   std::vector<std::string> commands_;

@@ -128,6 +128,38 @@ TEST(Url, ResolvingKeepsHostSchemeAndPort) {
   EXPECT_EQ(url.GetPort(), 0);
 }
 
+TEST(Url, PortsBeyondTheLastAreRefusedNotWrapped) {
+  // A port past 65535 would wrap onto another one (65616 is 80 again): such a text is refused
+  // whole, also against a base whose host it must not fall back on.
+  const CUrl page("http://www.example.com:8080/dir/page.html");
+  struct {
+    const char* text;
+    int port;       // 0: refused, every part empty
+    const char* host;
+  } cases[] = {
+      {"http://www.example.com:65535/x.html", 65535, "www.example.com"},
+      {"http://www.example.com:00080/x.html", 80, "www.example.com"},
+      {"http://www.example.com:65536/x.html", 0, ""},
+      {"http://www.example.com:65616/x.html", 0, ""},
+      {"http://www.example.com:99999999999999/x.html", 0, ""},
+      {"www.example.com:70000", 0, ""},
+      {"localhost:4294967376", 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    for (const CUrl& base : {CUrl(), page}) {
+      CUrl url(base);
+      url.Parse(c.text);
+      EXPECT_EQ(url.GetPort(), c.port);
+      EXPECT_EQ(S(url.GetHost()), c.host);
+      if (c.port == 0) {
+        EXPECT_EQ(S(url.GetDirectory()) + S(url.GetFile()), "");
+        EXPECT_EQ(S(url.GetText()), c.text) << "the text given is kept";
+      }
+    }
+  }
+}
+
 TEST(Url, CopyAndSetFile) {
   CUrl a("http://www.example.com/x/y.html#f?z");
   CUrl b(a);

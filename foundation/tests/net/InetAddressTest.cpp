@@ -92,6 +92,20 @@ TEST_F(InetAddressTest, DottedAddressesConvertWithoutLookup) {
   EXPECT_FALSE(CInetAddress("", 80).IsValid());
 }
 
+TEST_F(InetAddressTest, NamesNoServiceKnowsAreNeverAskedFor) {
+  // Addresses of other schemes and hosts with blanks or control characters would only spend
+  // the budget of failed look-ups that switches name resolution off.
+  const char* texts[] = {"mailto:someone@mail.example.test", "javascript:void(0)",
+                         "http://bad\x01name.test/", "http://two words.test/",
+                         "user@www.example.test"};
+  for (const char* text : texts) {
+    EXPECT_FALSE(CInetAddress(text, 80).IsValid()) << text;
+  }
+  EXPECT_EQ(g_lookups, 0);
+  EXPECT_TRUE(CInetAddress::IsLookupName("www.example-site_1.test"));
+  EXPECT_TRUE(CInetAddress("www.example.test", 80).IsValid());
+}
+
 TEST_F(InetAddressTest, NamesAreLookedUpOnceAndCached) {
   CInetAddress a("www.example.test", 80);
   EXPECT_EQ(a.GetAddress(), 0x0A000102u);

@@ -263,6 +263,26 @@ TEST_F(SmtpClientTest, AnOverlongReplyLineFailsCleanly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST_F(SmtpClientTest, AReplyWithoutEndFailsCleanly) {
+  // "250-" lines that never stop: the client gives up after its bound instead of gathering
+  // them for as long as the server sends.
+  for (SmtpStep step : {SmtpStep::Greeting, SmtpStep::Helo}) {
+    zbtest::SmtpTestServer endless;
+    ASSERT_TRUE(endless.Start());
+    endless.SetEndlessReply(step);
+    CSockSmtpClient client;
+    client.SetTimeout(5);
+    client.SetFrom("me@client.test");
+    client.AddTo("you@smtp.test");
+    client.SetBody("text");
+    EXPECT_FALSE(client.Connect(CInetAddress(0x7F000001u, endless.Port())));
+    EXPECT_EQ(client.GetStatus(), 0);
+    EXPECT_LE(client.GetStatusText().GetLength(), CSockSmtpClient::kMaxReplyBytes);
+    EXPECT_FALSE(client.IsConnected());
+    EXPECT_TRUE(endless.Messages().empty());
+  }
+}
+
 TEST_F(SmtpClientTest, APortOfZeroMeansTwentyFive) {
   CSockSmtpClient client;
   client.SetTimeout(2);

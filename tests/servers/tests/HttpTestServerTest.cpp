@@ -215,6 +215,24 @@ TEST_F(HttpTestServerTest, StalledResponseHoldsTheConnectionUntilTheServerStops)
   EXPECT_FALSE(late.Connect(server_.Port()));
 }
 
+TEST_F(HttpTestServerTest, EndlessResponsesRepeatUntilTheClientCloses) {
+  server_.Route("/endless", HttpResponse::Endless("HTTP/1.0 200 OK\r\n", "X-Pad: 1\r\n"));
+  RawClient client;
+  ASSERT_TRUE(client.Connect(server_.Port()));
+  ASSERT_TRUE(client.Send(Get("/endless")));
+  // Far more than one batch, all of it the head's start and then the repeated line.
+  std::string got = client.ReadAtLeast(200000, 5000);
+  ASSERT_GE(got.size(), 200000u);
+  EXPECT_EQ(got.substr(0, 17), "HTTP/1.0 200 OK\r\n");
+  std::string rest = got.substr(17, 199980);
+  for (size_t at = 0; at < rest.size(); at += 10) ASSERT_EQ(rest.substr(at, 10), "X-Pad: 1\r\n");
+  EXPECT_FALSE(client.ServerClosed(0));
+  client.Close();
+  // Once the client is gone the connection ends, and the server still answers others.
+  server_.Route("/fine", HttpResponse::Text("fine"));
+  EXPECT_EQ(Parse(Exchange(server_.Port(), Get("/fine"))).body, "fine");
+}
+
 TEST_F(HttpTestServerTest, SendsOversizedHeaderLinesWhole) {
   std::string longValue(100000, 'v');
   server_.Route("/long", HttpResponse::Text("ok").Header("X-Long", longValue));

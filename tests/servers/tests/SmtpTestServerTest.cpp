@@ -221,6 +221,18 @@ TEST_F(SmtpTestServerTest, GivesMultiLineRepliesAndRefusesChosenRecipients) {
   EXPECT_TRUE(server_.Violations().empty()) << Joined(server_.Violations());
 }
 
+TEST_F(SmtpTestServerTest, AnEndlessReplyKeepsSendingContinuationLines) {
+  server_.SetEndlessReply(SmtpStep::Greeting);
+  RawClient client;
+  ASSERT_TRUE(client.Connect(server_.Port()));
+  for (int i = 0; i < 5000; ++i) {
+    std::string line = client.ReadLine();
+    ASSERT_EQ(line, "250-and more\r\n") << i;
+  }
+  client.Close();
+  EXPECT_TRUE(server_.WaitForSessionsEnded(1));
+}
+
 TEST_F(SmtpTestServerTest, CatchesAClientThatDoesNotWaitForReplies) {
   Dialogue d(server_.Port());
   ASSERT_EQ(d.Greeting(), 220);
