@@ -85,7 +85,7 @@ bool NQServer::ConnectTunnel(CInetAddress target) {
   for (int lines = 0; lines < kMaxProxyLines && IsConnected(); ++lines) {
     CLibString raw = ReadUntil('\n');
     // Without its line feed the line was cut by the time-out, the close or the length bound.
-    if (IsLineTooLong() || raw.GetLength() == 0 || raw.c_str()[raw.GetLength() - 1] != '\n' ||
+    if (IsBadLine() || raw.GetLength() == 0 || raw.c_str()[raw.GetLength() - 1] != '\n' ||
         raw.GetLength() > kMaxProxyLine)
       break;
     std::string line = raw.c_str();
