@@ -82,7 +82,8 @@ class RunControlTest : public ::testing::Test {
                         "[Gamma]\nenabled=1\n\n[Epsilon]\nenabled=1\n");
     SetEngineDataFolder(folder.Path().c_str());
     saved = GetSearchProperties();
-    GetSearchProperties().m_nMaxThreads = 4;
+    // One worker at a time, so that the workers log in starting order; the limit test raises it.
+    GetSearchProperties().m_nMaxThreads = 1;
     GetSearchProperties().m_nConnectionManagement = 0;
     GetSearchProperties().m_nKeywordAlert = 1;
     CRunControl::SetWorkerBody(FakeWorker);
@@ -159,7 +160,6 @@ using Names = std::vector<std::string>;
 TEST_F(RunControlTest, CheckAllWalksActiveSetsAndKeepsEachWorkersTerm) {
   MakeSets({{"red", 1}, {"green", 0}, {"blue", 1}});
   doc->m_currentSet->FindEngine("Gamma")->m_enabled = 0;
-  GetSearchProperties().m_nMaxThreads = 1;  // one at a time, so they log in starting order
   log.workMs = 10;
   doc->OnCheckAll();
   ASSERT_TRUE(AwaitEnd());
@@ -300,6 +300,7 @@ TEST_F(RunControlTest, SelectedEnginesRunInViewOrder) {
   MakeSets({{"one", 1}});
   doc->m_currentSet->FindEngine("Gamma")->m_enabled = 0;
   views.selected = {"Gamma", "Alpha", "Nowhere", "Delta"};
+  log.workMs = 5;
   doc->OnCheckSelected();
   ASSERT_TRUE(AwaitEnd());
   EXPECT_EQ(Column(&WorkLog::Entry::engine), (Names{"Gamma", "Alpha", "Delta"}));
