@@ -353,3 +353,60 @@ TEST_F(RunControlTest, SystemFailuresEndTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+// What each engine event becomes at the windows, and the abort of an engine once the user
+// stopped or closed.
+TEST_F(RunControlTest, EngineEventsBecomeHintsAndStopAbortsTheEngine) {
+  CRunControl& run = doc->GetRunControl();
+  struct Case {
+    int code;
+    bool stopped;
+    std::vector<UINT> hints;
+    bool aborted;
+  } cases[] = {
+      {kEngineIdle, false, {}, false},
+      {kEngineBegin, false, {}, false},
+      {kEngineConnected, false, {141}, false},
+      {kEngineReceiveProgress, false, {141}, false},
+      {kEngineEnd, false, {131}, false},
+      {kEngineIdle, true, {}, true},
+      {kEngineConnected, true, {141}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.code << (c.stopped ? " stopped" : ""));
+    CSearchEngine engine;
+    engine.m_name = "Alpha";
+    doc->m_stop = c.stopped ? 1 : 0;
+    window.hints.clear();
+    uint32_t figures[2] = {10, 20};
+    uintptr_t data = c.code == kEngineReceiveProgress ? reinterpret_cast<uintptr_t>(figures) : 0;
+    EXPECT_TRUE(run.OnEngineEvent(&engine, c.code, data, 0));
+    window.Pump();
+    std::vector<UINT> hints;
+    for (const auto& h : window.hints) hints.push_back(h.hint);
+    EXPECT_EQ(hints, c.hints);
+    EXPECT_EQ(engine.IsAborted(), c.aborted);
+  }
+  doc->m_stop = 0;
+  EXPECT_EQ(CUpdateItem::LiveCount(), 0);
+}
+
+// The rate pane may hold the run's meter past the end of the run: the run lets go of it, the
+// holder's copy stays valid.
+TEST_F(RunControlTest, AMeterHeldByTheWindowsOutlivesTheRun) {
+  MakeSets({{"one", 1}});
+  log.workMs = 50;
+  doc->OnCheckCurrent();
+  std::shared_ptr<CBandwidthMeter> held = doc->GetRunControl().GetMeter();
+  ASSERT_NE(held, nullptr);
+  ASSERT_TRUE(AwaitEnd());
+  EXPECT_EQ(doc->GetRunControl().GetMeter(), nullptr);
+  held->AddReceived(100);
+  BandwidthStats stats{};
+  held->GetStats(&stats, true);
+  EXPECT_EQ(stats.received, 100u);
+}
+
+}  // namespace
