@@ -116,7 +116,7 @@ bool CRunControl::Start(Kind kind) {
     if (m_views) selected = m_views->SelectedEngines();
     if (selected.empty()) return false;
   }
-  m_settings = ReadRunSettings(m_doc);
+  ReadSettings();
   if (!m_settings.automated && !PreChecks(kind, selected)) return false;
   if (m_views)
     m_views->BeginProgress(ProgressTotal(kind, selected), 1,

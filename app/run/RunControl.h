@@ -89,6 +89,10 @@ class CRunControl {
   static bool EngineEventCallback(CSock* sock, int code, uintptr_t data, uintptr_t user);
 
   const RunSettings& Settings() const { return m_settings; }
+  // Takes the settings and the document's rules for the next run; a start does it itself.
+  void ReadSettings() {
+    if (!IsRunning()) m_settings = ReadRunSettings(m_doc);
+  }
   CZubrinDoc& Document() { return m_doc; }
   CWorkerManager& Workers() { return m_workers; }
 

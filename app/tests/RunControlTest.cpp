@@ -19,6 +19,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
+#include "engines/SearchResult.h"
 
 namespace {
 
@@ -78,7 +79,9 @@ class RunControlTest : public ::testing::Test {
     g_log = &log;
     SetEngineMessageBox(QuietEngineBox);
     apptest::WriteBytes(folder.File("engines.dat"),
-                        "[Alpha]\nenabled=1\n\n[beta]\nenabled=1\n\n[Delta]\nenabled=1\n\n"
+                        "[Alpha]\nenabled=1\nsubmit=http://127.0.0.1:9/add?u=#URL#\n\n"
+                        "[beta]\nenabled=1\nsubmit=http://127.0.0.1:9/add?u=#URL#\n\n"
+                        "[Delta]\nenabled=1\n\n"
                         "[Gamma]\nenabled=1\n\n[Epsilon]\nenabled=1\n");
     SetEngineDataFolder(folder.Path().c_str());
     saved = GetSearchProperties();
@@ -407,6 +410,66 @@ TEST_F(RunControlTest, AMeterHeldByTheWindowsOutlivesTheRun) {
   BandwidthStats stats{};
   held->GetStats(&stats, true);
   EXPECT_EQ(stats.received, 100u);
+}
+
+}  // namespace
+
+namespace {
+
+// The resubmission policy: the engine's exclusion, its submission test and interval in every
+// active set, and the rank rule on the results of the set the worker was started for.
+TEST_F(RunControlTest, ResubmissionPolicy) {
+  const int today = 60000;
+  struct Case {
+    const char* what;
+    const char* engine;
+    bool excluded;
+    int lastHere, lastOther;  // days before today of the last submission; 0 = never
+    int otherActive;
+    int siteIndex;  // zero-based index of the site among the results; -1 not listed
+    int submitWhen;
+    bool due;
+  } cases[] = {
+      {"never submitted, not listed", "Alpha", false, 0, 0, 1, -1, 0, true},
+      {"excluded", "Alpha", true, 0, 0, 1, -1, 0, false},
+      {"cannot submit", "Delta", false, 0, 0, 1, -1, 0, false},
+      {"too recent here", "Alpha", false, 3, 0, 1, -1, 0, false},
+      {"too recent in another active set", "beta", false, 0, 3, 1, -1, 0, false},
+      {"too recent only in an inactive set", "beta", false, 0, 3, 0, -1, 0, true},
+      {"interval over everywhere", "Alpha", false, 8, 20, 1, -1, 0, true},
+      {"listed within the ranking", "Alpha", false, 0, 0, 1, 2, 0, false},
+      {"listed below the ranking", "Alpha", false, 0, 0, 1, 12, 0, true},
+      {"listed on the first page, page mode", "Alpha", false, 0, 0, 1, 2, 1, false},
+      {"listed, mode that always submits", "Alpha", false, 0, 0, 1, 2, 2, true},
+  };
+  MakeSets({{"one", 1}, {"two", 1}});
+  doc->m_limitTo = 1;  // seven days
+  doc->m_submitRanking = 10;
+  doc->m_submitPageNo = 1;
+  CEngineSet* here = doc->m_manager.GetFirstSet();
+  CEngineSet* other = doc->m_manager.GetNextSet(here);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    doc->m_submitWhen = c.submitWhen;
+    doc->ResetEngineCache();
+    doc->FindEngineCache(c.engine)->m_excluded = c.excluded ? 1 : 0;
+    other->m_active = c.otherActive;
+    here->RecloneEnabledEngines("", 0);
+    other->RecloneEnabledEngines("", 0);
+    CSearchEngine* engine = here->FindEngine(c.engine);
+    engine->m_lastSubmitDate = c.lastHere ? today - c.lastHere : 0;
+    other->FindEngine(c.engine)->m_lastSubmitDate = c.lastOther ? today - c.lastOther : 0;
+    for (int i = 0; i <= c.siteIndex; ++i) {
+      CSearchResult result;
+      result.m_index = i;
+      result.m_page = i / 10;
+      result.m_text = i == c.siteIndex ? "www.zb-testsite.com/ The site" : "www.other.example/";
+      engine->AddResult(result);
+    }
+    CRunControl& run = doc->GetRunControl();
+    run.ReadSettings();
+    EXPECT_EQ(run.SubmissionDue(*engine, *here, today), c.due);
+  }
 }
 
 }  // namespace
