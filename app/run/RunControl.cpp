@@ -59,6 +59,7 @@ CRunControl::CRunControl(CZubrinDoc& doc, IRunViews* views) : m_doc(doc), m_view
 }
 
 CRunControl::~CRunControl() {
+  m_views = nullptr;
   Stop();
   WaitForRunThread(INFINITE);
   delete m_runThread;
@@ -113,13 +114,13 @@ bool CRunControl::Start(Kind kind) {
   if (IsRunning() || !CurrentSet()) return false;
   std::vector<CString> selected;
   if (kind == Kind::CheckSelected || kind == Kind::SubmitSelected) {
-    if (m_views) selected = m_views->SelectedEngines();
+    if (IRunViews* views = Views()) selected = views->SelectedEngines();
     if (selected.empty()) return false;
   }
   ReadSettings();
   if (!m_settings.automated && !PreChecks(kind, selected)) return false;
-  if (m_views)
-    m_views->BeginProgress(ProgressTotal(kind, selected), 1,
+  if (IRunViews* views = Views())
+    views->BeginProgress(ProgressTotal(kind, selected), 1,
                            kind == Kind::SubmitCurrent || kind == Kind::SubmitSelected
                                ? IDS_RUN_SUBMIT_CAPTION
                                : IDS_RUN_CHECK_CAPTION);
@@ -148,7 +149,7 @@ bool CRunControl::MissingValuesConfirmed(Kind kind, const std::vector<CString>& 
         entry.second->FindMissingSiteFields(m_doc.m_profile, m_doc.m_missing);
   }
   if (m_doc.m_missing.GetCount() == 0) return true;
-  return m_views && m_views->ShowMissingInfo(m_doc.m_missing);
+  return Views() && Views()->ShowMissingInfo(m_doc.m_missing);
 }
 
 bool CRunControl::KeywordsConfirmed() {
@@ -156,9 +157,9 @@ bool CRunControl::KeywordsConfirmed() {
   CString term = m_doc.GetSearchTerm();
   switch (runrules::CheckKeywords(term)) {
     case runrules::KeywordAlert::TooManyWords:
-      return m_views && m_views->Ask(IDS_RUN_TOO_MANY_WORDS, MB_YESNO | MB_ICONQUESTION) == IDYES;
+      return Views() && Views()->Ask(IDS_RUN_TOO_MANY_WORDS, MB_YESNO | MB_ICONQUESTION) == IDYES;
     case runrules::KeywordAlert::LongCommaWord:
-      return m_views && m_views->Ask(IDS_RUN_LONG_COMMA_WORD, MB_YESNO | MB_ICONQUESTION) == IDYES;
+      return Views() && Views()->Ask(IDS_RUN_LONG_COMMA_WORD, MB_YESNO | MB_ICONQUESTION) == IDYES;
     default:
       return true;
   }
@@ -206,9 +207,9 @@ bool CRunControl::StartRunThread(RunPlan* plan) {
     m_meterLock.Lock();
     m_meter.reset();
     m_meterLock.Unlock();
-    if (m_views) {
-      m_views->EndProgress();
-      m_views->ReportRunFailure(RunFailure::RunThreadNotStarted);
+    if (IRunViews* views = Views()) {
+      views->EndProgress();
+      views->ReportRunFailure(RunFailure::RunThreadNotStarted);
     }
     return false;
   }
@@ -244,6 +245,6 @@ void CRunControl::EndRun() {
     else if (m_settings.automated)
       BroadcastUpdate(HINT_RUN_AUTOMATED_END, 0);
   }
-  if (m_waitFailed && m_views) m_views->ReportRunFailure(RunFailure::WaitFailed);
-  if (closing && m_views) m_views->PostCloseMainWindow();
+  if (IRunViews* views = m_waitFailed ? Views() : nullptr) views->ReportRunFailure(RunFailure::WaitFailed);
+  if (IRunViews* views = closing ? Views() : nullptr) views->PostCloseMainWindow();
 }

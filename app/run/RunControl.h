@@ -65,6 +65,7 @@ class CRunControl {
   CRunControl& operator=(const CRunControl&) = delete;
 
   void SetViews(IRunViews* views) { m_views = views; }
+  IRunViews* Views() const { return m_views.load(); }
   // Runs the pre-checks and starts the run; false when none started.
   bool Start(Kind kind);
   bool StartDebugRun();
@@ -135,7 +136,7 @@ class CRunControl {
   bool Matches(CSearchEngine& engine, uintptr_t record);
 
   CZubrinDoc& m_doc;
-  IRunViews* m_views;
+  std::atomic<IRunViews*> m_views;  // the run thread reads it; the windows may go first
   RunSettings m_settings;
   CWorkerManager m_workers;
   CWinThread* m_runThread = nullptr;

@@ -157,7 +157,7 @@ bool CRunControl::StartDebugRun() {
   }
   m_settings.site = static_cast<LPCSTR>(m_doc.m_siteUrl);
   m_doc.UpdateAllViews(nullptr, HINT_DOC_OPEN);
-  if (m_views) m_views->BeginProgress(1, 1, IDS_RUN_CHECK_CAPTION);
+  if (IRunViews* views = Views()) views->BeginProgress(1, 1, IDS_RUN_CHECK_CAPTION);
   Write(m_doc.m_running, 1);
   Write(m_doc.m_stop, 0);
   Write(m_doc.m_fresh, 0);

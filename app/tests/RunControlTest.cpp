@@ -473,3 +473,27 @@ TEST_F(RunControlTest, ResubmissionPolicy) {
 }
 
 }  // namespace
+
+namespace {
+
+// A debug run checks the one engine of the debug options for their term and site, without a
+// run thread; the end of that engine ends the run.
+TEST_F(RunControlTest, DebugRunChecksTheOneEngineAndEndsWithIt) {
+  MakeSets({{"one", 1}});
+  std::string options = folder.File("options.txt");
+  apptest::WriteBytes(options,
+                      "engine=Delta\nurltofind=http://dbg.example/\nsearchterms=debug words\n");
+  SetCommandLineInfo(new NQCommandLineInfo(("/debug_opt \"" + options + "\"").c_str()));
+  doc->OnDebugRun();
+  ASSERT_TRUE(AwaitEnd());
+  ASSERT_EQ(log.entries.size(), 1u);
+  EXPECT_EQ(log.entries[0].engine, "Delta");
+  EXPECT_EQ(log.entries[0].term, "debug words");
+  EXPECT_EQ(doc->m_siteUrl, CString("http://dbg.example/"));
+  EXPECT_EQ(views.progressTotal, 1u);
+  // The debug switch runs without questions, so the end is the automated one.
+  EXPECT_EQ(window.RunHints(), (std::vector<UINT>{131, 122, 124}));
+  EXPECT_TRUE(doc->GetRunControl().Workers().WaitForWorkers(0));
+}
+
+}  // namespace
