@@ -6,6 +6,7 @@
 #include "app/CrusherFile.h"
 #include "app/DamagedFileException.h"
 #include "app/SearchProperties.h"
+#include "app/run/RunControl.h"
 #include "engines/EngineDataKey.h"
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
@@ -100,6 +101,7 @@ CZubrinDoc::CZubrinDoc() : m_engineCache(10) {
 }
 
 CZubrinDoc::~CZubrinDoc() {
+  m_runControl.reset();  // ends the run and its threads before the sets they use go
   m_currentSet = nullptr;
   m_manager.RemoveAll();
   ClearEngineCache();

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "app/EngineCache.h"
+#include "app/run/RunRules.h"
 #include "engines/EngineList.h"
 #include "engines/EngineManager.h"
 #include "foundation/NVList.h"
@@ -17,6 +19,8 @@
 #include "resources/resource.h"
 
 class CEngineSet;
+class CRunControl;
+class IRunViews;
 class CSearchEngine;
 class CSearchResult;
 
@@ -70,6 +74,23 @@ class CZubrinDoc : public CDocument {
   void RecomputeEngineCache();
   CEngineCache* FindEngineCache(const CString& name) const;
 
+  // ---- run commands (ZubrinDocRun.cpp) ----
+  void OnCheckAll();
+  void OnCheckSelected();
+  void OnCheckCurrent();
+  void OnSubmitCurrent();
+  void OnSubmitSelected();
+  void OnDebugRun();
+  void OnStop();
+  void OnToggleSubmitAuto();
+  void OnMarkSubmitted();
+  void OnEngineFlag();
+  // Enabled and checked state of a run command, for its update handler.
+  runrules::CommandUi GetRunCommandUi(UINT commandId);
+  // The windows the run talks to; null until the main frame connects them.
+  void SetRunViews(IRunViews* views);
+  CRunControl& GetRunControl();
+
   // The window that the engine database's loader moves while the constructor loads it.
   static void SetLoadProgressWindow(HWND progress);
   static CZubrinDoc* GetDocument() { return s_document; }
@@ -96,6 +117,9 @@ class CZubrinDoc : public CDocument {
   CString m_templateName;
 
  private:
+  void UpdateSubmittedCache(const CString& name);
+  std::unique_ptr<CRunControl> m_runControl;
+  IRunViews* m_runViews = nullptr;
   void ClearEngineCache();
   void AddProfileKeys();
   void StoreFile(CArchive& ar);
