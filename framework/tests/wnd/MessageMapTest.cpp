@@ -386,3 +386,60 @@ TEST(HandleMap, TemporaryWrappersStandInUntilIdle) {
 }
 
 }  // namespace
+
+namespace {
+
+// --- menus and tool tips ---
+
+TEST(CommandRouting, MenuItemsFollowTheirHandlers) {
+  CCommandWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, kBtnHandled, "Handled");
+  popup.AppendMenu(MF_SEPARATOR);
+  popup.AppendMenu(MF_STRING, kBtnNoHandler, "Nobody");
+  popup.AppendMenu(MF_STRING, kBtnUpdateCheck, "Check");
+  popup.AppendMenu(MF_STRING, kBtnUpdateOff, "Off");
+  AfxUpdateMenuCmdUI(&popup, &wnd, TRUE);
+  struct Case {
+    UINT pos;
+    UINT state;  // MF_GRAYED / MF_CHECKED bits expected
+    const char* text;
+  };
+  const Case cases[] = {{0, 0, "Handled"},
+                        {2, MF_GRAYED, "Nobody"},
+                        {3, MF_CHECKED, "checked"},
+                        {4, MF_GRAYED, "Off"}};
+  for (const Case& c : cases) {
+    UINT state = popup.GetMenuState(c.pos, MF_BYPOSITION);
+    EXPECT_EQ(state & (MF_GRAYED | MF_CHECKED), c.state) << c.pos;
+    CString text;
+    popup.GetMenuString(c.pos, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, c.text);
+  }
+}
+
+TEST(ToolTips, HitTestFindsTheControlAndItsTextComesFromTheStringAfterTheNewline) {
+  CWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  HWND button = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE, 20, 20, 60, 20,
+                                  wnd.m_hWnd, reinterpret_cast<HMENU>(2201), nullptr, nullptr);
+  TOOLINFOA ti = {};
+  ti.cbSize = sizeof ti;
+  EXPECT_EQ(wnd.OnToolHitTest(CPoint(30, 25), &ti), 2201);
+  EXPECT_EQ(ti.uId, reinterpret_cast<UINT_PTR>(button));
+  EXPECT_EQ(wnd.OnToolHitTest(CPoint(5, 5), nullptr), -1) << "no control there";
+  // The tooltip control's question, sent directly (the system's tooltip asks the same way).
+  NMTTDISPINFOA info = {};
+  info.hdr.hwndFrom = nullptr;
+  info.hdr.idFrom = reinterpret_cast<UINT_PTR>(button);
+  info.hdr.code = TTN_NEEDTEXTA;
+  info.uFlags = TTF_IDISHWND;
+  wnd.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_STREQ(info.lpszText, "Start");
+  EXPECT_TRUE(wnd.EnableToolTips(TRUE));
+}
+
+}  // namespace
