@@ -9,6 +9,7 @@
 #include "framework/WinThread.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/dialogs/Dialog.h"
+#include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/PropertySheet.h"
 #include "framework/tests/wnd/TestDialogIds.h"
 #include "framework/tests/wnd/WndTestSupport.h"
@@ -330,6 +331,51 @@ TEST_F(DialogTest, APropertySheetStartsOnTheChosenPageAndCancels) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_FALSE(applyShown);
   EXPECT_EQ(log.Joined(), "active-second,reset-second");
+}
+
+}  // namespace
+
+namespace {
+
+VOID CALLBACK CancelFileBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = ::FindWindowA(nullptr, "FileDialogTest");
+  if (!box) return;
+  ::KillTimer(nullptr, id);
+  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(FileDialog, ARecordSizeMadeFor32BitsStillOpensTheBox) {
+  struct Case {
+    int adjust;  // what a caller did to the record's size
+    DWORD expected;
+  };
+  const Case cases[] = {{0, sizeof(OPENFILENAMEA)},
+                        {12, sizeof(OPENFILENAMEA)},  // "the newer layout is 12 bytes more"
+                        {static_cast<int>(OPENFILENAME_SIZE_VERSION_400A) -
+                             static_cast<int>(sizeof(OPENFILENAMEA)),
+                         OPENFILENAME_SIZE_VERSION_400A}};
+  for (const Case& c : cases) {
+    CFileDialog dlg(TRUE, "txt", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    dlg.m_ofn.lStructSize += c.adjust;
+    dlg.m_ofn.lpstrTitle = "FileDialogTest";
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, CancelFileBox);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(::CommDlgExtendedError(), 0u) << "cancelled by the user, not refused";
+    EXPECT_EQ(dlg.m_ofn.lStructSize, c.expected);
+  }
+}
+
+TEST(FileDialog, PathPartsAndTheFilter) {
+  CFileDialog dlg(FALSE, "csv", "C:\\reports\\ranks.2024.csv", 0, "CSV (*.csv)|*.csv||");
+  EXPECT_STREQ(dlg.GetPathName(), "C:\\reports\\ranks.2024.csv");
+  EXPECT_STREQ(dlg.GetFileName(), "ranks.2024.csv");
+  EXPECT_STREQ(dlg.GetFileExt(), "csv");
+  EXPECT_STREQ(dlg.GetFileTitle(), "ranks.2024");
+  EXPECT_STREQ(dlg.GetFolderPath(), "C:\\reports");
+  const char expected[] = "CSV (*.csv)\0*.csv\0";
+  EXPECT_EQ(memcmp(dlg.m_ofn.lpstrFilter, expected, sizeof expected), 0);
 }
 
 }  // namespace
