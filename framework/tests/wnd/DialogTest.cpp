@@ -104,6 +104,41 @@ TEST_F(DialogTest, ModalDialogLoadsAndSavesItsFields) {
   EXPECT_TRUE(g_boxes.empty());
 }
 
+TEST_F(DialogTest, LoadingFillsTheControlsAndSavingReadsThemBack) {
+  CFormDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));  // modeless: OnInitDialog loads the members
+  CString text;
+  dlg.GetDlgItemText(IDC_TEST_NUMBER, text);
+  EXPECT_STREQ(text, "5");
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_TEST_CHECK), 1u);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_TEST_RADIO3), 1u);
+  EXPECT_EQ(dlg.SendDlgItemMessage(IDC_TEST_COMBO, CB_GETCURSEL), 1);
+  struct Case {
+    const char* number;
+    int radioChecked;  // 0: none
+    BOOL ok;
+    int radio;
+  };
+  const Case cases[] = {
+      {"12", 0, TRUE, -1},            // no button of the group checked
+      {"-0", IDC_TEST_RADIO2, FALSE, -1},  // 0 is outside 1..99
+      {"2147483648", IDC_TEST_RADIO1, FALSE, -1},  // does not fit an int
+      {"99", IDC_TEST_RADIO1, TRUE, 0},
+  };
+  for (const Case& c : cases) {
+    g_boxes.clear();
+    dlg.radio = -5;
+    dlg.SetText(IDC_TEST_NUMBER, c.number);
+    dlg.CheckRadioButton(IDC_TEST_RADIO1, IDC_TEST_RADIO3, c.radioChecked);
+    EXPECT_EQ(dlg.UpdateData(TRUE), c.ok) << c.number;
+    EXPECT_EQ(g_boxes.size(), c.ok ? 0u : 1u) << c.number;
+    if (c.ok) {
+      EXPECT_EQ(dlg.radio, c.radio) << c.number;
+    }
+  }
+  dlg.DestroyWindow();
+}
+
 TEST_F(DialogTest, AFailedCheckKeepsTheDialogOpenWithTheFieldFocused) {
   struct Case {
     int field;
@@ -321,15 +356,20 @@ TEST_F(DialogTest, APropertySheetStartsOnTheChosenPageAndCancels) {
   CLoggingPage second(IDD_TEST_PAGE2, "second", &log);
   CScriptedSheet sheet("Sheet", 1);
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  sheet.SetTitle("Site", PSH_PROPTITLE);
   sheet.AddPage(&first);
   sheet.AddPage(&second);
   bool applyShown = true;
+  CString caption;
   sheet.steps = {[&] {
+    sheet.GetWindowText(caption);
     applyShown = ::IsWindowVisible(::GetDlgItem(sheet.m_hWnd, 0x3021)) != 0;  // Apply button
     sheet.PressButton(PSBTN_CANCEL);
   }};
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_FALSE(applyShown);
+  EXPECT_NE(caption.Find("Site"), -1);
+  EXPECT_STRNE(caption, "Site") << "the system's properties wording around the title";
   EXPECT_EQ(log.Joined(), "active-second,reset-second");
 }
 
