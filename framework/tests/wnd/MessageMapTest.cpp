@@ -420,6 +420,25 @@ TEST(CommandRouting, MenuItemsFollowTheirHandlers) {
   }
 }
 
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  ::EndMenu();
+}
+
+TEST(CommandRouting, APopupMenuIsOwnedByAWindowObject) {
+  CCommandWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  wnd.ShowWindow(SW_SHOW);
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, kBtnHandled, "Handled");
+  CWnd* none = nullptr;
+  EXPECT_FALSE(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, none)) << "no owner, no menu";
+  ::SetTimer(nullptr, 0, 100, CloseMenu);
+  EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &wnd), 0) << "closed without a choice";
+  EXPECT_TRUE(wnd.log.calls.empty());
+}
+
 TEST(ToolTips, HitTestFindsTheControlAndItsTextComesFromTheStringAfterTheNewline) {
   CWnd wnd;
   ASSERT_TRUE(CreateTestWindow(wnd));
