@@ -247,6 +247,9 @@ class CReflectingChild : public CWnd {
     return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
   }
   void DrawItem(LPDRAWITEMSTRUCT dis) { log->Add("child-draw:" + std::to_string(dis->itemID)); }
+  void HScroll(UINT code, UINT pos) {
+    log->Add("child-scroll:" + std::to_string(code) + ":" + std::to_string(pos));
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -255,6 +258,7 @@ BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
   ON_NOTIFY_REFLECT(kCodeCustom, OnCustomNotify)
   ON_WM_CTLCOLOR_REFLECT()
   ON_WM_DRAWITEM_REFLECT()
+  ON_WM_HSCROLL_REFLECT()
 END_MESSAGE_MAP()
 
 class CReflectingParent : public CWnd {
@@ -271,6 +275,10 @@ class CReflectingParent : public CWnd {
     log.Add("parent-other-notify");
     *result = 8;
   }
+  HBRUSH OnCtlColor(CDC*, CWnd* pWnd, UINT nCtlColor) {
+    log.Add("parent-color:" + std::to_string(nCtlColor) + ":" + std::to_string(pWnd->GetDlgCtrlID()));
+    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -278,6 +286,7 @@ BEGIN_MESSAGE_MAP(CReflectingParent, CWnd)
   ON_BN_CLICKED(kChildId, OnChildClicked)
   ON_NOTIFY(kCodeCustom, kChildId, OnChildNotify2)
   ON_NOTIFY(kCodeCustom + 1, kChildId, OnOtherNotify)
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 TEST(Reflection, ChildObjectsHandleTheirParentsNotificationsFirst) {
@@ -323,7 +332,19 @@ TEST(Reflection, ChildObjectsHandleTheirParentsNotificationsFirst) {
   dis.itemID = 5;
   dis.hwndItem = hChild;
   EXPECT_EQ(parent.SendMessage(WM_DRAWITEM, kChildId, reinterpret_cast<LPARAM>(&dis)), TRUE);
-  EXPECT_EQ(parent.log.Joined(), "child-color:" + std::to_string(CTLCOLOR_BTN) + ",child-draw:5");
+  parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 17), reinterpret_cast<LPARAM>(hChild));
+  EXPECT_EQ(parent.log.Joined(), "child-color:" + std::to_string(CTLCOLOR_BTN) +
+                                     ",child-draw:5,child-scroll:4:17");
+
+  // A control without an object leaves its colours to the parent's own handler.
+  parent.log.calls.clear();
+  HWND hLabel = AddChild(parent, "STATIC", 0, 402);
+  dc = ::GetDC(hLabel);
+  brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(hLabel));
+  ::ReleaseDC(hLabel, dc);
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), ::GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(parent.log.Joined(), "parent-color:" + std::to_string(CTLCOLOR_STATIC) + ":402");
 }
 
 // --- subclassing and Default ---
