@@ -394,6 +394,24 @@ TEST(Subclassing, HandlersReachTheControlsOwnProcedureAndUnsubclassRestoresIt) {
   EXPECT_EQ(edit.setTextCalls, 1);
 }
 
+class CPreparedWnd : public CWnd {
+ public:
+  std::vector<HWND> prepared;
+  void PreSubclassWindow() override { prepared.push_back(m_hWnd); }
+};
+
+TEST(Subclassing, PreSubclassWindowSeesTheWindowHoweverItWasAttached) {
+  CPreparedWnd created;
+  ASSERT_TRUE(CreateTestWindow(created));
+  HWND hEdit = AddChild(created, "EDIT", 0, 502);
+  CPreparedWnd subclassed;
+  ASSERT_TRUE(subclassed.SubclassWindow(hEdit));
+  ASSERT_EQ(created.prepared.size(), 1u);
+  EXPECT_EQ(created.prepared[0], created.m_hWnd);
+  ASSERT_EQ(subclassed.prepared.size(), 1u);
+  EXPECT_EQ(subclassed.prepared[0], hEdit);
+}
+
 TEST(HandleMap, TemporaryWrappersStandInUntilIdle) {
   HWND desktop = ::GetDesktopWindow();
   CWnd* temp = CWnd::FromHandle(desktop);
