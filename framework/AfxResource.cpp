@@ -31,7 +31,7 @@ HINSTANCE AfxInitLanguageModule(const char* fileName, const char* caption) {
   HINSTANCE module = AfxLoadResourceModule(fileName);
   if (!module) {
     std::string text = std::string("The language module ") + fileName +
-                       " could not be loaded from the program's folder.\nPlease reinstall ZBPro.";
+                       " could not be loaded from the program's folder.\nPlease reinstall the program.";
     MessageBoxA(nullptr, text.c_str(), caption, MB_OK | MB_ICONSTOP);
     return nullptr;
   }
