@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "framework/String.h"
+#include "framework/WinApp.h"
+#include "framework/wnd/Wnd.h"
 
 namespace {
 
@@ -45,4 +47,16 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType) {
   CString text;
   if (!text.LoadString(nIDPrompt)) text.Format("%u", nIDPrompt);
   return AfxMessageBox(text, nType);
+}
+
+int AfxWindowMessageBox(LPCSTR lpszText, UINT nType) {
+  CWnd* pMain = AfxGetMainWnd();
+  HWND hOwner = pMain ? pMain->m_hWnd : nullptr;
+  if (hOwner) hOwner = ::GetLastActivePopup(hOwner);
+  LPCSTR caption = AfxGetAppName();
+  return ::MessageBoxA(hOwner, lpszText, caption ? caption : "", nType);
+}
+
+void AfxEnableMessageBoxWindows(BOOL bShow) {
+  AfxSetMessageBoxHandler(bShow ? AfxWindowMessageBox : nullptr);
 }

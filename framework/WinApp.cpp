@@ -32,10 +32,12 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
   }
   m_pszAppName = m_strAppName;
   g_app = this;
+  AfxSetThread(this);
 }
 
 CWinApp::~CWinApp() {
   if (g_app == this) g_app = nullptr;
+  if (AfxGetThread() == this) AfxSetThread(nullptr);
 }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) {
@@ -182,4 +184,13 @@ BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pD
   LONG result = RegSetValueExA(key, lpszEntry, 0, REG_BINARY, pData, nBytes);
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
+  CWinApp* app = AfxGetApp();
+  if (!app) return -1;
+  app->m_hInstance = hInstance;
+  app->m_nCmdShow = nCmdShow;
+  if (!app->InitInstance()) return app->ExitInstance();
+  return app->Run();
 }

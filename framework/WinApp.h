@@ -1,5 +1,5 @@
-// CWinApp: the application object (one per program). This part holds what works before any
-// window exists: the application's name, its registry key and the profile functions that read
+// CWinApp: the application object (one per program) and the main thread's CWinThread (its
+// message loop, idle work and main window). It also holds what works before any window exists: the application's name, its registry key and the profile functions that read
 // and write the per-user settings under HKEY_CURRENT_USER\Software\<registry key>\<profile
 // name>\<section>. Without a registry key (SetRegistryKey not called) every read gives its
 // default and every write fails.
@@ -34,6 +34,7 @@ class CWinApp : public CWinThread {
   LPCSTR m_pszRegistryKey = nullptr;  // null until SetRegistryKey
   LPCSTR m_pszProfileName = nullptr;
   HINSTANCE m_hInstance = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
 
  private:
   // The section's key, opened as it is or created with every missing level; null when there is
@@ -45,6 +46,9 @@ class CWinApp : public CWinThread {
   CString m_strRegistryKey;
   CString m_strProfileName;
 };
+
+// Runs the application object: InitInstance, then the message loop; the loop's exit code.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 
 // The application object, or null before it is constructed.
 CWinApp* AfxGetApp();

@@ -2,7 +2,19 @@
 
 #include <process.h>
 
-IMPLEMENT_DYNAMIC(CWinThread, CObject)
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
+namespace {
+thread_local CWinThread* t_pThread = nullptr;
+}  // namespace
+
+CWinThread* AfxGetThread() {
+  return t_pThread;
+}
+
+void AfxSetThread(CWinThread* pThread) {
+  t_pThread = pThread;
+}
 
 CWinThread::~CWinThread() {
   if (m_hThread) CloseHandle(m_hThread);
@@ -10,7 +22,9 @@ CWinThread::~CWinThread() {
 
 unsigned __stdcall CWinThread::ThreadEntry(void* pThread) {
   CWinThread* thread = static_cast<CWinThread*>(pThread);
+  t_pThread = thread;
   UINT exitCode = thread->m_pfnThreadProc ? thread->m_pfnThreadProc(thread->m_pThreadParams) : 0;
+  t_pThread = nullptr;
   if (thread->m_bAutoDelete) delete thread;
   return exitCode;
 }
