@@ -9,6 +9,9 @@
 #include "framework/String.h"
 #include "framework/WinThread.h"
 
+class CDocument;
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
@@ -30,17 +33,37 @@ class CWinApp : public CWinThread {
   BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
   BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+  // --- documents and the recent-file list (app/WinAppDoc.cpp) ---
+  // Reads the recent-file list (nMaxMRU entries, none with 0) from the profile.
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  virtual void AddToRecentFileList(LPCSTR lpszPathName);
+  // Opens the file as the program's document; null when it cannot be (the reason reported).
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  // No help engine is installed: the request is only logged.
+  virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  // Saves the recent-file list; the exit code of the program.
+  int ExitInstance() override;
+  CRecentFileList* m_pRecentFileList = nullptr;
+
   LPCSTR m_pszAppName = nullptr;
   LPCSTR m_pszRegistryKey = nullptr;  // null until SetRegistryKey
   LPCSTR m_pszProfileName = nullptr;
   HINSTANCE m_hInstance = nullptr;
   int m_nCmdShow = SW_SHOWNORMAL;
 
+ protected:
+  // A recent-file command: opens the entry; an entry whose file is gone is offered for removal.
+  BOOL OnOpenRecentFile(UINT nID);
+  void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+
  private:
   // The section's key, opened as it is or created with every missing level; null when there is
   // none. Reading never creates keys.
   HKEY OpenSectionKey(LPCSTR lpszSection, bool create, REGSAM access) const;
   HKEY OpenAppKey(bool create, REGSAM access) const;
+  // Frees the recent-file list (and later the templates) exactly once.
+  void DeleteDocumentState();
 
   CString m_strAppName;
   CString m_strRegistryKey;
