@@ -9,6 +9,8 @@
 #include "framework/String.h"
 #include "framework/WinThread.h"
 
+class CCommandLineInfo;
+class CDocTemplate;
 class CDocument;
 class CRecentFileList;
 
@@ -37,6 +39,16 @@ class CWinApp : public CWinThread {
   // Reads the recent-file list (nMaxMRU entries, none with 0) from the profile.
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   virtual void AddToRecentFileList(LPCSTR lpszPathName);
+  // The application owns its templates from here on.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  CDocTemplate* GetFirstDocTemplate() const { return m_pDocTemplate; }
+  // New, open or nothing, as the command line says; FALSE when the start failed.
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  // Opening by the shell: the file type of the template under the user's classes.
+  void EnableShellOpen() { m_bShellOpen = TRUE; }
+  BOOL RegisterShellFileTypes(BOOL bCompat = FALSE);
+  void OnFileNew();
+  void OnFileOpen();
   // Opens the file as the program's document; null when it cannot be (the reason reported).
   virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
   // No help engine is installed: the request is only logged.
@@ -44,6 +56,8 @@ class CWinApp : public CWinThread {
   // Saves the recent-file list; the exit code of the program.
   int ExitInstance() override;
   CRecentFileList* m_pRecentFileList = nullptr;
+  CDocTemplate* m_pDocTemplate = nullptr;  // one kind of document per program
+  BOOL m_bShellOpen = FALSE;
 
   LPCSTR m_pszAppName = nullptr;
   LPCSTR m_pszRegistryKey = nullptr;  // null until SetRegistryKey

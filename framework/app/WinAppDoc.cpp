@@ -2,7 +2,10 @@
 // help requests.
 #include <cstdio>
 
+#include "framework/CommandLineInfo.h"
 #include "framework/Document.h"
+#include "framework/dialogs/FileDialog.h"
+#include "framework/docview/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/app/AppIds.h"
@@ -12,6 +15,8 @@
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
   ON_COMMAND_EX_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
@@ -29,6 +34,7 @@ void CWinApp::AddToRecentFileList(LPCSTR lpszPathName) {
 }
 
 CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName) {
+  if (m_pDocTemplate) return m_pDocTemplate->OpenDocumentFile(lpszFileName);
   // Without a document template the program has no kind of document to open the file as.
   CString text;
   text.Format("%s cannot be opened: the program has no document type for it.",
@@ -50,6 +56,8 @@ int CWinApp::ExitInstance() {
 }
 
 void CWinApp::DeleteDocumentState() {
+  delete m_pDocTemplate;
+  m_pDocTemplate = nullptr;
   delete m_pRecentFileList;
   m_pRecentFileList = nullptr;
 }
@@ -81,4 +89,64 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
     return;
   }
   m_pRecentFileList->UpdateMenu(pCmdUI);
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
+  if (!pTemplate || pTemplate == m_pDocTemplate) return;
+  delete m_pDocTemplate;  // a program has one kind of document; a second replaces the first
+  m_pDocTemplate = pTemplate;
+}
+
+void CWinApp::OnFileNew() {
+  if (m_pDocTemplate) m_pDocTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen() {
+  CString filter, ext;
+  if (m_pDocTemplate) {
+    m_pDocTemplate->GetDocString(filter, CDocTemplate::filterName);
+    m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt);
+  }
+  CString filters;
+  if (!filter.IsEmpty() && !ext.IsEmpty())
+    filters = filter + "|*" + ext + "|";
+  filters += "All Files (*.*)|*.*||";
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filters,
+                     m_pMainWnd);
+  if (dialog.DoModal() == IDOK) OpenDocumentFile(dialog.GetPathName());
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+  switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+      OnFileNew();
+      return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+      return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default:
+      return TRUE;
+  }
+}
+
+BOOL CWinApp::RegisterShellFileTypes(BOOL) {
+  if (!m_pDocTemplate) return FALSE;
+  CString ext, typeId, typeName;
+  if (!m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt) ||
+      !m_pDocTemplate->GetDocString(typeId, CDocTemplate::regFileTypeId))
+    return FALSE;
+  m_pDocTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName);
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+  CString command;
+  command.Format("\"%s\" \"%%1\"", module);
+  // Under the user's own classes: no administrator rights needed, nobody else affected.
+  CString classes = "Software\\Classes\\";
+  auto set = [](const CString& key, LPCSTR value) {
+    return ::RegSetKeyValueA(HKEY_CURRENT_USER, key, nullptr, REG_SZ, value,
+                             static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
+  };
+  BOOL ok = set(classes + ext, typeId);
+  if (!typeName.IsEmpty()) ok = set(classes + typeId, typeName) && ok;
+  if (m_bShellOpen) ok = set(classes + typeId + "\\shell\\open\\command", command) && ok;
+  return ok;
 }
