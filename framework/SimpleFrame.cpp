@@ -2,31 +2,38 @@
 
 #include <commctrl.h>
 
+#include "framework/WinThread.h"
+#include "framework/wnd/Wnd.h"
+
 namespace {
 
 const int kStatusBarId = 0xE801;  // the framework's conventional id of a frame's status bar
 
-LRESULT CALLBACK SimpleFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, static_cast<const char*>(cs->lpCreateParams),
-                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd,
+class CSimpleFrame : public CWnd {
+ public:
+  explicit CSimpleFrame(std::string status) : m_status(std::move(status)) {}
+
+ protected:
+  int OnCreate(LPCREATESTRUCT cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    HWND bar = ::CreateWindowExA(0, STATUSCLASSNAMEA, m_status.c_str(),
+                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hWnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
                                  cs->hInstance, nullptr);
-      return bar ? 0 : -1;
-    }
-    case WM_SIZE:
-      // The status bar places itself at the bottom when it is told of a size change.
-      SendDlgItemMessageA(hwnd, kStatusBarId, WM_SIZE, 0, 0);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return bar ? 0 : -1;
   }
-}
+  void OnSize(UINT, int, int) {
+    // The status bar places itself at the bottom when it is told of a size change.
+    SendDlgItemMessage(kStatusBarId, WM_SIZE, 0, 0);
+  }
+  DECLARE_MESSAGE_MAP()
+  std::string m_status;
+};
+
+BEGIN_MESSAGE_MAP(CSimpleFrame, CWnd)
+  ON_WM_CREATE()
+  ON_WM_SIZE()
+END_MESSAGE_MAP()
 
 }  // namespace
 
@@ -37,7 +44,7 @@ int AfxRunSimpleFrame(HINSTANCE hInstance, const char* className, const std::str
 
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = SimpleFrameProc;
+  wc.lpfnWndProc = DefWindowProcA;  // the frame object takes the window over from its first message
   wc.hInstance = hInstance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
@@ -45,19 +52,23 @@ int AfxRunSimpleFrame(HINSTANCE hInstance, const char* className, const std::str
   wc.lpszClassName = className;
   if (!RegisterClassExA(&wc)) return 1;
 
-  HWND hwnd = CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 640, 480, nullptr, nullptr, hInstance,
-                              const_cast<char*>(status.c_str()));
-  if (!hwnd) return 1;
-  ShowWindow(hwnd, nCmdShow);
-  UpdateWindow(hwnd);
-
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 1;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  // The application's loop when there is an application object, else one of its own.
+  CWinThread localThread;
+  CWinThread* thread = AfxGetThread();
+  if (!thread) {
+    thread = &localThread;
+    AfxSetThread(thread);
   }
-  return static_cast<int>(msg.wParam);
+  CSimpleFrame frame(status);
+  int rc = 1;
+  if (frame.CreateEx(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                     CW_USEDEFAULT, 640, 480, nullptr, nullptr)) {
+    // Closing the main window ends the loop with 0.
+    thread->m_pMainWnd = &frame;
+    frame.ShowWindow(nCmdShow);
+    frame.UpdateWindow();
+    rc = thread->Run();
+  }
+  if (thread == &localThread) AfxSetThread(nullptr);
+  return rc;
 }

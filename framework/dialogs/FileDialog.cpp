@@ -30,6 +30,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 }
 
 INT_PTR CFileDialog::DoModal() {
+  // Callers written for the 32-bit layouts adjust the size by hand (the old short record, or
+  // "12 bytes more" for the newer one); on 64 bits only the system's two sizes are valid, and
+  // anything else would make the box fail. Any other size means the full record.
+  if (m_ofn.lStructSize != sizeof(OPENFILENAMEA) &&
+      m_ofn.lStructSize != OPENFILENAME_SIZE_VERSION_400A) {
+    m_ofn.lStructSize = sizeof(OPENFILENAMEA);
+  }
   // The filter's buffer lives in the string; copy its address afresh (the object may be moved).
   if (!m_strFilter.IsEmpty()) m_ofn.lpstrFilter = m_strFilter.GetString();
   CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();

@@ -72,7 +72,7 @@ class CImageList : public CObject {
                     UINT fStyle = ILD_NORMAL, DWORD dwRop = SRCCOPY, COLORREF rgbBack = CLR_DEFAULT,
                     COLORREF rgbFore = CLR_DEFAULT);
 
-  // Dragging (the window forms take an HWND until CWnd exists).
+  // Dragging.
   BOOL BeginDrag(int nImage, CPoint ptHotSpot);
   static void PASCAL EndDrag();
   static BOOL PASCAL DragMove(CPoint pt);
@@ -81,6 +81,15 @@ class CImageList : public CObject {
   static CImageList* PASCAL GetDragImage(LPPOINT lpPoint, LPPOINT lpPointHotSpot);
   static BOOL PASCAL DragEnter(HWND hWndLock, CPoint point);
   static BOOL PASCAL DragLeave(HWND hWndLock);
+  // The same for a window object (CWnd*, or null).
+  template <class Wnd>
+  static BOOL DragEnter(Wnd* pWndLock, CPoint point) {
+    return DragEnter(pWndLock ? pWndLock->m_hWnd : HWND{}, point);
+  }
+  template <class Wnd>
+  static BOOL DragLeave(Wnd* pWndLock) {
+    return DragLeave(pWndLock ? pWndLock->m_hWnd : HWND{});
+  }
 
  private:
   friend class CTemporaryHandleMap<CImageList, HIMAGELIST>;

@@ -81,9 +81,18 @@ class CMenu : public CObject {
   BOOL GetMenuInfo(LPMENUINFO lpcmi) const;
   BOOL SetMenuInfo(LPCMENUINFO lpcmi);
 
-  // Shows the popup at screen coordinates, owned by hWnd (the CWnd* form comes with CWnd).
+  // Shows the popup at screen coordinates, owned by hWnd.
   BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect = nullptr);
   BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, HWND hWnd, LPTPMPARAMS lptpm);
+  // The same owned by a window object (CWnd*, or null).
+  template <class Wnd>
+  BOOL TrackPopupMenu(UINT nFlags, int x, int y, Wnd* pWnd, LPCRECT lpRect = nullptr) {
+    return TrackPopupMenu(nFlags, x, y, pWnd ? pWnd->m_hWnd : HWND{}, lpRect);
+  }
+  template <class Wnd>
+  BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, Wnd* pWnd, LPTPMPARAMS lptpm) {
+    return TrackPopupMenuEx(fuFlags, x, y, pWnd ? pWnd->m_hWnd : HWND{}, lptpm);
+  }
 
   // Owner-drawn items: a derived class draws and measures them.
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -2,6 +2,8 @@
 // of messages, commands, notifications and reflection.
 #include "framework/wnd/Wnd.h"
 
+#include "framework/Exception.h"
+#include "framework/MessageBox.h"
 #include "framework/WinThread.h"
 #include "framework/wnd/HandleMap.h"
 
@@ -235,7 +237,15 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG saved = t_lastMsg;
   t_lastMsg = {hWnd, message, wParam, lParam, 0, {0, 0}};
-  LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = pWnd->WindowProc(message, wParam, lParam);
+  } catch (const CException& e) {
+    // A framework exception must not unwind through the system's code that called us: the
+    // user is told (a user exception has been reported already) and the message ends here.
+    char text[512] = "";
+    if (e.GetErrorMessage(text, sizeof text)) AfxMessageBox(text, MB_ICONEXCLAMATION);
+  }
   // A WM_NCDESTROY handler that did not chain to CWnd's still lets the object go; the map is
   // asked, not the object, which may have deleted itself.
   if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->NcDestroyCleanup();

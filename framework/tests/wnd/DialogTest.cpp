@@ -9,6 +9,7 @@
 #include "framework/WinThread.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/dialogs/Dialog.h"
+#include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/PropertySheet.h"
 #include "framework/tests/wnd/TestDialogIds.h"
 #include "framework/tests/wnd/WndTestSupport.h"
@@ -101,6 +102,41 @@ TEST_F(DialogTest, ModalDialogLoadsAndSavesItsFields) {
   EXPECT_GT(dlg.kicks, 0) << "the modal loop does idle work";
   EXPECT_EQ(dlg.m_hWnd, nullptr);
   EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(DialogTest, LoadingFillsTheControlsAndSavingReadsThemBack) {
+  CFormDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST_FORM));  // modeless: OnInitDialog loads the members
+  CString text;
+  dlg.GetDlgItemText(IDC_TEST_NUMBER, text);
+  EXPECT_STREQ(text, "5");
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_TEST_CHECK), 1u);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_TEST_RADIO3), 1u);
+  EXPECT_EQ(dlg.SendDlgItemMessage(IDC_TEST_COMBO, CB_GETCURSEL), 1);
+  struct Case {
+    const char* number;
+    int radioChecked;  // 0: none
+    BOOL ok;
+    int radio;
+  };
+  const Case cases[] = {
+      {"12", 0, TRUE, -1},            // no button of the group checked
+      {"-0", IDC_TEST_RADIO2, FALSE, -1},  // 0 is outside 1..99
+      {"2147483648", IDC_TEST_RADIO1, FALSE, -1},  // does not fit an int
+      {"99", IDC_TEST_RADIO1, TRUE, 0},
+  };
+  for (const Case& c : cases) {
+    g_boxes.clear();
+    dlg.radio = -5;
+    dlg.SetText(IDC_TEST_NUMBER, c.number);
+    dlg.CheckRadioButton(IDC_TEST_RADIO1, IDC_TEST_RADIO3, c.radioChecked);
+    EXPECT_EQ(dlg.UpdateData(TRUE), c.ok) << c.number;
+    EXPECT_EQ(g_boxes.size(), c.ok ? 0u : 1u) << c.number;
+    if (c.ok) {
+      EXPECT_EQ(dlg.radio, c.radio) << c.number;
+    }
+  }
+  dlg.DestroyWindow();
 }
 
 TEST_F(DialogTest, AFailedCheckKeepsTheDialogOpenWithTheFieldFocused) {
@@ -320,16 +356,66 @@ TEST_F(DialogTest, APropertySheetStartsOnTheChosenPageAndCancels) {
   CLoggingPage second(IDD_TEST_PAGE2, "second", &log);
   CScriptedSheet sheet("Sheet", 1);
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  sheet.SetTitle("Site", PSH_PROPTITLE);
   sheet.AddPage(&first);
   sheet.AddPage(&second);
   bool applyShown = true;
+  CString caption;
   sheet.steps = {[&] {
+    sheet.GetWindowText(caption);
     applyShown = ::IsWindowVisible(::GetDlgItem(sheet.m_hWnd, 0x3021)) != 0;  // Apply button
     sheet.PressButton(PSBTN_CANCEL);
   }};
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_FALSE(applyShown);
+  EXPECT_NE(caption.Find("Site"), -1);
+  EXPECT_STRNE(caption, "Site") << "the system's properties wording around the title";
   EXPECT_EQ(log.Joined(), "active-second,reset-second");
+}
+
+}  // namespace
+
+namespace {
+
+VOID CALLBACK CancelFileBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = ::FindWindowA(nullptr, "FileDialogTest");
+  if (!box) return;
+  ::KillTimer(nullptr, id);
+  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(FileDialog, ARecordSizeMadeFor32BitsStillOpensTheBox) {
+  struct Case {
+    int adjust;  // what a caller did to the record's size
+    DWORD expected;
+  };
+  const Case cases[] = {{0, sizeof(OPENFILENAMEA)},
+                        {12, sizeof(OPENFILENAMEA)},  // "the newer layout is 12 bytes more"
+                        {static_cast<int>(OPENFILENAME_SIZE_VERSION_400A) -
+                             static_cast<int>(sizeof(OPENFILENAMEA)),
+                         OPENFILENAME_SIZE_VERSION_400A}};
+  for (const Case& c : cases) {
+    CFileDialog dlg(TRUE, "txt", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                    "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    dlg.m_ofn.lStructSize += c.adjust;
+    dlg.m_ofn.lpstrTitle = "FileDialogTest";
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, CancelFileBox);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(::CommDlgExtendedError(), 0u) << "cancelled by the user, not refused";
+    EXPECT_EQ(dlg.m_ofn.lStructSize, c.expected);
+  }
+}
+
+TEST(FileDialog, PathPartsAndTheFilter) {
+  CFileDialog dlg(FALSE, "csv", "C:\\reports\\ranks.2024.csv", 0, "CSV (*.csv)|*.csv||");
+  EXPECT_STREQ(dlg.GetPathName(), "C:\\reports\\ranks.2024.csv");
+  EXPECT_STREQ(dlg.GetFileName(), "ranks.2024.csv");
+  EXPECT_STREQ(dlg.GetFileExt(), "csv");
+  EXPECT_STREQ(dlg.GetFileTitle(), "ranks.2024");
+  EXPECT_STREQ(dlg.GetFolderPath(), "C:\\reports");
+  const char expected[] = "CSV (*.csv)\0*.csv\0";
+  EXPECT_EQ(memcmp(dlg.m_ofn.lpstrFilter, expected, sizeof expected), 0);
 }
 
 }  // namespace

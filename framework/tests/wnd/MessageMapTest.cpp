@@ -247,6 +247,9 @@ class CReflectingChild : public CWnd {
     return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
   }
   void DrawItem(LPDRAWITEMSTRUCT dis) { log->Add("child-draw:" + std::to_string(dis->itemID)); }
+  void HScroll(UINT code, UINT pos) {
+    log->Add("child-scroll:" + std::to_string(code) + ":" + std::to_string(pos));
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -255,6 +258,7 @@ BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
   ON_NOTIFY_REFLECT(kCodeCustom, OnCustomNotify)
   ON_WM_CTLCOLOR_REFLECT()
   ON_WM_DRAWITEM_REFLECT()
+  ON_WM_HSCROLL_REFLECT()
 END_MESSAGE_MAP()
 
 class CReflectingParent : public CWnd {
@@ -271,6 +275,10 @@ class CReflectingParent : public CWnd {
     log.Add("parent-other-notify");
     *result = 8;
   }
+  HBRUSH OnCtlColor(CDC*, CWnd* pWnd, UINT nCtlColor) {
+    log.Add("parent-color:" + std::to_string(nCtlColor) + ":" + std::to_string(pWnd->GetDlgCtrlID()));
+    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -278,6 +286,7 @@ BEGIN_MESSAGE_MAP(CReflectingParent, CWnd)
   ON_BN_CLICKED(kChildId, OnChildClicked)
   ON_NOTIFY(kCodeCustom, kChildId, OnChildNotify2)
   ON_NOTIFY(kCodeCustom + 1, kChildId, OnOtherNotify)
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 TEST(Reflection, ChildObjectsHandleTheirParentsNotificationsFirst) {
@@ -323,7 +332,19 @@ TEST(Reflection, ChildObjectsHandleTheirParentsNotificationsFirst) {
   dis.itemID = 5;
   dis.hwndItem = hChild;
   EXPECT_EQ(parent.SendMessage(WM_DRAWITEM, kChildId, reinterpret_cast<LPARAM>(&dis)), TRUE);
-  EXPECT_EQ(parent.log.Joined(), "child-color:" + std::to_string(CTLCOLOR_BTN) + ",child-draw:5");
+  parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 17), reinterpret_cast<LPARAM>(hChild));
+  EXPECT_EQ(parent.log.Joined(), "child-color:" + std::to_string(CTLCOLOR_BTN) +
+                                     ",child-draw:5,child-scroll:4:17");
+
+  // A control without an object leaves its colours to the parent's own handler.
+  parent.log.calls.clear();
+  HWND hLabel = AddChild(parent, "STATIC", 0, 402);
+  dc = ::GetDC(hLabel);
+  brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(hLabel));
+  ::ReleaseDC(hLabel, dc);
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), ::GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(parent.log.Joined(), "parent-color:" + std::to_string(CTLCOLOR_STATIC) + ":402");
 }
 
 // --- subclassing and Default ---
@@ -373,6 +394,24 @@ TEST(Subclassing, HandlersReachTheControlsOwnProcedureAndUnsubclassRestoresIt) {
   EXPECT_EQ(edit.setTextCalls, 1);
 }
 
+class CPreparedWnd : public CWnd {
+ public:
+  std::vector<HWND> prepared;
+  void PreSubclassWindow() override { prepared.push_back(m_hWnd); }
+};
+
+TEST(Subclassing, PreSubclassWindowSeesTheWindowHoweverItWasAttached) {
+  CPreparedWnd created;
+  ASSERT_TRUE(CreateTestWindow(created));
+  HWND hEdit = AddChild(created, "EDIT", 0, 502);
+  CPreparedWnd subclassed;
+  ASSERT_TRUE(subclassed.SubclassWindow(hEdit));
+  ASSERT_EQ(created.prepared.size(), 1u);
+  EXPECT_EQ(created.prepared[0], created.m_hWnd);
+  ASSERT_EQ(subclassed.prepared.size(), 1u);
+  EXPECT_EQ(subclassed.prepared[0], hEdit);
+}
+
 TEST(HandleMap, TemporaryWrappersStandInUntilIdle) {
   HWND desktop = ::GetDesktopWindow();
   CWnd* temp = CWnd::FromHandle(desktop);
@@ -383,6 +422,82 @@ TEST(HandleMap, TemporaryWrappersStandInUntilIdle) {
   CWnd::DeleteTempMap();
   EXPECT_TRUE(::IsWindow(desktop)) << "a wrapper never destroys its window";
   EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// --- menus and tool tips ---
+
+TEST(CommandRouting, MenuItemsFollowTheirHandlers) {
+  CCommandWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, kBtnHandled, "Handled");
+  popup.AppendMenu(MF_SEPARATOR);
+  popup.AppendMenu(MF_STRING, kBtnNoHandler, "Nobody");
+  popup.AppendMenu(MF_STRING, kBtnUpdateCheck, "Check");
+  popup.AppendMenu(MF_STRING, kBtnUpdateOff, "Off");
+  AfxUpdateMenuCmdUI(&popup, &wnd, TRUE);
+  struct Case {
+    UINT pos;
+    UINT state;  // MF_GRAYED / MF_CHECKED bits expected
+    const char* text;
+  };
+  const Case cases[] = {{0, 0, "Handled"},
+                        {2, MF_GRAYED, "Nobody"},
+                        {3, MF_CHECKED, "checked"},
+                        {4, MF_GRAYED, "Off"}};
+  for (const Case& c : cases) {
+    UINT state = popup.GetMenuState(c.pos, MF_BYPOSITION);
+    EXPECT_EQ(state & (MF_GRAYED | MF_CHECKED), c.state) << c.pos;
+    CString text;
+    popup.GetMenuString(c.pos, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, c.text);
+  }
+}
+
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  ::EndMenu();
+}
+
+TEST(CommandRouting, APopupMenuIsOwnedByAWindowObject) {
+  CCommandWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  wnd.ShowWindow(SW_SHOW);
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, kBtnHandled, "Handled");
+  CWnd* none = nullptr;
+  EXPECT_FALSE(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, none)) << "no owner, no menu";
+  ::SetTimer(nullptr, 0, 100, CloseMenu);
+  EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &wnd), 0) << "closed without a choice";
+  EXPECT_TRUE(wnd.log.calls.empty());
+}
+
+TEST(ToolTips, HitTestFindsTheControlAndItsTextComesFromTheStringAfterTheNewline) {
+  CWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  HWND button = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE, 20, 20, 60, 20,
+                                  wnd.m_hWnd, reinterpret_cast<HMENU>(2201), nullptr, nullptr);
+  TOOLINFOA ti = {};
+  ti.cbSize = sizeof ti;
+  EXPECT_EQ(wnd.OnToolHitTest(CPoint(30, 25), &ti), 2201);
+  EXPECT_EQ(ti.uId, reinterpret_cast<UINT_PTR>(button));
+  EXPECT_EQ(wnd.OnToolHitTest(CPoint(5, 5), nullptr), -1) << "no control there";
+  // The tooltip control's question, sent directly (the system's tooltip asks the same way).
+  NMTTDISPINFOA info = {};
+  info.hdr.hwndFrom = nullptr;
+  info.hdr.idFrom = reinterpret_cast<UINT_PTR>(button);
+  info.hdr.code = TTN_NEEDTEXTA;
+  info.uFlags = TTF_IDISHWND;
+  wnd.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_STREQ(info.lpszText, "Start");
+  EXPECT_TRUE(wnd.EnableToolTips(TRUE));
 }
 
 }  // namespace

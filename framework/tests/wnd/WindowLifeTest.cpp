@@ -2,6 +2,9 @@
 // window or its object goes away.
 #include <gtest/gtest.h>
 
+#include "framework/FileException.h"
+#include "framework/MessageBox.h"
+#include "framework/UserException.h"
 #include "framework/WinThread.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 
@@ -192,6 +195,43 @@ TEST(Destruction, AWindowWhoseObjectLetGoStillReachesItsOwnProcedure) {
   ::GetWindowTextA(hEdit, text, sizeof text);
   EXPECT_STREQ(text, "still an edit");
   EXPECT_EQ(::SendMessageA(hEdit, kPing, 1, 0), 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> g_reported;
+int RecordReport(LPCSTR text, UINT) {
+  g_reported.push_back(text);
+  return IDOK;
+}
+
+class CThrowingWnd : public CWnd {
+ protected:
+  LRESULT OnFileFault(WPARAM, LPARAM) {
+    throw CFileException(CFileException::fileNotFound, -1, "missing.zbp");
+  }
+  LRESULT OnUserFault(WPARAM, LPARAM) { throw CUserException(); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+  ON_MESSAGE(WM_APP + 30, OnFileFault)
+  ON_MESSAGE(WM_APP + 31, OnUserFault)
+END_MESSAGE_MAP()
+
+TEST(Exceptions, AFrameworkExceptionInAHandlerIsReportedAndGoesNoFurther) {
+  g_reported.clear();
+  AfxSetMessageBoxHandler(RecordReport);
+  CThrowingWnd wnd;
+  ASSERT_TRUE(CreateTestWindow(wnd));
+  EXPECT_EQ(wnd.SendMessage(WM_APP + 30), 0);
+  EXPECT_EQ(wnd.SendMessage(WM_APP + 31), 0);
+  AfxSetMessageBoxHandler(nullptr);
+  ASSERT_EQ(g_reported.size(), 1u) << "a user exception has been reported already";
+  EXPECT_NE(g_reported[0].find("missing.zbp"), std::string::npos) << g_reported[0];
+  EXPECT_TRUE(wnd.IsWindow());
 }
 
 }  // namespace
