@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Archive.h"
+#include "framework/CommandLineInfo.h"
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
@@ -395,6 +396,50 @@ TEST_F(FrameTest, AFileThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   EXPECT_EQ(lstrcmpiA((*m_app->m_pRecentFileList)[0], saved.c_str()), 0)
       << "only the file that opened is remembered";
   DeleteFileA(saved.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The start of a program from its command line, with no window made beforehand.
+class ShellStartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_boxes.clear();
+    AfxSetMessageBoxHandler(AnswerBox);
+    m_app = std::make_unique<CWinApp>("FwShellTest");
+    m_app->AddDocTemplate(new CSingleDocTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(SiteDoc),
+                                                 RUNTIME_CLASS(SiteFrame), RUNTIME_CLASS(SiteView)));
+  }
+  void TearDown() override {
+    if (m_app->m_pMainWnd) m_app->m_pMainWnd->DestroyWindow();
+    m_app.reset();  // deletes the template; a document left behind would be deleted twice
+    AfxSetMessageBoxHandler(nullptr);
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  std::unique_ptr<CWinApp> m_app;
+};
+
+TEST_F(ShellStartTest, AFileThatCannotBeOpenedFailsTheStartCleanly) {
+  CCommandLineInfo info;
+  info.m_nShellCommand = CCommandLineInfo::FileOpen;
+  info.m_strFileName = "C:\\no-such-folder-zb\\site.zbt";
+  EXPECT_FALSE(m_app->ProcessShellCommand(info));
+  EXPECT_EQ(m_app->m_pMainWnd, nullptr) << "the window made for the document is gone again";
+  auto* tmpl = static_cast<CSingleDocTemplate*>(m_app->GetFirstDocTemplate());
+  EXPECT_EQ(tmpl->GetDocument(), nullptr) << "and so is the document";
+  EXPECT_EQ(g_boxes.size(), 1u) << "the user is told why";
+  EXPECT_EQ(m_app->ExitInstance(), 0) << "a defined exit code after the failed start";
+}
+
+TEST_F(ShellStartTest, AnEmptyCommandLineStartsANewDocument) {
+  CCommandLineInfo fresh;
+  EXPECT_TRUE(m_app->ProcessShellCommand(fresh));
+  ASSERT_NE(m_app->m_pMainWnd, nullptr);
+  EXPECT_TRUE(m_app->m_pMainWnd->IsKindOf(RUNTIME_CLASS(SiteFrame)));
 }
 
 }  // namespace
