@@ -60,6 +60,9 @@ class CStatusBar : public CControlBar {
  protected:
   AFX_STATUSPANE* GetPanePtr(int nIndex) const;
   void OnSize(UINT nType, int cx, int cy);
+  // The control paints its own panes, edges and grip.
+  void OnPaint() { Default(); }
+  void OnNcPaint() { Default(); }
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);

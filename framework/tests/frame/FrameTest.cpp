@@ -280,6 +280,32 @@ TEST_F(FrameTest, StatusPanesShowTheirIndicatorsAndFollowIdleUpdates) {
   EXPECT_FALSE(bar.SetPaneText(9, "x")) << "no such pane";
 }
 
+// Dark pixels (text) inside the rectangle of the window, as drawn on the screen.
+int DarkPixels(CWnd& wnd, const CRect& rect) {
+  wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_FRAME);
+  HDC dc = ::GetDC(wnd.m_hWnd);
+  int dark = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      COLORREF c = ::GetPixel(dc, x, y);
+      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
+    }
+  }
+  ::ReleaseDC(wnd.m_hWnd, dc);
+  return dark;
+}
+
+TEST_F(FrameTest, TheStatusControlDrawsItsPaneTexts) {
+  ResizeClient(500, 300);
+  CStatusBar& bar = m_frame->m_status;
+  CRect caps;
+  bar.GetItemRect(1, &caps);
+  EXPECT_GT(DarkPixels(bar, caps), 0) << "the text CAP is drawn";
+  m_frame->m_capsOn = FALSE;
+  Idle();
+  EXPECT_EQ(DarkPixels(bar, caps), 0) << "a disabled pane is blank";
+}
+
 TEST_F(FrameTest, MenuSelectionShowsHelpTextAndTheIdleTextComesBack) {
   CStatusBar& bar = m_frame->m_status;
   struct Case {
