@@ -469,3 +469,37 @@ TEST_F(ShellStartTest, AnEmptyCommandLineStartsANewDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+CString ClassValue(const char* key) {
+  char value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  CString path = CString("Software\\Classes\\") + key;
+  if (RegGetValueA(HKEY_CURRENT_USER, path, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
+    return CString("(none)");
+  return CString(value);
+}
+
+TEST_F(ShellStartTest, TheDocumentTypeIsRegisteredForTheUserOnly) {
+  struct Case {
+    const char* key;
+    const char* expected;
+  };
+  m_app->EnableShellOpen();
+  ASSERT_TRUE(m_app->RegisterShellFileTypes());
+  const Case cases[] = {
+      {".zbt", "ZBFrameTest.Site"},
+      {"ZBFrameTest.Site", "Test Site"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ClassValue(c.key), c.expected) << c.key;
+  CString command = ClassValue("ZBFrameTest.Site\\shell\\open\\command");
+  EXPECT_NE(command.Find("framework_app_tests"), -1) << static_cast<LPCSTR>(command);
+  EXPECT_NE(command.Find("\"%1\""), -1) << "the file name is quoted";
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\ZBFrameTest.Site");
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\ZBFrameTest.Site");
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\.zbt");
+}
+
+}  // namespace
