@@ -4,7 +4,7 @@
 #include "framework/MessageBox.h"
 #include "framework/UserException.h"
 
-IMPLEMENT_DYNAMIC(CDocument, CObject)
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL /*bAddToMRU*/) {
   m_strPathName = lpszPathName ? lpszPathName : "";
@@ -20,7 +20,6 @@ void CDocument::ClearPathName() {
   m_strTitle.Empty();
 }
 
-void CDocument::UpdateAllViews(CObject* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/) {}
 
 BOOL CDocument::OnNewDocument() {
   DeleteContents();
@@ -33,9 +32,8 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
   CFileException fe;
   CFile* pFile = GetFile(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe);
   if (!pFile) {
+    // Nothing was read yet: the document stays as it was.
     ReportSaveLoadException(lpszPathName, &fe, FALSE, 0);
-    DeleteContents();
-    ClearPathName();
     return FALSE;
   }
   DeleteContents();

@@ -1,22 +1,28 @@
 // CDocument: the data of a program, read from and written to one file through an archive. The
 // program derives its document and gives it Serialize; this class does the file handling around
-// it: new, open, save, the path and title, and the modified flag. Views come with the window side;
-// until then UpdateAllViews reaches nobody.
+// it: new, open, save, the path and title, and the modified flag, the views that show it and the
+// question whether to save changes before they would be lost.
 #pragma once
 #include <windows.h>
 
 #include "framework/Exception.h"
 #include "framework/File.h"
 #include "framework/Object.h"
+#include "framework/PtrList.h"
 #include "framework/String.h"
+#include "framework/wnd/CmdTarget.h"
 
 class CArchive;
+class CDocTemplate;
+class CFrameWnd;
+class CView;
 
-class CDocument : public CObject {
+class CDocument : public CCmdTarget {
   DECLARE_DYNAMIC(CDocument)
  public:
   CDocument() = default;
-  ~CDocument() override = default;
+  // Leaves its template and lets go of any view still attached.
+  ~CDocument() override;
   CDocument(const CDocument&) = delete;
   CDocument& operator=(const CDocument&) = delete;
 
@@ -31,8 +37,35 @@ class CDocument : public CObject {
   virtual BOOL IsModified() { return m_bModified; }
   virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
-  // Tells every view of the document (none yet) of a change.
-  void UpdateAllViews(CObject* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
+  // Tells every view but the sender of a change (OnUpdate).
+  void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
+  void AddView(CView* pView);
+  void RemoveView(CView* pView);
+  POSITION GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
+  CView* GetNextView(POSITION& rPosition) const;
+  CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+  // Asks whether to save a modified document: Yes saves (FALSE when that fails), No drops the
+  // changes, Cancel keeps everything. TRUE when the document may be closed or replaced.
+  virtual BOOL SaveModified();
+  virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+  // Saves under the path, or under a name the user chooses when lpszPathName is null.
+  virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
+  virtual BOOL DoFileSave();
+  // Closes the views' frames and, with m_bAutoDelete, deletes the document.
+  virtual void OnCloseDocument();
+  // Called when the last view goes.
+  virtual void OnChangedViewList();
+  // The path under which DoSave stores without asking; null asks (a file dialog).
+  virtual BOOL DoPromptFileName(CString& fileName);
+
+  // Simple MAPI's send-mail with the document's file attached; the item is disabled when the
+  // system has no MAPI provider.
+  void OnFileSendMail();
+  void OnUpdateFileSendMail(CCmdUI* pCmdUI);
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OnFileClose();
 
   // Empties the document and forgets its path.
   virtual BOOL OnNewDocument();
@@ -54,6 +87,15 @@ class CDocument : public CObject {
                                        UINT nIDPDefault);
 
  protected:
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  BOOL m_bAutoDelete = TRUE;      // deleted when its last view goes
+  BOOL m_bEmbedded = FALSE;
+  CDocTemplate* m_pDocTemplate = nullptr;
+
+ protected:
+  CPtrList m_viewList;
   CString m_strTitle;
   CString m_strPathName;
   BOOL m_bModified = FALSE;

@@ -36,6 +36,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+  DeleteDocumentState();
   if (g_app == this) g_app = nullptr;
   if (AfxGetThread() == this) AfxSetThread(nullptr);
 }

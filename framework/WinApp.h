@@ -9,6 +9,11 @@
 #include "framework/String.h"
 #include "framework/WinThread.h"
 
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
@@ -30,17 +35,49 @@ class CWinApp : public CWinThread {
   BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
   BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+  // --- documents and the recent-file list (app/WinAppDoc.cpp) ---
+  // Reads the recent-file list (nMaxMRU entries, none with 0) from the profile.
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  virtual void AddToRecentFileList(LPCSTR lpszPathName);
+  // The application owns its templates from here on.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  CDocTemplate* GetFirstDocTemplate() const { return m_pDocTemplate; }
+  // New, open or nothing, as the command line says; FALSE when the start failed.
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  // Opening by the shell: the file type of the template under the user's classes.
+  void EnableShellOpen() { m_bShellOpen = TRUE; }
+  BOOL RegisterShellFileTypes(BOOL bCompat = FALSE);
+  void OnFileNew();
+  void OnFileOpen();
+  // Opens the file as the program's document; null when it cannot be (the reason reported).
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  // No help engine is installed: the request is only logged.
+  virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  // Saves the recent-file list; the exit code of the program.
+  int ExitInstance() override;
+  CRecentFileList* m_pRecentFileList = nullptr;
+  CDocTemplate* m_pDocTemplate = nullptr;  // one kind of document per program
+  BOOL m_bShellOpen = FALSE;
+
   LPCSTR m_pszAppName = nullptr;
   LPCSTR m_pszRegistryKey = nullptr;  // null until SetRegistryKey
   LPCSTR m_pszProfileName = nullptr;
   HINSTANCE m_hInstance = nullptr;
   int m_nCmdShow = SW_SHOWNORMAL;
 
+ protected:
+  // A recent-file command: opens the entry; an entry whose file is gone is offered for removal.
+  BOOL OnOpenRecentFile(UINT nID);
+  void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+
  private:
   // The section's key, opened as it is or created with every missing level; null when there is
   // none. Reading never creates keys.
   HKEY OpenSectionKey(LPCSTR lpszSection, bool create, REGSAM access) const;
   HKEY OpenAppKey(bool create, REGSAM access) const;
+  // Frees the recent-file list (and later the templates) exactly once.
+  void DeleteDocumentState();
 
   CString m_strAppName;
   CString m_strRegistryKey;
