@@ -11,7 +11,6 @@ class NoUpdateCheckBeforeRuns : public ::testing::Environment {
   void SetUp() override { CRunControl::SetPendingUpdateCheck(nullptr); }
 };
 
-const auto* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new NoUpdateCheckBeforeRuns);
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new NoUpdateCheckBeforeRuns);
 
 }  // namespace

@@ -24,8 +24,9 @@ std::string TestFolder() {
 // A catalogue of one file.
 std::string Catalogue(const std::string& name, const std::string& version,
                       const std::string& extra = "") {
-  return "[File List]\r\nCount=1\r\nFile0=" + name + "\r\n\r\n[" + name + "]\r\nVersion=" +
-         version + "\r\nSize=5000\r\nHttpPath=/zubrin/latest/tool.arq\r\n" + extra;
+  return "[File List]\r\nCount=1\r\nFile0=" + name + "\r\n\r\n[" + name +
+         "]\r\nVersion=" + version + "\r\nSize=5000\r\nHttpPath=/zubrin/latest/tool.arq\r\n" +
+         extra;
 }
 
 class NoticeViews : public IUpdateViews {
@@ -97,14 +98,13 @@ TEST_F(UpdateCatalogueCheckTest, DecidesFromTheServersAnswer) {
       {"user declines", HttpResponse::Text(Catalogue("tool.dll", "9.0.0.0")), false, false, 1},
       {"same version", HttpResponse::Text(Catalogue("tool.dll", "7.0.1.5")), true, false, 0},
       {"older version", HttpResponse::Text(Catalogue("tool.dll", "7.0.0.9")), true, false, 0},
-      {"missing optional file", HttpResponse::Text(Catalogue("extra.dll", "9.0.0.0",
-                                                             "IsResource=1\r\n")),
-       true, false, 0},
-      {"missing required file", HttpResponse::Text(Catalogue("extra.dll", "9.0.0.0")), true,
-       true, 1},
+      {"missing optional file",
+       HttpResponse::Text(Catalogue("extra.dll", "9.0.0.0", "IsResource=1\r\n")), true, false, 0},
+      {"missing required file", HttpResponse::Text(Catalogue("extra.dll", "9.0.0.0")), true, true,
+       1},
       {"date replaces version",
-       HttpResponse::Text(Catalogue("tool.dll", "9.0.0.0", "DateTime=1/1/1990 00:00:00\r\n")),
-       true, false, 0},
+       HttpResponse::Text(Catalogue("tool.dll", "9.0.0.0", "DateTime=1/1/1990 00:00:00\r\n")), true,
+       false, 0},
       {"no file list", HttpResponse::Text("[Other]\r\nCount=3\r\n"), true, false, 0},
       {"not a catalogue", HttpResponse::Text("<html>\x01\x02 garbage =\r\n[[[\r\n"), true, false,
        0},
@@ -185,10 +185,8 @@ TEST_F(UpdateServerProfileTest, CatalogueComesFromTheProfilesServer) {
     int start;  // -1: no value
     const char* host;
   } cases[] = {
-      {"no list", -1, -1, kDefaultUpdateHost},
-      {"first server", 2, -1, "127.0.0.1:8001"},
-      {"start server", 2, 1, "127.0.0.1:8002"},
-      {"start outside the list", 2, 7, "127.0.0.1:8001"},
+      {"no list", -1, -1, kDefaultUpdateHost},  {"first server", 2, -1, "127.0.0.1:8001"},
+      {"start server", 2, 1, "127.0.0.1:8002"}, {"start outside the list", 2, 7, "127.0.0.1:8001"},
       {"empty list", 0, 0, kDefaultUpdateHost},
   };
   std::string key = std::string(dailycheck::kKey) + "\\FTP Servers";

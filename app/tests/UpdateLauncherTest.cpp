@@ -16,8 +16,8 @@
 #include "app/update/UpdateLauncher.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
-#include "framework/MessageBox.h"
 #include "foundation/Socklet.h"
+#include "framework/MessageBox.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {
@@ -96,6 +96,9 @@ class UpdateLauncherTest : public ::testing::Test {
   }
   void TearDown() override {
     doc.reset();
+    CRunControl::SetPendingUpdateCheck(nullptr);
+    CRunControl::SetWorkerBody(nullptr);
+    CRunControl::SetSleepFunction(nullptr);
     SetEngineDataFolder("");
     SetEngineMessageBox(nullptr);
     updatelauncher::SetShellOpen(nullptr);
@@ -155,6 +158,45 @@ TEST_F(UpdateLauncherTest, StartsTheUpdateProgramBesideTheMainProgram) {
   EXPECT_EQ(g_launches[0].arguments, "/update /launch /file \"C:\\sites\\shop.zbp\"");
 }
 
+bool g_updateAccepted = false;
+int g_pendingCalls = 0;
+bool FakePendingUpdate(CZubrinDoc&, IUpdateViews&, bool, bool) {
+  ++g_pendingCalls;
+  return g_updateAccepted;
+}
+void NoWork(WorkerJob&) {}
+void NoPause(unsigned) {}
+
+// Every run command asks the update check first; only without an accepted update does it run.
+TEST_F(UpdateLauncherTest, RunCommandsAskTheUpdateCheckFirst) {
+  CRunControl::SetPendingUpdateCheck(&FakePendingUpdate);
+  CRunControl::SetWorkerBody(&NoWork);
+  CRunControl::SetSleepFunction(&NoPause);
+  doc->SetRunViews(&views);
+  doc->m_currentSet->m_name = "shoes";
+  struct Case {
+    const char* what;
+    CRunControl::Kind kind;
+    bool accepted;
+  } cases[] = {
+      {"check, update accepted", CRunControl::Kind::CheckCurrent, true},
+      {"check, no update", CRunControl::Kind::CheckCurrent, false},
+      {"submit, update accepted", CRunControl::Kind::SubmitCurrent, true},
+  };
+  CRunControl& run = doc->GetRunControl();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_updateAccepted = c.accepted;
+    g_pendingCalls = 0;
+    views.begins = 0;
+    EXPECT_EQ(run.Start(c.kind), !c.accepted);
+    EXPECT_EQ(g_pendingCalls, 1);
+    EXPECT_EQ(views.begins, c.accepted ? 0 : 1);
+    for (int i = 0; i < 500 && (run.IsRunning() || !run.WaitForRunThread(0)); ++i) Sleep(10);
+    EXPECT_FALSE(run.IsRunning());
+  }
+}
+
 // Once a day, before the first run: the catalogue server named in the update program's
 // profile is asked, and an accepted update starts the update program instead of the run.
 class UpdateBeforeRunTest : public UpdateLauncherTest {
@@ -177,12 +219,12 @@ class UpdateBeforeRunTest : public UpdateLauncherTest {
                                             "[app_tests.exe]\r\nDateTime=12/31/2099 00:00:00\r\n"));
   }
   void TearDown() override {
-    CRunControl::SetPendingUpdateCheck(nullptr);
     Clean();
     UpdateLauncherTest::TearDown();
   }
   static void Clean() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, dailycheck::kKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(dailycheck::kKey) + "\\FTP Servers").c_str());
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, dailycheck::kKey, dailycheck::kLastDate);
     dailycheck::ResetDailyCheckFlag();
   }
   zbtest::HttpTestServer server;

@@ -12,14 +12,14 @@ namespace updatecheck {
 constexpr const char* kCataloguePath = "/zubrin/latest/ZBPro.cat";
 constexpr const char* kCatalogueFile = "versions.ini";
 constexpr const char* kUserAgent = "Zubrin Pro/7.0 (Catalog)";
-constexpr unsigned kTimeLimit = 10000;   // ms the check may take
-constexpr unsigned kCancelWait = 5000;   // ms granted a cancelled check to end
+constexpr unsigned kTimeLimit = 10000;  // ms the check may take
+constexpr unsigned kCancelWait = 5000;  // ms granted a cancelled check to end
 
 // Where one check fetches from and what it compares against.
 struct CheckJob {
-  std::string url;            // the catalogue's address
-  std::string folder;         // the program folder, with its trailing backslash
-  std::string debugLog;       // the decisions are appended here when not empty
+  std::string url;       // the catalogue's address
+  std::string folder;    // the program folder, with its trailing backslash
+  std::string debugLog;  // the decisions are appended here when not empty
 };
 
 // The catalogue's address on the update server that the update program's profile names first

@@ -1,6 +1,7 @@
 #include "app/update/UpdateLauncher.h"
 
 #include <windows.h>
+// The shell header needs the system types first.
 #include <shellapi.h>
 
 #include <atomic>
