@@ -10,11 +10,18 @@
 #include "app/run/RunFlags.h"
 #include "app/run/RunRules.h"
 #include "app/run/UpdateBroadcast.h"
+#include "app/update/PendingUpdate.h"
 #include "engines/EngineList.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
 
 std::atomic<time_t> CRunControl::s_runStart{0};
+std::atomic<CRunControl::PendingUpdateFn> CRunControl::s_pendingUpdate{
+    &pendingupdate::UpdateBeforeRun};
+
+void CRunControl::SetPendingUpdateCheck(PendingUpdateFn check) {
+  s_pendingUpdate = check;
+}
 std::atomic<CRunControl*> CRunControl::s_active{nullptr};
 
 namespace {
@@ -118,6 +125,9 @@ bool CRunControl::Start(Kind kind) {
     if (selected.empty()) return false;
   }
   ReadSettings();
+  PendingUpdateFn pending = s_pendingUpdate;
+  if (IRunViews* views = Views())
+    if (pending && pending(m_doc, *views, m_settings.automated, m_settings.debug)) return false;
   if (!m_settings.automated && !PreChecks(kind, selected)) return false;
   if (IRunViews* views = Views())
     views->BeginProgress(ProgressTotal(kind, selected), 1,

@@ -103,6 +103,10 @@ class CRunControl {
   static void SetSleepFunction(SleepFn sleep);
   static void SetWorkerBody(WorkerBody body);
   static void RunEngineWorker(WorkerJob& job);  // the product's body
+  // The daily update check before a run; true when the run must not start. Tests replace it.
+  using PendingUpdateFn = bool (*)(CZubrinDoc& doc, IUpdateViews& views, bool automated,
+                                   bool debug);
+  static void SetPendingUpdateCheck(PendingUpdateFn check);
   static constexpr unsigned kWorkerStartPause = 250;
 
  private:
@@ -150,5 +154,6 @@ class CRunControl {
   CCriticalSection m_meterLock;
   std::shared_ptr<CBandwidthMeter> m_meter;
   static std::atomic<time_t> s_runStart;
+  static std::atomic<PendingUpdateFn> s_pendingUpdate;
   static std::atomic<CRunControl*> s_active;
 };

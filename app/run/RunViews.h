@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/update/UpdateViews.h"
 #include "foundation/NVList.h"
 #include "framework/String.h"
 
@@ -14,7 +15,7 @@ enum class RunFailure {
   WaitFailed,           // the wait for the workers failed; the run was ended
 };
 
-class IRunViews {
+class IRunViews : public IUpdateViews {
  public:
   virtual ~IRunViews() = default;
   // Names of the engine view's selected rows, in the view's order.
