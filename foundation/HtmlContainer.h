@@ -9,6 +9,7 @@ class CHtmlContainer : public CHtmlElement {
   CHtmlContainer() = default;
   // A container's closing tag is its tag.
   explicit CHtmlContainer(const CLibString& tag) : CHtmlElement(tag, true) {}
+  explicit CHtmlContainer(const char* tag) : CHtmlElement(tag, true) {}
   CHtmlContainer(const CHtmlContainer& other);
   ~CHtmlContainer() override;
 

@@ -12,6 +12,9 @@
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "foundation/LibString.h"
 #include "foundation/LinkedList.h"
@@ -38,6 +41,7 @@ class CHtmlElement {
 
   CHtmlElement();
   CHtmlElement(const CLibString& tag, bool withClosing);
+  CHtmlElement(const char* tag, bool withClosing);
   // Copies tag, names, attributes and the environment pointer; the copy has no parent. Fixed
   // parts are members of the derived class, which registers its own.
   CHtmlElement(const CHtmlElement& other);
@@ -55,11 +59,17 @@ class CHtmlElement {
 
   void SetAttribute(const CLibString& name, const CLibString& value);
   void SetAttribute(const CLibString& name, int value);
+  // The same for names and values the program spells out, without a string object each.
+  void SetAttribute(const char* name, const CLibString& value);
+  void SetAttribute(const char* name, const char* value);
+  void SetAttribute(const char* name, int value);
   void SetAttributeEmpty(const CLibString& name);
   CLibString GetAttribute(const CLibString& name) const;
   void RemoveAttribute(const CLibString& name);
-  const CNVList& GetAttributes() const { return m_attributes; }
-  void SetAttributes(const CNVList& attributes) { m_attributes.Copy(attributes); }
+  // A name/value list of the attributes as they are now; later changes to the element are not
+  // seen in it until it is asked for again.
+  const CNVList& GetAttributes() const;
+  void SetAttributes(const CNVList& attributes);
   // The shared setter rules: a negative number, or kNoColor, stores an empty attribute.
   void SetNumberAttribute(const CLibString& name, int value);
   void SetColorAttribute(const CLibString& name, uint32_t color);
@@ -67,8 +77,9 @@ class CHtmlElement {
   void SetWidthAttribute(const CLibString& name, const CLibString& width, bool percent);
 
   void SetTag(const CLibString& tag, bool withClosing);
+  void SetTag(const char* tag, bool withClosing);
   const CLibString& GetTag() const { return m_tag; }
-  const CLibString& GetClosingTag() const { return m_closeTag; }
+  const CLibString& GetClosingTag() const;
   void SetAlign(int code);
   void SetVAlign(int code);
 
@@ -102,14 +113,30 @@ class CHtmlElement {
 
   CCgiEnvironment* m_environment = nullptr;
   CLibString m_tag;
-  CLibString m_closeTag;
   CLibString m_name;
-  CNVList m_attributes;
   CHtmlElement* m_parent = nullptr;
   CPairList m_fixedParts;
 
  private:
+  // Attributes in ascending name order (byte-wise), the order they are printed in. Plain
+  // strings in one array: an element costs no allocation per attribute for the short names and
+  // values that make up nearly all of them, where a name/value list costs several.
+  struct Attribute {
+    std::string name;
+    std::string value;
+  };
+
   const CHtmlElement* Root() const;
+  void PutAttribute(const char* name, const char* value);
+  const Attribute* FindAttribute(const char* name) const;
+  void WriteAttributes(std::ostream& os) const;
+
+  std::vector<Attribute> m_attributes;
+  // Made only when GetAttributes asks for it.
+  mutable std::unique_ptr<CNVList> m_attributeList;
+  bool m_closing = false;
+  // How the tag places line ends (see LayoutOf), worked out when the tag is set.
+  uint8_t m_layout = 0;
 
   static std::atomic<long> s_constructed;
   static std::atomic<long> s_alive;
