@@ -97,13 +97,31 @@ void WriteText(std::ostream& os, const char* text) {
   os.write(text, static_cast<std::streamsize>(strlen(text)));
 }
 
+// The shared text of a tag spelled as the program spells its own, else null.
+const CLibString* SharedTag(const char* tag) {
+  static const char* const kTags[] = {
+      "",     "A",     "AREA", "B",     "BODY",  "BR",    "CAPTION", "CENTER", "FONT",
+      "HEAD", "HR",    "HTML", "IMG",   "INPUT", "LI",    "MAP",     "OL",     "P",
+      "TABLE", "TD",   "TH",   "TITLE", "TR",    "UL",    "FRAMESET"};
+  constexpr size_t kCount = sizeof kTags / sizeof kTags[0];
+  // Made once and never freed: elements in static storage may outlive any ordinary static.
+  static const CLibString* const texts = [] {
+    CLibString* made = new CLibString[kCount];
+    for (size_t i = 0; i < kCount; ++i) made[i] = kTags[i];
+    return made;
+  }();
+  for (size_t i = 0; i < kCount; ++i)
+    if (strcmp(kTags[i], tag) == 0) return &texts[i];
+  return nullptr;
+}
+
 CHtmlElement* PartOf(const CListNode* node) {
   return reinterpret_cast<CHtmlElement*>(CPairList::PairOf(node)->value);
 }
 
 }  // namespace
 
-CHtmlElement::CHtmlElement() {
+CHtmlElement::CHtmlElement() : m_tag(SharedTag("")) {
   ++s_constructed;
   ++s_alive;
 }
@@ -123,16 +141,32 @@ CHtmlElement::CHtmlElement(const char* tag, bool withClosing) {
 CHtmlElement::CHtmlElement(const CHtmlElement& other)
     : m_environment(other.m_environment),
       m_tag(other.m_tag),
+      m_ownTag(other.m_ownTag),
       m_name(other.m_name),
       m_attributes(other.m_attributes),
       m_closing(other.m_closing),
       m_layout(other.m_layout) {
+  if (other.m_tag == &other.m_ownTag) m_tag = &m_ownTag;
   ++s_constructed;
   ++s_alive;
 }
 
 CHtmlElement::~CHtmlElement() {
   --s_alive;
+}
+
+void* CHtmlElement::operator new(size_t size) {
+  void* element = CHtmlPool::Allocate(size);
+  if (!element) throw std::bad_alloc();
+  return element;
+}
+
+void* CHtmlElement::operator new(size_t size, const std::nothrow_t&) noexcept {
+  return CHtmlPool::Allocate(size);
+}
+
+void CHtmlElement::operator delete(void* element, size_t size) noexcept {
+  CHtmlPool::Free(element, size);
 }
 
 CHtmlElement* CHtmlElement::FindByName(const CLibString& name, bool directOnly) const {
@@ -170,7 +204,7 @@ CHtmlElement* CHtmlElement::Clone() const {
 void CHtmlElement::Write(std::ostream& os) const {
   Layout layout = static_cast<Layout>(m_layout);
   if (layout == Layout::kMap && GetChildCount() == 0) return;
-  bool hasTag = *m_tag.c_str() != '\0';
+  bool hasTag = *m_tag->c_str() != '\0';
   WriteOpenTag(os);
   if (hasTag && (layout == Layout::kTable || layout == Layout::kSection)) os << '\n';
   WriteContents(os);
@@ -186,9 +220,9 @@ const CHtmlElement* CHtmlElement::Root() const {
 }
 
 void CHtmlElement::WriteOpenTag(std::ostream& os) const {
-  if (!*m_tag.c_str()) return;
+  if (!*m_tag->c_str()) return;
   os.put('<');
-  WriteText(os, m_tag.c_str());
+  WriteText(os, m_tag->c_str());
 
   // A field named in the page's form-values environment shows the environment's value.
   CLibString formValue;
@@ -238,15 +272,15 @@ void CHtmlElement::WriteOpenTag(std::ostream& os) const {
 }
 
 void CHtmlElement::WriteCloseTag(std::ostream& os) const {
-  if (!m_closing || !*m_tag.c_str()) return;
+  if (!m_closing || !*m_tag->c_str()) return;
   os.write("</", 2);
-  WriteText(os, m_tag.c_str());
+  WriteText(os, m_tag->c_str());
   os.put('>');
 }
 
 const CLibString& CHtmlElement::GetClosingTag() const {
   static const CLibString kNone;
-  return m_closing ? m_tag : kNone;
+  return m_closing ? *m_tag : kNone;
 }
 
 void CHtmlElement::AddFixedPart(uint32_t slot, CHtmlElement* part) {
@@ -356,15 +390,20 @@ void CHtmlElement::SetWidthAttribute(const CLibString& name, const CLibString& w
 }
 
 void CHtmlElement::SetTag(const CLibString& tag, bool withClosing) {
-  m_tag = tag;  // tag may be this element's own
-  m_closing = withClosing;
-  m_layout = static_cast<uint8_t>(LayoutOf(m_tag.c_str()));
+  SetTag(tag.c_str(), withClosing);
 }
 
 void CHtmlElement::SetTag(const char* tag, bool withClosing) {
-  m_tag = tag;
+  if (const CLibString* shared = SharedTag(tag)) {
+    m_tag = shared;
+    m_ownTag = "";
+  } else {
+    // Through a copy: the text may be this element's own tag.
+    m_ownTag = CLibString(tag);
+    m_tag = &m_ownTag;
+  }
   m_closing = withClosing;
-  m_layout = static_cast<uint8_t>(LayoutOf(m_tag.c_str()));
+  m_layout = static_cast<uint8_t>(LayoutOf(m_tag->c_str()));
 }
 
 void CHtmlElement::SetAlign(int code) {
@@ -385,7 +424,7 @@ CLibString CHtmlElement::ColorText(uint32_t color) {
 }
 
 bool CHtmlElement::HasTag(const char* tag) const {
-  return EqualNoCase(m_tag.c_str(), tag);
+  return EqualNoCase(m_tag->c_str(), tag);
 }
 
 // CHtmlString

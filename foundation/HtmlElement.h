@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/HtmlPool.h"
 #include "foundation/LibString.h"
 #include "foundation/LinkedList.h"
 #include "foundation/NVList.h"
@@ -48,6 +49,12 @@ class CHtmlElement {
   CHtmlElement& operator=(const CHtmlElement&) = delete;
 
   virtual ~CHtmlElement();
+
+  // Elements live in the HTML pool; the destructor is virtual, so deleting through the base
+  // gives back the size of the element's own class.
+  static void* operator new(size_t size);
+  static void* operator new(size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* element, size_t size) noexcept;
   // The descendant whose element name is name (with directOnly, among the direct ones only).
   virtual CHtmlElement* FindByName(const CLibString& name, bool directOnly) const;
   virtual CLibString ToText() const;
@@ -78,7 +85,7 @@ class CHtmlElement {
 
   void SetTag(const CLibString& tag, bool withClosing);
   void SetTag(const char* tag, bool withClosing);
-  const CLibString& GetTag() const { return m_tag; }
+  const CLibString& GetTag() const { return *m_tag; }
   const CLibString& GetClosingTag() const;
   void SetAlign(int code);
   void SetVAlign(int code);
@@ -112,7 +119,10 @@ class CHtmlElement {
   void AddFixedPart(uint32_t slot, CHtmlElement* part);
 
   CCgiEnvironment* m_environment = nullptr;
-  CLibString m_tag;
+  // The tags the program uses all the time are shared by every element that has them; any other
+  // is the element's own, in m_ownTag.
+  const CLibString* m_tag;
+  CLibString m_ownTag;
   CLibString m_name;
   CHtmlElement* m_parent = nullptr;
   CPairList m_fixedParts;
@@ -131,7 +141,7 @@ class CHtmlElement {
   const Attribute* FindAttribute(const char* name) const;
   void WriteAttributes(std::ostream& os) const;
 
-  std::vector<Attribute> m_attributes;
+  std::vector<Attribute, CHtmlPool::Allocator<Attribute>> m_attributes;
   // Made only when GetAttributes asks for it.
   mutable std::unique_ptr<CNVList> m_attributeList;
   bool m_closing = false;
