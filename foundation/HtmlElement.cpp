@@ -87,7 +87,8 @@ void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
   WriteWithEntities(os, text, length, false);
 }
 
-size_t TrimmedLength(const std::string& value) {
+template <class String>
+size_t TrimmedLength(const String& value) {
   size_t length = value.size();
   while (length > 0 && value[length - 1] == ' ') --length;
   return length;

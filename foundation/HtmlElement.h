@@ -131,9 +131,10 @@ class CHtmlElement {
   // Attributes in ascending name order (byte-wise), the order they are printed in. Plain
   // strings in one array: an element costs no allocation per attribute for the short names and
   // values that make up nearly all of them, where a name/value list costs several.
+  using PoolString = std::basic_string<char, std::char_traits<char>, CHtmlPool::Allocator<char>>;
   struct Attribute {
-    std::string name;
-    std::string value;
+    PoolString name;
+    PoolString value;
   };
 
   const CHtmlElement* Root() const;
