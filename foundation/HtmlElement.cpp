@@ -94,6 +94,11 @@ size_t TrimmedLength(const String& value) {
   return length;
 }
 
+void WriteColor(char* text, size_t size, uint32_t color) {
+  // Only the 24 colour bits: a stray high byte would make a seven-digit, invalid colour.
+  snprintf(text, size, "#%06lx", static_cast<unsigned long>(color & 0xFFFFFFu));
+}
+
 void WriteText(std::ostream& os, const char* text) {
   os.write(text, static_cast<std::streamsize>(strlen(text)));
 }
@@ -369,17 +374,28 @@ void CHtmlElement::PutAttribute(const char* name, const char* value) {
 }
 
 void CHtmlElement::SetNumberAttribute(const CLibString& name, int value) {
+  SetNumberAttribute(name.c_str(), value);
+}
+
+void CHtmlElement::SetColorAttribute(const CLibString& name, uint32_t color) {
+  SetColorAttribute(name.c_str(), color);
+}
+
+void CHtmlElement::SetNumberAttribute(const char* name, int value) {
   if (value < 0)
-    SetAttributeEmpty(name);
+    PutAttribute(name, "");
   else
     SetAttribute(name, value);
 }
 
-void CHtmlElement::SetColorAttribute(const CLibString& name, uint32_t color) {
-  if (color == kNoColor)
-    SetAttributeEmpty(name);
-  else
-    SetAttribute(name, ColorText(color));
+void CHtmlElement::SetColorAttribute(const char* name, uint32_t color) {
+  if (color == kNoColor) {
+    PutAttribute(name, "");
+    return;
+  }
+  char text[16];
+  WriteColor(text, sizeof text, color);
+  PutAttribute(name, text);
 }
 
 void CHtmlElement::SetWidthAttribute(const CLibString& name, const CLibString& width,
@@ -418,9 +434,8 @@ void CHtmlElement::SetVAlign(int code) {
 }
 
 CLibString CHtmlElement::ColorText(uint32_t color) {
-  // Only the 24 colour bits: a stray high byte would make a seven-digit, invalid colour.
   char text[16];
-  snprintf(text, sizeof text, "#%06lx", static_cast<unsigned long>(color & 0xFFFFFFu));
+  WriteColor(text, sizeof text, color);
   return CLibString(text);
 }
 

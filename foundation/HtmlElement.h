@@ -80,6 +80,8 @@ class CHtmlElement {
   // The shared setter rules: a negative number, or kNoColor, stores an empty attribute.
   void SetNumberAttribute(const CLibString& name, int value);
   void SetColorAttribute(const CLibString& name, uint32_t color);
+  void SetNumberAttribute(const char* name, int value);
+  void SetColorAttribute(const char* name, uint32_t color);
   // The text, or the text and "%" for a percentage; an empty text stores an empty attribute.
   void SetWidthAttribute(const CLibString& name, const CLibString& width, bool percent);
 
