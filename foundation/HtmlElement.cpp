@@ -117,7 +117,7 @@ const CLibString* SharedTag(const char* tag) {
     return made;
   }();
   for (size_t i = 0; i < kCount; ++i)
-    if (strcmp(kTags[i], tag) == 0) return &texts[i];
+    if (kTags[i][0] == tag[0] && strcmp(kTags[i], tag) == 0) return &texts[i];
   return nullptr;
 }
 
