@@ -3,8 +3,7 @@
 #include <new>
 
 CHtmlContainer::CHtmlContainer(const CHtmlContainer& other) : CHtmlElement(other) {
-  for (const CListNode* node = other.m_children.Head(); node; node = node->Next())
-    Append(ElementOf(node)->Clone());
+  for (const CHtmlElement* child : other.m_children) Append(child->Clone());
 }
 
 CHtmlContainer::~CHtmlContainer() {
@@ -12,21 +11,18 @@ CHtmlContainer::~CHtmlContainer() {
 }
 
 void CHtmlContainer::RemoveAll() {
-  while (CListNode* node = m_children.Head()) {
-    delete ElementOf(node);
-    m_children.Remove(node, true);
-  }
+  // Taken out first: a child's destructor must not see a list that still names it.
+  decltype(m_children) children;
+  children.swap(m_children);
+  for (CHtmlElement* child : children) delete child;
 }
 
 CHtmlElement* CHtmlContainer::GetChild(unsigned index) const {
-  const CListNode* node = m_children.Head();
-  for (unsigned i = 0; node && i < index; ++i) node = node->Next();
-  return node ? ElementOf(node) : nullptr;
+  return index < m_children.size() ? m_children[index] : nullptr;
 }
 
 CHtmlElement* CHtmlContainer::FindByName(const CLibString& name, bool directOnly) const {
-  for (const CListNode* node = m_children.Head(); node; node = node->Next()) {
-    CHtmlElement* child = ElementOf(node);
+  for (CHtmlElement* child : m_children) {
     if (child->GetName() == name) return child;
     if (!directOnly)
       if (CHtmlElement* found = child->FindByName(name, false)) return found;
@@ -37,13 +33,13 @@ CHtmlElement* CHtmlContainer::FindByName(const CLibString& name, bool directOnly
 int CHtmlContainer::ReplaceByName(const CLibString& name, const CHtmlElement& element,
                                   bool directOnly) {
   int replaced = 0;
-  for (CListNode* node = m_children.Head(); node; node = node->Next()) {
-    CHtmlElement* child = ElementOf(node);
+  for (CHtmlElement*& slot : m_children) {
+    CHtmlElement* child = slot;
     if (child->GetName() == name) {
       CHtmlElement* copy = element.Clone();
       if (!copy) continue;
       copy->SetParent(this);
-      node->m_payload = copy;
+      slot = copy;
       delete child;
       ++replaced;
     } else if (!directOnly) {
@@ -78,19 +74,18 @@ CHtmlElement* CHtmlContainer::AddOwned(CHtmlElement* element) {
 
 CHtmlElement* CHtmlContainer::Append(CHtmlElement* element) {
   if (!element) return nullptr;
-  CListNode* node = new (std::nothrow) CListNode(element);
-  if (!node) {
+  try {
+    m_children.push_back(element);
+  } catch (const std::bad_alloc&) {
     delete element;
     return nullptr;
   }
   element->SetParent(this);
-  m_children.Append(node);
   return element;
 }
 
 void CHtmlContainer::WriteContents(std::ostream& os) const {
-  for (const CListNode* node = m_children.Head(); node; node = node->Next())
-    ElementOf(node)->Write(os);
+  for (const CHtmlElement* child : m_children) child->Write(os);
 }
 
 CHtmlElement* CHtmlElementList::Clone() const {

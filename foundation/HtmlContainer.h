@@ -2,6 +2,8 @@
 // without a tag of its own, which prints its children only.
 #pragma once
 
+#include <vector>
+
 #include "foundation/HtmlElement.h"
 
 class CHtmlContainer : public CHtmlElement {
@@ -9,6 +11,7 @@ class CHtmlContainer : public CHtmlElement {
   CHtmlContainer() = default;
   // A container's closing tag is its tag.
   explicit CHtmlContainer(const CLibString& tag) : CHtmlElement(tag, true) {}
+  explicit CHtmlContainer(const char* tag) : CHtmlElement(tag, true) {}
   CHtmlContainer(const CHtmlContainer& other);
   ~CHtmlContainer() override;
 
@@ -32,7 +35,7 @@ class CHtmlContainer : public CHtmlElement {
   }
   void RemoveAll();
 
-  unsigned GetChildCount() const override { return m_children.GetCount(); }
+  unsigned GetChildCount() const override { return static_cast<unsigned>(m_children.size()); }
   // The child at a 0-based position, null beyond the end.
   CHtmlElement* GetChild(unsigned index) const;
 
@@ -40,11 +43,10 @@ class CHtmlContainer : public CHtmlElement {
   // Appends without wrapping and makes this the element's parent.
   CHtmlElement* Append(CHtmlElement* element);
   void WriteContents(std::ostream& os) const override;
-  static CHtmlElement* ElementOf(const CListNode* node) {
-    return static_cast<CHtmlElement*>(node->Payload());
-  }
 
-  CLinkedList m_children;
+  // Owned children in order, in one pooled array: a node of their own per child would cost an
+  // allocation each and scatter them when printing.
+  std::vector<CHtmlElement*, CHtmlPool::Allocator<CHtmlElement*>> m_children;
 };
 
 class CHtmlElementList : public CHtmlContainer {

@@ -14,10 +14,14 @@ std::atomic<long> CHtmlElement::s_alive{0};
 
 namespace {
 
+// Letters folded the way toupper folds them in the "C" locale: only a to z.
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 bool EqualNoCase(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b)
-    if (toupper(static_cast<unsigned char>(*a)) != toupper(static_cast<unsigned char>(*b)))
-      return false;
+    if (UpperAscii(*a) != UpperAscii(*b)) return false;
   return *a == *b;
 }
 
@@ -26,7 +30,7 @@ bool EqualNoCase(const char* a, const char* b) {
 // closing one and after it (BODY, HEAD); after a MAP, which prints nothing when it is empty.
 enum class Layout { kInline, kLineAfter, kTable, kSection, kMap };
 
-Layout LayoutOf(const CLibString& tag) {
+Layout LayoutOf(const char* text) {
   static const struct {
     const char* tag;
     Layout layout;
@@ -37,7 +41,6 @@ Layout LayoutOf(const CLibString& tag) {
       {"TABLE", Layout::kTable},  {"BODY", Layout::kSection}, {"HEAD", Layout::kSection},
       {"MAP", Layout::kMap},
   };
-  const char* text = tag.c_str();
   if (!*text) return Layout::kInline;
   for (const auto& entry : kLayouts)
     if (EqualNoCase(text, entry.tag)) return entry.layout;
@@ -73,7 +76,7 @@ void WriteWithEntities(std::ostream& os, const char* text, size_t length, bool k
         continue;
     }
     os.write(run, p - run);
-    os << entity;
+    os.write(entity, static_cast<std::streamsize>(strlen(entity)));
     run = p + 1;
   }
   os.write(run, end - run);
@@ -84,11 +87,38 @@ void WriteAttributeValue(std::ostream& os, const char* text, size_t length) {
   WriteWithEntities(os, text, length, false);
 }
 
-size_t TrimmedLength(const CLibString& value) {
-  const char* text = value.c_str();
-  size_t length = strlen(text);
-  while (length > 0 && text[length - 1] == ' ') --length;
+template <class String>
+size_t TrimmedLength(const String& value) {
+  size_t length = value.size();
+  while (length > 0 && value[length - 1] == ' ') --length;
   return length;
+}
+
+void WriteColor(char* text, size_t size, uint32_t color) {
+  // Only the 24 colour bits: a stray high byte would make a seven-digit, invalid colour.
+  snprintf(text, size, "#%06lx", static_cast<unsigned long>(color & 0xFFFFFFu));
+}
+
+void WriteText(std::ostream& os, const char* text) {
+  os.write(text, static_cast<std::streamsize>(strlen(text)));
+}
+
+// The shared text of a tag spelled as the program spells its own, else null.
+const CLibString* SharedTag(const char* tag) {
+  static const char* const kTags[] = {
+      "",     "A",     "AREA", "B",     "BODY",  "BR",    "CAPTION", "CENTER", "FONT",
+      "HEAD", "HR",    "HTML", "IMG",   "INPUT", "LI",    "MAP",     "OL",     "P",
+      "TABLE", "TD",   "TH",   "TITLE", "TR",    "UL",    "FRAMESET"};
+  constexpr size_t kCount = sizeof kTags / sizeof kTags[0];
+  // Made once and never freed: elements in static storage may outlive any ordinary static.
+  static const CLibString* const texts = [] {
+    CLibString* made = new CLibString[kCount];
+    for (size_t i = 0; i < kCount; ++i) made[i] = kTags[i];
+    return made;
+  }();
+  for (size_t i = 0; i < kCount; ++i)
+    if (kTags[i][0] == tag[0] && strcmp(kTags[i], tag) == 0) return &texts[i];
+  return nullptr;
 }
 
 CHtmlElement* PartOf(const CListNode* node) {
@@ -97,7 +127,7 @@ CHtmlElement* PartOf(const CListNode* node) {
 
 }  // namespace
 
-CHtmlElement::CHtmlElement() {
+CHtmlElement::CHtmlElement() : m_tag(SharedTag("")) {
   ++s_constructed;
   ++s_alive;
 }
@@ -108,18 +138,41 @@ CHtmlElement::CHtmlElement(const CLibString& tag, bool withClosing) {
   SetTag(tag, withClosing);
 }
 
+CHtmlElement::CHtmlElement(const char* tag, bool withClosing) {
+  ++s_constructed;
+  ++s_alive;
+  SetTag(tag, withClosing);
+}
+
 CHtmlElement::CHtmlElement(const CHtmlElement& other)
     : m_environment(other.m_environment),
       m_tag(other.m_tag),
-      m_closeTag(other.m_closeTag),
+      m_ownTag(other.m_ownTag),
       m_name(other.m_name),
-      m_attributes(other.m_attributes) {
+      m_attributes(other.m_attributes),
+      m_closing(other.m_closing),
+      m_layout(other.m_layout) {
+  if (other.m_tag == &other.m_ownTag) m_tag = &m_ownTag;
   ++s_constructed;
   ++s_alive;
 }
 
 CHtmlElement::~CHtmlElement() {
   --s_alive;
+}
+
+void* CHtmlElement::operator new(size_t size) {
+  void* element = CHtmlPool::Allocate(size);
+  if (!element) throw std::bad_alloc();
+  return element;
+}
+
+void* CHtmlElement::operator new(size_t size, const std::nothrow_t&) noexcept {
+  return CHtmlPool::Allocate(size);
+}
+
+void CHtmlElement::operator delete(void* element, size_t size) noexcept {
+  CHtmlPool::Free(element, size);
 }
 
 CHtmlElement* CHtmlElement::FindByName(const CLibString& name, bool directOnly) const {
@@ -155,9 +208,9 @@ CHtmlElement* CHtmlElement::Clone() const {
 }
 
 void CHtmlElement::Write(std::ostream& os) const {
-  Layout layout = LayoutOf(m_tag);
+  Layout layout = static_cast<Layout>(m_layout);
   if (layout == Layout::kMap && GetChildCount() == 0) return;
-  bool hasTag = *m_tag.c_str() != '\0';
+  bool hasTag = *m_tag->c_str() != '\0';
   WriteOpenTag(os);
   if (hasTag && (layout == Layout::kTable || layout == Layout::kSection)) os << '\n';
   WriteContents(os);
@@ -173,8 +226,9 @@ const CHtmlElement* CHtmlElement::Root() const {
 }
 
 void CHtmlElement::WriteOpenTag(std::ostream& os) const {
-  if (!*m_tag.c_str()) return;
-  os << '<' << m_tag.c_str();
+  if (!*m_tag->c_str()) return;
+  os.put('<');
+  WriteText(os, m_tag->c_str());
 
   // A field named in the page's form-values environment shows the environment's value.
   CLibString formValue;
@@ -197,33 +251,42 @@ void CHtmlElement::WriteOpenTag(std::ostream& os) const {
   }
 
   bool valueWritten = false;
-  m_attributes.ForEach([&](const CNVItem& item) {
-    os << ' ' << item.m_name.c_str();
-    const CLibString* value = &item.m_value;
+  for (const Attribute& item : m_attributes) {
+    os.put(' ');
+    os.write(item.name.data(), static_cast<std::streamsize>(item.name.size()));
+    const char* value = item.value.c_str();
     size_t length;
-    if (useForm && item.m_name == "VALUE") {
-      value = &formValue;
-      length = strlen(formValue.c_str());
+    if (useForm && item.name == "VALUE") {
+      value = formValue.c_str();
+      length = strlen(value);
       valueWritten = true;
     } else {
-      length = TrimmedLength(item.m_value);
+      length = TrimmedLength(item.value);
     }
     if (length) {
-      os << "=\"";
-      WriteAttributeValue(os, value->c_str(), length);
-      os << '"';
+      os.write("=\"", 2);
+      WriteAttributeValue(os, value, length);
+      os.put('"');
     }
-  });
+  }
   if (useForm && !valueWritten) {
     os << " VALUE=\"";
     WriteAttributeValue(os, formValue.c_str(), strlen(formValue.c_str()));
     os << '"';
   }
-  os << '>';
+  os.put('>');
 }
 
 void CHtmlElement::WriteCloseTag(std::ostream& os) const {
-  if (*m_closeTag.c_str()) os << "</" << m_closeTag.c_str() << '>';
+  if (!m_closing || !*m_tag->c_str()) return;
+  os.write("</", 2);
+  WriteText(os, m_tag->c_str());
+  os.put('>');
+}
+
+const CLibString& CHtmlElement::GetClosingTag() const {
+  static const CLibString kNone;
+  return m_closing ? *m_tag : kNone;
 }
 
 void CHtmlElement::AddFixedPart(uint32_t slot, CHtmlElement* part) {
@@ -232,37 +295,107 @@ void CHtmlElement::AddFixedPart(uint32_t slot, CHtmlElement* part) {
 }
 
 void CHtmlElement::SetAttribute(const CLibString& name, const CLibString& value) {
-  if (*name.c_str()) m_attributes.SetAt(name, value);
+  PutAttribute(name.c_str(), value.c_str());
 }
 
 void CHtmlElement::SetAttribute(const CLibString& name, int value) {
-  SetAttribute(name, CLibString().Format("%d", value));
+  SetAttribute(name.c_str(), value);
+}
+
+void CHtmlElement::SetAttribute(const char* name, const CLibString& value) {
+  PutAttribute(name, value.c_str());
+}
+
+void CHtmlElement::SetAttribute(const char* name, const char* value) {
+  PutAttribute(name, value);
+}
+
+void CHtmlElement::SetAttribute(const char* name, int value) {
+  char text[16];
+  snprintf(text, sizeof text, "%d", value);
+  PutAttribute(name, text);
 }
 
 void CHtmlElement::SetAttributeEmpty(const CLibString& name) {
-  SetAttribute(name, CLibString());
+  PutAttribute(name.c_str(), "");
 }
 
 CLibString CHtmlElement::GetAttribute(const CLibString& name) const {
-  return m_attributes.GetValue(name);
+  const Attribute* found = FindAttribute(name.c_str());
+  return found ? CLibString(found->value.c_str()) : CLibString();
 }
 
 void CHtmlElement::RemoveAttribute(const CLibString& name) {
-  delete m_attributes.Remove(name);
+  if (const Attribute* found = FindAttribute(name.c_str()))
+    m_attributes.erase(m_attributes.begin() + (found - m_attributes.data()));
+}
+
+const CNVList& CHtmlElement::GetAttributes() const {
+  if (!m_attributeList) m_attributeList.reset(new (std::nothrow) CNVList);
+  if (!m_attributeList) {
+    static const CNVList kEmpty;
+    return kEmpty;
+  }
+  m_attributeList->RemoveAll();
+  for (const Attribute& item : m_attributes)
+    m_attributeList->SetAt(item.name.c_str(), item.value.c_str());
+  return *m_attributeList;
+}
+
+void CHtmlElement::SetAttributes(const CNVList& attributes) {
+  // Replaces the attributes. The list may be this element's own GetAttributes, a copy apart.
+  m_attributes.clear();
+  attributes.ForEach(
+      [this](const CNVItem& item) { PutAttribute(item.m_name.c_str(), item.m_value.c_str()); });
+}
+
+const CHtmlElement::Attribute* CHtmlElement::FindAttribute(const char* name) const {
+  for (const Attribute& item : m_attributes)
+    if (item.name == name) return &item;
+  return nullptr;
+}
+
+void CHtmlElement::PutAttribute(const char* name, const char* value) {
+  if (!*name) return;
+  // A failed allocation leaves the attributes as they were, as the library's strings do.
+  try {
+    size_t at = 0;
+    while (at < m_attributes.size() && strcmp(m_attributes[at].name.c_str(), name) < 0) ++at;
+    if (at < m_attributes.size() && m_attributes[at].name == name) {
+      m_attributes[at].value = value;
+      return;
+    }
+    // Most elements get a few attributes: one allocation for them all.
+    if (m_attributes.capacity() == 0) m_attributes.reserve(4);
+    m_attributes.insert(m_attributes.begin() + static_cast<std::ptrdiff_t>(at),
+                        Attribute{name, value});
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void CHtmlElement::SetNumberAttribute(const CLibString& name, int value) {
+  SetNumberAttribute(name.c_str(), value);
+}
+
+void CHtmlElement::SetColorAttribute(const CLibString& name, uint32_t color) {
+  SetColorAttribute(name.c_str(), color);
+}
+
+void CHtmlElement::SetNumberAttribute(const char* name, int value) {
   if (value < 0)
-    SetAttributeEmpty(name);
+    PutAttribute(name, "");
   else
     SetAttribute(name, value);
 }
 
-void CHtmlElement::SetColorAttribute(const CLibString& name, uint32_t color) {
-  if (color == kNoColor)
-    SetAttributeEmpty(name);
-  else
-    SetAttribute(name, ColorText(color));
+void CHtmlElement::SetColorAttribute(const char* name, uint32_t color) {
+  if (color == kNoColor) {
+    PutAttribute(name, "");
+    return;
+  }
+  char text[16];
+  WriteColor(text, sizeof text, color);
+  PutAttribute(name, text);
 }
 
 void CHtmlElement::SetWidthAttribute(const CLibString& name, const CLibString& width,
@@ -274,8 +407,20 @@ void CHtmlElement::SetWidthAttribute(const CLibString& name, const CLibString& w
 }
 
 void CHtmlElement::SetTag(const CLibString& tag, bool withClosing) {
-  m_tag = tag;
-  m_closeTag = withClosing ? tag : CLibString();
+  SetTag(tag.c_str(), withClosing);
+}
+
+void CHtmlElement::SetTag(const char* tag, bool withClosing) {
+  if (const CLibString* shared = SharedTag(tag)) {
+    m_tag = shared;
+    m_ownTag = "";
+  } else {
+    // Through a copy: the text may be this element's own tag.
+    m_ownTag = CLibString(tag);
+    m_tag = &m_ownTag;
+  }
+  m_closing = withClosing;
+  m_layout = static_cast<uint8_t>(LayoutOf(m_tag->c_str()));
 }
 
 void CHtmlElement::SetAlign(int code) {
@@ -289,14 +434,13 @@ void CHtmlElement::SetVAlign(int code) {
 }
 
 CLibString CHtmlElement::ColorText(uint32_t color) {
-  // Only the 24 colour bits: a stray high byte would make a seven-digit, invalid colour.
   char text[16];
-  snprintf(text, sizeof text, "#%06lx", static_cast<unsigned long>(color & 0xFFFFFFu));
+  WriteColor(text, sizeof text, color);
   return CLibString(text);
 }
 
 bool CHtmlElement::HasTag(const char* tag) const {
-  return EqualNoCase(m_tag.c_str(), tag);
+  return EqualNoCase(m_tag->c_str(), tag);
 }
 
 // CHtmlString

@@ -12,7 +12,11 @@
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "foundation/HtmlPool.h"
 #include "foundation/LibString.h"
 #include "foundation/LinkedList.h"
 #include "foundation/NVList.h"
@@ -38,12 +42,19 @@ class CHtmlElement {
 
   CHtmlElement();
   CHtmlElement(const CLibString& tag, bool withClosing);
+  CHtmlElement(const char* tag, bool withClosing);
   // Copies tag, names, attributes and the environment pointer; the copy has no parent. Fixed
   // parts are members of the derived class, which registers its own.
   CHtmlElement(const CHtmlElement& other);
   CHtmlElement& operator=(const CHtmlElement&) = delete;
 
   virtual ~CHtmlElement();
+
+  // Elements live in the HTML pool; the destructor is virtual, so deleting through the base
+  // gives back the size of the element's own class.
+  static void* operator new(size_t size);
+  static void* operator new(size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* element, size_t size) noexcept;
   // The descendant whose element name is name (with directOnly, among the direct ones only).
   virtual CHtmlElement* FindByName(const CLibString& name, bool directOnly) const;
   virtual CLibString ToText() const;
@@ -55,20 +66,29 @@ class CHtmlElement {
 
   void SetAttribute(const CLibString& name, const CLibString& value);
   void SetAttribute(const CLibString& name, int value);
+  // The same for names and values the program spells out, without a string object each.
+  void SetAttribute(const char* name, const CLibString& value);
+  void SetAttribute(const char* name, const char* value);
+  void SetAttribute(const char* name, int value);
   void SetAttributeEmpty(const CLibString& name);
   CLibString GetAttribute(const CLibString& name) const;
   void RemoveAttribute(const CLibString& name);
-  const CNVList& GetAttributes() const { return m_attributes; }
-  void SetAttributes(const CNVList& attributes) { m_attributes.Copy(attributes); }
+  // A name/value list of the attributes as they are now; later changes to the element are not
+  // seen in it until it is asked for again.
+  const CNVList& GetAttributes() const;
+  void SetAttributes(const CNVList& attributes);
   // The shared setter rules: a negative number, or kNoColor, stores an empty attribute.
   void SetNumberAttribute(const CLibString& name, int value);
   void SetColorAttribute(const CLibString& name, uint32_t color);
+  void SetNumberAttribute(const char* name, int value);
+  void SetColorAttribute(const char* name, uint32_t color);
   // The text, or the text and "%" for a percentage; an empty text stores an empty attribute.
   void SetWidthAttribute(const CLibString& name, const CLibString& width, bool percent);
 
   void SetTag(const CLibString& tag, bool withClosing);
-  const CLibString& GetTag() const { return m_tag; }
-  const CLibString& GetClosingTag() const { return m_closeTag; }
+  void SetTag(const char* tag, bool withClosing);
+  const CLibString& GetTag() const { return *m_tag; }
+  const CLibString& GetClosingTag() const;
   void SetAlign(int code);
   void SetVAlign(int code);
 
@@ -101,15 +121,35 @@ class CHtmlElement {
   void AddFixedPart(uint32_t slot, CHtmlElement* part);
 
   CCgiEnvironment* m_environment = nullptr;
-  CLibString m_tag;
-  CLibString m_closeTag;
+  // The tags the program uses all the time are shared by every element that has them; any other
+  // is the element's own, in m_ownTag.
+  const CLibString* m_tag;
+  CLibString m_ownTag;
   CLibString m_name;
-  CNVList m_attributes;
   CHtmlElement* m_parent = nullptr;
   CPairList m_fixedParts;
 
  private:
+  // Attributes in ascending name order (byte-wise), the order they are printed in. Plain
+  // strings in one array: an element costs no allocation per attribute for the short names and
+  // values that make up nearly all of them, where a name/value list costs several.
+  using PoolString = std::basic_string<char, std::char_traits<char>, CHtmlPool::Allocator<char>>;
+  struct Attribute {
+    PoolString name;
+    PoolString value;
+  };
+
   const CHtmlElement* Root() const;
+  void PutAttribute(const char* name, const char* value);
+  const Attribute* FindAttribute(const char* name) const;
+  void WriteAttributes(std::ostream& os) const;
+
+  std::vector<Attribute, CHtmlPool::Allocator<Attribute>> m_attributes;
+  // Made only when GetAttributes asks for it.
+  mutable std::unique_ptr<CNVList> m_attributeList;
+  bool m_closing = false;
+  // How the tag places line ends (see LayoutOf), worked out when the tag is set.
+  uint8_t m_layout = 0;
 
   static std::atomic<long> s_constructed;
   static std::atomic<long> s_alive;

@@ -7,8 +7,8 @@ CHtmlElement* CHtmlTable::Clone() const {
 }
 
 CHtmlElement* CHtmlTable::GetCaption() const {
-  for (const CListNode* node = m_children.Head(); node; node = node->Next())
-    if (ElementOf(node)->HasTag("CAPTION")) return ElementOf(node);
+  for (CHtmlElement* child : m_children)
+    if (child->HasTag("CAPTION")) return child;
   return nullptr;
 }
 
@@ -16,10 +16,11 @@ CHtmlElement* CHtmlTable::AddOwned(CHtmlElement* element) {
   if (!element) return nullptr;
   if (element->HasTag("TR")) return Append(element);
   if (element->HasTag("CAPTION")) {
-    for (CListNode* node = m_children.Head(); node; node = node->Next()) {
-      if (ElementOf(node)->HasTag("CAPTION")) {
-        delete ElementOf(node);
-        m_children.Remove(node, true);
+    for (auto at = m_children.begin(); at != m_children.end(); ++at) {
+      if ((*at)->HasTag("CAPTION")) {
+        CHtmlElement* old = *at;
+        m_children.erase(at);
+        delete old;
         break;
       }
     }
@@ -37,8 +38,8 @@ CHtmlElement* CHtmlTable::AddOwned(CHtmlElement* element) {
 void CHtmlTable::WriteContents(std::ostream& os) const {
   const CHtmlElement* caption = GetCaption();
   if (caption) caption->Write(os);
-  for (const CListNode* node = m_children.Head(); node; node = node->Next())
-    if (ElementOf(node) != caption) ElementOf(node)->Write(os);
+  for (const CHtmlElement* child : m_children)
+    if (child != caption) child->Write(os);
 }
 
 CHtmlTableRow::CHtmlTableRow(int align) : CHtmlContainer("TR") {

@@ -24,8 +24,11 @@ void CHtmlImage::SetAlign(int code) {
 // Font
 
 CHtmlFont::CHtmlFont(const CLibString& face, int size, uint32_t color, bool relativeSize)
+    : CHtmlFont(face.c_str(), size, color, relativeSize) {}
+
+CHtmlFont::CHtmlFont(const char* face, int size, uint32_t color, bool relativeSize)
     : CHtmlContainer("FONT") {
-  if (*face.c_str()) SetFace(face);
+  if (face && *face) SetFace(face);
   if (size != 0) SetSize(size, relativeSize);
   if (color != kNoColor) SetColor(color);
 }
@@ -99,7 +102,10 @@ CHtmlElement* CHtmlAnchor::Clone() const {
 }
 
 void CHtmlAnchor::SetUrl(const CLibString& link, const CLibString& localAnchor) {
-  SetAttribute("HREF", *localAnchor.c_str() ? link + "#" + localAnchor : link);
+  if (*localAnchor.c_str())
+    SetAttribute("HREF", link + "#" + localAnchor);
+  else
+    SetAttribute("HREF", link);
 }
 
 CHtmlNamedAnchor::CHtmlNamedAnchor(const CLibString& name) : CHtmlContainer("A") {

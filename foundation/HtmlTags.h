@@ -21,9 +21,13 @@ class CHtmlFont : public CHtmlContainer {
   // Leaves out FACE when the face is empty, SIZE when the size is 0 and COLOR for kNoColor.
   explicit CHtmlFont(const CLibString& face = CLibString(), int size = 0, uint32_t color = kNoColor,
                      bool relativeSize = true);
+  // The same for a face the program spells out (most fonts of a report share one).
+  explicit CHtmlFont(const char* face, int size = 0, uint32_t color = kNoColor,
+                     bool relativeSize = true);
   CHtmlElement* Clone() const override;
 
   void SetFace(const CLibString& face) { SetAttribute("FACE", face); }
+  void SetFace(const char* face) { SetAttribute("FACE", face); }
   // Absolute: 0 stores an empty SIZE, others are limited to 1..7. Relative: limited to -7..7
   // and written with its sign ("+2", "-3"); 0 stores nothing.
   void SetSize(int size, bool relative = true);

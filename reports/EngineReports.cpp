@@ -6,7 +6,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
+#include <vector>
 
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
@@ -144,16 +146,66 @@ CString CEngineReports::CleanFileName(const CString& fileName) {
   return out;
 }
 
+namespace {
+
+bool WriteAll(HANDLE file, const char* data, size_t size) {
+  DWORD done = 0;
+  return WriteFile(file, data, static_cast<DWORD>(size), &done, nullptr) && done == size;
+}
+
+// Prints into the file in large pieces: a page of many megabytes is never held whole in memory
+// (nor copied once more to be written), which under a slow heap cost as much as making it.
+class CReportFileBuffer : public std::streambuf {
+ public:
+  explicit CReportFileBuffer(HANDLE file) : m_file(file), m_buffer(kSize) {
+    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+  }
+  // Writes what is left; false when any write failed.
+  bool Finish() { return Flush(); }
+
+ protected:
+  int_type overflow(int_type ch) override {
+    if (!Flush()) return traits_type::eof();
+    if (ch != traits_type::eof()) {
+      *pptr() = static_cast<char>(ch);
+      pbump(1);
+    }
+    return traits_type::not_eof(ch);
+  }
+  int sync() override { return Flush() ? 0 : -1; }
+
+ private:
+  static constexpr size_t kSize = 256 * 1024;
+
+  bool Flush() {
+    size_t size = static_cast<size_t>(pptr() - pbase());
+    if (size && m_ok) m_ok = WriteAll(m_file, pbase(), size);
+    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    return m_ok;
+  }
+
+  HANDLE m_file;
+  std::vector<char> m_buffer;
+  bool m_ok = true;
+};
+
+}  // namespace
+
 CString CEngineReports::WriteReportText(const CString& fileName, const std::string& text) {
+  return WriteReportWith(fileName, [&text](void* file) {
+    return WriteAll(static_cast<HANDLE>(file), text.data(), text.size());
+  });
+}
+
+CString CEngineReports::WriteReportWith(const CString& fileName,
+                                        const std::function<bool(void*)>& write) {
   CString path = GetReportFolder() + CleanFileName(fileName);
   CString temporary = path + ".tmp";
   HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   bool written = false;
   if (file != INVALID_HANDLE_VALUE) {
-    DWORD done = 0;
-    written = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
-              done == text.size();
+    written = write(file);
     written = CloseHandle(file) && written;
     written = written && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
     if (!written) DeleteFileA(temporary);
@@ -165,14 +217,18 @@ CString CEngineReports::WriteReportText(const CString& fileName, const std::stri
 }
 
 CString CEngineReports::WriteReportFile(const CString& fileName, const CHtmlElement* page) {
-  std::ostringstream text;
-  if (page) {
-    page->Write(text);
-  } else {
+  if (!page) {
     // Text mode would have written the line end as CR LF.
-    text << LoadResourceString(IDS_REPORT_NONE).c_str() << "\r\n";
+    std::string text = LoadResourceString(IDS_REPORT_NONE).c_str();
+    return WriteReportText(fileName, text + "\r\n");
   }
-  return WriteReportText(fileName, text.str());
+  return WriteReportWith(fileName, [page](void* file) {
+    CReportFileBuffer buffer(static_cast<HANDLE>(file));
+    std::ostream out(&buffer);
+    page->Write(out);
+    out.flush();
+    return buffer.Finish() && !out.bad();
+  });
 }
 
 CLibString CEngineReports::SiteUrl() const {

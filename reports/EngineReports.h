@@ -7,6 +7,7 @@
 // The report commands of the main frame call these (the window side connects the commands).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ class CEngineReports {
   CString FinishPage(CHtmlElement& body, const CLibString& title,
                      const CString& fileName, CString& path);
   CString Done(const CString& written, CString& path) const;
+  // Makes the temporary file, lets write fill it (the file handle; false on a failed write) and
+  // puts it in place. The path, or empty when it could not be written.
+  CString WriteReportWith(const CString& fileName, const std::function<bool(void*)>& write);
   // The engines of the set in the engine list's order that are enabled (and, with
   // HideZeroRankings, list the site).
   void ListedEngines(CEngineSet& set, bool hideZero, std::vector<CSearchEngine*>& out) const;

@@ -7,8 +7,10 @@
 namespace reporthtml {
 namespace {
 
+// The program runs in the "C" locale, where only A to Z have lower-case forms; folding them
+// here spares a library call for every character of every result text.
 char Lower(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string LowerText(const std::string& text) {

@@ -478,4 +478,84 @@ TEST(HtmlDocument, FormValuesAndCookiesFromTheEnvironment) {
             "<INPUT NAME=\"user\" TYPE=\"TEXT\" VALUE=\"old\">");
 }
 
+// Tags the program uses all the time are shared between elements, others are each element's
+// own; attributes are kept in an array of their own. Both must behave as plain copies would.
+TEST(HtmlElement, TagsAndAttributesKeptApartFromTheirSources) {
+  const PrintCase cases[] = {
+      {"an uncommon tag outlives the element it was copied from", [] {
+         auto original = std::make_unique<CHtmlContainer>(CLibString("BLINK"));
+         original->AddText("x");
+         std::unique_ptr<CHtmlElement> copy(original->Clone());
+         original.reset();
+         return Print(*copy);
+       },
+       "<BLINK>x</BLINK>"},
+      {"a tag set from the element's own tag", Built<CHtmlContainer>([](CHtmlContainer& e) {
+         e.SetTag("BLINK", true);
+         e.SetTag(e.GetTag(), false);
+         e.AddText("x");
+       }),
+       "<BLINK>x"},
+      {"a shared tag set from the element's own tag", Built<CHtmlTableCell>([](CHtmlTableCell& e) {
+         e.SetTag(e.GetTag(), true);
+       }),
+       "<TD></TD>\n"},
+      {"a tag in other letters is printed as given", Built<CHtmlContainer>([](CHtmlContainer& e) {
+         e.SetTag(CLibString("td"), true);
+       }),
+       "<td></td>\n"},
+      {"an uncommon tag replaced by a common one", Built<CHtmlContainer>([](CHtmlContainer& e) {
+         e.SetTag("BLINK", true);
+         e.SetTag("TR", true);
+       }),
+       "<TR></TR>\n"},
+      {"attributes taken from another element replace the old ones", [] {
+         CHtmlBold source;
+         source.SetAttribute("B", "2");
+         source.SetAttribute(CLibString("A"), CLibString("1"));
+         CHtmlBold target;
+         target.SetAttribute("C", 3);
+         target.SetAttributes(source.GetAttributes());
+         source.SetAttribute("D", "4");
+         return Print(target);
+       },
+       "<B A=\"1\" B=\"2\"></B>"},
+      {"an element's own attribute list given back to it", Built<CHtmlBold>([](CHtmlBold& b) {
+         b.SetAttribute("Z", "z");
+         b.SetAttribute("A", "a");
+         b.SetAttributes(b.GetAttributes());
+       }),
+       "<B A=\"a\" Z=\"z\"></B>"},
+      {"removing and replacing keep the order", Built<CHtmlBold>([](CHtmlBold& b) {
+         for (const char* name : {"D", "B", "C", "A"}) b.SetAttribute(name, name);
+         b.RemoveAttribute("C");
+         b.SetAttribute("B", "long value past any short-string buffer");
+       }),
+       "<B A=\"A\" B=\"long value past any short-string buffer\" D=\"D\"></B>"},
+  };
+  CheckCases(cases, sizeof cases / sizeof cases[0]);
+}
+
+// Element memory is used again once freed: trees made after others were thrown away must print
+// exactly as the first did.
+TEST(HtmlElement, TreesMadeAfterOthersWereFreedPrintTheSame) {
+  auto make = [] {
+    auto table = std::make_unique<CHtmlTable>();
+    for (int i = 0; i < 200; ++i) {
+      auto* row = new CHtmlTableRow(CHtmlElement::kLeft);
+      row->SetBgColor(static_cast<uint32_t>(i));
+      for (int k = 0; k < 1 + i % 7; ++k) row->AddOwned(new CHtmlFont("Arial, Helvetica", k));
+      row->AddText(CLibString(i));
+      table->AddOwned(row);
+    }
+    return table;
+  };
+  const std::string first = Print(*make());
+  for (int round = 0; round < 3; ++round) {
+    auto other = make();
+    other->RemoveAll();
+    EXPECT_EQ(Print(*make()), first);
+  }
+}
+
 }  // namespace
