@@ -1,6 +1,7 @@
 #include "ui/MainFrame.h"
 
 #include "framework/AfxResource.h"
+#include "framework/wnd/WindowDc.h"
 #include "framework/Document.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/app/AppIds.h"
@@ -52,8 +53,47 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     return -1;
   if (!m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
     return -1;
+  ShowStartCounters();
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   return 0;
+}
+
+// The counter panes' strings are formats; until the document fills them they show their first
+// values instead of the bare format.
+void CMainFrame::ShowStartCounters() {
+  struct Start {
+    UINT id;
+    int value;
+  };
+  const Start starts[] = {
+      {ID_INDICATOR_ENGINES, 0}, {ID_INDICATOR_ACTIVE, 0}, {ID_INDICATOR_SELECTED, 1}};
+  for (const Start& start : starts) {
+    CString format, text;
+    format.LoadString(start.id);
+    text.Format(format, start.value);
+    SetPaneTextSized(start.id, text);
+  }
+  CString format, text;
+  format.LoadString(ID_INDICATOR_ELAPSED);
+  text.Format(format, 0, 0, 0);
+  SetPaneTextSized(ID_INDICATOR_ELAPSED, text);
+}
+
+// A pane as wide as its text in the bar's font, so the counters never cut their numbers off.
+void CMainFrame::SetPaneTextSized(UINT nID, LPCSTR lpszText) {
+  int index = m_wndStatusBar.CommandToIndex(nID);
+  if (index < 0) return;
+  CClientDC dc(&m_wndStatusBar);
+  HGDIOBJ oldFont = ::SelectObject(dc.GetSafeHdc(), reinterpret_cast<HGDIOBJ>(
+                                                         m_wndStatusBar.SendMessage(WM_GETFONT)));
+  SIZE extent = {};
+  ::GetTextExtentPoint32A(dc.GetSafeHdc(), lpszText, lstrlenA(lpszText), &extent);
+  ::SelectObject(dc.GetSafeHdc(), oldFont);
+  UINT id, style;
+  int width;
+  m_wndStatusBar.GetPaneInfo(index, id, style, width);
+  m_wndStatusBar.SetPaneInfo(index, id, style, extent.cx + 2);
+  m_wndStatusBar.SetPaneText(index, lpszText);
 }
 
 void CMainFrame::OnUpdateFrameTitle(BOOL bAddToTitle) {

@@ -16,12 +16,15 @@ class CMainFrame : public CFrameWnd {
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   CStatusBar* GetStatusBar() { return &m_wndStatusBar; }
+  // Sets a status pane's text and fits the pane's width to it.
+  void SetPaneTextSized(UINT nID, LPCSTR lpszText);
 
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   // Exit closes the main window the way its close box does, the save prompt included.
   void OnAppExit();
+  void ShowStartCounters();
   DECLARE_MESSAGE_MAP()
 
   CStatusBar m_wndStatusBar;

@@ -124,7 +124,25 @@ TEST_F(MainFrameTest, ANewDocumentShowsTheFrameWithViewStatusBarAndMenu) {
 
   Idle();
   EXPECT_EQ(PaneText(0), "Ready");
-  EXPECT_EQ(frame_->GetStatusBar()->CommandToIndex(ID_INDICATOR_ELAPSED), 5);
+  // The counter panes, in their order, show first values rather than their bare formats.
+  struct Pane {
+    UINT id;
+    int index;
+    const char* text;
+  };
+  const Pane panes[] = {
+      {ID_INDICATOR_ENGINES, 1, "Engines: 0"},   {ID_INDICATOR_ACTIVE, 2, "Active: 0"},
+      {ID_INDICATOR_SELECTED, 3, "Selected: 1"}, {ID_INDICATOR_RATE, 4, "Idle"},
+      {ID_INDICATOR_ELAPSED, 5, "00:00:00"},
+  };
+  for (const Pane& pane : panes) {
+    SCOPED_TRACE(pane.text);
+    EXPECT_EQ(frame_->GetStatusBar()->CommandToIndex(pane.id), pane.index);
+    EXPECT_EQ(PaneText(pane.index), pane.text);
+    RECT item = {};
+    frame_->GetStatusBar()->GetItemRect(pane.index, &item);
+    EXPECT_GE(item.right - item.left, 20) << "the pane is too narrow for its text";
+  }
 
   // Every File command has its handler, so none is greyed when the menu opens.
   HMENU file = ::GetSubMenu(::GetMenu(hFrame_), 0);
