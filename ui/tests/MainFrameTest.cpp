@@ -51,6 +51,7 @@ class MainFrameTest : public ::testing::Test {
     original_ = apptest::ReadBytes(site_);
 
     app_ = std::make_unique<CWinApp>("ZBProUiTest");
+    app_->LoadStdProfileSettings(4);
     app_->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CZubrinDoc),
                                                 RUNTIME_CLASS(CMainFrame),
                                                 RUNTIME_CLASS(CPlaceholderView)));
@@ -169,6 +170,21 @@ TEST_F(MainFrameTest, OpeningAFileShowsItsNameAndABadFileLeavesAnUntitledDocumen
   EXPECT_TRUE(::IsWindow(hFrame_));
   EXPECT_EQ(Doc()->m_siteUrl, CString(""));
   EXPECT_EQ(WindowText(hFrame_), "ZBPro - Untitled");
+}
+
+TEST_F(MainFrameTest, AnOpenedFileIsOfferedInTheFileMenu) {
+  HMENU file = ::GetSubMenu(::GetMenu(hFrame_), 0);
+  ASSERT_NE(file, nullptr);
+  ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_NE(::GetMenuState(file, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED, 0u)
+      << "no recent file yet";
+
+  OpenSite();
+  ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  char text[MAX_PATH] = {};
+  ::GetMenuStringA(file, ID_FILE_MRU_FILE1, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_NE(std::string(text).find("site.zbp"), std::string::npos) << text;
+  EXPECT_EQ(::GetMenuState(file, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
 TEST_F(MainFrameTest, SaveFromTheMenuWritesTheFileTheNextStartReads) {
