@@ -14,6 +14,11 @@ struct LanguageStringId {
 inline constexpr LanguageStringId kLanguageStringIds[] = {
     {IDR_MAINFRAME, "IDR_MAINFRAME", nullptr},
     {AFX_IDS_IDLEMESSAGE, "AFX_IDS_IDLEMESSAGE", nullptr},
+    {ID_INDICATOR_ENGINES, "ID_INDICATOR_ENGINES", "%d"},
+    {ID_INDICATOR_SELECTED, "ID_INDICATOR_SELECTED", "%d"},
+    {ID_INDICATOR_ACTIVE, "ID_INDICATOR_ACTIVE", "%d"},
+    {ID_INDICATOR_RATE, "ID_INDICATOR_RATE", nullptr},
+    {ID_INDICATOR_ELAPSED, "ID_INDICATOR_ELAPSED", "%02d"},
     {IDS_ZBUPDATE_TITLE, "IDS_ZBUPDATE_TITLE", nullptr},
     {IDS_NO_ENGINES, "IDS_NO_ENGINES", nullptr},
     {IDS_DOC_READING, "IDS_DOC_READING", nullptr},

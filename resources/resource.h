@@ -3,10 +3,18 @@
 #pragma once
 
 // Main program
-#define IDR_MAINFRAME 128  // main window title
+// The main window's document template: title and document strings, menu, icon, accelerators.
+#define IDR_MAINFRAME 107
+
+// Status bar panes of the main window (the document fills them in)
+#define ID_INDICATOR_ENGINES 59394   // number of engines in the current set
+#define ID_INDICATOR_SELECTED 59395  // number of selected engine rows
+#define ID_INDICATOR_ACTIVE 59396    // number of enabled engines
+#define ID_INDICATOR_RATE 59402      // receive rate during a run
+#define ID_INDICATOR_ELAPSED 59405   // time since the run started
 
 // Framework texts
-#define AFX_IDS_IDLEMESSAGE 57345  // status text of an idle program
+#define AFX_IDS_IDLEMESSAGE 0xE001  // status text of an idle program (57345)
 
 // Document: progress captions and the messages of a file that cannot be read
 #define IDS_DOC_READING 271        // progress caption while a document is read

@@ -106,9 +106,9 @@ TEST_F(LanguageModuleTest, SettingThenEnglishModuleAndOneCachedHandle) {
   EXPECT_EQ(LoadLanguageModule(), module);
   EXPECT_EQ(GetLanguageModule(), module);
 
-  EXPECT_EQ(LoadResourceString(128), "");  // no report module yet
+  EXPECT_EQ(LoadResourceString(599), "");  // no report module yet
   SetReportResourceModule(module);
-  EXPECT_EQ(LoadResourceString(128), "ZBPro");
+  EXPECT_EQ(LoadResourceString(599), "ZBPro Update");
   EXPECT_EQ(LoadResourceString(57345), "Ready");
   EXPECT_EQ(LoadResourceString(9999), "");
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "tests/support/ProcessDriver.h"
 
@@ -14,7 +16,8 @@ using zbtest::ProcessDriver;
 struct Program {
   const char* exe;
   const char* windowClass;
-  const char* title;  // as the English language module has it
+  const char* title;      // as the English language module has it
+  const char* dataFile;   // a file of the installation the program reads at start, or null
 };
 
 void PrintTo(const Program& p, std::ostream* os) {
@@ -22,23 +25,72 @@ void PrintTo(const Program& p, std::ostream* os) {
 }
 
 const Program kPrograms[] = {
-    {"ZBPro.exe", "ZBProMainFrame", "ZBPro"},
-    {"ZBUpdate.exe", "ZBUpdateFrame", "ZBPro Update"},
+    // Started without a document; it reads the engine definitions that are installed with it.
+    {"ZBPro.exe", "ZBProMainFrame", "ZBPro - Untitled", "engines.dat"},
+    {"ZBUpdate.exe", "ZBUpdateFrame", "ZBPro Update", nullptr},
 };
 
 const DWORD kStartTimeout = 30000;  // Wine's first start of a program can be slow
 
 class ProgramTest : public testing::TestWithParam<Program> {};
 
+// The texts the children give when asked: GetWindowText of another process's window reads only
+// the text stored with the window, while a status bar answers WM_GETTEXT with its first pane.
+BOOL CALLBACK AskChildText(HWND child, LPARAM lParam) {
+  char text[512] = {};
+  DWORD_PTR got = 0;
+  if (SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 5000, &got)) {
+    reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(text);
+  }
+  return TRUE;
+}
+std::vector<std::string> AskedChildTexts(HWND frame) {
+  std::vector<std::string> texts;
+  EnumChildWindows(frame, AskChildText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+// The program as installed: beside it the language module and its data file (from the fixtures).
+class Installation {
+ public:
+  explicit Installation(const Program& p) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    folder_ = std::string(temp) + "zbtest-install-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    Copy(zbtest::BinFolder() + p.exe, p.exe);
+    Copy(zbtest::BinFolder() + "ZBResENU.dll", "ZBResENU.dll");
+    if (p.dataFile) Copy(zbtest::BinFolder() + "fixtures\\" + p.dataFile, p.dataFile);
+  }
+  ~Installation() {
+    for (const std::string& file : files_) DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+  std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+  bool Complete() const { return copied_; }
+
+ private:
+  void Copy(const std::string& from, const std::string& name) {
+    files_.push_back(File(name));
+    copied_ = copied_ && CopyFileA(from.c_str(), File(name).c_str(), FALSE);
+  }
+  std::string folder_;
+  std::vector<std::string> files_;
+  bool copied_ = true;
+};
+
 TEST_P(ProgramTest, ShowsWindowWithModuleTextsAndExitsCleanlyOnClose) {
   const Program& p = GetParam();
+  Installation installed(p);
+  ASSERT_TRUE(installed.Complete()) << "cannot copy " << p.exe << " and its files";
   ProcessDriver program;
-  ASSERT_TRUE(program.Start(zbtest::BinFolder() + p.exe)) << "cannot start " << p.exe;
+  ASSERT_TRUE(program.Start(installed.File(p.exe))) << "cannot start " << p.exe;
 
   HWND frame = program.WaitForWindow(p.windowClass, kStartTimeout);
   ASSERT_NE(frame, nullptr) << p.exe << " showed no window";
   EXPECT_EQ(zbtest::WindowText(frame), p.title);
-  auto texts = zbtest::ChildTexts(frame);
+  auto texts = AskedChildTexts(frame);
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Ready"), texts.end())
       << "no \"Ready\" status text";
 
