@@ -238,3 +238,15 @@ stop_test_servers() {
   stop_server tinyproxy
   stop_server nginx
 }
+
+# The folder the programs run from in scripts/run and scripts/screens: the built programs, the
+# language module and our own fixture engine definitions (their engines live on 127.0.0.1), so
+# the program starts as an installed copy would without touching the build's own folder, where
+# the tests expect no data files.
+DEMO_DIR="$ROOT/build/demo"
+prepare_demo() {
+  mkdir -p "$DEMO_DIR"
+  cp -f "$WIN_BUILD/bin/ZBPro.exe" "$WIN_BUILD/bin/ZBUpdate.exe" "$WIN_BUILD/bin/ZBResENU.dll" \
+    "$DEMO_DIR/"
+  cp -f "$ROOT/tests/fixtures/engines.dat" "$ROOT/tests/fixtures/categories.dat" "$DEMO_DIR/"
+}
