@@ -2,6 +2,7 @@
 // and docking again, and the layout saved to the profile and read back (and refused when damaged).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@
 #include "framework/docking/DockContext.h"
 #include "framework/docking/DockState.h"
 #include "framework/docking/MiniDockFrameWnd.h"
+#include "framework/docview/View.h"
+#include "framework/splitter/SplitterWnd.h"
 
 namespace {
 
@@ -265,6 +268,42 @@ TEST_F(DockingTest, DamagedLayoutIsIgnored) {
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_LEFT), "|B|");
     EXPECT_TRUE(m_a.IsVisible());
   }
+}
+
+class PaneView : public CView {
+  DECLARE_DYNCREATE(PaneView)
+ public:
+  void OnDraw(CDC* pDC) override {
+    CRect r;
+    GetClientRect(&r);
+    pDC->FillSolidRect(&r, RGB(255, 255, 255));
+  }
+};
+IMPLEMENT_DYNCREATE(PaneView, CView)
+
+TEST_F(DockingTest, ASplitterTakesTheRoomTheDockBarsLeave) {
+  m_frame->DockControlBar(&m_b, AFX_IDW_DOCKBAR_LEFT);
+  auto* split = new CSplitterWnd;
+  ASSERT_TRUE(split->CreateStatic(m_frame, 1, 2));
+  ASSERT_TRUE(split->CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(150, 0), nullptr));
+  ASSERT_TRUE(split->CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(0, 0), nullptr));
+  m_frame->RecalcLayout();
+  CRect client, pane;
+  m_frame->GetClientRect(&client);
+  split->GetWindowRect(&pane);
+  m_frame->ScreenToClient(&pane);
+  EXPECT_EQ(pane, CRect(24, 24, client.right, client.bottom));
+  // A hold for looking at the window (scripts take a picture meanwhile).
+  if (const char* ms = std::getenv("ZB_TEST_HOLD_MS")) {
+    DWORD until = ::GetTickCount() + static_cast<DWORD>(std::atoi(ms));
+    MSG msg;
+    while (::GetTickCount() < until) {
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+      ::Sleep(20);
+    }
+  }
+  split->DestroyWindow();
+  delete split;
 }
 
 }  // namespace
