@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/docking/DockContext.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/WindowDc.h"
 
@@ -13,6 +14,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_PAINT()
   ON_WM_NCPAINT()
   ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
@@ -20,6 +23,7 @@ CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar() {
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+  delete m_pDockContext;
 }
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
@@ -158,6 +162,7 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CControlBar::OnDestroy() {
+  DetachFromDockBar();
   if (m_pDockSite) {
     m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;

@@ -7,6 +7,9 @@
 #include "framework/wnd/Wnd.h"
 
 class CFrameWnd;
+class CDockBar;
+class CDockContext;
+class CControlBarInfo;
 
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
@@ -39,6 +42,15 @@ class CControlBar : public CWnd {
   CFrameWnd* GetDockingFrame() const;
   int GetCount() const { return m_nCount; }
 
+  // --- docking ---
+  // The edges (CBRS_ALIGN_*) the user may dock the bar to; gives it a dock context.
+  void EnableDocking(DWORD dwDockStyle);
+  virtual BOOL IsDockBar() const { return FALSE; }
+  BOOL IsDocked() const { return m_pDockBar != nullptr && !IsFloating(); }
+  // Fill in and apply the bar's entry of a saved layout.
+  virtual void GetBarInfo(CControlBarInfo* pInfo);
+  virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
+
   DWORD m_dwStyle = 0;
   BOOL m_bAutoDelete = FALSE;  // deleted with its window
   int m_cxLeftBorder = 6, m_cxRightBorder = 6;
@@ -48,17 +60,24 @@ class CControlBar : public CWnd {
   CFrameWnd* m_pDockSite = nullptr;
   enum { delayHide = 1, delayShow = 2 };
   UINT m_nStateFlags = 0;
+  DWORD m_dwDockStyle = 0;              // where the user may dock it
+  CDockBar* m_pDockBar = nullptr;       // the dock bar holding it, docked or floating
+  CDockContext* m_pDockContext = nullptr;  // its drag and toggle, once docking is enabled
 
  protected:
   // The window style the bar will have once a pending show or hide is done; applied now when
   // the layout moves windows.
   DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
   void PostNcDestroy() override;
+  // Takes the bar out of its dock bar's rows (its window is going).
+  void DetachFromDockBar();
 
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnDestroy();
   void OnPaint();
   void OnNcPaint();
+  void OnLButtonDown(UINT nFlags, CPoint pt);
+  void OnLButtonDblClk(UINT nFlags, CPoint pt);
   LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()

@@ -216,6 +216,9 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
   pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
                      SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                          (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  // A floating bar's small frame comes and goes with it.
+  CWnd* pBarFrame = pBar->IsFloating() ? pBar->GetParentFrame() : nullptr;
+  if (pBarFrame && pBarFrame != this) pBarFrame->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
   RecalcLayout();
 }
 

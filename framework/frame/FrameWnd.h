@@ -8,6 +8,9 @@
 #include "framework/wnd/Wnd.h"
 
 class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CDocument;
 class CView;
 struct CCreateContext;
@@ -48,6 +51,28 @@ class CFrameWnd : public CWnd {
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   // Lays the frame out at the next idle time instead of now.
   void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+  // --- docking (framework/docking) ---
+  // Makes a dock bar along each edge named in dwDockStyle (CBRS_ALIGN_*).
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks to the dock bar of that id (0: the first edge the bar allows), at the screen rectangle
+  // or in a new row.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Puts the bar in a small frame of its own at the screen point.
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+  // Docks the bar again where it was before it floated (or at the rectangle).
+  void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The alignment of the first allowed dock bar the screen rectangle touches, 0 for none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+  void GetDockState(CDockState& state);
+  // Applies a saved layout after checking it against this frame; FALSE (nothing changed) when
+  // it names bars the frame lacks or is otherwise damaged.
+  BOOL SetDockState(const CDockState& state);
+  BOOL LoadBarState(LPCSTR lpszProfileName);
+  void SaveBarState(LPCSTR lpszProfileName);
+  CRuntimeClass* m_pFloatingFrameClass = nullptr;  // the floating frame's class; null: the default
 
   // --- views and documents ---
   CView* GetActiveView() const { return m_pViewActive; }
