@@ -66,14 +66,15 @@ BOOL CZBUpdateDlg::OnInitDialog() {
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
   m_progress.SetRange(0, 100);
   // A module without the clip still updates; the control just stays empty.
-  if (m_animate.Open(kAnimation)) m_animate.Play(0, 0xFFFF, static_cast<UINT>(-1));
+  // Without a clip the control is never told to stop: some versions of it fail on that.
+  m_playing = m_animate.Open(kAnimation) && m_animate.Play(0, 0xFFFF, static_cast<UINT>(-1));
   StartWorker();
   return TRUE;
 }
 
 void CZBUpdateDlg::StartWorker() {
   HWND self = m_hWnd;
-  HWND animation = m_animate.m_hWnd;
+  HWND animation = m_playing ? m_animate.m_hWnd : nullptr;
   m_ui = std::make_unique<CPostingUpdateUi>(
       self,
       [](const CFileInfoTable& table, const std::vector<std::string>& names) {
@@ -82,7 +83,9 @@ void CZBUpdateDlg::StartWorker() {
       },
       [this](int id) { ShowUpdateMessage(id); },
       // Posted: the user-interface thread may be busy, and stopping must never wait for it.
-      [animation] { ::PostMessageA(animation, ACM_STOP, 0, 0); });
+      [animation] {
+        if (animation) ::PostMessageA(animation, ACM_STOP, 0, 0);
+      });
   m_worker = std::make_unique<CUpdateWorker>(m_settings, m_servers, *m_ui);
   // A framework thread: the confirmation dialog runs modally on it.
   m_thread = AfxBeginThread(WorkerMain, m_worker.get(), THREAD_PRIORITY_NORMAL, 0,
@@ -95,10 +98,11 @@ void CZBUpdateDlg::StartWorker() {
   m_thread->ResumeThread();
 }
 
-// Called on the worker thread.
+// Called on the worker thread. The box has no owner: owning the dialog of another thread would
+// tie the two threads' input together while the dialog keeps taking the worker's messages.
 void CZBUpdateDlg::ShowUpdateMessage(int stringId) {
-  ::MessageBoxA(m_hWnd, AfxLoadString(stringId).c_str(),
-                AfxLoadString(IDS_UPDATE_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
+  ::MessageBoxA(nullptr, AfxLoadString(stringId).c_str(),
+                AfxLoadString(IDS_UPDATE_CAPTION).c_str(), MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
 }
 
 void CZBUpdateDlg::OnCancel() {
@@ -110,7 +114,7 @@ void CZBUpdateDlg::OnClose() {
 }
 
 BOOL CZBUpdateDlg::DestroyWindow() {
-  if (m_animate.m_hWnd) {
+  if (m_playing) {
     m_animate.Stop();
     m_animate.Close();
   }

@@ -57,4 +57,5 @@ class CZBUpdateDlg : public CDialog {
   std::unique_ptr<CUpdateWorker> m_worker;
   CWinThread* m_thread = nullptr;
   HICON m_icon = nullptr;
+  bool m_playing = false;
 };
