@@ -25,6 +25,43 @@
 
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program
+#define IDD_ZBUPDATE_DIALOG 500     // the update dialog
+#define IDI_ZBUPDATE 501            // its icon
+#define IDS_UPDATE_COL_DESC 502     // confirmation list: description column
+#define IDD_CONFIRM_UPDATE 503      // the confirmation dialog
+#define IDS_UPDATE_COL_FILE 504     // confirmation list: file name column
+#define IDS_UPDATE_COL_SIZE 505     // confirmation list: size column
+#define IDC_UPDATE_STATUS 506
+#define IDC_UPDATE_PROGRESS 507
+#define IDS_MAIN_WINDOW_TITLE 508   // the exact title of the main program's window
+#define IDC_UPDATE_DETAIL 509
+#define IDS_UPDATE_CAPTION 510      // caption of the update program's messages
+#define IDC_UPDATE_ANIMATE 511
+#define IDS_UPDATE_READY 513        // detail line between steps
+#define IDS_UPDATE_FETCHING 515
+#define IDS_UPDATE_READING 516
+#define IDC_CONFIRM_LIST 517
+#define IDS_UPDATE_DOWNLOADING 518
+#define IDS_UPDATE_TESTING 519
+#define IDS_UPDATE_INSTALLING 520
+#define IDS_UPDATE_INSTALLED 521
+#define IDS_RELAUNCH_FAILED 522     // prefix of a failed start of the main program
+#define IDS_UPDATE_TEST_FAILED 523
+#define IDS_UPDATE_DOWNLOAD_FAILED 524
+#define IDS_UPDATE_BYTES_TOTAL 525  // after the confirmation list's total size
+#define IDS_RATE_MEGABYTES 526      // the rate units, after the number
+#define IDS_RATE_KILOBYTES 527
+#define IDS_RATE_BYTES 528
+#define IDS_TIME_LEFT 529           // (hours, minutes)
+#define IDS_TIME_LEFT_MINUTE 530    // under a minute left
+#define IDS_UPDATE_DONE 531
+#define IDS_UPDATE_NO_SWITCH 532    // started without /update
+#define IDS_UPDATE_INSTALL_FAILED 533
+#define IDC_CONFIRM_WHATSNEW 550
+#define IDC_CONFIRM_TOTAL 551
+#define IDC_UPDATE_RATE 552
+#define IDC_UPDATE_HOST 553
+#define IDC_UPDATE_TIME_LEFT 554
 
 // Engine core
 #define IDS_NO_ENGINES 273  // the engine database holds no engine (engines.dat missing or empty)

@@ -1,16 +1,13 @@
 // Entry point of ZBUpdate, the update program.
 #include <windows.h>
 
-#include "framework/AfxResource.h"
-#include "framework/SimpleFrame.h"
-#include "resources/resource.h"
+#include "updater/app/ZBUpdateApp.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
-  // Every text of the program lives in the language module; without it the program cannot run.
-  HINSTANCE language = AfxInitLanguageModule("ZBResENU.dll", "ZBPro Update");
-  if (!language) return 1;
-  int rc = AfxRunSimpleFrame(hInstance, "ZBUpdateFrame", AfxLoadString(IDS_ZBUPDATE_TITLE),
-                             AfxLoadString(AFX_IDS_IDLEMESSAGE), nCmdShow);
-  FreeLibrary(language);
-  return rc;
+namespace {
+CZBUpdateApp theApp;
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
+  theApp.m_commandLine = lpCmdLine ? lpCmdLine : "";
+  return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -1,6 +1,7 @@
 // Both programs start as GUI programs, take their texts from the language module, end with 0
 // when their window is closed, and refuse to start without the language module.
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ struct Program {
   const char* windowClass;
   const char* title;      // as the English language module has it
   const char* dataFile;   // a file of the installation the program reads at start, or null
+  const char* arguments;
 };
 
 void PrintTo(const Program& p, std::ostream* os) {
@@ -26,11 +28,44 @@ void PrintTo(const Program& p, std::ostream* os) {
 
 const Program kPrograms[] = {
     // Started without a document; it reads the engine definitions that are installed with it.
-    {"ZBPro.exe", "ZBProMainFrame", "ZBPro - Untitled", "engines.dat"},
-    {"ZBUpdate.exe", "ZBUpdateFrame", "ZBPro Update", nullptr},
+    {"ZBPro.exe", "ZBProMainFrame", "ZBPro - Untitled", "engines.dat", ""},
+    // The update program's one window is its update dialog.
+    {"ZBUpdate.exe", "#32770", "ZBPro Update", nullptr, "/update"},
 };
 
 const DWORD kStartTimeout = 30000;  // Wine's first start of a program can be slow
+
+// An update server on 127.0.0.1 that takes the connection and never answers, so the update
+// program waits on its first step until it is told to stop. Its server list names it.
+class SilentUpdateServer {
+ public:
+  SilentUpdateServer() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(socket_, 4);
+    int length = sizeof address;
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    std::string host = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    const char* key = "Software\\Orvandel Labs, Inc.\\ZBUpdate\\FTP Servers";
+    DWORD one = 1, zero = 0;
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "Count", REG_DWORD, &one, sizeof one);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "StartServer", REG_DWORD, &zero, sizeof zero);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "Server0", REG_SZ, host.c_str(),
+                    static_cast<DWORD>(host.size() + 1));
+  }
+  ~SilentUpdateServer() {
+    closesocket(socket_);
+    WSACleanup();
+  }
+
+ private:
+  SOCKET socket_;
+};
 
 class ProgramTest : public testing::TestWithParam<Program> {};
 
@@ -49,6 +84,16 @@ std::vector<std::string> AskedChildTexts(HWND frame) {
   std::vector<std::string> texts;
   EnumChildWindows(frame, AskChildText, reinterpret_cast<LPARAM>(&texts));
   return texts;
+}
+
+// The status texts come a moment after the window: looks again until they do.
+bool ShowsText(HWND window, const std::string& text, DWORD timeoutMs) {
+  for (DWORD waited = 0;; waited += 100) {
+    auto texts = AskedChildTexts(window);
+    if (std::find(texts.begin(), texts.end(), text) != texts.end()) return true;
+    if (waited >= timeoutMs) return false;
+    Sleep(100);
+  }
 }
 
 // The program as installed: beside it the language module and its data file (from the fixtures).
@@ -82,17 +127,16 @@ class Installation {
 
 TEST_P(ProgramTest, ShowsWindowWithModuleTextsAndExitsCleanlyOnClose) {
   const Program& p = GetParam();
+  SilentUpdateServer updateServer;
   Installation installed(p);
   ASSERT_TRUE(installed.Complete()) << "cannot copy " << p.exe << " and its files";
   ProcessDriver program;
-  ASSERT_TRUE(program.Start(installed.File(p.exe))) << "cannot start " << p.exe;
+  ASSERT_TRUE(program.Start(installed.File(p.exe), p.arguments)) << "cannot start " << p.exe;
 
   HWND frame = program.WaitForWindow(p.windowClass, kStartTimeout);
   ASSERT_NE(frame, nullptr) << p.exe << " showed no window";
   EXPECT_EQ(zbtest::WindowText(frame), p.title);
-  auto texts = AskedChildTexts(frame);
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Ready"), texts.end())
-      << "no \"Ready\" status text";
+  EXPECT_TRUE(ShowsText(frame, "Ready", 5000)) << "no \"Ready\" status text";
 
   PostMessageA(frame, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitForExit(kStartTimeout)) << p.exe << " did not end after WM_CLOSE";
@@ -111,7 +155,7 @@ TEST_P(ProgramTest, WithoutLanguageModuleShowsMessageAndFails) {
 
   {
     ProcessDriver program;
-    ASSERT_TRUE(program.Start(copy));
+    ASSERT_TRUE(program.Start(copy, p.arguments));
     HWND box = program.WaitForWindow("#32770", kStartTimeout);
     ASSERT_NE(box, nullptr) << "no message box about the missing module";
     bool namesModule = false;
