@@ -42,7 +42,15 @@ CZBUpdateDlg::~CZBUpdateDlg() {
 void CZBUpdateDlg::JoinWorker() {
   if (!m_thread) return;
   m_worker->Cancel();
-  ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
+  // The worker's last windows (a message box, the confirmation list) may still send to this
+  // thread's windows while they close, so the wait serves sent messages; a plain wait would
+  // leave both threads waiting on each other.
+  HANDLE thread = m_thread->m_hThread;
+  while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+         WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
   delete m_thread;
   m_thread = nullptr;
 }
