@@ -15,6 +15,8 @@
 
 namespace {
 
+using zbtest::ModuleFolder;
+
 using zbtest::ReadFileText;
 using zbtest::WriteFileText;
 
@@ -139,13 +141,6 @@ TEST(UpdateStartup, ModuleCopyIsFreshAndRemovedAlone) {
   copy = CopyModuleFresh(folder.File("zbresenu.dll"), temp);
   RemoveModuleCopy(copy, temp);
   EXPECT_EQ(GetFileAttributesA(temp.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-std::string ModuleFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
 }
 
 // The main program comes back with the document path as its one argument, blanks and all; a

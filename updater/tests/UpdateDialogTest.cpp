@@ -26,27 +26,12 @@
 
 namespace {
 
+using zbtest::MapStore;
+
+using zbtest::ModuleFolder;
+
 using zbtest::ReadFileText;
 using zbtest::WriteFileText;
-
-std::string ModuleFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-class MapStore : public ServerStore {
- public:
-  long GetInt(const char* name, long fallback) override {
-    auto it = values.find(name);
-    return it == values.end() ? fallback : std::stol(it->second);
-  }
-  void SetInt(const char* name, long value) override { values[name] = std::to_string(value); }
-  std::string GetString(const char* name) override { return values[name]; }
-  void SetString(const char* name, const std::string& value) override { values[name] = value; }
-  std::map<std::string, std::string> values;
-};
 
 std::string Text(HWND window) {
   char text[1024] = {};
@@ -186,8 +171,8 @@ class UpdateDialogTest : public ::testing::Test {
 
     ASSERT_TRUE(server.Start());
     CrusherInit();
-    server.PublishArchive("/zubrin/latest/tool.arq", Archive("tool.dll", newDll));
-    server.PublishArchive("/zubrin/latest/readme.arq", Archive("readme.txt", "new readme\r\n"));
+    server.PublishArchive("/zubrin/latest/tool.arq", zbtest::ArchiveOf({{"tool.dll", newDll}}));
+    server.PublishArchive("/zubrin/latest/readme.arq", zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}}));
     CrusherShutdown();
     server.PublishCatalogue(zbtest::MakeCatalogue(
         {{"tool.dll", "2.10.301.0", 1234567, "/zubrin/latest/tool.arq", 0, ""},
@@ -213,21 +198,6 @@ class UpdateDialogTest : public ::testing::Test {
       }
       RemoveDirectoryA(path.c_str());
     }
-  }
-
-  static std::string Archive(const std::string& name, const std::string& data) {
-    struct Sink : ArqSink {
-      std::string bytes;
-      int Write(const void* d, int n) override {
-        bytes.append(static_cast<const char*>(d), n);
-        return 0;
-      }
-    } sink;
-    ArqMemberHeader h;
-    h.name = name;
-    ArqWriteMember(sink, h, data.data(), data.size());
-    ArqWriteEnd(sink);
-    return sink.bytes;
   }
 
   // Runs the program's session with the command line; the relaunch is recorded.

@@ -18,27 +18,12 @@
 
 namespace {
 
+using zbtest::MapStore;
+
+using zbtest::ModuleFolder;
+
 using zbtest::ReadFileText;
 using zbtest::WriteFileText;
-
-std::string ModuleFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, n);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-class MapStore : public ServerStore {
- public:
-  long GetInt(const char* name, long fallback) override {
-    auto it = values.find(name);
-    return it == values.end() ? fallback : std::stol(it->second);
-  }
-  void SetInt(const char* name, long value) override { values[name] = std::to_string(value); }
-  std::string GetString(const char* name) override { return values[name]; }
-  void SetString(const char* name, const std::string& value) override { values[name] = value; }
-  std::map<std::string, std::string> values;
-};
 
 // Records what the dialogs would show; hooks let a test cancel at a chosen step.
 class FakeUi : public UpdateUi {
@@ -88,8 +73,8 @@ class UpdateWorkerTest : public ::testing::Test {
     oldDll = ReadFileText(app.File("tool.dll"));
     ASSERT_TRUE(server.Start());
     CrusherInit();
-    toolArq = Archive({{"tool.dll", newDll}});
-    readmeArq = Archive({{"readme.txt", "new readme\r\n"}});
+    toolArq = zbtest::ArchiveOf({{"tool.dll", newDll}});
+    readmeArq = zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}});
     CrusherShutdown();
     server.PublishArchive("/zubrin/latest/tool.arq", toolArq);
     server.PublishArchive("/zubrin/latest/readme.arq", readmeArq);
@@ -126,23 +111,6 @@ class UpdateWorkerTest : public ::testing::Test {
         CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(f, nullptr, nullptr, &t);
     CloseHandle(f);
-  }
-
-  static std::string Archive(const std::vector<std::pair<std::string, std::string>>& members) {
-    struct Sink : ArqSink {
-      std::string bytes;
-      int Write(const void* d, int n) override {
-        bytes.append(static_cast<const char*>(d), n);
-        return 0;
-      }
-    } sink;
-    for (const auto& m : members) {
-      ArqMemberHeader h;
-      h.name = m.first;
-      ArqWriteMember(sink, h, m.second.data(), m.second.size());
-    }
-    ArqWriteEnd(sink);
-    return sink.bytes;
   }
 
   std::vector<zbtest::UpdateFileSpec> Files(long toolSize = 20000) {

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/update/ArqFormat.h"
+#include "foundation/update/ServerRotation.h"
 
 namespace zbtest {
 
@@ -34,9 +38,30 @@ inline std::string TextLines(int n) {
   return s;
 }
 
-// An archive of one member under any name, however hostile: written under a sound name, then
-// the name bytes are put in place (the writer refuses unsafe names itself). Needs CrusherInit.
-inline std::string ArchiveWithRawName(const std::string& name, const std::string& data) {
+// The folder of the running test program, with its trailing separator: the test modules with
+// version resources are built beside it.
+inline std::string ModuleFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+// A server list kept in memory instead of the registry.
+class MapStore : public ServerStore {
+ public:
+  long GetInt(const char* name, long fallback) override {
+    auto it = values.find(name);
+    return it == values.end() ? fallback : std::stol(it->second);
+  }
+  void SetInt(const char* name, long value) override { values[name] = std::to_string(value); }
+  std::string GetString(const char* name) override { return values[name]; }
+  void SetString(const char* name, const std::string& value) override { values[name] = value; }
+  std::map<std::string, std::string> values;
+};
+
+// An archive of the members, in order. Needs CrusherInit.
+inline std::string ArchiveOf(const std::vector<std::pair<std::string, std::string>>& members) {
   struct Sink : ArqSink {
     std::string bytes;
     int Write(const void* d, int n) override {
@@ -44,12 +69,21 @@ inline std::string ArchiveWithRawName(const std::string& name, const std::string
       return 0;
     }
   } sink;
-  ArqMemberHeader h;
-  h.name = std::string(name.size(), 'x');
-  ArqWriteMember(sink, h, data.data(), data.size());
+  for (const auto& member : members) {
+    ArqMemberHeader h;
+    h.name = member.first;
+    ArqWriteMember(sink, h, member.second.data(), member.second.size());
+  }
   ArqWriteEnd(sink);
-  sink.bytes.replace(arq::kLead, name.size(), name);
   return sink.bytes;
+}
+
+// An archive of one member under any name, however hostile: written under a sound name, then
+// the name bytes are put in place (the writer refuses unsafe names itself). Needs CrusherInit.
+inline std::string ArchiveWithRawName(const std::string& name, const std::string& data) {
+  std::string bytes = ArchiveOf({{std::string(name.size(), 'x'), data}});
+  bytes.replace(arq::kLead, name.size(), name);
+  return bytes;
 }
 
 }  // namespace zbtest
