@@ -24,12 +24,7 @@ CLibString CDetailReport::GetThirdText() const {
 }
 
 void CDetailReport::AddTitleBar(CSearchEngine& engine) {
-  auto* bar = new CHtmlTable();
-  bar->SetBgColor(0xFF0000);
-  bar->SetWidth("100", true);
-  bar->SetBorder(0);
-  bar->SetCellPadding(5);
-  bar->SetCellSpacing(0);
+  CHtmlTable* bar = NewTitleBar();
   auto* row = new CHtmlTableRow();
   auto* title = new CHtmlFont(kFace, 1, kWhite);
   title->AddText(LoadResourceString(IDS_DETAIL_RESULTS_FROM) + " ");

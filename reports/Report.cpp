@@ -177,14 +177,20 @@ void CReport::AddDocumentLines(CHtmlFont& font) const {
   }
 }
 
-void CReport::WriteCommonHeader(CSearchEngine* engine, bool withSearchTerm) {
-  m_body.Add(m_userHeader);
+// The red full-width bar that carries a report's or an engine's title.
+CHtmlTable* CReport::NewTitleBar() {
   auto* bar = new CHtmlTable();
   bar->SetBgColor(0xFF0000);
   bar->SetWidth("100", true);
   bar->SetBorder(0);
   bar->SetCellPadding(5);
   bar->SetCellSpacing(0);
+  return bar;
+}
+
+void CReport::WriteCommonHeader(CSearchEngine* engine, bool withSearchTerm) {
+  m_body.Add(m_userHeader);
+  CHtmlTable* bar = NewTitleBar();
   auto* row = new CHtmlTableRow();
   auto* title = new CHtmlFont(kFace, 1, kWhite);
   title->AddText(GetTitleText());

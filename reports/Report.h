@@ -95,6 +95,7 @@ class CReport {
 
  protected:
   // Pieces the kinds build the same way.
+  static CHtmlTable* NewTitleBar();
   CHtmlElement* MakeVersionCell() const;
   CHtmlElement* MakeSiteLine(CSearchEngine* engine) const;
   CLibString SiteTextOf(CSearchEngine* engine) const;
