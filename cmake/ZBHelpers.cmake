@@ -27,10 +27,12 @@ function(zb_library name)
   endif()
 endfunction()
 
-# zb_test(name SOURCES ... DEPS ...): one GoogleTest program, run by ctest (under Wine in the
-# Windows build, through the emulator of the toolchain file, in the build's own Wine prefix).
+# zb_test(name SOURCES ... DEPS ... [LOCKS ...]): one GoogleTest program, run by ctest (under
+# Wine in the Windows build, through the emulator of the toolchain file, in the build's own Wine
+# prefix). LOCKS names what the program shares with others in the prefix (a window title the
+# programs look for, ...): ctest never runs two programs holding the same lock side by side.
 function(zb_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LOCKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main)
   zb_use_windows_pch(${name})
@@ -45,5 +47,8 @@ function(zb_test name)
       TIMEOUT 600)
   else()
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  endif()
+  if(ARG_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
   endif()
 endfunction()

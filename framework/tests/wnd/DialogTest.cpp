@@ -56,8 +56,16 @@ class CFormDialog : public CDialog {
   }
   void SetText(int id, LPCSTR text) { SetDlgItemText(id, text); }
   void PressOK() { PostMessage(WM_COMMAND, IDOK); }
+  // The last edit that was given the focus. Another program's window on the
+  // same display may take the activation (and so GetFocus) away at any time;
+  // the edit's own notice that it got the focus cannot be taken back.
+  int lastFocusedEdit = 0;
 
  protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (HIWORD(wParam) == EN_SETFOCUS) lastFocusedEdit = LOWORD(wParam);
+    return CDialog::OnCommand(wParam, lParam);
+  }
   LRESULT OnKickIdle(WPARAM, LPARAM) {
     ++kicks;
     if (m_next < steps.size()) steps[m_next++](*this);
@@ -159,11 +167,14 @@ TEST_F(DialogTest, AFailedCheckKeepsTheDialogOpenWithTheFieldFocused) {
     bool stillOpen = false;
     dlg.steps = {[&](CFormDialog& d) {
                    d.SetText(c.field, c.bad);
+                   // Move the focus off the field so that putting it back shows.
+                   ::SetFocus(::GetDlgItem(d.m_hWnd, IDC_TEST_CHECK));
+                   d.lastFocusedEdit = 0;
                    d.PressOK();
                  },
                  [&](CFormDialog& d) {
                    stillOpen = ::IsWindowVisible(d.m_hWnd) != 0;
-                   focusAfterFail = ::GetDlgCtrlID(::GetFocus());
+                   focusAfterFail = d.lastFocusedEdit;
                    d.SetText(c.field, c.good);
                    d.PressOK();
                  }};
