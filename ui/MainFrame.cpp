@@ -112,3 +112,9 @@ void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
 }
 
 void CMainFrame::OnAppExit() { PostMessage(WM_CLOSE); }
+
+// Not yet drawn: the run, the document and the views call these already.
+void CMainFrame::BeginProgress(int, int, LPCSTR) {}
+void CMainFrame::StepProgress() {}
+void CMainFrame::EndProgress() {}
+void CMainFrame::SetPaneText(UINT) {}

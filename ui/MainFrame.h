@@ -19,6 +19,14 @@ class CMainFrame : public CFrameWnd {
   // Sets a status pane's text and fits the pane's width to it.
   void SetPaneTextSized(UINT nID, LPCSTR lpszText);
 
+  // The status bar's progress, for any code on the user-interface thread; they find the frame
+  // through the application's main window and do nothing without one.
+  static void BeginProgress(int upper, int lower, LPCSTR caption);
+  static void StepProgress();
+  static void EndProgress();
+  // Fits a status pane's width to the text it shows now.
+  static void SetPaneText(UINT nID);
+
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);

@@ -1,0 +1,5 @@
+#include "ui/AutomatedRun.h"
+
+#include "app/ZubrinDoc.h"
+
+void FinishAutomatedRun(CZubrinDoc*) {}
