@@ -7,7 +7,7 @@
 #define IDC_SPLASH_PROGRESS 3107  // moved by the engine database's loader
 #define IDC_SPLASH_PICTURE 400
 #define IDB_SPLASH 401            // the picture
-#define IDS_SPLASH_TITLE 154      // the window title
+#define IDS_SPLASH_TITLE 154      // the window title (never the main window's, which the update program looks for)
 
 // Engine-selection templates
 #define IDD_SAVE_TEMPLATE 372
