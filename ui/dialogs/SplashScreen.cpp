@@ -51,6 +51,7 @@ BOOL CSplashScreen::OnInitDialog() {
 }
 
 void CSplashScreen::OnDestroy() {
-  SetSplashProgress(nullptr);
+  // Only its own bar: a splash that outlives another keeps its bar published.
+  if (g_hSplashProgress && ::GetParent(g_hSplashProgress) == m_hWnd) SetSplashProgress(nullptr);
   CDialog::OnDestroy();
 }

@@ -45,6 +45,18 @@ TEST_F(SplashScreenTest, PublishesItsProgressBarWhileItLives) {
   EXPECT_EQ(GetSplashProgressWnd(), nullptr);
 }
 
+TEST_F(SplashScreenTest, ASplashGoingAwayLeavesTheBarOfALaterOnePublished) {
+  CSplashScreen first, second;
+  ASSERT_TRUE(first.Create());
+  ASSERT_TRUE(second.Create());
+  HWND secondBar = ::GetDlgItem(second.m_hWnd, IDC_SPLASH_PROGRESS);
+  EXPECT_EQ(GetSplashProgressWnd(), secondBar);
+  first.DestroyWindow();
+  EXPECT_EQ(GetSplashProgressWnd(), secondBar);
+  second.DestroyWindow();
+  EXPECT_EQ(GetSplashProgressWnd(), nullptr);
+}
+
 TEST_F(SplashScreenTest, FitsThePictureAndPlacesTheBarOnIt) {
   CSplashScreen splash;
   ASSERT_TRUE(splash.Create());
