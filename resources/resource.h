@@ -167,3 +167,6 @@
 #define AFX_IDP_FAILED_MAPI_LOAD 61840
 #define AFX_IDP_INVALID_MAPI_DLL 61841
 #define AFX_IDP_FAILED_MAPI_SEND 61842
+
+// Splash screen, template dialogs, small dialogs and language names
+#include "ids/DialogIds.h"

@@ -7,3 +7,6 @@
 CString LanguageName(const char* code, bool english);
 // The same name without its qualifier: "English (American)" gives "English".
 CString LanguageNameShort(const char* code, bool english);
+// Forgets the names, so that the next call fills them anew (after the language module changed,
+// and between tests).
+void ResetLanguageNames();

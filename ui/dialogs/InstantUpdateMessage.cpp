@@ -1,0 +1,19 @@
+#include "ui/dialogs/InstantUpdateMessage.h"
+
+#include "resources/resource.h"
+
+namespace {
+const char* const kWhatsNewPage = "http://www.orvandel-labs.invalid/support/whats-new.php";
+}
+
+CInstantUpdateMessage::CInstantUpdateMessage(CWnd* pParent)
+    : CDialog(IDD_INSTANT_UPDATE, pParent), m_strLinkURL(kWhatsNewPage) {}
+
+BOOL CInstantUpdateMessage::OnInitDialog() {
+  CDialog::OnInitDialog();
+  ::MessageBeep(MB_ICONQUESTION);
+  // Gap: the link control takes this static's place when it exists (see the about box).
+  SetDlgItemText(IDC_UPDATE_LINK, m_strLinkURL);
+  m_styleSheet.ApplyFont("Title", this, IDC_UPDATE_TITLE);
+  return TRUE;
+}

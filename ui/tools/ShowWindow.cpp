@@ -1,0 +1,122 @@
+// ZBShowWindow: shows one window of ZBPro by name, filled with sample values, for pictures of the
+// windows and for a look at a dialog without going through the program. "--list" prints the
+// names, one a line. The language module ZBResENU.dll is loaded from the tool's own folder.
+// Not part of the product.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "framework/AfxResource.h"
+#include "ui/LanguageNames.h"
+#include "ui/dialogs/AboutBox2.h"
+#include "ui/dialogs/EditReportHeader.h"
+#include "ui/dialogs/ExportCSV.h"
+#include "ui/dialogs/InstantUpdateMessage.h"
+#include "ui/dialogs/SaveTemplate.h"
+#include "ui/dialogs/SelectBy.h"
+#include "ui/dialogs/SplashScreen.h"
+
+namespace {
+
+void ShowAbout() {
+  CAboutBox2 dlg;
+  dlg.DoModal();
+}
+
+void ShowUpdateNotice() {
+  CInstantUpdateMessage dlg;
+  dlg.DoModal();
+}
+
+void ShowReportHeader(BOOL footer) {
+  CEditReportHeader dlg;
+  dlg.m_bFooter = footer;
+  dlg.m_strText = footer ? "<p>Prepared by Example Web Promotion, (555) 010-2040</p>"
+                         : "<h2>Monthly ranking report</h2>\r\n<p>For www.example.com</p>";
+  dlg.DoModal();
+}
+
+void ShowCsvExport() {
+  CExportCSV dlg;
+  dlg.m_strFileName = "example-ranks.csv";
+  dlg.m_strFolder = "C:\\users\\Public\\Documents";
+  dlg.m_bHeader = TRUE;
+  dlg.DoModal();
+}
+
+void ShowSaveTemplate() {
+  CSaveTemplate dlg;
+  dlg.m_strName = "European engines";
+  dlg.DoModal();
+}
+
+void ShowSelectBy() {
+  CSelectBy::Texts categories = {"Search engine", "Directory", "Meta search"};
+  CSelectBy::Texts countries = {"United States", "Germany", "France", "United Kingdom"};
+  CSelectBy::Texts languages;
+  for (const char* code : {"enu", "deu", "fra", "eng"}) languages.push_back(LanguageName(code, false));
+  CSelectBy::Texts marks = {"Submitted", "Not submitted"};
+  CSelectBy dlg(categories, countries, languages, marks);
+  dlg.DoModal();
+}
+
+// The splash is modeless: it stays until a click or a key closes it (or the process is ended).
+void ShowSplash() {
+  CSplashScreen splash;
+  if (!splash.Create()) return;
+  ::SendMessageA(GetSplashProgressWnd(), PBM_SETPOS, 60, 0);
+  MSG msg;
+  while (::IsWindow(splash.m_hWnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONDOWN) {
+      splash.DestroyWindow();
+      break;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+struct NamedWindow {
+  const char* name;
+  void (*show)();
+};
+
+const NamedWindow kWindows[] = {
+    {"about", ShowAbout},
+    {"update-notice", ShowUpdateNotice},
+    {"report-header", [] { ShowReportHeader(FALSE); }},
+    {"report-footer", [] { ShowReportHeader(TRUE); }},
+    {"csv-export", ShowCsvExport},
+    {"save-template", ShowSaveTemplate},
+    {"select-by", ShowSelectBy},
+    {"splash", ShowSplash},
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: ZBShowWindow --list | ZBShowWindow NAME\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return Usage();
+  if (std::strcmp(argv[1], "--list") == 0) {
+    for (const NamedWindow& window : kWindows) std::printf("%s\n", window.name);
+    std::fflush(stdout);
+    return 0;
+  }
+  for (const NamedWindow& window : kWindows) {
+    if (std::strcmp(argv[1], window.name) != 0) continue;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    if (!AfxInitLanguageModule("ZBResENU.dll", "ZBShowWindow")) return 1;
+    window.show();
+    return 0;
+  }
+  std::fprintf(stderr, "ZBShowWindow: no window named \"%s\"\n", argv[1]);
+  return Usage();
+}
