@@ -93,6 +93,7 @@ bool WriteDocument(const DocumentPlan& plan, const std::string& path, std::strin
     return false;
   }
   doc.m_siteUrl = plan.site.c_str();
+  doc.m_reportsDir = plan.reportsDir.c_str();
   doc.m_currentSet->m_name = plan.terms[0].c_str();
   doc.m_currentSet->m_active = 1;
   for (size_t i = 1; i < plan.terms.size(); ++i)

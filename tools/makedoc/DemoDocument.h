@@ -13,6 +13,9 @@ struct DocumentPlan {
   std::vector<std::string> terms;    // at least one
   std::vector<std::string> engines;  // the engines checked; empty: every engine of the data
   int resultsPerEngine = 0;          // results stored for every engine of every term
+  // Where the document's reports go; empty: wherever the program that opens it writes them
+  // (its setting, else its own folder), never the maker's folder.
+  std::string reportsDir;
 };
 
 // Writes the document to `path`, with the engines of engines.dat in the engine data folder

@@ -3,7 +3,7 @@
 //
 //   ZBMakeDoc demo DEMOFILE DATAFOLDER DOCUMENT
 //       the demo's site, terms and engines (tests/fixtures/demo/demo.txt), with the engines.dat
-//       of DATAFOLDER
+//       of DATAFOLDER; its reports go to DATAFOLDER\reports
 //   ZBMakeDoc bench ENGINES TERMS DATAFOLDER DOCUMENT [RESULTS]
 //       writes DATAFOLDER\engines.dat with ENGINES engines copied from the fixtures, then a
 //       document of TERMS terms over all of them with RESULTS stored results each (default 10)
@@ -49,6 +49,9 @@ int MakeDemo(const std::string& demoFile, const std::string& folder, const std::
   plan.site = data.site;
   plan.terms = data.terms;
   for (const zbdemo::DemoEngine& engine : data.engines) plan.engines.push_back(engine.name);
+  // The reports beside the program that runs the demo, where the demo looks for them.
+  plan.reportsDir = folder + "\\reports\\";
+  CreateDirectoryA(plan.reportsDir.c_str(), nullptr);
   SetEngineDataFolder(folder.c_str());
   if (!zbdemo::WriteDocument(plan, out, error)) return Fail(error);
   printf("%s: %s, %zu terms, %zu engines\n", out.c_str(), plan.site.c_str(), plan.terms.size(),

@@ -147,6 +147,7 @@ class DemoDocumentTest : public ::testing::Test {
 
   struct Opened {
     std::string site;
+    std::string reportsDir;
     std::vector<std::string> terms;
     std::vector<bool> active;
     std::vector<std::set<std::string>> enabled;  // per set
@@ -158,6 +159,7 @@ class DemoDocumentTest : public ::testing::Test {
     CZubrinDoc doc;
     EXPECT_TRUE(doc.OnOpenDocument(path.c_str()));
     out.site = static_cast<const char*>(doc.m_siteUrl);
+    out.reportsDir = static_cast<const char*>(doc.m_reportsDir);
     for (POSITION position = doc.m_manager.GetHeadPosition(); position;) {
       CEngineSet* set = doc.m_manager.GetNext(position);
       out.terms.push_back(static_cast<const char*>(set->GetName()));
@@ -184,11 +186,13 @@ TEST_F(DemoDocumentTest, DemoPlanReopensWithItsSiteTermsAndOnlyItsEngines) {
   plan.site = "http://www.example.com/";
   plan.terms = {"first term", "second term", "third term"};
   plan.engines = {"Alpha Search", "Iota Solo"};
+  plan.reportsDir = folder_.File("reports\\");
   std::string path = folder_.File("demo.zbp"), error;
   ASSERT_TRUE(zbdemo::WriteDocument(plan, path, error)) << error;
 
   Opened doc = Open(path);
   EXPECT_EQ(doc.site, plan.site);
+  EXPECT_EQ(doc.reportsDir, plan.reportsDir);
   EXPECT_EQ(doc.terms, plan.terms);
   EXPECT_EQ(doc.active, std::vector<bool>(3, true));
   for (const auto& enabled : doc.enabled)
@@ -234,6 +238,8 @@ TEST_F(DemoDocumentTest, BenchEnginesLoadUnderTheirNewNamesWithStoredResults) {
   ASSERT_TRUE(zbdemo::WriteDocument(plan, path, error)) << error;
 
   Opened doc = Open(path);
+  // Not the maker's own folder: the program that opens it decides.
+  EXPECT_EQ(doc.reportsDir, "");
   EXPECT_EQ(doc.engines, std::vector<int>(2, kEngines));
   EXPECT_EQ(doc.results, std::vector<int>(2, kEngines * 3));
   ASSERT_EQ(doc.enabled.size(), 2u);
