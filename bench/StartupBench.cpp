@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
 
   Start warm = Measure(program, arguments, windowClass);
   if (!warm.ok) {
-    fprintf(stderr, "StartupBench: %s showed no window of class %s\n", program.c_str(), windowClass);
+    fprintf(stderr, "StartupBench: %s showed no window of class %s\n", program.c_str(),
+            windowClass);
     return 1;
   }
   std::vector<double> shown, answer;

@@ -70,8 +70,9 @@ void AddResults(CZubrinDoc& doc, const std::string& site, int count) {
         record.m_index = i;
         record.m_page = i / 10;
         record.m_position = i % 10;
-        record.m_text = i == siteAt ? site.c_str()
-                                    : ("http://www.result" + std::to_string(i + 1) + ".example/").c_str();
+        std::string url = i == siteAt ? site
+                                      : "http://www.result" + std::to_string(i + 1) + ".example/";
+        record.m_text = url.c_str();
         entry.second->AddResult(record);
       }
     }
