@@ -8,8 +8,8 @@ export WINEPREFIX="$WIN_BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-apps
-  imagemagick googletest zlib1g-dev nginx tinyproxy clang"
+PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb x11-apps
+  imagemagick googletest zlib1g-dev nginx tinyproxy clang python3"
 
 # Installs whatever of the packages is missing; quick when all are there.
 install_packages() {
@@ -51,7 +51,7 @@ build_host() {
   cmake --build "$HOST_BUILD"
 }
 
-# The build's own Wine prefix, made once.
+# The build's own Wine prefix, made once; an older prefix gets what it lacks.
 prepare_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
@@ -59,6 +59,27 @@ prepare_wine() {
     wineboot -i >/dev/null 2>&1
     # Wine draws the frames and captions itself: Xvfb has no window manager to do it.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  install_symbol_font
+}
+
+# Caption buttons, scroll arrows and menu check marks are glyphs of the Marlett symbol font.
+# Debian's fonts-wine has it, but this Wine does not look in that package's folder, so without a
+# copy in the prefix the buttons show the letters that stand for the glyphs ("0 1 r"). Only this
+# font is added: the text fonts stay as they are, and with them the sizes the window tests know.
+WINE_SYMBOL_FONT=/usr/share/wine/fonts/marlett.ttf
+install_symbol_font() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$WINE_SYMBOL_FONT" ]; then
+    echo "warning: $WINE_SYMBOL_FONT is missing (package fonts-wine); caption buttons show letters" >&2
+    return 0
+  fi
+  mkdir -p "$fonts"
+  cmp -s "$WINE_SYMBOL_FONT" "$fonts/marlett.ttf" || cp -f "$WINE_SYMBOL_FONT" "$fonts/marlett.ttf"
+  if ! grep -q '^"Marlett (TrueType)"=' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+      /v 'Marlett (TrueType)' /d marlett.ttf /f >/dev/null 2>&1 || true
     wineserver -w
   fi
 }
@@ -249,4 +270,76 @@ prepare_demo() {
   cp -f "$WIN_BUILD/bin/ZBPro.exe" "$WIN_BUILD/bin/ZBUpdate.exe" "$WIN_BUILD/bin/ZBResENU.dll" \
     "$DEMO_DIR/"
   cp -f "$ROOT/tests/fixtures/engines.dat" "$ROOT/tests/fixtures/categories.dat" "$DEMO_DIR/"
+}
+
+# winpath PATH: the Windows form of an absolute Unix path, through Wine's drive for the root
+# (no Wine process is started for it, unlike winepath).
+winpath() {
+  local path=$1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# screenshot FILE: the whole display, trimmed to what is drawn on it.
+screenshot() {
+  mkdir -p "$(dirname "$1")"
+  xwd -root -silent | convert xwd:- -trim +repage "$1"
+}
+
+# wait_for_window TEXT [SECONDS]: waits until a top-level window whose title holds TEXT is on the
+# display; false when none came in time (default 30 s).
+wait_for_window() {
+  local text=$1 tries=$((${2:-30} * 5)) i
+  for i in $(seq "$tries"); do
+    xwininfo -root -children 2>/dev/null | grep -qF -- "$text" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# The fake search engine as a program (ZBFakeEngine.exe) serving the demo's ranks on a free
+# loopback port: start_fake_engine DEMOFILE FOLDER writes FOLDER/engines.dat and categories.dat
+# for its port and sets FAKE_PORT; stop_fake_engine ends it by closing its input, and kills it
+# only when it does not end by itself.
+FAKE_PID=""
+FAKE_IN=""
+start_fake_engine() {
+  local data=$1 folder=$2 fifo out i
+  fifo="$folder/.fake-engine-input"
+  out="$folder/fake-engine.out"
+  rm -f "$fifo" "$out"
+  mkfifo "$fifo"
+  wine "$WIN_BUILD/bin/ZBFakeEngine.exe" "$(winpath "$data")" "$(winpath "$folder")" \
+    <"$fifo" >"$out" 2>"$folder/fake-engine.err" &
+  FAKE_PID=$!
+  # Held open by this shell: the server reads it until it ends.
+  exec {FAKE_IN}>"$fifo"
+  rm -f "$fifo"
+  for i in $(seq 150); do
+    [ -s "$out" ] && break
+    kill -0 "$FAKE_PID" 2>/dev/null || break
+    sleep 0.2
+  done
+  FAKE_PORT=$(head -n 1 "$out" 2>/dev/null | tr -d '\r')
+  if ! [[ "$FAKE_PORT" =~ ^[0-9]+$ ]]; then
+    echo "The fake search engine did not start:" >&2
+    cat "$folder/fake-engine.err" >&2 || true
+    stop_fake_engine
+    return 1
+  fi
+}
+
+stop_fake_engine() {
+  local i
+  if [ -n "$FAKE_IN" ]; then
+    exec {FAKE_IN}>&-
+    FAKE_IN=""
+  fi
+  [ -n "$FAKE_PID" ] || return 0
+  for i in $(seq 25); do
+    kill -0 "$FAKE_PID" 2>/dev/null || break
+    sleep 0.2
+  done
+  kill "$FAKE_PID" 2>/dev/null || true
+  wait "$FAKE_PID" 2>/dev/null || true
+  FAKE_PID=""
 }
