@@ -129,12 +129,14 @@ class User {
   void Confirm(HWND w, HWND list) {
     int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
-      rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" + ListText(list, i, 2));
+      rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" +
+                     ListText(list, i, 2));
     total = Text(GetDlgItem(w, IDC_CONFIRM_TOTAL));
     if (m_updateDialog) {
       statusAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS));
       hostAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_HOST));
-      iconAtConfirm = reinterpret_cast<HICON>(SendMessageA(m_updateDialog, WM_GETICON, ICON_BIG, 0));
+      iconAtConfirm =
+          reinterpret_cast<HICON>(SendMessageA(m_updateDialog, WM_GETICON, ICON_BIG, 0));
     }
     if (m_answer == kCancelThenInstall && m_updateDialog) {
       // Cancel is answered on the dialog's own thread: wait for it before going on.
@@ -184,7 +186,8 @@ class UpdateDialogTest : public ::testing::Test {
     ASSERT_TRUE(server.Start());
     CrusherInit();
     server.PublishArchive("/zubrin/latest/tool.arq", zbtest::ArchiveOf({{"tool.dll", newDll}}));
-    server.PublishArchive("/zubrin/latest/readme.arq", zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}}));
+    server.PublishArchive("/zubrin/latest/readme.arq",
+                          zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}}));
     CrusherShutdown();
     server.PublishCatalogue(zbtest::MakeCatalogue(
         {{"tool.dll", "2.10.301.0", 1234567, "/zubrin/latest/tool.arq", 0, ""},
@@ -271,12 +274,12 @@ TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDo
 struct KeptCase {
   const char* name;
   Answer answer;
-  UINT cancelAtStatus;           // 0: Cancel is not pressed on the update dialog
-  bool stallFirstArchive;        // the first archive's transfer stops halfway
-  bool lockReadme;               // readme.txt is held open without delete sharing
-  std::vector<UINT> messages;    // the boxes shown, in order
-  int archiveRequests;           // requests for either archive
-  bool archivesKept;             // both archives left in the download folder for a retry
+  UINT cancelAtStatus;         // 0: Cancel is not pressed on the update dialog
+  bool stallFirstArchive;      // the first archive's transfer stops halfway
+  bool lockReadme;             // readme.txt is held open without delete sharing
+  std::vector<UINT> messages;  // the boxes shown, in order
+  int archiveRequests;         // requests for either archive
+  bool archivesKept;           // both archives left in the download folder for a retry
 };
 
 class UpdateDialogKeepsFiles : public UpdateDialogTest,
@@ -296,9 +299,8 @@ TEST_P(UpdateDialogKeepsFiles, OldFilesStayAndTheMainProgramStartsAgain) {
                          OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   }
-  UpdateSessionResult result;
   User user(c.answer, c.cancelAtStatus);
-  result = Run("/update /launch /file \"C:\\my sites\\shop.zbp\"");
+  UpdateSessionResult result = Run("/update /launch /file \"C:\\my sites\\shop.zbp\"");
   user.Stop();
   if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
 
@@ -330,8 +332,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeptCase{"CancelledWhileConfirming", kCancelThenInstall, 0, false, false, {}, 0, false},
         // Cancel in the middle of a transfer ends it at once, without a message; the part
         // fetched is never taken for the archive.
-        KeptCase{"CancelledDuringDownload", kInstall, IDS_UPDATE_DOWNLOADING, true, false, {}, 1,
-                 false},
+        KeptCase{
+            "CancelledDuringDownload", kInstall, IDS_UPDATE_DOWNLOADING, true, false, {}, 1, false},
         // A file in use cannot be replaced: the install fails as a whole, says so, and keeps
         // the tested archives for another try.
         KeptCase{"LockedFile", kInstall, 0, false, true, {IDS_UPDATE_INSTALL_FAILED}, 2, true}),
@@ -395,7 +397,8 @@ TEST(UpdateProgram, DebugRunWritesTheStartLogAndStartsTheMainProgram) {
 
   EXPECT_EQ(ReadFileText(folder.File("zbu_dbgs.txt")),
             "Update:   1\r\nLaunch:   1\r\nFile:     0\r\nFileName: \r\n"
-            "App:      " + folder.File("ZBPro.exe") + "\r\nParams:   \"\"\r\n");
+            "App:      " +
+                folder.File("ZBPro.exe") + "\r\nParams:   \"\"\r\n");
   EXPECT_EQ(ReadFileText(folder.File("zbu_dbg.txt")), "");  // made empty; no catalogue came
   EXPECT_EQ(ReadFileText(out), "1\n\n");  // the main program, with an empty document
   EXPECT_EQ(GetFileAttributesA(folder.File("temp").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -410,9 +413,9 @@ TEST(UpdateDialogLines, RateAndTimeLeftInTheModuleUnits) {
     uint32_t rate;
     std::string line;
   };
-  for (const RateCase& c : {RateCase{0, "0 bytes/s"}, RateCase{1023, "1023 bytes/s"},
-                            RateCase{1024, "1.00 KB/s"}, RateCase{1048575, "1024.00 KB/s"},
-                            RateCase{1048576, "1.00 MB/s"}})
+  for (const RateCase& c :
+       {RateCase{0, "0 bytes/s"}, RateCase{1023, "1023 bytes/s"}, RateCase{1024, "1.00 KB/s"},
+        RateCase{1048575, "1024.00 KB/s"}, RateCase{1048576, "1.00 MB/s"}})
     EXPECT_EQ(CZBUpdateDlg::RateLine(c.rate), c.line) << c.rate;
   struct TimeCase {
     uint32_t seconds;
