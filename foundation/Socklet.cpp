@@ -10,7 +10,8 @@
 
 namespace {
 
-int g_references = 0;  // changed only while the named mutex is held
+SRWLOCK g_countLock = SRWLOCK_INIT;
+std::atomic<int> g_references{0};  // changed only under g_countLock
 int g_liveSockets = 0;
 bool g_locksReady = false;
 CRITICAL_SECTION g_locks[kSockletLockCount];
@@ -39,31 +40,45 @@ struct ProgramReference {
 
 }  // namespace
 
+// The count is guarded inside the process by a slim lock; the named mutex, a round trip to the
+// system each time, is taken only when WinSock itself starts or stops (the first and the last
+// reference), which is what other modules of the process must not see half done. A socket
+// made and dropped while the program holds its own reference never touches the named mutex.
 bool SockletStartup() {
   bool first = false;
-  bool ok = WithLibraryMutex([&] {
-    if (++g_references != 1) return;
-    first = true;
-    WSADATA data;
-    WSAStartup(MAKEWORD(1, 1), &data);
-    for (CRITICAL_SECTION& lock : g_locks) InitializeCriticalSection(&lock);
-    g_locksReady = true;
-    CInetAddress::OpenCaches();
-  });
-  // Warms the name service and the host cache once, outside the mutex: a look-up may be slow.
+  bool ok = true;
+  AcquireSRWLockExclusive(&g_countLock);
+  if (g_references == 0) {
+    ok = WithLibraryMutex([] {
+      WSADATA data;
+      WSAStartup(MAKEWORD(1, 1), &data);
+      for (CRITICAL_SECTION& lock : g_locks) InitializeCriticalSection(&lock);
+      g_locksReady = true;
+      CInetAddress::OpenCaches();
+    });
+    first = ok;
+  }
+  if (ok) ++g_references;
+  ReleaseSRWLockExclusive(&g_countLock);
+  // Warms the name service and the host cache once, outside the locks: a look-up may be slow.
   if (first) CInetAddress("localhost", 0);
   return ok;
 }
 
 bool SockletCleanup() {
-  return WithLibraryMutex([] {
-    if (g_references <= 0) return;
-    if (--g_references != 0) return;
-    CInetAddress::CloseCaches();
-    g_locksReady = false;
-    for (CRITICAL_SECTION& lock : g_locks) DeleteCriticalSection(&lock);
-    WSACleanup();
-  });
+  bool ok = true;
+  AcquireSRWLockExclusive(&g_countLock);
+  if (g_references == 1) {
+    ok = WithLibraryMutex([] {
+      CInetAddress::CloseCaches();
+      g_locksReady = false;
+      for (CRITICAL_SECTION& lock : g_locks) DeleteCriticalSection(&lock);
+      WSACleanup();
+    });
+  }
+  if (ok && g_references > 0) --g_references;
+  ReleaseSRWLockExclusive(&g_countLock);
+  return ok;
 }
 
 int SockletReferences() {

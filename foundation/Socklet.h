@@ -1,12 +1,13 @@
-// The socket library: reference-counted start-up and clean-up of WinSock, serialised across
-// modules and threads by the named mutex "SockletMutex", and the process-wide locks that the
-// network classes share. The program holds one reference for its whole life; every CSock holds
-// one more while it lives.
+// The socket library: reference-counted start-up and clean-up of WinSock (the first and the last
+// reference serialised across modules by the named mutex "SockletMutex", the count itself by a
+// lock of the process), and the process-wide locks that the network classes share. The program
+// holds one reference for its whole life; every CSock holds one more while it lives.
 #pragma once
 
 #include <cstdint>
 
-// Both return false when the mutex cannot be had (then nothing was done).
+// Both return false when the first or last reference cannot have the named mutex (then nothing
+// was done); other calls only count.
 bool SockletStartup();
 bool SockletCleanup();
 int SockletReferences();

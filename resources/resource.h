@@ -170,3 +170,4 @@
 
 // Splash screen, template dialogs, small dialogs and language names
 #include "ids/DialogIds.h"
+#include "ids/UpdateIds.h"

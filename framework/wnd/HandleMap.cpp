@@ -21,7 +21,35 @@ void CHandleMap::DeleteTemp() {
   }
 }
 
+namespace {
+
+void WINAPI DeleteThreadMap(void* pMap) {
+  delete static_cast<CHandleMap*>(pMap);
+}
+
+// A fiber-local slot rather than a C++ thread_local object: with this toolchain's runtime a
+// thread_local object's storage is freed before its destructor runs at thread exit, so every
+// thread that had windows freed the map's nodes twice and corrupted the heap. The system runs
+// the slot's callback at thread exit with the value it holds.
+DWORD MapSlot() {
+  static const DWORD slot = ::FlsAlloc(DeleteThreadMap);
+  return slot;
+}
+
+}  // namespace
+
 CHandleMap& AfxGetHandleMap() {
-  static thread_local CHandleMap map;
-  return map;
+  DWORD slot = MapSlot();
+  if (slot == FLS_OUT_OF_INDEXES) {
+    // No slot to be had: each thread keeps its map for the life of the process.
+    thread_local CHandleMap* leaked = nullptr;
+    if (!leaked) leaked = new CHandleMap;
+    return *leaked;
+  }
+  auto* map = static_cast<CHandleMap*>(::FlsGetValue(slot));
+  if (!map) {
+    map = new CHandleMap;
+    ::FlsSetValue(slot, map);
+  }
+  return *map;
 }

@@ -45,6 +45,13 @@ void UpdateTestServer::PublishShortArchive(const std::string& path, const std::s
   Route(path, r);
 }
 
+void UpdateTestServer::PublishStalledArchive(const std::string& path, const std::string& bytes,
+                                             size_t sent) {
+  HttpResponse r = HttpResponse::Text(bytes, "application/octet-stream");
+  r.stallAfter = r.Wire().size() - bytes.size() + sent;
+  Route(path, r);
+}
+
 int UpdateTestServer::RequestsFor(const std::string& path) const {
   int n = 0;
   for (const HttpRequest& r : Requests())

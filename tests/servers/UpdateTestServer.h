@@ -39,6 +39,8 @@ class UpdateTestServer : public HttpTestServer {
   void PublishArchive(const std::string& path, const std::string& bytes);
   // The archive's first bytes only, with a "Content-Length" of the whole.
   void PublishShortArchive(const std::string& path, const std::string& bytes, size_t sent);
+  // The archive's first bytes, then nothing until the client gives up (a transfer to cancel).
+  void PublishStalledArchive(const std::string& path, const std::string& bytes, size_t sent);
   // How many requests asked for this path.
   int RequestsFor(const std::string& path) const;
 };

@@ -16,7 +16,7 @@ static_assert(IDS_UPD_READY == IDS_UPDATE_READY && IDS_UPD_DONE == IDS_UPDATE_DO
               "the worker's string ids are the language module's");
 
 namespace {
-const UINT kAnimation = 526;
+const UINT kAnimation = IDR_UPDATE_ANIMATION;
 }
 
 BEGIN_MESSAGE_MAP(CZBUpdateDlg, CDialog)

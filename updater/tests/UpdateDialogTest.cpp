@@ -39,18 +39,6 @@ std::string Text(HWND window) {
   return text;
 }
 
-std::string ChildTexts(HWND window) {
-  std::string all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM p) {
-        *reinterpret_cast<std::string*>(p) += Text(child) + "\n";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
-
 std::vector<HWND> OurDialogs() {
   std::vector<HWND> found;
   EnumWindows(
@@ -80,11 +68,18 @@ std::string ListText(HWND list, int row, int column) {
 // What the user does when the confirmation list shows.
 enum Answer { kInstall, kDecline, kCancelThenInstall };
 
+// The message boxes' text control, the same on every system.
+const int kMessageBoxText = 0xFFFF;
+
 // Plays the user on a thread of its own while the test's thread runs the dialogs: answers the
-// confirmation list and every message box, and notes what the windows showed.
+// confirmation list and every message box, presses Cancel when the status line shows a chosen
+// step, and notes what the windows showed.
 class User {
  public:
-  explicit User(Answer answer) : m_answer(answer), m_thread([this] { Loop(); }) {}
+  explicit User(Answer answer, UINT cancelAtStatus = 0)
+      : m_answer(answer),
+        m_cancelAt(cancelAtStatus ? AfxLoadString(cancelAtStatus) : std::string()),
+        m_thread([this] { Loop(); }) {}
   ~User() { Stop(); }
   // Call before reading what was noted.
   void Stop() {
@@ -94,6 +89,8 @@ class User {
 
   std::vector<std::string> rows;  // "description|file|size" per row of the confirmation list
   std::string total, statusAtConfirm, hostAtConfirm;
+  HICON iconAtConfirm = nullptr;
+  bool confirmed = false, cancelled = false;
   std::vector<std::string> messages;  // the text of every message box
 
  private:
@@ -107,34 +104,51 @@ class User {
   void Handle(HWND w) {
     if (GetDlgItem(w, IDC_UPDATE_PROGRESS)) {
       m_updateDialog = w;
+      CancelAtStep();
       return;
     }
-    if (!m_handled.insert(w).second) return;
+    // A window is taken once, and only when it is whole: a box still being built has no text.
+    if (m_handled.count(w)) return;
     if (HWND list = GetDlgItem(w, IDC_CONFIRM_LIST)) {
+      m_handled.insert(w);
       Confirm(w, list);
-      return;
+    } else if (HWND text = GetDlgItem(w, kMessageBoxText)) {
+      m_handled.insert(w);
+      messages.push_back(Text(text));
+      PostMessageA(w, WM_COMMAND, IDOK, 0);
     }
-    messages.push_back(ChildTexts(w));
-    PostMessageA(w, WM_COMMAND, IDOK, 0);
+  }
+
+  void CancelAtStep() {
+    if (cancelled || m_cancelAt.empty()) return;
+    if (Text(GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS)) != m_cancelAt) return;
+    cancelled = true;
+    SendMessageA(m_updateDialog, WM_COMMAND, IDCANCEL, 0);
   }
 
   void Confirm(HWND w, HWND list) {
     int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
-      rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" + ListText(list, i, 2));
+      rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" +
+                     ListText(list, i, 2));
     total = Text(GetDlgItem(w, IDC_CONFIRM_TOTAL));
     if (m_updateDialog) {
       statusAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS));
       hostAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_HOST));
+      iconAtConfirm =
+          reinterpret_cast<HICON>(SendMessageA(m_updateDialog, WM_GETICON, ICON_BIG, 0));
     }
     if (m_answer == kCancelThenInstall && m_updateDialog) {
       // Cancel is answered on the dialog's own thread: wait for it before going on.
       SendMessageA(m_updateDialog, WM_COMMAND, IDCANCEL, 0);
+      cancelled = true;
     }
-    PostMessageA(w, WM_COMMAND, m_answer == kDecline ? IDCANCEL : IDOK, 0);
+    confirmed = m_answer != kDecline;
+    PostMessageA(w, WM_COMMAND, confirmed ? IDOK : IDCANCEL, 0);
   }
 
   Answer m_answer;
+  std::string m_cancelAt;
   std::atomic<bool> m_done{false};
   HWND m_updateDialog = nullptr;
   std::set<HWND> m_handled;
@@ -172,7 +186,8 @@ class UpdateDialogTest : public ::testing::Test {
     ASSERT_TRUE(server.Start());
     CrusherInit();
     server.PublishArchive("/zubrin/latest/tool.arq", zbtest::ArchiveOf({{"tool.dll", newDll}}));
-    server.PublishArchive("/zubrin/latest/readme.arq", zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}}));
+    server.PublishArchive("/zubrin/latest/readme.arq",
+                          zbtest::ArchiveOf({{"readme.txt", "new readme\r\n"}}));
     CrusherShutdown();
     server.PublishCatalogue(zbtest::MakeCatalogue(
         {{"tool.dll", "2.10.301.0", 1234567, "/zubrin/latest/tool.arq", 0, ""},
@@ -228,10 +243,7 @@ class UpdateDialogTest : public ::testing::Test {
 };
 HINSTANCE UpdateDialogTest::s_language = nullptr;
 
-// Off until an intermittent hang is found: in about half the runs under Wine a thread of the
-// process waits forever on the process heap's lock held by another thread, so the whole test
-// program (and every test that shares the socket layer's named mutex) stops.
-TEST_F(UpdateDialogTest, DISABLED_ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDocument) {
+TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDocument) {
   UpdateSessionResult result;
   {
     User user(kInstall);
@@ -242,8 +254,11 @@ TEST_F(UpdateDialogTest, DISABLED_ConfirmedUpdateInstallsAndStartsTheMainProgram
     EXPECT_EQ(user.rows, (std::vector<std::string>{"The file tool.dll|tool.dll|1,234,567",
                                                    "The file readme.txt|readme.txt|30"}));
     EXPECT_EQ(user.total, "1,234,597 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
-    ASSERT_EQ(user.messages.size(), 1u);
+    ASSERT_EQ(user.messages.size(), 1u) << testing::PrintToString(user.messages);
     EXPECT_TRUE(Mentions(user.messages, IDS_UPDATE_INSTALLED)) << user.messages[0];
+    // The dialog shows the module's own icon, not the system's.
+    EXPECT_NE(user.iconAtConfirm, nullptr);
+    EXPECT_NE(user.iconAtConfirm, LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
   }
   EXPECT_EQ(ReadFileText(app.File("tool.dll")), newDll);
   EXPECT_EQ(ReadFileText(app.File("readme.txt")), "new readme\r\n");
@@ -251,6 +266,143 @@ TEST_F(UpdateDialogTest, DISABLED_ConfirmedUpdateInstallsAndStartsTheMainProgram
   EXPECT_TRUE(result.relaunched);
   EXPECT_EQ(relaunchFolder, app.Path());
   EXPECT_EQ(relaunchDocument, "C:\\my sites\\shop.zbp");
+}
+
+// The runs that must leave the program folder as it was: the user says no, cancels at one step
+// or another, or a file is held open so it cannot be replaced. The dialog still ends and the
+// main program is still started again with its document.
+struct KeptCase {
+  const char* name;
+  Answer answer;
+  UINT cancelAtStatus;         // 0: Cancel is not pressed on the update dialog
+  bool stallFirstArchive;      // the first archive's transfer stops halfway
+  bool lockReadme;             // readme.txt is held open without delete sharing
+  std::vector<UINT> messages;  // the boxes shown, in order
+  int archiveRequests;         // requests for either archive
+  bool archivesKept;           // both archives left in the download folder for a retry
+};
+
+class UpdateDialogKeepsFiles : public UpdateDialogTest,
+                               public ::testing::WithParamInterface<KeptCase> {};
+
+TEST_P(UpdateDialogKeepsFiles, OldFilesStayAndTheMainProgramStartsAgain) {
+  const KeptCase& c = GetParam();
+  if (c.stallFirstArchive) {
+    CrusherInit();
+    server.PublishStalledArchive("/zubrin/latest/tool.arq",
+                                 zbtest::ArchiveOf({{"tool.dll", newDll}}), 100);
+    CrusherShutdown();
+  }
+  HANDLE locked = INVALID_HANDLE_VALUE;
+  if (c.lockReadme) {
+    locked = CreateFileA(app.File("readme.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  }
+  User user(c.answer, c.cancelAtStatus);
+  UpdateSessionResult result = Run("/update /launch /file \"C:\\my sites\\shop.zbp\"");
+  user.Stop();
+  if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
+
+  EXPECT_EQ(user.rows.size(), 2u) << "the confirmation list showed";
+  EXPECT_EQ(user.cancelled, c.answer == kCancelThenInstall || c.cancelAtStatus != 0);
+  ASSERT_EQ(user.messages.size(), c.messages.size()) << testing::PrintToString(user.messages);
+  for (size_t i = 0; i < c.messages.size(); ++i)
+    EXPECT_EQ(user.messages[i], AfxLoadString(c.messages[i]));
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq") +
+                server.RequestsFor("/zubrin/latest/readme.arq"),
+            c.archiveRequests);
+  EXPECT_EQ(ReadFileText(app.File("tool.dll")), oldDll);
+  EXPECT_EQ(ReadFileText(app.File("readme.txt")), "old readme\r\n");
+  EXPECT_EQ(app.CountFiles(), 2);  // nothing new beside them
+  for (const char* archive : {"download\\tool.arq", "download\\readme.arq"})
+    EXPECT_EQ(GetFileAttributesA(app.File(archive).c_str()) != INVALID_FILE_ATTRIBUTES,
+              c.archivesKept)
+        << archive;
+  EXPECT_TRUE(result.relaunched);
+  EXPECT_EQ(relaunchDocument, "C:\\my sites\\shop.zbp");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , UpdateDialogKeepsFiles,
+    ::testing::Values(
+        // Saying no downloads nothing and says nothing.
+        KeptCase{"Declined", kDecline, 0, false, false, {}, 0, false},
+        // Cancel while the list is open, then Install: the worker sees the flag first.
+        KeptCase{"CancelledWhileConfirming", kCancelThenInstall, 0, false, false, {}, 0, false},
+        // Cancel in the middle of a transfer ends it at once, without a message; the part
+        // fetched is never taken for the archive.
+        KeptCase{
+            "CancelledDuringDownload", kInstall, IDS_UPDATE_DOWNLOADING, true, false, {}, 1, false},
+        // A file in use cannot be replaced: the install fails as a whole, says so, and keeps
+        // the tested archives for another try.
+        KeptCase{"LockedFile", kInstall, 0, false, true, {IDS_UPDATE_INSTALL_FAILED}, 2, true}),
+    [](const ::testing::TestParamInfo<KeptCase>& info) { return std::string(info.param.name); });
+
+// The dialog's clip must be one the animation control can play (uncompressed, from the module's
+// resources), and its icon must be there in both sizes.
+TEST(UpdateDialogResources, ClipPlaysAndIconLoadsFromTheModule) {
+  HINSTANCE language = AfxLoadResourceModule("ZBResENU.dll");
+  ASSERT_NE(language, nullptr);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_ANIMATE_CLASS};
+  InitCommonControlsEx(&controls);
+  HWND animate = CreateWindowExA(0, ANIMATE_CLASSA, "", WS_POPUP, 0, 0, 60, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+  ASSERT_NE(animate, nullptr);
+  EXPECT_TRUE(SendMessageA(animate, ACM_OPENA, reinterpret_cast<WPARAM>(language),
+                           reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDR_UPDATE_ANIMATION))));
+  EXPECT_TRUE(SendMessageA(animate, ACM_PLAY, 1, MAKELPARAM(0, 0xFFFF)));
+  SendMessageA(animate, ACM_STOP, 0, 0);
+  SendMessageA(animate, ACM_OPENA, 0, 0);
+  DestroyWindow(animate);
+  for (int size : {32, 16}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(language, MAKEINTRESOURCEA(IDI_ZBUPDATE), IMAGE_ICON, size, size, 0));
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(icon);
+  }
+  FreeLibrary(language);
+}
+
+// The program itself, copied into a scratch folder with its module and a stand-in for the main
+// program: with /debug it writes its start log, ends when no server answers, starts the main
+// program again and leaves nothing of its own behind.
+TEST(UpdateProgram, DebugRunWritesTheStartLogAndStartsTheMainProgram) {
+  zbtest::TempFolder folder;
+  for (const char* name : {"ZBUpdate.exe", "ZBResENU.dll"})
+    ASSERT_TRUE(CopyFileA((ModuleFolder() + name).c_str(), folder.File(name).c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((ModuleFolder() + "zbtest_url_recorder.exe").c_str(),
+                        folder.File("ZBPro.exe").c_str(), FALSE));
+  // One server, on a port where nothing listens: the catalogue fails at once.
+  const char* key = "Software\\Orvandel Labs, Inc.\\ZBUpdate\\FTP Servers";
+  DWORD one = 1;
+  RegSetKeyValueA(HKEY_CURRENT_USER, key, "Count", REG_DWORD, &one, sizeof one);
+  RegSetKeyValueA(HKEY_CURRENT_USER, key, "Server0", REG_SZ, "127.0.0.1:1", 12);
+  std::string out = folder.File("args.txt");
+  SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", out.c_str());
+
+  std::string command = "\"" + folder.File("ZBUpdate.exe") + "\" /debug /update /launch";
+  STARTUPINFOA start = {};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.Path().c_str(), &start, &process));
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  TerminateProcess(process.hProcess, 1);  // only when it hung
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int i = 0; i < 100 && ReadFileText(out) == "<missing>"; ++i) Sleep(100);
+  SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
+  RegDeleteTreeA(HKEY_CURRENT_USER, key);
+
+  EXPECT_EQ(ReadFileText(folder.File("zbu_dbgs.txt")),
+            "Update:   1\r\nLaunch:   1\r\nFile:     0\r\nFileName: \r\n"
+            "App:      " +
+                folder.File("ZBPro.exe") + "\r\nParams:   \"\"\r\n");
+  EXPECT_EQ(ReadFileText(folder.File("zbu_dbg.txt")), "");  // made empty; no catalogue came
+  EXPECT_EQ(ReadFileText(out), "1\n\n");  // the main program, with an empty document
+  EXPECT_EQ(GetFileAttributesA(folder.File("temp").c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(out.c_str());
 }
 
 TEST(UpdateDialogLines, RateAndTimeLeftInTheModuleUnits) {
@@ -261,9 +413,9 @@ TEST(UpdateDialogLines, RateAndTimeLeftInTheModuleUnits) {
     uint32_t rate;
     std::string line;
   };
-  for (const RateCase& c : {RateCase{0, "0 bytes/s"}, RateCase{1023, "1023 bytes/s"},
-                            RateCase{1024, "1.00 KB/s"}, RateCase{1048575, "1024.00 KB/s"},
-                            RateCase{1048576, "1.00 MB/s"}})
+  for (const RateCase& c :
+       {RateCase{0, "0 bytes/s"}, RateCase{1023, "1023 bytes/s"}, RateCase{1024, "1.00 KB/s"},
+        RateCase{1048575, "1024.00 KB/s"}, RateCase{1048576, "1.00 MB/s"}})
     EXPECT_EQ(CZBUpdateDlg::RateLine(c.rate), c.line) << c.rate;
   struct TimeCase {
     uint32_t seconds;

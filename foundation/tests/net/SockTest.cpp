@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -107,6 +109,44 @@ TEST_F(SockTest, LibraryIsReferenceCountedAndCountsLiveSockets) {
   EXPECT_TRUE(SockletStartup());
   EXPECT_TRUE(SockletCleanup());
   EXPECT_EQ(SockletReferences(), references);
+}
+
+// While the program holds its own reference, making and dropping sockets only counts: another
+// process holding the library's named mutex (here a thread standing in for it) never stalls
+// them, and counts from many threads at once come out exact.
+TEST_F(SockTest, SocketsBesideTheProgramsReferenceOnlyCount) {
+  ASSERT_GE(SockletReferences(), 1);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE held = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "SockletMutex");
+    WaitForSingleObject(mutex, INFINITE);
+    SetEvent(held);
+    WaitForSingleObject(release, INFINITE);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  });
+  ASSERT_EQ(WaitForSingleObject(held, 5000), WAIT_OBJECT_0);
+  int references = SockletReferences();
+  std::atomic<int> done{0};
+  std::vector<std::thread> users;
+  for (int t = 0; t < 8; ++t) {
+    users.emplace_back([&] {
+      for (int i = 0; i < 500; ++i) {
+        CSock sock;
+        (void)sock;
+      }
+      ++done;
+    });
+  }
+  for (int i = 0; i < 500 && done < 8; ++i) Sleep(10);
+  EXPECT_EQ(done, 8) << "sockets waited for the named mutex";
+  SetEvent(release);  // a stalled run ends here instead of hanging the program
+  for (auto& user : users) user.join();
+  holder.join();
+  EXPECT_EQ(SockletReferences(), references);
+  CloseHandle(release);
+  CloseHandle(held);
 }
 
 TEST_F(SockTest, SettingsAndTheirDefaults) {
