@@ -55,10 +55,15 @@ CLibString& CNVList::operator[](const CLibString& name) {
   CNVItem* item = new (std::nothrow) CNVItem(name, CLibString());
   if (item && Insert(item)) return item->m_value;
   delete item;
-  // Out of memory: hand out a scratch value so the caller's assignment goes nowhere.
-  static thread_local CLibString scratch;
-  scratch = "";
-  return scratch;
+  // Out of memory: hand out a scratch value so the caller's assignment goes nowhere. One per
+  // thread, held through a plain pointer: a thread_local object with a destructor is freed
+  // before its destructor runs at thread exit with the Windows toolchain's runtime.
+  static thread_local CLibString* scratch = nullptr;
+  static CLibString shared;  // when not even the scratch value can be had
+  if (!scratch) scratch = new (std::nothrow) CLibString;
+  CLibString& target = scratch ? *scratch : shared;
+  target = "";
+  return target;
 }
 
 CLibString CNVList::GetValue(const CLibString& name) const {
