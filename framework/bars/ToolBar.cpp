@@ -1,6 +1,7 @@
 #include "framework/bars/ToolBar.h"
 
 #include <algorithm>
+#include <string>
 
 #include "framework/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
@@ -174,14 +175,20 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle) {
   PositionControls();
 }
 
+// The control sizes its buttons for their texts only when a button is inserted, so the button
+// is inserted again with its new text.
 BOOL CToolBar::SetButtonText(int nIndex, LPCSTR lpszText) {
-  UINT id = GetItemID(nIndex);
-  if (id == 0 || !lpszText) return FALSE;
-  TBBUTTONINFOA info = {};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_TEXT;
-  info.pszText = const_cast<LPSTR>(lpszText);
-  if (!SendMessage(TB_SETBUTTONINFOA, id, reinterpret_cast<LPARAM>(&info))) return FALSE;
+  TBBUTTON button = {};
+  if (!lpszText || !SendMessage(TB_GETBUTTON, nIndex, reinterpret_cast<LPARAM>(&button)) ||
+      (button.fsStyle & TBSTYLE_SEP))
+    return FALSE;
+  std::string strings(lpszText);
+  strings.push_back('\0');  // the list of strings ends with an empty one
+  INT_PTR text = SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(strings.c_str()));
+  if (text < 0) return FALSE;
+  button.iString = text;
+  SendMessage(TB_DELETEBUTTON, nIndex);
+  SendMessage(TB_INSERTBUTTONA, nIndex, reinterpret_cast<LPARAM>(&button));
   SendMessage(TB_AUTOSIZE);
   PositionControls();
   return TRUE;
@@ -189,14 +196,11 @@ BOOL CToolBar::SetButtonText(int nIndex, LPCSTR lpszText) {
 
 CString CToolBar::GetButtonText(int nIndex) const {
   UINT id = GetItemID(nIndex);
-  char text[256] = {};
   if (id == 0) return CString();
-  TBBUTTONINFOA info = {};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_TEXT;
-  info.pszText = text;
-  info.cchText = sizeof text;
-  if (SendMessage(TB_GETBUTTONINFOA, id, reinterpret_cast<LPARAM>(&info)) == -1) return CString();
+  char text[256] = {};
+  LRESULT length = SendMessage(TB_GETBUTTONTEXTA, id, 0);
+  if (length <= 0 || length >= static_cast<LRESULT>(sizeof text)) return CString();
+  SendMessage(TB_GETBUTTONTEXTA, id, reinterpret_cast<LPARAM>(text));
   return CString(text);
 }
 

@@ -101,14 +101,18 @@ TEST_F(BarsTest, AToolBarResourceGivesItsButtonsInOrderAndADamagedOneIsRefused) 
   EXPECT_FALSE(m_bar.LoadToolBar(4242));
   EXPECT_EQ(m_bar.GetCount(), 5);
 
-  // A text makes the button wider and reads back.
+  // A text (below the image on this bar) makes the button taller, reads back, and the bar's
+  // size grows with it so that the text is not cut off.
   CRect before, after;
   m_bar.GetItemRect(2, &before);
+  CSize barBefore = m_bar.CalcFixedLayout(FALSE, TRUE);
   ASSERT_TRUE(m_bar.SetButtonText(2, "Second thing"));
   m_bar.GetItemRect(2, &after);
   EXPECT_EQ(m_bar.GetButtonText(2), CString("Second thing"));
-  EXPECT_GT(after.Width(), 0);
-  EXPECT_GE(after.Height(), before.Height());
+  EXPECT_GT(after.Height(), before.Height());
+  EXPECT_GE(m_bar.CalcFixedLayout(FALSE, TRUE).cy, after.Height());
+  EXPECT_GT(m_bar.CalcFixedLayout(FALSE, TRUE).cy, barBefore.cy);
+  EXPECT_FALSE(m_bar.SetButtonText(1, "separator")) << "a separator has no text";
 }
 
 TEST_F(BarsTest, TipsComeFromTheTipPartAndPromptsFollowTheMouseIntoTheMessagePane) {

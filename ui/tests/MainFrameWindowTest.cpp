@@ -1,0 +1,449 @@
+// The main window's panes, bars, progress, closing during a run, mail items and the enabling of
+// its commands, on real windows under the X display with the English language module.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/NQCommandLineInfo.h"
+#include "app/ZubrinDoc.h"
+#include "app/tests/AppTestSupport.h"
+#include "engines/EngineServices.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "framework/app/AppIds.h"
+#include "framework/docview/DocTemplate.h"
+#include "framework/gdi/Menu.h"
+#include "resources/resource.h"
+#include "ui/MainFrame.h"
+#include "ui/PlaceholderView.h"
+
+namespace {
+
+int g_boxCount = 0;
+int CountBox(LPCSTR, UINT) {
+  ++g_boxCount;
+  return IDNO;
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
+
+bool g_mail = false;
+bool MailSource() { return g_mail; }
+
+// The state an update handler gives a command.
+class StateCmdUI : public CCmdUI {
+ public:
+  void Enable(BOOL bOn) override {
+    m_bEnableChanged = TRUE;
+    enabled = bOn != FALSE;
+  }
+  void SetCheck(int n) override { checked = n; }
+  void SetText(LPCSTR text) override { this->text = text; }
+  bool enabled = false;
+  int checked = -1;
+  std::string text;
+};
+
+std::string MenuText(HMENU menu, UINT id) {
+  char text[128] = {};
+  ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
+
+CRect ChildRect(CWnd* parent, CWnd* child) {
+  CRect r;
+  child->GetWindowRect(&r);
+  parent->ScreenToClient(&r);
+  return r;
+}
+
+class MainFrameWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(false); }
+  void Open(bool mail) {
+    ASSERT_TRUE(language_.Loaded()) << "ZBResENU.dll is not beside the test";
+    g_boxCount = 0;
+    g_mail = mail;
+    CMainFrame::SetMailAvailableSource(MailSource);
+    AfxSetMessageBoxHandler(CountBox);
+    SetEngineMessageBox(QuietEngineBox);
+    apptest::WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");
+    SetEngineDataFolder(folder_.Path().c_str());
+    app_ = std::make_unique<CWinApp>("ZBProFrameTest");
+    app_->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CZubrinDoc),
+                                                RUNTIME_CLASS(CMainFrame),
+                                                RUNTIME_CLASS(CPlaceholderView)));
+    app_->OnFileNew();
+    frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
+    ASSERT_NE(frame_, nullptr);
+    hFrame_ = frame_->m_hWnd;
+    frame_->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+  }
+  void TearDown() override {
+    if (::IsWindow(hFrame_)) {
+      if (Doc()) {
+        Doc()->m_running = 0;
+        Doc()->SetModifiedFlag(FALSE);
+      }
+      ::DestroyWindow(hFrame_);
+    }
+    app_.reset();
+    CMainFrame::SetMailAvailableSource(nullptr);
+    SetCommandLineInfo(nullptr);
+    SetEngineDataFolder("");
+    SetEngineMessageBox(nullptr);
+    AfxSetMessageBoxHandler(nullptr);
+    Pump();
+  }
+  void Reopen(bool mail) {
+    TearDown();
+    Open(mail);
+  }
+  static void Pump() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  CZubrinDoc* Doc() { return dynamic_cast<CZubrinDoc*>(frame_->GetActiveDocument()); }
+  StateCmdUI Update(UINT id) {
+    StateCmdUI ui;
+    ui.m_nID = id;
+    frame_->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui;
+  }
+  HMENU Popup(const char* title) {
+    HMENU bar = ::GetMenu(hFrame_);
+    for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
+      char text[64] = {};
+      ::GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
+      if (std::string(text) == title) return ::GetSubMenu(bar, i);
+    }
+    return nullptr;
+  }
+  void OpenPopup(HMENU popup) {
+    ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  }
+  int ProgressControls() {
+    int count = 0;
+    for (HWND child = ::GetWindow(frame_->GetStatusBar()->m_hWnd, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+      char cls[64] = {};
+      ::GetClassNameA(child, cls, sizeof cls);
+      if (std::string(cls) == PROGRESS_CLASSA) ++count;
+    }
+    return count;
+  }
+
+  apptest::LanguageModuleScope language_;
+  apptest::TempFolder folder_;
+  std::unique_ptr<CWinApp> app_;
+  CMainFrame* frame_ = nullptr;
+  HWND hFrame_ = nullptr;
+};
+
+TEST_F(MainFrameWindowTest, TheFormKeepsItsHeightAndTheTermPaneItsWidthAtEverySize) {
+  struct Size {
+    int cx, cy;
+  };
+  for (Size s : {Size{800, 600}, Size{500, 400}, Size{1100, 900}}) {
+    SCOPED_TRACE(s.cx);
+    frame_->SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOZORDER);
+    CTkSplitterWnd* outer = frame_->GetOuterSplitter();
+    CRect form = ChildRect(outer, frame_->GetSearchFormPane());
+    CRect terms = ChildRect(frame_->GetInnerSplitter(), frame_->GetSearchTermPane());
+    CRect engines = ChildRect(frame_->GetInnerSplitter(), frame_->GetEngineViewPane());
+    EXPECT_EQ(form.Height(), 72);
+    EXPECT_EQ(terms.Width(), 175);
+    EXPECT_GT(engines.left, terms.right - 1) << "the engines are right of the terms";
+    EXPECT_EQ(::GetDlgCtrlID(outer->m_hWnd), ID_MAINFRAME_SPLITTER);
+  }
+  // The user cannot drag the bar under the form.
+  EXPECT_NE(frame_->GetOuterSplitter()->GetSplitterStyle() & TKSPLIT_NOSIZING, 0u);
+  EXPECT_EQ(frame_->GetInnerSplitter()->GetSplitterStyle() & TKSPLIT_NOSIZING, 0u);
+}
+
+TEST_F(MainFrameWindowTest, TheTermPaneHidesAndShowsWithItsMenuTextAndStillTakesItsCommands) {
+  HMENU view = Popup("&View");
+  ASSERT_NE(view, nullptr);
+  CWnd* terms = frame_->GetSearchTermPane();
+  CWnd* engines = frame_->GetEngineViewPane();
+  struct Step {
+    bool shown;
+    const char* menuText;
+  };
+  // Shown at first, then hidden, then shown again by the same command.
+  const Step steps[] = {{true, "Hide &Search Terms"}, {false, "Show &Search Terms"},
+                        {true, "Hide &Search Terms"}};
+  for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
+    SCOPED_TRACE(i);
+    const Step& step = steps[i];
+    if (i > 0) ::SendMessageA(hFrame_, WM_COMMAND, ID_VIEW_SEARCHTERMS, 0);
+    EXPECT_EQ(frame_->IsSearchTermPaneShown() != FALSE, step.shown);
+    EXPECT_EQ(terms->IsWindowVisible() != FALSE, step.shown);
+    EXPECT_EQ(frame_->GetSearchTermPane(), terms) << "the pane is kept while hidden";
+    CRect inner;
+    frame_->GetInnerSplitter()->GetClientRect(&inner);
+    CRect list = ChildRect(frame_->GetInnerSplitter(), engines);
+    if (step.shown)
+      EXPECT_GT(list.left, 175);
+    else
+      EXPECT_LT(list.left, 10) << "the engines take the whole width";
+    OpenPopup(view);
+    EXPECT_EQ(MenuText(view, ID_VIEW_SEARCHTERMS), step.menuText);
+    EXPECT_EQ((::GetMenuState(view, ID_VIEW_SEARCHTERMS, MF_BYCOMMAND) & MF_CHECKED) != 0,
+              step.shown);
+  }
+
+  // Hidden, a term command still makes the term view active and reaches it.
+  ::SendMessageA(hFrame_, WM_COMMAND, ID_VIEW_SEARCHTERMS, 0);
+  ASSERT_FALSE(terms->IsWindowVisible());
+  static HWND s_target;
+  static std::vector<UINT> s_commands;
+  s_target = terms->m_hWnd;
+  s_commands.clear();
+  HHOOK hook = ::SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        auto* msg = reinterpret_cast<CWPSTRUCT*>(l);
+        if (code >= 0 && msg->hwnd == s_target && msg->message == WM_COMMAND)
+          s_commands.push_back(LOWORD(msg->wParam));
+        return ::CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, ::GetCurrentThreadId());
+  frame_->OnCmdMsg(ID_TERM_ADD, CN_COMMAND, nullptr, nullptr);
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(s_commands, std::vector<UINT>{ID_TERM_ADD});
+  EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), terms);
+}
+
+TEST_F(MainFrameWindowTest, ProgressTakesItsRangeAndPlaceAndASecondBeginReplacesTheFirst) {
+  struct Case {
+    int upper, lower;
+    const char* caption;
+    int low, high;
+  };
+  // A lower bound of 1 means "from nothing done"; other bounds stay.
+  const Case cases[] = {{50, 1, "Reading the document", 0, 50},
+                        {10, 3, nullptr, 3, 10},
+                        {200, 0, "Saving", 0, 200}};
+  CStatusBar* bar = frame_->GetStatusBar();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.upper);
+    CMainFrame::BeginProgress(c.upper, c.lower, c.caption);
+    ASSERT_NE(frame_->GetProgressCtrl(), nullptr);
+    EXPECT_EQ(ProgressControls(), 1) << "a begin while one is shown replaces it";
+    int low = -1, high = -1;
+    frame_->GetProgressCtrl()->GetRange(low, high);
+    EXPECT_EQ(low, c.low);
+    EXPECT_EQ(high, c.high);
+    EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), c.low);
+
+    CRect pane, placed = ChildRect(bar, frame_->GetProgressCtrl());
+    bar->GetItemRect(0, &pane);
+    EXPECT_EQ(placed.right, pane.right - 8);
+    EXPECT_EQ(placed.top, pane.top + 2);
+    EXPECT_EQ(placed.bottom, pane.bottom - 2);
+    if (c.caption) {
+      EXPECT_EQ(std::string(bar->GetPaneText(0)), c.caption);
+      EXPECT_GT(placed.left, pane.left + 10) << "right of the caption";
+    } else {
+      EXPECT_EQ(placed.left, pane.left);
+    }
+  }
+
+  int before = frame_->GetProgressCtrl()->GetPos();
+  CMainFrame::StepProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), before + 1);
+  // Unattended, the bar stands still.
+  SetCommandLineInfo(new NQCommandLineInfo("/auto"));
+  CMainFrame::StepProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), before + 1);
+
+  CMainFrame::EndProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl(), nullptr);
+  EXPECT_EQ(ProgressControls(), 0);
+  Pump();
+  EXPECT_EQ(std::string(bar->GetPaneText(0)), "Ready");
+}
+
+TEST_F(MainFrameWindowTest, ClosingDuringARunWaitsForItsEndAndThenClosesOnce) {
+  static int s_destroys;
+  static HWND s_frame;
+  s_destroys = 0;
+  s_frame = hFrame_;
+  HHOOK hook = ::SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        auto* msg = reinterpret_cast<CWPSTRUCT*>(l);
+        if (code >= 0 && msg->hwnd == s_frame && msg->message == WM_DESTROY) ++s_destroys;
+        return ::CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, ::GetCurrentThreadId());
+  Doc()->SetModifiedFlag(TRUE);
+  Doc()->m_running = 1;
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(hFrame_)) << "the run keeps the window";
+  EXPECT_EQ(Doc()->m_closePending, 1);
+  EXPECT_EQ(g_boxCount, 0) << "no save prompt while the run goes on";
+
+  // The run's end clears its flags and closes the window it was asked to close.
+  Doc()->m_running = 0;
+  Doc()->m_closePending = 0;
+  ::PostMessageA(hFrame_, WM_CLOSE, 0, 0);
+  Pump();
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(::IsWindow(hFrame_));
+  EXPECT_EQ(s_destroys, 1);
+  EXPECT_EQ(g_boxCount, 1) << "the save prompt comes once, at the real close";
+}
+
+TEST_F(MainFrameWindowTest, WithoutMailTheMailItemsAndTheirDoubledSeparatorGo) {
+  struct Case {
+    bool mail;
+    bool itemsThere;
+  };
+  for (Case c : {Case{false, false}, Case{true, true}}) {
+    SCOPED_TRACE(c.mail);
+    Reopen(c.mail);
+    HMENU reports = Popup("&Reports");
+    ASSERT_NE(reports, nullptr);
+    int before = ::GetMenuItemCount(reports);
+    OpenPopup(reports);
+    for (UINT id : {ID_MAIL_SUMMARY, ID_MAIL_KEYWORD, ID_MAIL_SUBMITTAL, ID_MAIL_COMPETITOR,
+                    ID_MAIL_KEYWORDSTAT, ID_MAIL_URLSUMMARY}) {
+      EXPECT_EQ(::GetMenuState(reports, id, MF_BYCOMMAND) != static_cast<UINT>(-1),
+                c.itemsThere)
+          << id;
+    }
+    // The view reports and the CSV export stay, one separator between them.
+    int count = ::GetMenuItemCount(reports);
+    EXPECT_EQ(count, c.mail ? before : before - 7);
+    for (int i = 1; i < count; ++i) {
+      bool sep = ::GetMenuItemID(reports, i) == 0 && ::GetMenuItemID(reports, i - 1) == 0;
+      EXPECT_FALSE(sep) << "two separators at " << i;
+    }
+    EXPECT_NE(::GetMenuState(reports, ID_EXPORT_CSV, MF_BYCOMMAND), static_cast<UINT>(-1));
+    // The toolbar loses the mail button and the separator after it.
+    CTkToolBar* bar = frame_->GetMainToolBar();
+    EXPECT_EQ(bar->CommandToIndex(ID_MAIL_SUMMARY) >= 0, c.mail);
+    EXPECT_EQ(bar->GetCount(), c.mail ? 11 : 9);
+  }
+}
+
+TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
+  struct Flags {
+    const char* name;
+    LONG running, fresh, busy;
+    bool mail;
+  };
+  struct Expect {
+    UINT id;
+    bool idle, running, fresh, busy, noMail;
+  };
+  const Flags flags[] = {{"idle", 0, 0, 0, true},
+                         {"running", 1, 0, 0, true},
+                         {"fresh", 0, 1, 0, true},
+                         {"busy", 0, 0, 1, true},
+                         {"no mail", 0, 0, 0, false}};
+  const Expect expects[] = {
+      {ID_EXPORT_CSV, true, false, true, false, true},
+      {ID_FILE_NEW, true, true, true, false, true},
+      {ID_FILE_OPEN, true, true, true, false, true},
+      {ID_MAIL_SUMMARY, true, false, false, false, false},
+      {ID_MAIL_URLSUMMARY, true, false, false, false, false},
+      {ID_TERM_ADD, true, false, true, false, true},
+      {ID_TERM_IMPORT, true, false, true, false, true},
+      {ID_VIEW_SEARCHTERMS, true, true, true, true, true},
+      // No engine selected: no results report.
+      {ID_VIEW_RESULTS, false, false, false, false, false},
+  };
+  for (const Flags& f : flags) {
+    SCOPED_TRACE(f.name);
+    g_mail = f.mail;
+    Doc()->m_running = f.running;
+    Doc()->m_fresh = f.fresh;
+    CZubrinDoc::s_busy = f.busy;
+    for (const Expect& e : expects) {
+      SCOPED_TRACE(e.id);
+      bool want = f.running ? e.running : f.fresh ? e.fresh : f.busy ? e.busy
+                  : !f.mail ? e.noMail : e.idle;
+      StateCmdUI ui = Update(e.id);
+      EXPECT_TRUE(ui.m_bEnableChanged) << "the frame decides this command";
+      EXPECT_EQ(ui.enabled, want);
+    }
+  }
+  CZubrinDoc::s_busy = 0;
+}
+
+TEST_F(MainFrameWindowTest, BarsStandInTheirOrderWithTheirTextsAndTheTemplateCombo) {
+  CTkReBar* rebar = frame_->GetReBar();
+  EXPECT_EQ(::GetDlgCtrlID(rebar->m_hWnd), ID_MAINFRAME_REBAR);
+  EXPECT_NE(rebar->GetBarStyle() & CBRS_HIDE_INPLACE, 0u);
+  struct Band {
+    UINT id;
+    HWND child;
+  };
+  const Band bands[] = {{1, ::GetDlgItem(rebar->m_hWnd, ID_MAINFRAME_DIALOGBAR)},
+                        {2, frame_->GetMainToolBar()->m_hWnd},
+                        {3, frame_->GetTemplateBar()->m_hWnd}};
+  ASSERT_EQ(rebar->GetBandCount(), 3u);
+  for (UINT i = 0; i < 3; ++i) {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_ID | RBBIM_CHILD;
+    rebar->SendMessage(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.wID, bands[i].id);
+    EXPECT_EQ(info.hwndChild, bands[i].child);
+  }
+
+  CTkToolBar* main = frame_->GetMainToolBar();
+  struct Text {
+    UINT id;
+    const char* text;
+  };
+  for (Text t : {Text{ID_FILE_NEW, "New"}, Text{ID_FILE_OPEN, "Open"}, Text{ID_FILE_SAVE, "Save"},
+                 Text{32883, "Check"}, Text{32885, "Stop"},
+                 Text{ID_PROJECT_PROPERTIES, "Properties"}}) {
+    EXPECT_EQ(std::string(main->GetButtonText(main->CommandToIndex(t.id))), t.text);
+  }
+  EXPECT_EQ(main->GetDropDownMenu(ID_FILE_OPEN), static_cast<UINT>(IDR_OPEN_DROPDOWN));
+  EXPECT_NE(LOWORD(main->GetButtonStyle(main->CommandToIndex(ID_FILE_OPEN))) & BTNS_DROPDOWN, 0);
+
+  CTkToolBar* templates = frame_->GetTemplateBar();
+  CRect slot;
+  templates->GetItemRect(templates->CommandToIndex(ID_TEMPLATE_COMBO), &slot);
+  CRect combo = ChildRect(templates, frame_->GetTemplateCombo());
+  EXPECT_EQ(slot.Width(), 200);
+  EXPECT_EQ(combo.left, slot.left);
+  EXPECT_EQ(std::string(templates->GetButtonText(templates->CommandToIndex(ID_TEMPLATE_APPLY))),
+            "Apply");
+  EXPECT_EQ(frame_->GetTemplateCombo()->m_bFlatLook, FALSE) << "the normal look";
+}
+
+TEST_F(MainFrameWindowTest, AStatusPaneFitsItsTextOnceAndMinimumTrackSize) {
+  CStatusBar* bar = frame_->GetStatusBar();
+  int index = bar->CommandToIndex(ID_INDICATOR_ENGINES);
+  for (const char* text : {"Engines: 1234567", "Engines: 1"}) {
+    SCOPED_TRACE(text);
+    bar->SetPaneText(index, text);
+    CMainFrame::SetPaneText(ID_INDICATOR_ENGINES);
+    HDC dc = ::GetDC(bar->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar->SendMessage(WM_GETFONT)));
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(bar->m_hWnd, dc);
+    UINT id, style;
+    int width;
+    bar->GetPaneInfo(index, id, style, width);
+    EXPECT_EQ(width, extent.cx + 2);
+  }
+  MINMAXINFO info = {};
+  ::SendMessageA(hFrame_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 340);
+  EXPECT_EQ(info.ptMinTrackSize.y, 280);
+}
+
+}  // namespace
