@@ -11,6 +11,8 @@
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/EngineServices.h"
+#include "reports/ReportCommands.h"
+#include "toolkit/WindowPlacement.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/app/AppIds.h"
@@ -23,8 +25,10 @@
 namespace {
 
 int g_boxCount = 0;
-int CountBox(LPCSTR, UINT) {
+std::string g_lastBox;
+int CountBox(LPCSTR text, UINT) {
   ++g_boxCount;
+  g_lastBox = text;
   return IDNO;
 }
 int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
@@ -91,6 +95,9 @@ class MainFrameWindowTest : public ::testing::Test {
     }
     app_.reset();
     CMainFrame::SetMailAvailableSource(nullptr);
+    SetCsvExportAsker(nullptr);
+    SetReportOpener(nullptr);
+    CZubrinDoc::s_busy = 0;
     SetCommandLineInfo(nullptr);
     SetEngineDataFolder("");
     SetEngineMessageBox(nullptr);
@@ -444,6 +451,149 @@ TEST_F(MainFrameWindowTest, AStatusPaneFitsItsTextOnceAndMinimumTrackSize) {
   ::SendMessageA(hFrame_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.ptMinTrackSize.x, 340);
   EXPECT_EQ(info.ptMinTrackSize.y, 280);
+}
+
+// Reports and CSV files go into a folder of the test's own.
+std::vector<std::string> g_opened;
+bool RecordOpen(const char* path) {
+  g_opened.push_back(path);
+  return true;
+}
+
+int CountFiles(const std::string& folder, const char* pattern) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    ++count;
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return count;
+}
+
+TEST_F(MainFrameWindowTest, ReportsAreWrittenAndOpenedOnlyWhenSomebodyWatches) {
+  SetReportOpener(RecordOpen);
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  struct Case {
+    const char* commandLine;
+    UINT command;
+    int written;
+    bool opened;
+  };
+  const Case cases[] = {
+      {"", ID_VIEW_SUMMARY, 1, true},
+      {"/auto", ID_VIEW_KEYWORD, 1, false},
+      // No engine row is selected: the engine's reports write nothing.
+      {"", ID_VIEW_DETAIL, 0, false},
+      {"", ID_VIEW_RESULTS, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    SetCommandLineInfo(new NQCommandLineInfo(c.commandLine));
+    g_opened.clear();
+    g_boxCount = 0;
+    int before = CountFiles(folder_.Path(), "*.htm*");
+    frame_->OnCmdMsg(c.command, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(CountFiles(folder_.Path(), "*.htm*") - before, c.written);
+    EXPECT_EQ(g_opened.size(), c.opened ? 1u : 0u);
+    EXPECT_EQ(g_boxCount, 0);
+  }
+}
+
+CsvExportChoice g_asked;
+bool g_answer = true;
+std::string g_folder;
+BOOL AnswerCsv(CWnd*, CsvExportChoice& choice) {
+  g_asked = choice;
+  choice.folder = g_folder.c_str();
+  return g_answer;
+}
+
+TEST_F(MainFrameWindowTest, TheCsvExportWritesWhereTheUserSaidAndSaysHowItWent) {
+  SetCsvExportAsker(AnswerCsv);
+  struct Case {
+    const char* why;
+    bool answer;
+    std::string folder;
+    int files;
+    const char* box;
+  };
+  const Case cases[] = {
+      {"cancelled", false, folder_.Path(), 0, nullptr},
+      {"written", true, folder_.Path(), 1, "The results were exported."},
+      {"a folder that is not there", true, folder_.Path() + "\\missing", 1,
+       "The results could not be exported."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    g_answer = c.answer;
+    g_folder = c.folder;
+    g_boxCount = 0;
+    g_lastBox.clear();
+    frame_->OnCmdMsg(ID_EXPORT_CSV, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(std::string(g_asked.fileName), "Untitled.csv") << "the title without extension";
+    EXPECT_EQ(CountFiles(folder_.Path(), "Untitled.csv"), c.files);
+    EXPECT_EQ(g_boxCount, c.box ? 1 : 0);
+    if (c.box) {
+      EXPECT_EQ(g_lastBox, c.box);
+    }
+  }
+}
+
+TEST_F(MainFrameWindowTest, ThePlaceIsSavedOnCloseAndRestoredAndADamagedOneIsIgnored) {
+  app_->SetRegistryKey("ZBPro Frame Tests");
+  frame_->SetWindowPos(nullptr, 40, 50, 640, 480, SWP_NOZORDER);
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(hFrame_));
+  WINDOWPLACEMENT saved;
+  ASSERT_TRUE(WindowPlacement::ReadPlacement("MainFrame", saved)) << "the close saved it";
+
+  struct Case {
+    const char* why;
+    const char* commandLine;
+    const char* stored;  // null: what the close saved
+    bool atSavedPlace;
+    bool minimised;
+  };
+  const Case cases[] = {
+      {"as closed", "", nullptr, true, false},
+      {"hidden start", "/hide", nullptr, false, true},
+      {"damaged value", "", "12,x,,", false, false},
+      {"off the screen", "", "0,1,0,0,0,0,-9000,-9000,-8000,-8000", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    if (c.stored) app_->WriteProfileString("MainFrame", "Placement", c.stored);
+    app_->OnFileNew();
+    frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
+    ASSERT_NE(frame_, nullptr);
+    hFrame_ = frame_->m_hWnd;
+    frame_->ShowWindow(SW_HIDE);
+    frame_->SetWindowPos(nullptr, 300, 300, 400, 300, SWP_NOZORDER);
+    SetCommandLineInfo(new NQCommandLineInfo(c.commandLine));
+    frame_->RestorePlacement(SW_SHOWNORMAL);
+    EXPECT_TRUE(frame_->IsWindowVisible());
+    EXPECT_EQ(::IsIconic(hFrame_) != FALSE, c.minimised);
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    ::GetWindowPlacement(hFrame_, &wp);
+    CRect normal(wp.rcNormalPosition);
+    EXPECT_EQ(normal == CRect(40, 50, 680, 530), c.atSavedPlace) << normal.left << "," << normal.top;
+    ::DestroyWindow(hFrame_);
+    Pump();
+  }
+}
+
+TEST_F(MainFrameWindowTest, TheWaitCursorShowsWhileANewDocumentIsSetUp) {
+  for (LONG busy : {1L, 0L}) {
+    SCOPED_TRACE(busy);
+    CZubrinDoc::s_busy = busy;
+    ::SetCursor(nullptr);
+    ::SendMessageA(hFrame_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hFrame_),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor() == ::LoadCursor(nullptr, IDC_WAIT), busy != 0);
+  }
 }
 
 }  // namespace
