@@ -132,7 +132,29 @@ LRESULT CReBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* owner = GetOwner();
     if (owner && owner != this) return owner->SendMessage(message, wParam, lParam);
   }
-  return CControlBar::WindowProc(message, wParam, lParam);
+  LRESULT result = CControlBar::WindowProc(message, wParam, lParam);
+  if (message == RB_SHOWBAND) SyncChildWithBand(static_cast<UINT>(wParam));
+  return result;
+}
+
+// A band hidden or shown through the control takes its bar along.
+void CReBar::SyncChildWithBand(UINT nBand) {
+  REBARBANDINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = RBBIM_CHILD | RBBIM_STYLE;
+  if (!SendMessage(RB_GETBANDINFOA, nBand, reinterpret_cast<LPARAM>(&info)) || !info.hwndChild)
+    return;
+  bool show = (info.fStyle & RBBS_HIDDEN) == 0;
+  CWnd* child = CWnd::FromHandlePermanent(info.hwndChild);
+  if (child && child->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+    CControlBar* bar = static_cast<CControlBar*>(child);
+    if ((bar->IsVisible() != FALSE) != show) {
+      bar->ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
+      bar->m_nStateFlags &= ~(CControlBar::delayHide | CControlBar::delayShow);
+    }
+  } else if (((::GetWindowLongA(info.hwndChild, GWL_STYLE) & WS_VISIBLE) != 0) != show) {
+    ::ShowWindow(info.hwndChild, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  }
 }
 
 // A band changed height while the frame may be laying out: lay out again afterwards.

@@ -33,6 +33,7 @@ class CReBar : public CControlBar {
   BOOL InsertBand(CWnd* pBar, REBARBANDINFOA* pInfo);
   // Bands follow their children: a hidden bar hides its band.
   void SyncBandsWithChildren();
+  void SyncChildWithBand(UINT nBand);
   void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
   void OnPaint() { Default(); }
   void OnNcPaint() { Default(); }

@@ -222,6 +222,13 @@ TEST_F(BarsTest, BandsHoldTheBarsAndFollowTheirVisibility) {
   m_frame->ShowControlBar(&dlgBar, TRUE, FALSE);
   EXPECT_EQ(height(), both);
 
+  // The other way round: a band hidden through the control hides its bar, and shows it again.
+  for (BOOL show : {FALSE, TRUE}) {
+    rebar.SendMessage(RB_SHOWBAND, 0, show);
+    EXPECT_EQ(m_bar.IsWindowVisible() != FALSE, show != FALSE);
+  }
+  EXPECT_EQ(height(), both);
+
   // The dialog bar's button reaches the frame.
   ::SendMessageA(dlgBar.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_TEST_DLGBAR_BUTTON, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(dlgBar.m_hWnd, ID_TEST_DLGBAR_BUTTON)));
