@@ -50,7 +50,9 @@ ReportKind KindOf(UINT id) {
   return ReportKind::Summary;
 }
 
+// The report mails and the framework's mail of the document file.
 bool IsMailCommand(UINT id) {
+  if (id == ID_FILE_SEND_MAIL) return true;
   for (UINT mail : kMailCommands)
     if (mail == id) return true;
   return false;

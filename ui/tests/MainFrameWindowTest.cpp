@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/NQCommandLineInfo.h"
+#include "app/SelectionTemplates.h"
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/EngineServices.h"
@@ -35,6 +36,19 @@ int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
 
 bool g_mail = false;
 bool MailSource() { return g_mail; }
+
+// The help requests the window makes, instead of a help program.
+struct HelpCall {
+  DWORD_PTR data;
+  UINT command;
+  bool operator==(const HelpCall& o) const { return data == o.data && command == o.command; }
+};
+std::vector<HelpCall> g_help;
+class HelpApp : public CWinApp {
+ public:
+  HelpApp() : CWinApp("ZBProFrameTest") {}
+  void WinHelp(DWORD_PTR dwData, UINT nCmd) override { g_help.push_back({dwData, nCmd}); }
+};
 
 // The state an update handler gives a command.
 class StateCmdUI : public CCmdUI {
@@ -75,7 +89,7 @@ class MainFrameWindowTest : public ::testing::Test {
     SetEngineMessageBox(QuietEngineBox);
     apptest::WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");
     SetEngineDataFolder(folder_.Path().c_str());
-    app_ = std::make_unique<CWinApp>("ZBProFrameTest");
+    app_ = std::make_unique<HelpApp>();
     app_->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CZubrinDoc),
                                                 RUNTIME_CLASS(CMainFrame),
                                                 RUNTIME_CLASS(CPlaceholderView)));
@@ -332,6 +346,13 @@ TEST_F(MainFrameWindowTest, WithoutMailTheMailItemsAndTheirDoubledSeparatorGo) {
       EXPECT_FALSE(sep) << "two separators at " << i;
     }
     EXPECT_NE(::GetMenuState(reports, ID_EXPORT_CSV, MF_BYCOMMAND), static_cast<UINT>(-1));
+    // The document's own mail in the File menu goes the same way.
+    HMENU file = Popup("&File");
+    OpenPopup(file);
+    EXPECT_EQ(::GetMenuState(file, ID_FILE_SEND_MAIL, MF_BYCOMMAND) != static_cast<UINT>(-1),
+              c.itemsThere);
+    for (int i = 1; i < ::GetMenuItemCount(file); ++i)
+      EXPECT_FALSE(::GetMenuItemID(file, i) == 0 && ::GetMenuItemID(file, i - 1) == 0) << i;
     // The toolbar loses the mail button and the separator after it.
     CTkToolBar* bar = frame_->GetMainToolBar();
     EXPECT_EQ(bar->CommandToIndex(ID_MAIL_SUMMARY) >= 0, c.mail);
@@ -594,6 +615,60 @@ TEST_F(MainFrameWindowTest, TheWaitCursorShowsWhileANewDocumentIsSetUp) {
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor() == ::LoadCursor(nullptr, IDC_WAIT), busy != 0);
   }
+}
+
+TEST_F(MainFrameWindowTest, HelpAsksForTheContentsOnTheSplitterAndForTheControlElsewhere) {
+  struct Case {
+    const char* why;
+    int contextType;
+    int control;
+    std::vector<HelpCall> calls;
+  };
+  const Case cases[] = {
+      {"the splitter", HELPINFO_WINDOW, ID_MAINFRAME_SPLITTER, {{0, HELP_FINDER}}},
+      {"a control", HELPINFO_WINDOW, 7003, {{7003, HELP_CONTEXT}}},
+      {"a menu item", HELPINFO_MENUITEM, 32883, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    g_help.clear();
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = c.contextType;
+    info.iCtrlId = c.control;
+    EXPECT_EQ(::SendMessageA(hFrame_, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+    EXPECT_EQ(g_help, c.calls);
+  }
+  g_help.clear();
+  frame_->OnCmdMsg(ID_DEFAULT_HELP, CN_COMMAND, nullptr, nullptr);
+  EXPECT_EQ(g_help, (std::vector<HelpCall>{{0, HELP_FINDER}}));
+}
+
+TEST_F(MainFrameWindowTest, TheTemplateComboListsTheTemplatesAndTellsTheDocumentOfAChoice) {
+  auto* templates = new NQSelectionTemplates;
+  templates->Add("Europe");
+  templates->Add("Americas");
+  SetSelectionTemplates(templates);
+  Reopen(false);
+  CTkFlatComboBox* combo = frame_->GetTemplateCombo();
+  ASSERT_EQ(combo->GetCount(), 2);
+  CString first, second;
+  combo->GetLBText(0, first);
+  combo->GetLBText(1, second);
+  EXPECT_EQ(std::string(first), "Americas");
+  EXPECT_EQ(std::string(second), "Europe");
+
+  // The combo's change reaches the frame through its bar; the frame posts the command with the
+  // combo, for the document to read the choice from.
+  Pump();
+  combo->SetCurSel(1);
+  frame_->GetTemplateBar()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEMPLATE_COMBO, CBN_SELCHANGE),
+                                        reinterpret_cast<LPARAM>(combo->m_hWnd));
+  MSG msg = {};
+  ASSERT_TRUE(::PeekMessageA(&msg, hFrame_, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>(ID_TEMPLATE_COMBO));
+  EXPECT_EQ(msg.lParam, reinterpret_cast<LPARAM>(combo->m_hWnd));
+  SetSelectionTemplates(nullptr);
 }
 
 }  // namespace
