@@ -18,6 +18,7 @@
 #include "framework/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/docview/DocTemplate.h"
+#include "framework/docview/View.h"
 #include "framework/gdi/Menu.h"
 #include "resources/resource.h"
 #include "ui/MainFrame.h"
@@ -386,6 +387,8 @@ TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
       {ID_VIEW_SEARCHTERMS, true, true, true, true, true},
       // No engine selected: no results report.
       {ID_VIEW_RESULTS, false, false, false, false, false},
+      // No user tools yet: their commands stay off.
+      {ID_TOOLS_FIRST, false, false, false, false, false},
   };
   for (const Flags& f : flags) {
     SCOPED_TRACE(f.name);
@@ -669,6 +672,26 @@ TEST_F(MainFrameWindowTest, TheTemplateComboListsTheTemplatesAndTellsTheDocument
   EXPECT_EQ(msg.wParam, static_cast<WPARAM>(ID_TEMPLATE_COMBO));
   EXPECT_EQ(msg.lParam, reinterpret_cast<LPARAM>(combo->m_hWnd));
   SetSelectionTemplates(nullptr);
+}
+
+TEST_F(MainFrameWindowTest, FocusCommandsActivateTheFormAndFocusItsFields) {
+  CWnd* form = frame_->GetSearchFormPane();
+  HWND site = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, form->m_hWnd,
+                                reinterpret_cast<HMENU>(7003), nullptr, nullptr);
+  HWND term = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20,
+                                form->m_hWnd, reinterpret_cast<HMENU>(7004), nullptr, nullptr);
+  ::SetForegroundWindow(hFrame_);
+  struct Case {
+    UINT command;
+    HWND focus;
+  };
+  for (Case c : {Case{ID_FOCUS_SEARCHTERM, term}, Case{ID_FOCUS_SITE, site}}) {
+    SCOPED_TRACE(c.command);
+    frame_->SetActiveView(static_cast<CView*>(frame_->GetEngineViewPane()));
+    frame_->OnCmdMsg(c.command, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), form);
+    EXPECT_EQ(::GetFocus(), c.focus);
+  }
 }
 
 }  // namespace
