@@ -674,6 +674,13 @@ TEST_F(MainFrameWindowTest, TheTemplateComboListsTheTemplatesAndTellsTheDocument
   SetSelectionTemplates(nullptr);
 }
 
+TEST_F(MainFrameWindowTest, TheToolsMenuKeepsItsEditItemWhereTheUserToolsHookIn) {
+  HMENU tools = Popup("&Tools");
+  ASSERT_NE(tools, nullptr);
+  OpenPopup(tools);
+  EXPECT_EQ(::GetMenuItemID(tools, 3), static_cast<UINT>(ID_TOOLS_EDIT));
+}
+
 TEST_F(MainFrameWindowTest, FocusCommandsActivateTheFormAndFocusItsFields) {
   CWnd* form = frame_->GetSearchFormPane();
   HWND site = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, form->m_hWnd,
