@@ -37,6 +37,8 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
 
 CWinApp::~CWinApp() {
   DeleteDocumentState();
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
   if (g_app == this) g_app = nullptr;
   if (AfxGetThread() == this) AfxSetThread(nullptr);
 }

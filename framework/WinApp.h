@@ -5,6 +5,7 @@
 // default and every write fails.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
 #include "framework/String.h"
 #include "framework/WinThread.h"
@@ -49,6 +50,12 @@ class CWinApp : public CWinThread {
   BOOL RegisterShellFileTypes(BOOL bCompat = FALSE);
   void OnFileNew();
   void OnFileOpen();
+  // The print setup dialog; the printer and settings chosen are kept for the next time.
+  void OnFilePrintSetup();
+  // Runs the print dialog (the system's PrintDlg); a seam for programs and tests.
+  virtual BOOL DoPrintDialog(PRINTDLGA* pPD);
+  HGLOBAL m_hDevMode = nullptr;   // the printer settings last chosen, owned
+  HGLOBAL m_hDevNames = nullptr;  // the printer last chosen, owned
   // Opens the file as the program's document; null when it cannot be (the reason reported).
   virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
   // No help engine is installed: the request is only logged.

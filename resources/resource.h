@@ -171,3 +171,4 @@
 // Splash screen, template dialogs, small dialogs and language names
 #include "ids/DialogIds.h"
 #include "ids/UpdateIds.h"
+#include "ids/MainFrameIds.h"

@@ -1,13 +1,43 @@
-// CMainFrame: the one top-level window of ZBPro. For now it holds the status bar and a single
-// view; the panes, bars and commands of the full window grow on it.
+// CMainFrame: the one top-level window of ZBPro: the search form above, the search-term list at
+// the lower left and the engine list at the lower right, its menu, two toolbars and a dialog bar
+// in a rebar, the status bar with the run's progress, and the commands of reports, CSV export,
+// panes, focus and user tools. It refuses to close while a run is active.
+//
+// One class across files by duty: MainFrame.cpp (creation and bars), MainFramePanes.cpp (panes,
+// forwarding to them, focus), MainFrameProgress.cpp (progress and status panes),
+// MainFrameCommands.cpp (reports, CSV, mail, tools, help, closing).
 #pragma once
-#include "framework/bars/StatusBar.h"
-#include "framework/frame/FrameWnd.h"
+#include "framework/String.h"
+#include "framework/bars/DialogBar.h"
+#include "framework/controls/ProgressCtrl.h"
+#include "toolkit/TkFlatComboBox.h"
+#include "toolkit/TkFrameWnd.h"
+#include "toolkit/TkMenuBar.h"
+#include "toolkit/TkReBar.h"
+#include "toolkit/TkSplitterWnd.h"
+#include "toolkit/TkStatusBar.h"
+#include "toolkit/TkToolBar.h"
+#include "toolkit/WindowPlacement.h"
 
 // The window class of the main window, by which other programs and tests find it.
 #define ZBPRO_MAINFRAME_CLASS "ZBProMainFrame"
 
-class CMainFrame : public CFrameWnd {
+class CZubrinDoc;
+
+// What the CSV export asks the user: file name and folder (given as defaults), the header and
+// append choices.
+struct CsvExportChoice {
+  CString fileName;
+  CString folder;
+  BOOL writeHeader = TRUE;
+  BOOL append = FALSE;
+};
+// The CSV export dialog: FALSE when the user cancels. A seam the program points at its dialog.
+using CsvExportAskFn = BOOL (*)(CWnd* owner, CsvExportChoice& choice);
+BOOL AskCsvExport(CWnd* owner, CsvExportChoice& choice);
+void SetCsvExportAsker(CsvExportAskFn ask);
+
+class CMainFrame : public CTkFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
  public:
   CMainFrame() = default;
@@ -15,9 +45,27 @@ class CMainFrame : public CFrameWnd {
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
   CStatusBar* GetStatusBar() { return &m_wndStatusBar; }
+  CTkToolBar* GetMainToolBar() { return &m_wndToolBar; }
+  CTkToolBar* GetTemplateBar() { return &m_wndTemplateBar; }
+  CTkReBar* GetReBar() { return &m_wndReBar; }
+  CTkFlatComboBox* GetTemplateCombo() { return &m_wndTemplateCombo; }
+  CTkSplitterWnd* GetOuterSplitter() { return &m_wndSplitter; }
+  CTkSplitterWnd* GetInnerSplitter() { return &m_wndSplitter2; }
+  CProgressCtrl* GetProgressCtrl() { return m_pProgress; }
+  BOOL IsSearchTermPaneShown() const { return m_bTermPaneShown; }
+  // The panes, also while the search-term pane is hidden.
+  CWnd* GetSearchFormPane() const;
+  CWnd* GetSearchTermPane() const;
+  CWnd* GetEngineViewPane() const;
+
   // Sets a status pane's text and fits the pane's width to it.
   void SetPaneTextSized(UINT nID, LPCSTR lpszText);
+  // Shows the window as the command line asks: as given with debug, minimised without
+  // activation with hide, else where it was last closed.
+  void RestorePlacement(int nCmdShow);
 
   // The status bar's progress, for any code on the user-interface thread; they find the frame
   // through the application's main window and do nothing without one.
@@ -26,14 +74,80 @@ class CMainFrame : public CFrameWnd {
   static void EndProgress();
   // Fits a status pane's width to the text it shows now.
   static void SetPaneText(UINT nID);
+  // Points the document's and the CSV export's progress at these functions.
+  static void ConnectProgressHooks();
+  // Seam for tests: whether simple mail is available (null: ask the system).
+  static void SetMailAvailableSource(bool (*source)());
+  static bool MailAvailable();
 
  protected:
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   int OnCreate(LPCREATESTRUCT lpcs);
+  BOOL CreateToolBars();
+  BOOL SetUpMainToolBar();
+  BOOL SetUpTemplateBar();
+  BOOL CreateReBar();
+  BOOL CreateStatusBar();
+  void FillTemplateCombo();
+  void ShowStartCounters();
+  void DoBeginProgress(int upper, int lower, LPCSTR caption);
+
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+  void OnDestroy();
+  void OnClose();
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  LRESULT OnHelpMessage(WPARAM wParam, LPARAM lParam);
   // Exit closes the main window the way its close box does, the save prompt included.
   void OnAppExit();
-  void ShowStartCounters();
+
+  // Panes and focus
+  void OnViewSearchTerms();
+  void OnUpdateViewSearchTerms(CCmdUI* pCmdUI);
+  void OnFocusSearchTerm();
+  void OnFocusSite();
+  void OnUpdateTermCommand(CCmdUI* pCmdUI);
+  // Term and engine commands go to their pane; TRUE when nID is one of them.
+  BOOL RouteToPane(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo,
+                   BOOL* pHandled);
+
+  // Reports, CSV, mail
+  BOOL OnViewReport(UINT nID);
+  BOOL OnEngineReport(UINT nID);
+  void OnUpdateEngineReport(CCmdUI* pCmdUI);
+  BOOL OnMailReport(UINT nID);
+  void OnUpdateMailReport(CCmdUI* pCmdUI);
+  void OnExportCsv();
+  void OnUpdateExportCsv(CCmdUI* pCmdUI);
+  void OnUpdateNewOpen(CCmdUI* pCmdUI);
+  void RemoveMailItems(CMenu* pPopupMenu);
+  void AppendUserTools(CMenu* pPopupMenu);
+
+  // Template combo, tools, help
+  void OnTemplateSelChange();
+  void OnEditTools();
+  BOOL OnRunTool(UINT nID);
+  void OnUpdateRunTool(CCmdUI* pCmdUI);
+  void OnDefaultHelp();
   DECLARE_MESSAGE_MAP()
 
-  CStatusBar m_wndStatusBar;
+  CZubrinDoc* GetZubrinDoc();
+  bool IsRunActive();
+
+  CTkStatusBar m_wndStatusBar;
+  CTkFlatComboBox m_wndTemplateCombo;
+  WindowPlacement m_placement;
+  CDialogBar m_wndDlgBar;
+  CTkToolBar m_wndToolBar;
+  CTkToolBar m_wndTemplateBar;
+  CTkReBar m_wndReBar;
+  CTkMenuBar m_wndMenuBar;
+  CProgressCtrl* m_pProgress = nullptr;
+  HIMAGELIST m_hToolImages = nullptr, m_hToolHotImages = nullptr, m_hTemplateImages = nullptr;
+  CString m_strHideTerms;  // menu text of 32869 while the search-term pane is shown
+  CString m_strShowTerms;  // and while it is hidden
+  CTkSplitterWnd m_wndSplitter;   // 2 rows: the form, then the inner splitter
+  CTkSplitterWnd m_wndSplitter2;  // 1 row, 2 columns: the search terms, the engines
+  BOOL m_bTermPaneShown = FALSE;
+  int m_nToolCount = 0;  // user tools loaded (the tools file comes with the toolkit)
 };

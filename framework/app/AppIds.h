@@ -7,7 +7,7 @@
 #define ID_FILE_SAVE 0xE103
 #define ID_FILE_SAVE_AS 0xE104
 #define ID_FILE_PRINT_SETUP 0xE106
-#define ID_FILE_SEND_MAIL 0xE10E
+#define ID_FILE_SEND_MAIL 0xE10C
 // The recent files, one id per entry of the list (16 ids reserved).
 #define ID_FILE_MRU_FILE1 0xE110
 #define ID_FILE_MRU_FIRST 0xE110

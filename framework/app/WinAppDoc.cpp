@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {

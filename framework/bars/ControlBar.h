@@ -42,6 +42,12 @@ class CControlBar : public CWnd {
   CFrameWnd* GetDockingFrame() const;
   int GetCount() const { return m_nCount; }
 
+  // CBRS_TOOLTIPS: a tip over each item from its command's string (the part after the line
+  // break); CBRS_FLYBY: the prompt (the part before it) in the frame's message pane while the
+  // mouse is over the item, the idle text back when it leaves.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  UINT GetFlyByCommand() const { return m_nFlyById; }
+
   // --- docking ---
   // The edges (CBRS_ALIGN_*) the user may dock the bar to; gives it a dock context.
   void EnableDocking(DWORD dwDockStyle);
@@ -71,6 +77,10 @@ class CControlBar : public CWnd {
   void PostNcDestroy() override;
   // Takes the bar out of its dock bar's rows (its window is going).
   void DetachFromDockBar();
+  // Shows the prompt of the item under the point (client coordinates), or the idle text.
+  void UpdateFlyBy(CPoint point);
+  void OnTimer(UINT_PTR nIDEvent);
+  UINT m_nFlyById = 0;  // the command whose prompt the message pane shows, 0 for none
 
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnDestroy();

@@ -1,0 +1,3 @@
+#include "toolkit/TkFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)

@@ -1,0 +1,6 @@
+#include "toolkit/ToolkitData.h"
+
+CTkToolkitData& ToolkitData() {
+  static CTkToolkitData data;
+  return data;
+}

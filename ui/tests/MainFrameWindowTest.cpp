@@ -1,0 +1,704 @@
+// The main window's panes, bars, progress, closing during a run, mail items and the enabling of
+// its commands, on real windows under the X display with the English language module.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/NQCommandLineInfo.h"
+#include "app/SelectionTemplates.h"
+#include "app/ZubrinDoc.h"
+#include "app/tests/AppTestSupport.h"
+#include "engines/EngineServices.h"
+#include "reports/ReportCommands.h"
+#include "toolkit/WindowPlacement.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "framework/app/AppIds.h"
+#include "framework/docview/DocTemplate.h"
+#include "framework/docview/View.h"
+#include "framework/gdi/Menu.h"
+#include "resources/resource.h"
+#include "ui/MainFrame.h"
+#include "ui/PlaceholderView.h"
+
+namespace {
+
+int g_boxCount = 0;
+std::string g_lastBox;
+int CountBox(LPCSTR text, UINT) {
+  ++g_boxCount;
+  g_lastBox = text;
+  return IDNO;
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
+
+bool g_mail = false;
+bool MailSource() { return g_mail; }
+
+// The help requests the window makes, instead of a help program.
+struct HelpCall {
+  DWORD_PTR data;
+  UINT command;
+  bool operator==(const HelpCall& o) const { return data == o.data && command == o.command; }
+};
+std::vector<HelpCall> g_help;
+class HelpApp : public CWinApp {
+ public:
+  HelpApp() : CWinApp("ZBProFrameTest") {}
+  void WinHelp(DWORD_PTR dwData, UINT nCmd) override { g_help.push_back({dwData, nCmd}); }
+};
+
+// The state an update handler gives a command.
+class StateCmdUI : public CCmdUI {
+ public:
+  void Enable(BOOL bOn) override {
+    m_bEnableChanged = TRUE;
+    enabled = bOn != FALSE;
+  }
+  void SetCheck(int n) override { checked = n; }
+  void SetText(LPCSTR text) override { this->text = text; }
+  bool enabled = false;
+  int checked = -1;
+  std::string text;
+};
+
+std::string MenuText(HMENU menu, UINT id) {
+  char text[128] = {};
+  ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
+
+CRect ChildRect(CWnd* parent, CWnd* child) {
+  CRect r;
+  child->GetWindowRect(&r);
+  parent->ScreenToClient(&r);
+  return r;
+}
+
+class MainFrameWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(false); }
+  void Open(bool mail) {
+    ASSERT_TRUE(language_.Loaded()) << "ZBResENU.dll is not beside the test";
+    g_boxCount = 0;
+    g_mail = mail;
+    CMainFrame::SetMailAvailableSource(MailSource);
+    AfxSetMessageBoxHandler(CountBox);
+    SetEngineMessageBox(QuietEngineBox);
+    apptest::WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");
+    SetEngineDataFolder(folder_.Path().c_str());
+    app_ = std::make_unique<HelpApp>();
+    app_->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CZubrinDoc),
+                                                RUNTIME_CLASS(CMainFrame),
+                                                RUNTIME_CLASS(CPlaceholderView)));
+    app_->OnFileNew();
+    frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
+    ASSERT_NE(frame_, nullptr);
+    hFrame_ = frame_->m_hWnd;
+    frame_->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+  }
+  void TearDown() override {
+    if (::IsWindow(hFrame_)) {
+      if (Doc()) {
+        Doc()->m_running = 0;
+        Doc()->SetModifiedFlag(FALSE);
+      }
+      ::DestroyWindow(hFrame_);
+    }
+    app_.reset();
+    CMainFrame::SetMailAvailableSource(nullptr);
+    SetCsvExportAsker(nullptr);
+    SetReportOpener(nullptr);
+    CZubrinDoc::s_busy = 0;
+    SetCommandLineInfo(nullptr);
+    SetEngineDataFolder("");
+    SetEngineMessageBox(nullptr);
+    AfxSetMessageBoxHandler(nullptr);
+    Pump();
+  }
+  void Reopen(bool mail) {
+    TearDown();
+    Open(mail);
+  }
+  static void Pump() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  CZubrinDoc* Doc() { return dynamic_cast<CZubrinDoc*>(frame_->GetActiveDocument()); }
+  StateCmdUI Update(UINT id) {
+    StateCmdUI ui;
+    ui.m_nID = id;
+    frame_->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui;
+  }
+  HMENU Popup(const char* title) {
+    HMENU bar = ::GetMenu(hFrame_);
+    for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
+      char text[64] = {};
+      ::GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
+      if (std::string(text) == title) return ::GetSubMenu(bar, i);
+    }
+    return nullptr;
+  }
+  void OpenPopup(HMENU popup) {
+    ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  }
+  int ProgressControls() {
+    int count = 0;
+    for (HWND child = ::GetWindow(frame_->GetStatusBar()->m_hWnd, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+      char cls[64] = {};
+      ::GetClassNameA(child, cls, sizeof cls);
+      if (std::string(cls) == PROGRESS_CLASSA) ++count;
+    }
+    return count;
+  }
+
+  apptest::LanguageModuleScope language_;
+  apptest::TempFolder folder_;
+  std::unique_ptr<CWinApp> app_;
+  CMainFrame* frame_ = nullptr;
+  HWND hFrame_ = nullptr;
+};
+
+TEST_F(MainFrameWindowTest, TheFormKeepsItsHeightAndTheTermPaneItsWidthAtEverySize) {
+  struct Size {
+    int cx, cy;
+  };
+  for (Size s : {Size{800, 600}, Size{500, 400}, Size{1100, 900}}) {
+    SCOPED_TRACE(s.cx);
+    frame_->SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOZORDER);
+    CTkSplitterWnd* outer = frame_->GetOuterSplitter();
+    CRect form = ChildRect(outer, frame_->GetSearchFormPane());
+    CRect terms = ChildRect(frame_->GetInnerSplitter(), frame_->GetSearchTermPane());
+    CRect engines = ChildRect(frame_->GetInnerSplitter(), frame_->GetEngineViewPane());
+    EXPECT_EQ(form.Height(), 72);
+    EXPECT_EQ(terms.Width(), 175);
+    EXPECT_GT(engines.left, terms.right - 1) << "the engines are right of the terms";
+    EXPECT_EQ(::GetDlgCtrlID(outer->m_hWnd), ID_MAINFRAME_SPLITTER);
+  }
+  // The user cannot drag the bar under the form.
+  EXPECT_NE(frame_->GetOuterSplitter()->GetSplitterStyle() & TKSPLIT_NOSIZING, 0u);
+  EXPECT_EQ(frame_->GetInnerSplitter()->GetSplitterStyle() & TKSPLIT_NOSIZING, 0u);
+}
+
+TEST_F(MainFrameWindowTest, TheTermPaneHidesAndShowsWithItsMenuTextAndStillTakesItsCommands) {
+  HMENU view = Popup("&View");
+  ASSERT_NE(view, nullptr);
+  CWnd* terms = frame_->GetSearchTermPane();
+  CWnd* engines = frame_->GetEngineViewPane();
+  struct Step {
+    bool shown;
+    const char* menuText;
+  };
+  // Shown at first, then hidden, then shown again by the same command.
+  const Step steps[] = {{true, "Hide &Search Terms"}, {false, "Show &Search Terms"},
+                        {true, "Hide &Search Terms"}};
+  for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
+    SCOPED_TRACE(i);
+    const Step& step = steps[i];
+    if (i > 0) ::SendMessageA(hFrame_, WM_COMMAND, ID_VIEW_SEARCHTERMS, 0);
+    EXPECT_EQ(frame_->IsSearchTermPaneShown() != FALSE, step.shown);
+    EXPECT_EQ(terms->IsWindowVisible() != FALSE, step.shown);
+    EXPECT_EQ(frame_->GetSearchTermPane(), terms) << "the pane is kept while hidden";
+    CRect inner;
+    frame_->GetInnerSplitter()->GetClientRect(&inner);
+    CRect list = ChildRect(frame_->GetInnerSplitter(), engines);
+    if (step.shown)
+      EXPECT_GT(list.left, 175);
+    else
+      EXPECT_LT(list.left, 10) << "the engines take the whole width";
+    OpenPopup(view);
+    EXPECT_EQ(MenuText(view, ID_VIEW_SEARCHTERMS), step.menuText);
+    EXPECT_EQ((::GetMenuState(view, ID_VIEW_SEARCHTERMS, MF_BYCOMMAND) & MF_CHECKED) != 0,
+              step.shown);
+  }
+
+  // Hidden, a term command still makes the term view active and reaches it.
+  ::SendMessageA(hFrame_, WM_COMMAND, ID_VIEW_SEARCHTERMS, 0);
+  ASSERT_FALSE(terms->IsWindowVisible());
+  static HWND s_target;
+  static std::vector<UINT> s_commands;
+  s_target = terms->m_hWnd;
+  s_commands.clear();
+  HHOOK hook = ::SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        auto* msg = reinterpret_cast<CWPSTRUCT*>(l);
+        if (code >= 0 && msg->hwnd == s_target && msg->message == WM_COMMAND)
+          s_commands.push_back(LOWORD(msg->wParam));
+        return ::CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, ::GetCurrentThreadId());
+  frame_->OnCmdMsg(ID_TERM_ADD, CN_COMMAND, nullptr, nullptr);
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(s_commands, std::vector<UINT>{ID_TERM_ADD});
+  EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), terms);
+}
+
+TEST_F(MainFrameWindowTest, ProgressTakesItsRangeAndPlaceAndASecondBeginReplacesTheFirst) {
+  struct Case {
+    int upper, lower;
+    const char* caption;
+    int low, high;
+  };
+  // A lower bound of 1 means "from nothing done"; other bounds stay.
+  const Case cases[] = {{50, 1, "Reading the document", 0, 50},
+                        {10, 3, nullptr, 3, 10},
+                        {200, 0, "Saving", 0, 200}};
+  CStatusBar* bar = frame_->GetStatusBar();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.upper);
+    CMainFrame::BeginProgress(c.upper, c.lower, c.caption);
+    ASSERT_NE(frame_->GetProgressCtrl(), nullptr);
+    EXPECT_EQ(ProgressControls(), 1) << "a begin while one is shown replaces it";
+    int low = -1, high = -1;
+    frame_->GetProgressCtrl()->GetRange(low, high);
+    EXPECT_EQ(low, c.low);
+    EXPECT_EQ(high, c.high);
+    EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), c.low);
+
+    CRect pane, placed = ChildRect(bar, frame_->GetProgressCtrl());
+    bar->GetItemRect(0, &pane);
+    EXPECT_EQ(placed.right, pane.right - 8);
+    EXPECT_EQ(placed.top, pane.top + 2);
+    EXPECT_EQ(placed.bottom, pane.bottom - 2);
+    if (c.caption) {
+      EXPECT_EQ(std::string(bar->GetPaneText(0)), c.caption);
+      EXPECT_GT(placed.left, pane.left + 10) << "right of the caption";
+    } else {
+      EXPECT_EQ(placed.left, pane.left);
+    }
+  }
+
+  int before = frame_->GetProgressCtrl()->GetPos();
+  CMainFrame::StepProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), before + 1);
+  // Unattended, the bar stands still.
+  SetCommandLineInfo(new NQCommandLineInfo("/auto"));
+  CMainFrame::StepProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), before + 1);
+
+  CMainFrame::EndProgress();
+  EXPECT_EQ(frame_->GetProgressCtrl(), nullptr);
+  EXPECT_EQ(ProgressControls(), 0);
+  Pump();
+  EXPECT_EQ(std::string(bar->GetPaneText(0)), "Ready");
+}
+
+TEST_F(MainFrameWindowTest, ClosingDuringARunWaitsForItsEndAndThenClosesOnce) {
+  static int s_destroys;
+  static HWND s_frame;
+  s_destroys = 0;
+  s_frame = hFrame_;
+  HHOOK hook = ::SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        auto* msg = reinterpret_cast<CWPSTRUCT*>(l);
+        if (code >= 0 && msg->hwnd == s_frame && msg->message == WM_DESTROY) ++s_destroys;
+        return ::CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, ::GetCurrentThreadId());
+  Doc()->SetModifiedFlag(TRUE);
+  Doc()->m_running = 1;
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(hFrame_)) << "the run keeps the window";
+  EXPECT_EQ(Doc()->m_closePending, 1);
+  EXPECT_EQ(g_boxCount, 0) << "no save prompt while the run goes on";
+
+  // The run's end clears its flags and closes the window it was asked to close.
+  Doc()->m_running = 0;
+  Doc()->m_closePending = 0;
+  ::PostMessageA(hFrame_, WM_CLOSE, 0, 0);
+  Pump();
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(::IsWindow(hFrame_));
+  EXPECT_EQ(s_destroys, 1);
+  EXPECT_EQ(g_boxCount, 1) << "the save prompt comes once, at the real close";
+}
+
+TEST_F(MainFrameWindowTest, WithoutMailTheMailItemsAndTheirDoubledSeparatorGo) {
+  struct Case {
+    bool mail;
+    bool itemsThere;
+  };
+  for (Case c : {Case{false, false}, Case{true, true}}) {
+    SCOPED_TRACE(c.mail);
+    Reopen(c.mail);
+    HMENU reports = Popup("&Reports");
+    ASSERT_NE(reports, nullptr);
+    int before = ::GetMenuItemCount(reports);
+    OpenPopup(reports);
+    for (UINT id : {ID_MAIL_SUMMARY, ID_MAIL_KEYWORD, ID_MAIL_SUBMITTAL, ID_MAIL_COMPETITOR,
+                    ID_MAIL_KEYWORDSTAT, ID_MAIL_URLSUMMARY}) {
+      EXPECT_EQ(::GetMenuState(reports, id, MF_BYCOMMAND) != static_cast<UINT>(-1),
+                c.itemsThere)
+          << id;
+    }
+    // The view reports and the CSV export stay, one separator between them.
+    int count = ::GetMenuItemCount(reports);
+    EXPECT_EQ(count, c.mail ? before : before - 7);
+    for (int i = 1; i < count; ++i) {
+      bool sep = ::GetMenuItemID(reports, i) == 0 && ::GetMenuItemID(reports, i - 1) == 0;
+      EXPECT_FALSE(sep) << "two separators at " << i;
+    }
+    EXPECT_NE(::GetMenuState(reports, ID_EXPORT_CSV, MF_BYCOMMAND), static_cast<UINT>(-1));
+    // The document's own mail in the File menu goes the same way.
+    HMENU file = Popup("&File");
+    OpenPopup(file);
+    EXPECT_EQ(::GetMenuState(file, ID_FILE_SEND_MAIL, MF_BYCOMMAND) != static_cast<UINT>(-1),
+              c.itemsThere);
+    for (int i = 1; i < ::GetMenuItemCount(file); ++i)
+      EXPECT_FALSE(::GetMenuItemID(file, i) == 0 && ::GetMenuItemID(file, i - 1) == 0) << i;
+    // The toolbar loses the mail button and the separator after it.
+    CTkToolBar* bar = frame_->GetMainToolBar();
+    EXPECT_EQ(bar->CommandToIndex(ID_MAIL_SUMMARY) >= 0, c.mail);
+    EXPECT_EQ(bar->GetCount(), c.mail ? 11 : 9);
+  }
+}
+
+TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
+  struct Flags {
+    const char* name;
+    LONG running, fresh, busy;
+    bool mail;
+  };
+  struct Expect {
+    UINT id;
+    bool idle, running, fresh, busy, noMail;
+  };
+  const Flags flags[] = {{"idle", 0, 0, 0, true},
+                         {"running", 1, 0, 0, true},
+                         {"fresh", 0, 1, 0, true},
+                         {"busy", 0, 0, 1, true},
+                         {"no mail", 0, 0, 0, false}};
+  const Expect expects[] = {
+      {ID_EXPORT_CSV, true, false, true, false, true},
+      {ID_FILE_NEW, true, true, true, false, true},
+      {ID_FILE_OPEN, true, true, true, false, true},
+      {ID_MAIL_SUMMARY, true, false, false, false, false},
+      {ID_MAIL_URLSUMMARY, true, false, false, false, false},
+      {ID_TERM_ADD, true, false, true, false, true},
+      {ID_TERM_IMPORT, true, false, true, false, true},
+      {ID_VIEW_SEARCHTERMS, true, true, true, true, true},
+      // No engine selected: no results report.
+      {ID_VIEW_RESULTS, false, false, false, false, false},
+      // No user tools yet: their commands stay off.
+      {ID_TOOLS_FIRST, false, false, false, false, false},
+  };
+  for (const Flags& f : flags) {
+    SCOPED_TRACE(f.name);
+    g_mail = f.mail;
+    Doc()->m_running = f.running;
+    Doc()->m_fresh = f.fresh;
+    CZubrinDoc::s_busy = f.busy;
+    for (const Expect& e : expects) {
+      SCOPED_TRACE(e.id);
+      bool want = f.running ? e.running : f.fresh ? e.fresh : f.busy ? e.busy
+                  : !f.mail ? e.noMail : e.idle;
+      StateCmdUI ui = Update(e.id);
+      EXPECT_TRUE(ui.m_bEnableChanged) << "the frame decides this command";
+      EXPECT_EQ(ui.enabled, want);
+    }
+  }
+  CZubrinDoc::s_busy = 0;
+}
+
+TEST_F(MainFrameWindowTest, BarsStandInTheirOrderWithTheirTextsAndTheTemplateCombo) {
+  CTkReBar* rebar = frame_->GetReBar();
+  EXPECT_EQ(::GetDlgCtrlID(rebar->m_hWnd), ID_MAINFRAME_REBAR);
+  EXPECT_NE(rebar->GetBarStyle() & CBRS_HIDE_INPLACE, 0u);
+  struct Band {
+    UINT id;
+    HWND child;
+  };
+  const Band bands[] = {{1, ::GetDlgItem(rebar->m_hWnd, ID_MAINFRAME_DIALOGBAR)},
+                        {2, frame_->GetMainToolBar()->m_hWnd},
+                        {3, frame_->GetTemplateBar()->m_hWnd}};
+  ASSERT_EQ(rebar->GetBandCount(), 3u);
+  for (UINT i = 0; i < 3; ++i) {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_ID | RBBIM_CHILD;
+    rebar->SendMessage(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.wID, bands[i].id);
+    EXPECT_EQ(info.hwndChild, bands[i].child);
+  }
+
+  CTkToolBar* main = frame_->GetMainToolBar();
+  struct Text {
+    UINT id;
+    const char* text;
+  };
+  for (Text t : {Text{ID_FILE_NEW, "New"}, Text{ID_FILE_OPEN, "Open"}, Text{ID_FILE_SAVE, "Save"},
+                 Text{32883, "Check"}, Text{32885, "Stop"},
+                 Text{ID_PROJECT_PROPERTIES, "Properties"}}) {
+    EXPECT_EQ(std::string(main->GetButtonText(main->CommandToIndex(t.id))), t.text);
+  }
+  EXPECT_EQ(main->GetDropDownMenu(ID_FILE_OPEN), static_cast<UINT>(IDR_OPEN_DROPDOWN));
+  EXPECT_NE(LOWORD(main->GetButtonStyle(main->CommandToIndex(ID_FILE_OPEN))) & BTNS_DROPDOWN, 0);
+
+  CTkToolBar* templates = frame_->GetTemplateBar();
+  CRect slot;
+  templates->GetItemRect(templates->CommandToIndex(ID_TEMPLATE_COMBO), &slot);
+  CRect combo = ChildRect(templates, frame_->GetTemplateCombo());
+  EXPECT_EQ(slot.Width(), 200);
+  EXPECT_EQ(combo.left, slot.left);
+  EXPECT_EQ(std::string(templates->GetButtonText(templates->CommandToIndex(ID_TEMPLATE_APPLY))),
+            "Apply");
+  EXPECT_EQ(frame_->GetTemplateCombo()->m_bFlatLook, FALSE) << "the normal look";
+}
+
+TEST_F(MainFrameWindowTest, AStatusPaneFitsItsTextOnceAndMinimumTrackSize) {
+  CStatusBar* bar = frame_->GetStatusBar();
+  int index = bar->CommandToIndex(ID_INDICATOR_ENGINES);
+  for (const char* text : {"Engines: 1234567", "Engines: 1"}) {
+    SCOPED_TRACE(text);
+    bar->SetPaneText(index, text);
+    CMainFrame::SetPaneText(ID_INDICATOR_ENGINES);
+    HDC dc = ::GetDC(bar->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar->SendMessage(WM_GETFONT)));
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(bar->m_hWnd, dc);
+    UINT id, style;
+    int width;
+    bar->GetPaneInfo(index, id, style, width);
+    EXPECT_EQ(width, extent.cx + 2);
+  }
+  MINMAXINFO info = {};
+  ::SendMessageA(hFrame_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 340);
+  EXPECT_EQ(info.ptMinTrackSize.y, 280);
+}
+
+// Reports and CSV files go into a folder of the test's own.
+std::vector<std::string> g_opened;
+bool RecordOpen(const char* path) {
+  g_opened.push_back(path);
+  return true;
+}
+
+int CountFiles(const std::string& folder, const char* pattern) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    ++count;
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return count;
+}
+
+TEST_F(MainFrameWindowTest, ReportsAreWrittenAndOpenedOnlyWhenSomebodyWatches) {
+  SetReportOpener(RecordOpen);
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  struct Case {
+    const char* commandLine;
+    UINT command;
+    int written;
+    bool opened;
+  };
+  const Case cases[] = {
+      {"", ID_VIEW_SUMMARY, 1, true},
+      {"/auto", ID_VIEW_KEYWORD, 1, false},
+      // No engine row is selected: the engine's reports write nothing.
+      {"", ID_VIEW_DETAIL, 0, false},
+      {"", ID_VIEW_RESULTS, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    SetCommandLineInfo(new NQCommandLineInfo(c.commandLine));
+    g_opened.clear();
+    g_boxCount = 0;
+    int before = CountFiles(folder_.Path(), "*.htm*");
+    frame_->OnCmdMsg(c.command, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(CountFiles(folder_.Path(), "*.htm*") - before, c.written);
+    EXPECT_EQ(g_opened.size(), c.opened ? 1u : 0u);
+    EXPECT_EQ(g_boxCount, 0);
+  }
+}
+
+CsvExportChoice g_asked;
+bool g_answer = true;
+std::string g_folder;
+BOOL AnswerCsv(CWnd*, CsvExportChoice& choice) {
+  g_asked = choice;
+  choice.folder = g_folder.c_str();
+  return g_answer;
+}
+
+TEST_F(MainFrameWindowTest, TheCsvExportWritesWhereTheUserSaidAndSaysHowItWent) {
+  SetCsvExportAsker(AnswerCsv);
+  struct Case {
+    const char* why;
+    bool answer;
+    std::string folder;
+    int files;
+    const char* box;
+  };
+  const Case cases[] = {
+      {"cancelled", false, folder_.Path(), 0, nullptr},
+      {"written", true, folder_.Path(), 1, "The results were exported."},
+      {"a folder that is not there", true, folder_.Path() + "\\missing", 1,
+       "The results could not be exported."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    g_answer = c.answer;
+    g_folder = c.folder;
+    g_boxCount = 0;
+    g_lastBox.clear();
+    frame_->OnCmdMsg(ID_EXPORT_CSV, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(std::string(g_asked.fileName), "Untitled.csv") << "the title without extension";
+    EXPECT_EQ(CountFiles(folder_.Path(), "Untitled.csv"), c.files);
+    EXPECT_EQ(g_boxCount, c.box ? 1 : 0);
+    if (c.box) {
+      EXPECT_EQ(g_lastBox, c.box);
+    }
+  }
+}
+
+TEST_F(MainFrameWindowTest, ThePlaceIsSavedOnCloseAndRestoredAndADamagedOneIsIgnored) {
+  app_->SetRegistryKey("ZBPro Frame Tests");
+  frame_->SetWindowPos(nullptr, 40, 50, 640, 480, SWP_NOZORDER);
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(hFrame_));
+  WINDOWPLACEMENT saved;
+  ASSERT_TRUE(WindowPlacement::ReadPlacement("MainFrame", saved)) << "the close saved it";
+
+  struct Case {
+    const char* why;
+    const char* commandLine;
+    const char* stored;  // null: what the close saved
+    bool atSavedPlace;
+    bool minimised;
+  };
+  const Case cases[] = {
+      {"as closed", "", nullptr, true, false},
+      {"hidden start", "/hide", nullptr, false, true},
+      {"damaged value", "", "12,x,,", false, false},
+      {"off the screen", "", "0,1,0,0,0,0,-9000,-9000,-8000,-8000", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    if (c.stored) app_->WriteProfileString("MainFrame", "Placement", c.stored);
+    app_->OnFileNew();
+    frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
+    ASSERT_NE(frame_, nullptr);
+    hFrame_ = frame_->m_hWnd;
+    frame_->ShowWindow(SW_HIDE);
+    frame_->SetWindowPos(nullptr, 300, 300, 400, 300, SWP_NOZORDER);
+    SetCommandLineInfo(new NQCommandLineInfo(c.commandLine));
+    frame_->RestorePlacement(SW_SHOWNORMAL);
+    EXPECT_TRUE(frame_->IsWindowVisible());
+    EXPECT_EQ(::IsIconic(hFrame_) != FALSE, c.minimised);
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    ::GetWindowPlacement(hFrame_, &wp);
+    CRect normal(wp.rcNormalPosition);
+    EXPECT_EQ(normal == CRect(40, 50, 680, 530), c.atSavedPlace) << normal.left << "," << normal.top;
+    ::DestroyWindow(hFrame_);
+    Pump();
+  }
+}
+
+TEST_F(MainFrameWindowTest, TheWaitCursorShowsWhileANewDocumentIsSetUp) {
+  for (LONG busy : {1L, 0L}) {
+    SCOPED_TRACE(busy);
+    CZubrinDoc::s_busy = busy;
+    ::SetCursor(nullptr);
+    ::SendMessageA(hFrame_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hFrame_),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor() == ::LoadCursor(nullptr, IDC_WAIT), busy != 0);
+  }
+}
+
+TEST_F(MainFrameWindowTest, HelpAsksForTheContentsOnTheSplitterAndForTheControlElsewhere) {
+  struct Case {
+    const char* why;
+    int contextType;
+    int control;
+    std::vector<HelpCall> calls;
+  };
+  const Case cases[] = {
+      {"the splitter", HELPINFO_WINDOW, ID_MAINFRAME_SPLITTER, {{0, HELP_FINDER}}},
+      {"a control", HELPINFO_WINDOW, 7003, {{7003, HELP_CONTEXT}}},
+      {"a menu item", HELPINFO_MENUITEM, 32883, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    g_help.clear();
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = c.contextType;
+    info.iCtrlId = c.control;
+    EXPECT_EQ(::SendMessageA(hFrame_, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+    EXPECT_EQ(g_help, c.calls);
+  }
+  g_help.clear();
+  frame_->OnCmdMsg(ID_DEFAULT_HELP, CN_COMMAND, nullptr, nullptr);
+  EXPECT_EQ(g_help, (std::vector<HelpCall>{{0, HELP_FINDER}}));
+}
+
+TEST_F(MainFrameWindowTest, TheTemplateComboListsTheTemplatesAndTellsTheDocumentOfAChoice) {
+  auto* templates = new NQSelectionTemplates;
+  templates->Add("Europe");
+  templates->Add("Americas");
+  SetSelectionTemplates(templates);
+  Reopen(false);
+  CTkFlatComboBox* combo = frame_->GetTemplateCombo();
+  ASSERT_EQ(combo->GetCount(), 2);
+  CString first, second;
+  combo->GetLBText(0, first);
+  combo->GetLBText(1, second);
+  EXPECT_EQ(std::string(first), "Americas");
+  EXPECT_EQ(std::string(second), "Europe");
+
+  // The combo's change reaches the frame through its bar; the frame posts the command with the
+  // combo, for the document to read the choice from.
+  Pump();
+  combo->SetCurSel(1);
+  frame_->GetTemplateBar()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEMPLATE_COMBO, CBN_SELCHANGE),
+                                        reinterpret_cast<LPARAM>(combo->m_hWnd));
+  MSG msg = {};
+  ASSERT_TRUE(::PeekMessageA(&msg, hFrame_, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>(ID_TEMPLATE_COMBO));
+  EXPECT_EQ(msg.lParam, reinterpret_cast<LPARAM>(combo->m_hWnd));
+  SetSelectionTemplates(nullptr);
+}
+
+TEST_F(MainFrameWindowTest, TheToolsMenuKeepsItsEditItemWhereTheUserToolsHookIn) {
+  HMENU tools = Popup("&Tools");
+  ASSERT_NE(tools, nullptr);
+  OpenPopup(tools);
+  EXPECT_EQ(::GetMenuItemID(tools, 3), static_cast<UINT>(ID_TOOLS_EDIT));
+}
+
+TEST_F(MainFrameWindowTest, FocusCommandsActivateTheFormAndFocusItsFields) {
+  CWnd* form = frame_->GetSearchFormPane();
+  HWND site = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, form->m_hWnd,
+                                reinterpret_cast<HMENU>(7003), nullptr, nullptr);
+  HWND term = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20,
+                                form->m_hWnd, reinterpret_cast<HMENU>(7004), nullptr, nullptr);
+  ::SetForegroundWindow(hFrame_);
+  struct Case {
+    UINT command;
+    HWND focus;
+  };
+  for (Case c : {Case{ID_FOCUS_SEARCHTERM, term}, Case{ID_FOCUS_SITE, site}}) {
+    SCOPED_TRACE(c.command);
+    frame_->SetActiveView(static_cast<CView*>(frame_->GetEngineViewPane()));
+    frame_->OnCmdMsg(c.command, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), form);
+    EXPECT_EQ(::GetFocus(), c.focus);
+  }
+}
+
+}  // namespace
