@@ -209,9 +209,16 @@ void CZubrinApp::ShowMainWindow() {
 
 void CZubrinApp::StartRequestedRun() {
   const NQCommandLineInfo* commandLine = GetCommandLineInfo();
-  if (commandLine->m_bDebug)
+  if (commandLine->m_bDebug) {
     m_pMainWnd->PostMessage(WM_COMMAND, ID_RUN_DEBUG);
-  else if (commandLine->m_bAuto)
+    return;
+  }
+  if (!commandLine->m_bAuto) return;
+  // The window passes a disabled command by: a check that cannot start is told at once.
+  CZubrinDoc* doc = CZubrinDoc::GetDocument();
+  if (doc && !doc->GetRunCommandUi(ID_RUN_CHECK_ALL).enabled)
+    doc->StartCommandLineCheck();
+  else
     m_pMainWnd->PostMessage(WM_COMMAND, ID_RUN_CHECK_ALL);
 }
 
@@ -225,7 +232,8 @@ int CZubrinApp::ExitInstance() {
   const bool automated = Automated();
   const NQCommandLineInfo* commandLine = GetCommandLineInfo();
   if (m_bStarted && automated && commandLine->m_bAuto && !CZubrinDoc::AutomatedEndReached())
-    CZubrinAppLog::Fail("The run was ended before it finished; no report or CSV file was written.");
+    CZubrinAppLog::Fail("The run was ended before it finished; no report or CSV file was written "
+                        "and the document was not saved.");
   FreeGlobals();
   ReplaceUpdateProgram(GetAppFolder());
   // A start that failed ends the program with a failure, whatever the loop never ran to say.

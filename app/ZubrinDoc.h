@@ -101,6 +101,9 @@ class CZubrinDoc : public CDocument {
   static bool MarkAutomatedEnd();
   static bool AutomatedEndReached();
   static void ResetAutomatedEnd();  // tests
+  // The check of all active sets asked for on the command line. An unattended run that cannot
+  // start ends the program with the reason in the log instead of waiting for nobody.
+  void StartCommandLineCheck();
   // Texts of the rate pane (bytes per second; no meter: empty) and of the elapsed-time pane.
   static CString RatePaneText(bool running, bool hasMeter, uint32_t bytesPerSecond);
   static CString ElapsedPaneText(long seconds);
@@ -133,7 +136,7 @@ class CZubrinDoc : public CDocument {
   CString m_templateName;
 
  protected:
-  void OnRunCheckAll();
+  void OnRunCheckAll() { StartCommandLineCheck(); }
   void OnNextTerm();
   void OnPreviousTerm();
   void OnUpdateTermMove(CCmdUI* pCmdUI);

@@ -104,9 +104,7 @@ void CZubrinDoc::ResetAutomatedEnd() { g_automatedEnd = false; }
 
 // ---- runs ----
 
-// A run asked for on the command line that cannot start would leave the program waiting for
-// nobody: it ends with the reason in the log instead.
-void CZubrinDoc::OnRunCheckAll() {
+void CZubrinDoc::StartCommandLineCheck() {
   const bool enabled = GetRunCommandUi(ID_RUN_CHECK_ALL).enabled;
   if (enabled && GetRunControl().Start(CRunControl::Kind::CheckAll)) return;
   if (!AutomatedRun() || !MarkAutomatedEnd()) return;

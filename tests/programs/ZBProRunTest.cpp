@@ -100,7 +100,7 @@ class ZBProRunTest : public ::testing::Test {
   // A document of the site with these terms and only these engines taking part; its reports go
   // to the program folder.
   void MakeDocument(const std::string& path, const std::vector<std::string>& terms,
-                    const std::vector<std::string>& engines) {
+                    const std::vector<std::string>& engines, bool active = true) {
     auto doc = std::make_unique<CZubrinDoc>();
     ASSERT_TRUE(doc->OnNewDocument());
     doc->m_siteUrl = kSite;
@@ -108,7 +108,7 @@ class ZBProRunTest : public ::testing::Test {
     doc->m_currentSet = nullptr;
     doc->m_manager.RemoveAll();
     for (const std::string& term : terms) {
-      CEngineSet* set = new CEngineSet(&doc->m_database, 1, term.c_str());
+      CEngineSet* set = new CEngineSet(&doc->m_database, active ? 1 : 0, term.c_str());
       doc->m_manager.AddSet(set);
       if (!doc->m_currentSet) doc->m_currentSet = set;
     }
@@ -144,6 +144,9 @@ TEST_F(ZBProRunTest, AutoWritesCsvAndReportWithTheRanksAndEndsWithZero) {
   found.totalResults = 20;
   zbtest::FakeScenario absent = found;
   absent.rank = 0;
+  // Results no matching rule could take for the site.
+  for (int i = 0; i < 8; ++i)
+    absent.lookalikes.push_back("http://www.unrelated" + std::to_string(i) + ".example/");
   fake_.SetScenario("alpha", found);
   fake_.SetScenario("beta", absent);
   std::string document = File("shop.zbp");
@@ -201,10 +204,10 @@ TEST_F(ZBProRunTest, AutoWithAnUnusableDocumentFailsWithoutABox) {
   }
 }
 
-// A search term nobody may check (the document has none active): no run, no waiting.
+// A document whose one search term is switched off: the check cannot start; no waiting.
 TEST_F(ZBProRunTest, AutoWithNothingToCheckFailsWithoutWaiting) {
   std::string document = File("idle.zbp");
-  MakeDocument(document, {}, {});
+  MakeDocument(document, {"blue widgets"}, {"Alpha Search"}, false);
   ProcessDriver program;
   bool sawBox = false;
   RunToEnd(program, "/auto /csv " + Quoted(document), sawBox);
@@ -234,6 +237,8 @@ TEST_F(ZBProRunTest, CloseDuringAnAutoRunWaitsForTheRunsEnd) {
   zbtest::FakeScenario many;
   many.rank = 0;
   many.totalResults = 60;
+  for (int i = 0; i < 8; ++i)
+    many.lookalikes.push_back("http://www.unrelated" + std::to_string(i) + ".example/");
   fake_.SetScenario("alpha", many);
   std::string document = File("long.zbp");
   MakeDocument(document, {"blue widgets"}, {"Alpha Search"});
