@@ -18,8 +18,8 @@ const UINT kHelpFinder = 0x000B;
 const UINT kHelpPartialKey = 0x0105;
 
 // The topics of the help-topic commands, in command order (two commands share one topic).
-const DWORD kTopicContexts[] = {10001,  10003,  10210,  10211,  10211, 10213, 10215, 10217,
-                                131187, 131190, 131189, 10227,  10229, 10233, 10238};
+const DWORD kTopicContexts[] = {10001,  10003,  10210,  10211, 10211, 10213, 10215, 10217,
+                                131187, 131190, 131189, 10227, 10229, 10233, 10238};
 static_assert(sizeof kTopicContexts / sizeof kTopicContexts[0] ==
               ID_HELP_TOPIC_LAST - ID_HELP_TOPIC_FIRST + 1);
 
@@ -42,15 +42,25 @@ void CZubrinApp::OnAppAbout() {
 // GAP: the tip of the day (with GetTipsFilePath) comes with the toolkit.
 void CZubrinApp::OnTipOfTheDay() {}
 
-void CZubrinApp::OnHelpContents() { WinHelp(0, kHelpFinder); }
-void CZubrinApp::OnHelpTopic(UINT commandId) { WinHelp(HelpContextOf(commandId), kHelpContext); }
+void CZubrinApp::OnHelpContents() {
+  WinHelp(0, kHelpFinder);
+}
+void CZubrinApp::OnHelpTopic(UINT commandId) {
+  WinHelp(HelpContextOf(commandId), kHelpContext);
+}
 void CZubrinApp::OnHelpSearch() {
   static const char kEmptyKey[] = "";
   WinHelp(reinterpret_cast<DWORD_PTR>(kEmptyKey), kHelpPartialKey);
 }
-void CZubrinApp::OnHelpOnHelp() { WinHelp(0, kHelpOnHelp); }
-void CZubrinApp::OnSupportPage() { CUrlLink::Open(ZBPRO_SUPPORT_PAGE); }
-void CZubrinApp::OnHomePage() { CUrlLink::Open(ZBPRO_HOME_PAGE); }
+void CZubrinApp::OnHelpOnHelp() {
+  WinHelp(0, kHelpOnHelp);
+}
+void CZubrinApp::OnSupportPage() {
+  CUrlLink::Open(ZBPRO_SUPPORT_PAGE);
+}
+void CZubrinApp::OnHomePage() {
+  CUrlLink::Open(ZBPRO_HOME_PAGE);
+}
 
 BOOL CZubrinApp::OnContextHelp(const HELPINFO* info) {
   if (info && info->iContextType == HELPINFO_WINDOW)

@@ -58,7 +58,9 @@ void CZubrinAppLog::Open(const CString& documentPath) {
   LogLock().Unlock();
 }
 
-const CString& CZubrinAppLog::GetPath() { return LogPath(); }
+const CString& CZubrinAppLog::GetPath() {
+  return LogPath();
+}
 
 void CZubrinAppLog::Fail(const char* format, ...) {
   char text[2048];
@@ -70,9 +72,13 @@ void CZubrinAppLog::Fail(const char* format, ...) {
   WriteLine(text);
 }
 
-void CZubrinAppLog::Note(const char* text) { WriteLine(text ? text : ""); }
+void CZubrinAppLog::Note(const char* text) {
+  WriteLine(text ? text : "");
+}
 
-bool CZubrinAppLog::HasFailed() { return g_failed.load(); }
+bool CZubrinAppLog::HasFailed() {
+  return g_failed.load();
+}
 
 int CZubrinAppLog::ExitCode(int loopCode) {
   if (g_failed.load()) return loopCode != 0 ? loopCode : 1;

@@ -132,7 +132,8 @@ BOOL CZubrinDoc::SaveModified() {
 
 bool CZubrinDoc::MoveToTerm(bool next) {
   if (m_running || m_manager.GetCount() < 2 || !m_currentSet) return false;
-  CEngineSet* target = next ? m_manager.GetNextSet(m_currentSet) : m_manager.GetPrevSet(m_currentSet);
+  CEngineSet* target =
+      next ? m_manager.GetNextSet(m_currentSet) : m_manager.GetPrevSet(m_currentSet);
   if (!target || target == m_currentSet) {
     MessageBeep(MB_ICONEXCLAMATION);
     return false;
@@ -226,6 +227,7 @@ void CZubrinDoc::OnUpdateRatePane(CCmdUI* pCmdUI) {
 }
 
 void CZubrinDoc::OnUpdateElapsedPane(CCmdUI* pCmdUI) {
-  if (m_running) m_elapsedSeconds = static_cast<long>(time(nullptr) - CRunControl::GetRunStartTime());
+  if (m_running)
+    m_elapsedSeconds = static_cast<long>(time(nullptr) - CRunControl::GetRunStartTime());
   ShowPane(pCmdUI, ElapsedPaneText(m_elapsedSeconds));
 }

@@ -45,8 +45,9 @@ void FinishAuto(CZubrinDoc& doc, NQCommandLineInfo& commandLine) {
 void FinishDebug(CZubrinDoc& doc) {
   doc.m_reportsDir = GetDirectoryField();
   CString name = GetEngineField();
-  CSearchEngine* engine =
-      doc.m_currentSet && !name.IsEmpty() ? doc.m_currentSet->FindEngine(name.GetString()) : nullptr;
+  CSearchEngine* engine = doc.m_currentSet && !name.IsEmpty()
+                              ? doc.m_currentSet->FindEngine(name.GetString())
+                              : nullptr;
   if (!engine)
     CZubrinAppLog::Fail("The detail report of the debug run was not written: no engine \"%s\".",
                         name.GetString());

@@ -51,7 +51,9 @@ void CAutomatedRunReceiver::Destroy() {
   g_receiver = nullptr;
 }
 
-HWND CAutomatedRunReceiver::GetWindow() { return g_receiver; }
+HWND CAutomatedRunReceiver::GetWindow() {
+  return g_receiver;
+}
 
 void CInterimRunViews::BeginProgress(UINT upper, UINT lower, UINT captionId) {
   CString caption;
@@ -59,7 +61,9 @@ void CInterimRunViews::BeginProgress(UINT upper, UINT lower, UINT captionId) {
   CMainFrame::BeginProgress(static_cast<int>(upper), static_cast<int>(lower), caption);
 }
 
-void CInterimRunViews::StepProgress() { CMainFrame::StepProgress(); }
+void CInterimRunViews::StepProgress() {
+  CMainFrame::StepProgress();
+}
 
 // The run thread may end the progress: the frame's progress belongs to the user-interface
 // thread, so the end is only asked for there.

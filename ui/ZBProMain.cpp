@@ -20,14 +20,22 @@ CInterimRunViews g_runViews;
 void BeginDocumentProgress(UINT upper, UINT lower, UINT captionId) {
   g_runViews.BeginProgress(upper, lower, captionId);
 }
-void StepDocumentProgress() { CMainFrame::StepProgress(); }
-void EndDocumentProgress() { CMainFrame::EndProgress(); }
+void StepDocumentProgress() {
+  CMainFrame::StepProgress();
+}
+void EndDocumentProgress() {
+  CMainFrame::EndProgress();
+}
 void PostMainCommand(UINT command) {
   if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, command);
 }
-void FitPane(UINT paneId) { CMainFrame::SetPaneText(paneId); }
+void FitPane(UINT paneId) {
+  CMainFrame::SetPaneText(paneId);
+}
 // What the report writers say of an unattended run goes into the run's log.
-void ReportLine(const char* line) { CZubrinAppLog::Note(line); }
+void ReportLine(const char* line) {
+  CZubrinAppLog::Note(line);
+}
 
 void ConnectWindows(CZubrinDoc* doc) {
   CWnd* main = AfxGetMainWnd();

@@ -21,8 +21,12 @@ using apptest::TempFolder;
 
 namespace {
 
-int QuietBox(LPCSTR, UINT type) { return AfxDefaultMessageBoxAnswer(type); }
-int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
+int QuietBox(LPCSTR, UINT type) {
+  return AfxDefaultMessageBoxAnswer(type);
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) {
+  return IDOK;
+}
 
 // Records what an update handler decided.
 class RecordingCmdUI : public CCmdUI {
@@ -153,11 +157,16 @@ TEST_F(DocCommandsTest, RatePaneTextFollowsTheThresholds) {
     uint32_t rate;
     const char* text;
   } cases[] = {
-      {false, false, 0, "Idle"},         {false, true, 5000, "Idle"},
-      {true, false, 5000, ""},           {true, true, 0, "0 B/s"},
-      {true, true, 1023, "1023 B/s"},    {true, true, 1024, "1 KB/s"},
-      {true, true, 1535, "1 KB/s"},      {true, true, 1536, "2 KB/s"},
-      {true, true, 1048575, "1024 KB/s"}, {true, true, 1048576, "1 MB/s"},
+      {false, false, 0, "Idle"},
+      {false, true, 5000, "Idle"},
+      {true, false, 5000, ""},
+      {true, true, 0, "0 B/s"},
+      {true, true, 1023, "1023 B/s"},
+      {true, true, 1024, "1 KB/s"},
+      {true, true, 1535, "1 KB/s"},
+      {true, true, 1536, "2 KB/s"},
+      {true, true, 1048575, "1024 KB/s"},
+      {true, true, 1048576, "1 MB/s"},
       {true, true, 3u * 1048576 + 600000, "4 MB/s"},
   };
   for (const Case& c : cases)
@@ -169,7 +178,10 @@ TEST_F(DocCommandsTest, ElapsedPaneSplitsHoursMinutesSeconds) {
   const struct {
     long seconds;
     const char* text;
-  } cases[] = {{0, "00:00:00"}, {59, "00:00:59"}, {3725, "01:02:05"}, {360000, "100:00:00"},
+  } cases[] = {{0, "00:00:00"},
+               {59, "00:00:59"},
+               {3725, "01:02:05"},
+               {360000, "100:00:00"},
                {-5, "00:00:00"}};
   for (const auto& c : cases)
     EXPECT_STREQ(CZubrinDoc::ElapsedPaneText(c.seconds).GetString(), c.text) << c.seconds;

@@ -29,8 +29,12 @@ const DWORD kStartTimeout = 30000;
 const DWORD kRunTimeout = 120000;  // result pages are fetched with the product's own pauses
 const char kSite[] = "http://www.zb-testsite.com/";
 
-int QuietBox(LPCSTR, UINT type) { return AfxDefaultMessageBoxAnswer(type); }
-int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
+int QuietBox(LPCSTR, UINT type) {
+  return AfxDefaultMessageBoxAnswer(type);
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) {
+  return IDOK;
+}
 
 std::string Read(const std::string& path) {
   std::string text;
@@ -51,7 +55,9 @@ void Write(const std::string& path, const std::string& text) {
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+  return "\"" + path + "\"";
+}
 
 // The fields of the CSV line of one engine and search term ("" when there is none).
 std::vector<std::string> CsvLine(const std::string& csv, const std::string& engine,
@@ -63,9 +69,12 @@ std::vector<std::string> CsvLine(const std::string& csv, const std::string& engi
     std::string field;
     bool quoted = false;
     for (char ch : line) {
-      if (ch == '"') quoted = !quoted;
-      else if (ch == ',' && !quoted) fields.push_back(field), field.clear();
-      else if (ch != '\r') field += ch;
+      if (ch == '"')
+        quoted = !quoted;
+      else if (ch == ',' && !quoted)
+        fields.push_back(field), field.clear();
+      else if (ch != '\r')
+        field += ch;
     }
     fields.push_back(field);
     if (fields.size() > 10 && fields[0] == engine && fields[10] == term) return fields;
@@ -84,8 +93,10 @@ class ZBProRunTest : public ::testing::Test {
     SetEngineMessageBox(QuietEngineBox);
     folder_ = folderHolder_.Path();
     if (folder_.back() == '\\') folder_.pop_back();
-    ASSERT_TRUE(CopyFileA((zbtest::BinFolder() + "ZBPro.exe").c_str(), File("ZBPro.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA((zbtest::BinFolder() + "ZBResENU.dll").c_str(), File("ZBResENU.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((zbtest::BinFolder() + "ZBPro.exe").c_str(), File("ZBPro.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((zbtest::BinFolder() + "ZBResENU.dll").c_str(),
+                          File("ZBResENU.dll").c_str(), FALSE));
     ASSERT_TRUE(zbtest::WriteEngineFixtures(folder_, fake_.Port(), nullptr));
     SetEngineDataFolder(folder_.c_str());
   }

@@ -35,8 +35,12 @@ LRESULT CALLBACK CountCloses(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
   return CallWindowProcA(g_frameProc, window, message, wParam, lParam);
 }
-int QuietBox(LPCSTR, UINT type) { return AfxDefaultMessageBoxAnswer(type); }
-int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
+int QuietBox(LPCSTR, UINT type) {
+  return AfxDefaultMessageBoxAnswer(type);
+}
+int QuietEngineBox(HWND, const char*, const char*, unsigned) {
+  return IDOK;
+}
 
 class AutomatedRunTest : public ::testing::Test {
  protected:
@@ -133,8 +137,8 @@ TEST_F(AutomatedRunTest, WritesSavesLogsAndClosesOnce) {
     CZubrinDoc::ResetAutomatedEnd();
     CZubrinAppLog::Reset();
     g_closes = 0;
-    std::string path = c.documentInMissingFolder ? folder_.File("gone\\shop.zbp")
-                                                 : folder_.File("shop.zbp");
+    std::string path =
+        c.documentInMissingFolder ? folder_.File("gone\\shop.zbp") : folder_.File("shop.zbp");
     DeleteFileA(folder_.File("shop.zbp").c_str());
     DeleteFileA(folder_.File("shop.csv").c_str());
     DeleteFileA(folder_.File("shop.log").c_str());
