@@ -182,3 +182,31 @@ TEST_F(AutomatedRunTest, TheFinishBroadcastEndsTheRunOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// A debug run without auto writes the named engine's detail report into the debug folder and
+// closes without saving the document.
+TEST_F(AutomatedRunTest, ADebugRunWritesTheDetailReportAndLeavesTheDocument) {
+  std::string options = folder_.File("debug.txt");
+  apptest::WriteBytes(options, "engine=Alpha\ndirectory=" + folder_.Path() + "\n");
+  std::string path = folder_.File("shop.zbp");
+  std::string line = "/debug_opt \"" + options + "\" \"" + path + "\"";
+  SetCommandLineInfo(new NQCommandLineInfo(line.c_str()));
+  CZubrinDoc* doc = DocumentAt(path);
+
+  FinishAutomatedRun(doc);
+  Pump();
+
+  EXPECT_EQ(g_closes, 1);
+  EXPECT_FALSE(CZubrinAppLog::HasFailed())
+      << apptest::ReadBytes(CZubrinAppLog::GetPath().GetString());
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the document was saved";
+  WIN32_FIND_DATAA report;
+  HANDLE found = FindFirstFileA(folder_.File("*.htm").c_str(), &report);
+  EXPECT_NE(found, INVALID_HANDLE_VALUE) << "no detail report in the debug folder";
+  if (found != INVALID_HANDLE_VALUE) FindClose(found);
+}
+
+}  // namespace
