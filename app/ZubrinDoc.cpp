@@ -78,6 +78,10 @@ void SetDocumentProgressHooks(const DocumentProgressHooks& hooks) {
   g_progress = hooks;
 }
 
+const DocumentProgressHooks& GetDocumentProgressHooks() {
+  return g_progress;
+}
+
 void CZubrinDoc::SetLoadProgressWindow(HWND progress) {
   g_loadProgress = progress;
 }

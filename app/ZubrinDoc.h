@@ -18,6 +18,7 @@
 #include "framework/OleDateTime.h"
 #include "resources/resource.h"
 
+class CCmdUI;
 class CEngineSet;
 class CRunControl;
 class IRunViews;
@@ -30,8 +31,10 @@ struct DocumentProgressHooks {
   void (*step)() = nullptr;
   void (*end)() = nullptr;
   void (*postCommand)(UINT command) = nullptr;  // to the main window
+  void (*fitPane)(UINT paneId) = nullptr;       // a status pane fits its width to its text
 };
 void SetDocumentProgressHooks(const DocumentProgressHooks& hooks);
+const DocumentProgressHooks& GetDocumentProgressHooks();
 
 // The command and view hints of the document (its texts are in resources/resource.h).
 enum : UINT {
@@ -58,6 +61,8 @@ class CZubrinDoc : public CDocument {
   void Serialize(CArchive& ar) override;
   CFile* GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) override;
   void DeleteContents() override;
+  // Closing the window during a run only marks the close as pending; the run's end closes it.
+  BOOL SaveModified() override;
 
   // ---- engine-set operations of the run control and the views ----
   int CountActiveSets() const { return m_manager.CountActive(); }
@@ -91,6 +96,20 @@ class CZubrinDoc : public CDocument {
   void SetRunViews(IRunViews* views);
   CRunControl& GetRunControl();
 
+  // ---- document commands and status panes (ZubrinDocCommands.cpp) ----
+  // The end of a run started from the command line is taken once: true for the first caller.
+  static bool MarkAutomatedEnd();
+  static bool AutomatedEndReached();
+  static void ResetAutomatedEnd();  // tests
+  // The check of all active sets asked for on the command line. An unattended run that cannot
+  // start ends the program with the reason in the log instead of waiting for nobody.
+  void StartCommandLineCheck();
+  // Texts of the rate pane (bytes per second; no meter: empty) and of the elapsed-time pane.
+  static CString RatePaneText(bool running, bool hasMeter, uint32_t bytesPerSecond);
+  static CString ElapsedPaneText(long seconds);
+  // Makes the next (or previous) search term current, wrapping; false when there is no other.
+  bool MoveToTerm(bool next);
+
   // The window that the engine database's loader moves while the constructor loads it.
   static void SetLoadProgressWindow(HWND progress);
   static CZubrinDoc* GetDocument() { return s_document; }
@@ -116,7 +135,28 @@ class CZubrinDoc : public CDocument {
   int32_t m_templateIndex = -1;
   CString m_templateName;
 
+ protected:
+  void OnRunCheckAll() { StartCommandLineCheck(); }
+  void OnNextTerm();
+  void OnPreviousTerm();
+  void OnUpdateTermMove(CCmdUI* pCmdUI);
+  void OnStartUpdate();
+  void OnDeleteTemplate();
+  void OnUpdateRunCommand(CCmdUI* pCmdUI);
+  void OnUpdateIdleOnly(CCmdUI* pCmdUI);
+  void OnUpdateIdleNotBusy(CCmdUI* pCmdUI);
+  void OnUpdateDeleteTemplate(CCmdUI* pCmdUI);
+  void OnUpdateFileSave(CCmdUI* pCmdUI);
+  void OnUpdateSendMail(CCmdUI* pCmdUI);
+  void OnUpdateEnginesPane(CCmdUI* pCmdUI);
+  void OnUpdateActivePane(CCmdUI* pCmdUI);
+  void OnUpdateRatePane(CCmdUI* pCmdUI);
+  void OnUpdateElapsedPane(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+
  private:
+  void ShowPane(CCmdUI* pCmdUI, const CString& text);
+  long m_elapsedSeconds = 0;  // of the current or last run, as the pane shows it
   void UpdateSubmittedCache(const CString& name);
   std::unique_ptr<CRunControl> m_runControl;
   IRunViews* m_runViews = nullptr;

@@ -202,4 +202,10 @@ inline constexpr LanguageStringId kLanguageStringIds[] = {
     {IDP_TOOL_FAILED, "IDP_TOOL_FAILED", nullptr},
     {IDP_CSV_EXPORTED, "IDP_CSV_EXPORTED", nullptr},
     {IDP_CSV_FAILED, "IDP_CSV_FAILED", nullptr},
+    {IDS_RATE_PANE_MB, "IDS_RATE_PANE_MB", "%s"},
+    {IDS_RATE_PANE_KB, "IDS_RATE_PANE_KB", "%s"},
+    {IDS_RATE_PANE_B, "IDS_RATE_PANE_B", "%u"},
+    {IDP_SOCKETS_INIT_FAILED, "IDP_SOCKETS_INIT_FAILED", nullptr},
+    {IDP_SUPPORT_MAIL_FAILED, "IDP_SUPPORT_MAIL_FAILED", nullptr},
+    {IDP_TEMPLATE_DELETE, "IDP_TEMPLATE_DELETE", nullptr},
 };

@@ -172,3 +172,4 @@
 #include "ids/DialogIds.h"
 #include "ids/UpdateIds.h"
 #include "ids/MainFrameIds.h"
+#include "ids/DocIds.h"

@@ -132,7 +132,7 @@ TEST_F(MainFrameTest, ANewDocumentShowsTheFrameWithViewStatusBarAndMenu) {
     const char* text;
   };
   const Pane panes[] = {
-      {ID_INDICATOR_ENGINES, 1, "Engines: 0"},   {ID_INDICATOR_ACTIVE, 2, "Active: 0"},
+      {ID_INDICATOR_ENGINES, 1, "Engines: 2"},   {ID_INDICATOR_ACTIVE, 2, "Active: 2"},
       {ID_INDICATOR_SELECTED, 3, "Selected: 1"}, {ID_INDICATOR_RATE, 4, "Idle"},
       {ID_INDICATOR_ELAPSED, 5, "00:00:00"},
   };

@@ -1,0 +1,233 @@
+// The document's commands besides the runs (moving between search terms, the update program,
+// templates), the enabling of every command it owns, and the texts of four status panes.
+#include <atomic>
+#include <ctime>
+
+#include "app/AppPaths.h"
+#include "app/AppServices.h"
+#include "app/NQCommandLineInfo.h"
+#include "app/SelectionTemplates.h"
+#include "app/ZubrinAppLog.h"
+#include "app/ZubrinDoc.h"
+#include "app/run/RunCommands.h"
+#include "app/run/RunControl.h"
+#include "app/run/UpdateBroadcast.h"
+#include "app/update/UpdateLauncher.h"
+#include "engines/EnginePrototypes.h"
+#include "engines/EngineSet.h"
+#include "framework/MessageBox.h"
+#include "framework/app/AppIds.h"
+#include "framework/wnd/CmdUI.h"
+#include "framework/wnd/Wnd.h"
+#include "resources/resource.h"
+
+namespace {
+
+std::atomic<bool> g_automatedEnd{false};
+
+bool AutomatedRun() {
+  const NQCommandLineInfo* commandLine = GetCommandLineInfo();
+  return commandLine && commandLine->m_bAutomated;
+}
+
+CString LoadText(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+
+// A format of the language module filled with the values.
+template <typename... Args>
+CString FormatString(UINT id, Args... values) {
+  CString format, text;
+  format.LoadString(id);
+  text.Format(format, values...);
+  return text;
+}
+
+void CloseMainWindow() {
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_CLOSE);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CZubrinDoc, CDocument)
+  ON_COMMAND(ID_RUN_CHECK_ALL, OnRunCheckAll)
+  ON_COMMAND(ID_RUN_CHECK_SELECTED, OnCheckSelected)
+  ON_COMMAND(ID_RUN_CHECK_SELECTED2, OnCheckSelected)
+  ON_COMMAND(ID_RUN_CHECK_CURRENT, OnCheckCurrent)
+  ON_COMMAND(ID_RUN_SUBMIT_CURRENT, OnSubmitCurrent)
+  ON_COMMAND(ID_RUN_SUBMIT_SELECTED, OnSubmitSelected)
+  ON_COMMAND(ID_RUN_DEBUG, OnDebugRun)
+  ON_COMMAND(ID_RUN_STOP, OnStop)
+  ON_COMMAND(ID_RUN_SUBMIT_AUTO, OnToggleSubmitAuto)
+  ON_COMMAND(ID_RUN_MARK_SUBMITTED, OnMarkSubmitted)
+  ON_COMMAND(ID_RUN_ENGINE_FLAG, OnEngineFlag)
+  ON_UPDATE_COMMAND_UI(ID_RUN_CHECK_ALL, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_CHECK_SELECTED, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_CHECK_SELECTED2, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_CHECK_CURRENT, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_SUBMIT_CURRENT, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_SUBMIT_SELECTED, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_DEBUG, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_STOP, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_SUBMIT_AUTO, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_MARK_SUBMITTED, OnUpdateRunCommand)
+  ON_UPDATE_COMMAND_UI(ID_RUN_ENGINE_FLAG, OnUpdateRunCommand)
+  ON_COMMAND(ID_TERM_NEXT, OnNextTerm)
+  ON_COMMAND(ID_TERM_PREVIOUS, OnPreviousTerm)
+  ON_UPDATE_COMMAND_UI(ID_TERM_NEXT, OnUpdateTermMove)
+  ON_UPDATE_COMMAND_UI(ID_TERM_PREVIOUS, OnUpdateTermMove)
+  ON_COMMAND(ID_UPDATE_START, OnStartUpdate)
+  ON_UPDATE_COMMAND_UI(ID_UPDATE_START, OnUpdateIdleOnly)
+  ON_COMMAND(ID_TEMPLATE_DELETE, OnDeleteTemplate)
+  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_DELETE, OnUpdateDeleteTemplate)
+  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_SAVE, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_COMBO, OnUpdateIdleNotBusy)
+  ON_UPDATE_COMMAND_UI(ID_ENGINE_VIEW_COMMAND, OnUpdateIdleNotBusy)
+  ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_ALL, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_NONE, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateFileSave)
+  ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateSendMail)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_ENGINES, OnUpdateEnginesPane)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_ACTIVE, OnUpdateActivePane)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_RATE, OnUpdateRatePane)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_ELAPSED, OnUpdateElapsedPane)
+END_MESSAGE_MAP()
+
+bool CZubrinDoc::MarkAutomatedEnd() { return !g_automatedEnd.exchange(true); }
+bool CZubrinDoc::AutomatedEndReached() { return g_automatedEnd.load(); }
+void CZubrinDoc::ResetAutomatedEnd() { g_automatedEnd = false; }
+
+// ---- runs ----
+
+void CZubrinDoc::StartCommandLineCheck() {
+  const bool enabled = GetRunCommandUi(ID_RUN_CHECK_ALL).enabled;
+  if (enabled && GetRunControl().Start(CRunControl::Kind::CheckAll)) return;
+  if (!AutomatedRun() || !MarkAutomatedEnd()) return;
+  CZubrinAppLog::Fail(enabled ? "The check of all search terms did not start; nothing was run."
+                              : "The check of all search terms is not possible for this document "
+                                "(no active search term); nothing was run.");
+  CloseMainWindow();
+}
+
+void CZubrinDoc::OnUpdateRunCommand(CCmdUI* pCmdUI) {
+  runrules::CommandUi ui = GetRunCommandUi(pCmdUI->m_nID);
+  pCmdUI->Enable(ui.enabled);
+  pCmdUI->SetCheck(ui.checked ? 1 : 0);
+}
+
+BOOL CZubrinDoc::SaveModified() {
+  if (GetRunControl().DeferClose()) return FALSE;
+  // Nobody answers the save question of an unattended run; the end of the run saves, and a
+  // run ended early is logged as such when the program exits.
+  if (AutomatedRun()) return TRUE;
+  return CDocument::SaveModified();
+}
+
+// ---- search terms ----
+
+bool CZubrinDoc::MoveToTerm(bool next) {
+  if (m_running || m_manager.GetCount() < 2 || !m_currentSet) return false;
+  CEngineSet* target =
+      next ? m_manager.GetNextSet(m_currentSet) : m_manager.GetPrevSet(m_currentSet);
+  if (!target || target == m_currentSet) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return false;
+  }
+  m_currentSet = target;
+  BroadcastUpdate(HINT_CURRENT_SET, reinterpret_cast<LPARAM>(this));
+  return true;
+}
+
+void CZubrinDoc::OnNextTerm() { MoveToTerm(true); }
+void CZubrinDoc::OnPreviousTerm() { MoveToTerm(false); }
+
+void CZubrinDoc::OnUpdateTermMove(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_running && m_manager.GetCount() > 1);
+}
+
+// ---- update program and templates ----
+
+void CZubrinDoc::OnStartUpdate() {
+  if (m_running || !m_runViews) return;
+  updatelauncher::StartUpdateProgram(*this, *m_runViews);
+}
+
+void CZubrinDoc::OnDeleteTemplate() {
+  if (m_running || m_templateIndex == -1) return;
+  MessageBeep(MB_OK);
+  if (AfxMessageBox(IDP_TEMPLATE_DELETE, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
+    return;
+  if (NQSelectionTemplates* templates = GetSelectionTemplates()) {
+    templates->Erase(m_templateName.GetString());
+    templates->Save(GetTemplatesFilePath().GetString());
+  }
+  m_templateIndex = -2;
+}
+
+void CZubrinDoc::OnUpdateDeleteTemplate(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_running && m_templateIndex != -1);
+}
+
+// ---- enabling of the framework's file commands ----
+
+void CZubrinDoc::OnUpdateIdleOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running); }
+void CZubrinDoc::OnUpdateIdleNotBusy(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !s_busy); }
+void CZubrinDoc::OnUpdateFileSave(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !m_readOnly); }
+void CZubrinDoc::OnUpdateSendMail(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(IsMapiAvailable() && !m_running && !m_fresh);
+}
+
+// ---- status panes ----
+
+CString CZubrinDoc::RatePaneText(bool running, bool hasMeter, uint32_t bytesPerSecond) {
+  if (!running) return LoadText(ID_INDICATOR_RATE);
+  if (!hasMeter) return CString();
+  const double rate = bytesPerSecond;
+  CString number;
+  if (bytesPerSecond >= 1048576) {
+    number.Format("%.0f", rate / 1048576.0);
+    return FormatString(IDS_RATE_PANE_MB, number.GetString());
+  }
+  if (bytesPerSecond < 1024) return FormatString(IDS_RATE_PANE_B, bytesPerSecond);
+  number.Format("%.0f", rate / 1024.0);
+  return FormatString(IDS_RATE_PANE_KB, number.GetString());
+}
+
+CString CZubrinDoc::ElapsedPaneText(long seconds) {
+  if (seconds < 0) seconds = 0;
+  return FormatString(ID_INDICATOR_ELAPSED, static_cast<int>(seconds / 3600),
+                      static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+}
+
+void CZubrinDoc::ShowPane(CCmdUI* pCmdUI, const CString& text) {
+  pCmdUI->Enable(TRUE);
+  pCmdUI->SetText(text);
+  if (GetDocumentProgressHooks().fitPane) GetDocumentProgressHooks().fitPane(pCmdUI->m_nID);
+}
+
+void CZubrinDoc::OnUpdateEnginesPane(CCmdUI* pCmdUI) {
+  ShowPane(pCmdUI, FormatString(ID_INDICATOR_ENGINES,
+                                m_currentSet ? m_currentSet->GetEngineCount() : 0));
+}
+
+void CZubrinDoc::OnUpdateActivePane(CCmdUI* pCmdUI) {
+  ShowPane(pCmdUI, FormatString(ID_INDICATOR_ACTIVE, GetEnabledEngineCount()));
+}
+
+void CZubrinDoc::OnUpdateRatePane(CCmdUI* pCmdUI) {
+  std::shared_ptr<CBandwidthMeter> meter = m_running ? GetRunControl().GetMeter() : nullptr;
+  BandwidthStats stats = {};
+  if (meter) meter->GetStats(&stats, false);
+  ShowPane(pCmdUI, RatePaneText(m_running != 0, meter != nullptr, stats.receiveRate));
+}
+
+void CZubrinDoc::OnUpdateElapsedPane(CCmdUI* pCmdUI) {
+  if (m_running)
+    m_elapsedSeconds = static_cast<long>(time(nullptr) - CRunControl::GetRunStartTime());
+  ShowPane(pCmdUI, ElapsedPaneText(m_elapsedSeconds));
+}
