@@ -167,3 +167,5 @@
 #define AFX_IDP_FAILED_MAPI_LOAD 61840
 #define AFX_IDP_INVALID_MAPI_DLL 61841
 #define AFX_IDP_FAILED_MAPI_SEND 61842
+#include "ids/SearchFormIds.h"
+#include "ids/SearchTermViewIds.h"
