@@ -18,8 +18,10 @@ using SearchFormTest = TermsWindowTest;
 
 // An opened document shows its site and current term without becoming modified.
 TEST_F(SearchFormTest, AnOpenedDocumentFillsTheFieldsWithoutModifyingIt) {
-  Doc()->m_siteUrl = "http://www.site.example/";
   SetTerms({"alpha", "beta"}, 1);
+  Doc()->m_siteUrl = "http://www.site.example/";
+  Doc()->SetModifiedFlag(FALSE);
+  Doc()->UpdateAllViews(nullptr, HINT_DOC_OPEN);
   EXPECT_EQ(FieldText(IDC_FORM_SITE_URL), "http://www.site.example/");
   EXPECT_EQ(FieldText(IDC_FORM_SEARCH_TERM), "beta");
   EXPECT_FALSE(Doc()->IsModified());
