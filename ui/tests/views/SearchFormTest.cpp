@@ -70,6 +70,47 @@ TEST_F(SearchFormTest, TypingWritesTheSiteAndRenamesTheCurrentTerm) {
   EXPECT_EQ(FieldText(IDC_FORM_SEARCH_TERM), "better beta");
 }
 
+// The edit commands work on the field that has the focus and are enabled by its selection.
+TEST_F(SearchFormTest, TheEditCommandsFollowTheFocusedFieldsSelection) {
+  struct Case {
+    int field;  // 0: the focus is outside the form
+    int selStart, selEnd;
+    bool copyCut, selectAll;
+  } cases[] = {
+      {IDC_FORM_SITE_URL, 0, 4, true, true},
+      {IDC_FORM_SEARCH_TERM, 2, 2, false, true},
+      {0, 0, 4, false, false},
+  };
+  SetTerms({"alpha"}, 0);
+  ::SetWindowTextA(Field(IDC_FORM_SITE_URL), "http://www.site.example/");
+  for (const Case& c : cases) {
+    HWND field = c.field ? Field(c.field) : m_terms->m_hWnd;
+    ::SetFocus(field);
+    if (c.field) ::SendMessageA(field, EM_SETSEL, c.selStart, c.selEnd);
+    EXPECT_EQ(Enabled(m_form, ID_EDIT_COPY), c.copyCut) << c.field;
+    EXPECT_EQ(Enabled(m_form, ID_EDIT_CUT), c.copyCut) << c.field;
+    EXPECT_EQ(Enabled(m_form, ID_EDIT_SELECT_ALL), c.selectAll) << c.field;
+  }
+  ::SetFocus(Field(IDC_FORM_SITE_URL));
+  ::SendMessageA(Field(IDC_FORM_SITE_URL), EM_SETSEL, 0, 0);
+  Command(m_form, ID_EDIT_SELECT_ALL);
+  DWORD start = 1, end = 0;
+  ::SendMessageA(Field(IDC_FORM_SITE_URL), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, static_cast<DWORD>(FieldText(IDC_FORM_SITE_URL).size()));
+  // Cut and paste move the text through the clipboard, into the document too.
+  ::SendMessageA(Field(IDC_FORM_SITE_URL), EM_SETSEL, 0, 7);
+  Command(m_form, ID_EDIT_CUT);
+  EXPECT_EQ(Doc()->m_siteUrl, CString("www.site.example/"));
+  EXPECT_TRUE(Enabled(m_form, ID_EDIT_PASTE));
+  ::SetFocus(Field(IDC_FORM_SEARCH_TERM));
+  ::SendMessageA(Field(IDC_FORM_SEARCH_TERM), EM_SETSEL, 0, -1);
+  Command(m_form, ID_EDIT_PASTE);
+  EXPECT_EQ(FieldText(IDC_FORM_SEARCH_TERM), "http://");
+  EXPECT_EQ(Doc()->m_currentSet->m_name, CString("http://"));
+}
+
 // A run disables both fields; its end enables and shows them again. The hints come as the run
 // sends them, posted to the registered windows.
 TEST_F(SearchFormTest, TheFieldsAreDisabledWhileARunIsActive) {
