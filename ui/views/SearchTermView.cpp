@@ -117,7 +117,9 @@ void CSearchTermView::FillTerms() {
   CWaitCursor wait;
   CListCtrl& list = GetListCtrl();
   m_bFilling = TRUE;
+  // Sets the view remembered may be gone with the old contents.
   m_pAddedSet = nullptr;
+  m_pBeforeAddSet = nullptr;
   SetRedraw(FALSE);
   list.DeleteAllItems();
   int row = 0;
