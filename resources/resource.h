@@ -173,3 +173,5 @@
 #include "ids/UpdateIds.h"
 #include "ids/MainFrameIds.h"
 #include "ids/DocIds.h"
+#include "ids/SearchFormIds.h"
+#include "ids/SearchTermViewIds.h"

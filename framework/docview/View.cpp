@@ -84,14 +84,3 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
-
-IMPLEMENT_DYNCREATE(CListView, CView)
-
-BEGIN_MESSAGE_MAP(CListView, CView)
-  ON_WM_PAINT()
-END_MESSAGE_MAP()
-
-BOOL CListView::PreCreateWindow(CREATESTRUCTA& cs) {
-  cs.lpszClass = WC_LISTVIEWA;
-  return CView::PreCreateWindow(cs);
-}

@@ -38,16 +38,3 @@ class CView : public CWnd {
   CDocument* m_pDocument = nullptr;
   friend class CDocument;
 };
-
-// A view that is a list-view control filling the frame.
-class CListView : public CView {
-  DECLARE_DYNCREATE(CListView)
- public:
-  HWND GetListCtrl() const { return m_hWnd; }
-  BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-  void OnDraw(CDC*) override {}
-
- protected:
-  void OnPaint() { Default(); }
-  DECLARE_MESSAGE_MAP()
-};

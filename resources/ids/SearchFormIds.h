@@ -1,0 +1,30 @@
+// The search form at the top of the main window: its template, fields, labels and the commands
+// it answers.
+#pragma once
+
+#define IDD_SEARCH_FORM 7000      // the form's template (child dialog)
+#define IDC_FORM_SITE_URL 7003    // the site's address
+#define IDC_FORM_SEARCH_TERM 7004 // the current search term
+#define IDS_FORM_SITE_LABEL 153   // label of the first row
+#define IDS_FORM_TERM_LABEL 190   // label of the second row
+
+#define ID_FORM_FOCUS_TERM 32899  // the focus into the search-term field
+#define ID_FORM_FOCUS_SITE 32898  // the focus into the site-address field
+#define ID_NEXT_TERM 32859        // the next search term becomes current
+#define ID_PREV_TERM 32858        // the previous one
+#define ID_NEXT_PANE_CMD 32897    // the keyboard focus to the next pane
+#define ID_PREV_PANE_CMD 57664    // and to the previous one
+
+// The framework's edit commands, as menus and accelerators send them.
+#ifndef ID_EDIT_COPY
+#define ID_EDIT_COPY 0xE122
+#endif
+#ifndef ID_EDIT_CUT
+#define ID_EDIT_CUT 0xE123
+#endif
+#ifndef ID_EDIT_PASTE
+#define ID_EDIT_PASTE 0xE125
+#endif
+#ifndef ID_EDIT_SELECT_ALL
+#define ID_EDIT_SELECT_ALL 0xE12A
+#endif
