@@ -87,8 +87,10 @@ BEGIN_MESSAGE_MAP(CZubrinDoc, CDocument)
   ON_UPDATE_COMMAND_UI(ID_ENGINE_VIEW_COMMAND, OnUpdateIdleNotBusy)
   ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_ALL, OnUpdateIdleOnly)
   ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_NONE, OnUpdateIdleOnly)
-  ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateIdleOnly)
-  ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateIdleOnly)
+  // Neither during a run nor while a new document is being set up: either would pull the
+  // document from under the code that works on it.
+  ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateIdleNotBusy)
+  ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateIdleNotBusy)
   ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateIdleOnly)
   ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateFileSave)
   ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateSendMail)

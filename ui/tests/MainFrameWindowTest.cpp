@@ -378,8 +378,10 @@ TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
                          {"no mail", 0, 0, 0, false}};
   const Expect expects[] = {
       {ID_EXPORT_CSV, true, false, true, false, true},
-      {ID_FILE_NEW, true, true, true, false, true},
-      {ID_FILE_OPEN, true, true, true, false, true},
+      // The frame's rule (not while a new document is set up) and the document's (not during
+      // a run) together.
+      {ID_FILE_NEW, true, false, true, false, true},
+      {ID_FILE_OPEN, true, false, true, false, true},
       {ID_MAIL_SUMMARY, true, false, false, false, false},
       {ID_MAIL_URLSUMMARY, true, false, false, false, false},
       {ID_TERM_ADD, true, false, true, false, true},
