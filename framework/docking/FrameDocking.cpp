@@ -66,7 +66,8 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle) {
   }
   auto* pFrame = static_cast<CMiniDockFrameWnd*>(object);
   if (!pFrame->Create(this, dwStyle)) {
-    if (!pFrame->m_hWnd) delete pFrame;
+    // A window that failed cleaned up after itself (PostNcDestroy), whether it never came or
+    // came and went: the object must not be touched again.
     return nullptr;
   }
   return pFrame;

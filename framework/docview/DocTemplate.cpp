@@ -57,8 +57,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
   auto* pFrame = static_cast<CFrameWnd*>(object);
   if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
                          &context)) {
-    // A frame whose window never came is not deleted by its window.
-    if (!pFrame->m_hWnd) delete pFrame;
+    // A window that failed cleaned up after itself (PostNcDestroy), whether it never came or
+    // came and went: the object must not be touched again.
     return nullptr;
   }
   return pFrame;

@@ -28,14 +28,21 @@ BOOL CFormView::Create(LPCSTR, LPCSTR, DWORD dwStyle, const RECT& rect, CWnd* pP
                        UINT nID, LPVOID lpParam) {
   HINSTANCE hInst = nullptr;
   LPCDLGTEMPLATEA tmpl = AfxLoadDialogTemplate(m_lpszTemplateName, &hInst);
-  // Without a window the object stays the caller's (the frame and the splitter delete a view
-  // that never had one).
-  if (!tmpl || !pParentWnd) return FALSE;
+  // As every window's creation: one that fails cleans up after itself (PostNcDestroy), so the
+  // frame and the splitter never touch a view whose creation failed.
+  if (!tmpl || !pParentWnd) {
+    PostNcDestroy();
+    return FALSE;
+  }
   // A dialog's WM_CREATE carries no parameter of ours: the context waits in a member.
   m_pCreateContext = static_cast<CCreateContext*>(lpParam);
   AfxHookWindowCreate(this);
   HWND hWnd = ::CreateDialogIndirectParamA(hInst, tmpl, pParentWnd->m_hWnd, FormDlgProc, 0);
-  AfxUnhookWindowCreate();
+  // A window that came and went has had its WM_NCDESTROY; one that never came is told here.
+  if (!AfxUnhookWindowCreate()) {
+    PostNcDestroy();
+    return FALSE;
+  }
   if (!hWnd) return FALSE;
   m_pCreateContext = nullptr;
   // The template says child and control; the caller says where, which id and whether framed.

@@ -116,8 +116,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
   CRect rect(0, 0, 0, 0);
   if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, rect, this, nID,
                      pContext)) {
-    // A view deletes itself when its window goes; one that never had a window is ours.
-    if (!pView->m_hWnd) delete pView;
+    // A window that failed cleaned up after itself (PostNcDestroy), whether it never came or
+    // came and went: the object must not be touched again.
     return nullptr;
   }
   return pView;

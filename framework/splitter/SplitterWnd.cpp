@@ -66,8 +66,8 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
   CRect rect(CPoint(0, 0), sizeInit);
   if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, IdFromRowCol(row, col),
                     pContext)) {
-    // A view deletes itself when its window goes; one that never had a window is ours.
-    if (!pWnd->m_hWnd) delete pWnd;
+    // A window that failed cleaned up after itself (PostNcDestroy), whether it never came or
+    // came and went: the object must not be touched again.
     return FALSE;
   }
   return TRUE;

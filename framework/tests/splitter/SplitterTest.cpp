@@ -18,6 +18,31 @@ class PaneView : public CView {
 };
 IMPLEMENT_DYNCREATE(PaneView, CView)
 
+// Views whose creation fails, one before its window exists and one after; each counts how
+// often it is freed.
+int g_failedFreed = 0;
+class RefusedView : public CView {
+  DECLARE_DYNCREATE(RefusedView)
+ public:
+  ~RefusedView() override { ++g_failedFreed; }
+  void OnDraw(CDC*) override {}
+  BOOL PreCreateWindow(CREATESTRUCTA&) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(RefusedView, CView)
+class FailingView : public CView {
+  DECLARE_DYNCREATE(FailingView)
+ public:
+  ~FailingView() override { ++g_failedFreed; }
+  void OnDraw(CDC*) override {}
+ protected:
+  int OnCreate(LPCREATESTRUCT) { return -1; }
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(FailingView, CView)
+BEGIN_MESSAGE_MAP(FailingView, CView)
+  ON_WM_CREATE()
+END_MESSAGE_MAP()
+
 // Records what the base asks a derived splitter to draw.
 class LoggingSplitter : public CSplitterWnd {
  public:
@@ -209,6 +234,20 @@ TEST_F(SplitterTest, PanesByRowAndColumnAndTheActivePane) {
   // A pane that exists already or lies outside the grid is refused.
   EXPECT_FALSE(m_split.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(1, 1), nullptr));
   EXPECT_FALSE(m_split.CreateView(2, 0, RUNTIME_CLASS(PaneView), CSize(1, 1), nullptr));
+}
+
+// A pane whose window never comes, or comes and goes, is freed once, by itself; the splitter
+// keeps no pointer to it and the place stays free for another view.
+TEST_F(SplitterTest, APaneWhoseCreationFailsIsFreedOnce) {
+  ASSERT_TRUE(m_split.CreateStatic(&m_host, 1, 2));
+  CRuntimeClass* failing[] = {RUNTIME_CLASS(RefusedView), RUNTIME_CLASS(FailingView)};
+  for (int col = 0; col < 2; ++col) {
+    g_failedFreed = 0;
+    EXPECT_FALSE(m_split.CreateView(0, col, failing[col], CSize(10, 10), nullptr));
+    EXPECT_EQ(g_failedFreed, 1) << failing[col]->m_lpszClassName;
+    EXPECT_EQ(m_split.GetPane(0, col), nullptr);
+    EXPECT_TRUE(m_split.CreateView(0, col, RUNTIME_CLASS(PaneView), CSize(10, 10), nullptr));
+  }
 }
 
 TEST_F(SplitterTest, GridsOutsideOneToSixteenAreRefused) {
