@@ -1,13 +1,14 @@
 #include "ui/Panes.h"
 
 #include "ui/PlaceholderView.h"
+#include "ui/views/SearchForm.h"
+#include "ui/views/SearchTermView.h"
 
 CSearchForm* g_pSearchForm = nullptr;
 CSearchTermView* g_pSearchTermView = nullptr;
 CSearchEngineView* g_pSearchEngineView = nullptr;
 HWND g_hEngineViewWnd = nullptr;
 
-// Until the views exist, each pane shows the placeholder.
-CRuntimeClass* SearchFormClass() { return RUNTIME_CLASS(CPlaceholderView); }
-CRuntimeClass* SearchTermViewClass() { return RUNTIME_CLASS(CPlaceholderView); }
+CRuntimeClass* SearchFormClass() { return RUNTIME_CLASS(CSearchForm); }
+CRuntimeClass* SearchTermViewClass() { return RUNTIME_CLASS(CSearchTermView); }
 CRuntimeClass* EngineViewClass() { return RUNTIME_CLASS(CPlaceholderView); }

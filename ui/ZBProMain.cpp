@@ -12,6 +12,11 @@
 #include "ui/AutomatedRunReceiver.h"
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
+#include "ui/dialogs/AboutBox2.h"
+#include "ui/dialogs/ExportCSV.h"
+#include "ui/dialogs/SplashScreen.h"
+
+#include <memory>
 
 namespace {
 
@@ -50,12 +55,49 @@ void DisconnectWindows() {
   CAutomatedRunReceiver::Destroy();
 }
 
+std::unique_ptr<CSplashScreen> g_splash;
+
+void ShowSplash() {
+  g_splash = std::make_unique<CSplashScreen>();
+  if (!g_splash->Create()) g_splash.reset();
+}
+void DestroySplash() {
+  if (g_splash && g_splash->m_hWnd) g_splash->DestroyWindow();
+  g_splash.reset();
+}
+void RestorePlacement(CWnd* mainWnd, int showCommand) {
+  if (mainWnd && mainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)))
+    static_cast<CMainFrame*>(mainWnd)->RestorePlacement(showCommand);
+  else if (mainWnd)
+    mainWnd->ShowWindow(showCommand);
+}
+void ShowAbout() {
+  CAboutBox2 about(AfxGetMainWnd());
+  about.DoModal();
+}
+// The main frame's CSV command asks through the export dialog.
+BOOL AskCsvExportInDialog(CWnd* owner, CsvExportChoice& choice) {
+  CExportCSV dialog(owner);
+  dialog.m_strFileName = choice.fileName;
+  dialog.m_strFolder = choice.folder;
+  dialog.m_bHeader = choice.writeHeader;
+  dialog.m_bAppend = choice.append;
+  if (dialog.DoModal() != IDOK) return FALSE;
+  choice.fileName = dialog.m_strFileName;
+  choice.folder = dialog.m_strFolder;
+  choice.writeHeader = dialog.m_bHeader;
+  choice.append = dialog.m_bAppend;
+  return TRUE;
+}
+
 ZubrinAppWindows Windows() {
   ZubrinAppWindows windows;
   windows.frameClass = RUNTIME_CLASS(CMainFrame);
   windows.viewClass = SearchFormClass();
-  // GAP: the splash screen (CSplashWnd), the about box and the saved window placement come
-  // with the dialogs and the toolkit; until then no splash, no about box, a plain show.
+  windows.showSplash = ShowSplash;
+  windows.destroySplash = DestroySplash;
+  windows.restorePlacement = RestorePlacement;
+  windows.showAbout = ShowAbout;
   windows.connect = ConnectWindows;
   windows.disconnect = DisconnectWindows;
   return windows;
@@ -66,6 +108,9 @@ CZubrinApp theApp(Windows());
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
+  // The report writers' progress (the CSV export) goes to the frame's status bar; the
+  // document's progress as below, with its panes fitted to their texts.
+  CMainFrame::ConnectProgressHooks();
   DocumentProgressHooks hooks;
   hooks.begin = BeginDocumentProgress;
   hooks.step = StepDocumentProgress;
@@ -74,5 +119,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
   hooks.fitPane = FitPane;
   SetDocumentProgressHooks(hooks);
   SetReportLog(ReportLine);
+  SetCsvExportAsker(AskCsvExportInDialog);
   return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -235,7 +235,10 @@ TEST_F(MainFrameWindowTest, TheTermPaneHidesAndShowsWithItsMenuTextAndStillTakes
       nullptr, ::GetCurrentThreadId());
   frame_->OnCmdMsg(ID_TERM_ADD, CN_COMMAND, nullptr, nullptr);
   ::UnhookWindowsHookEx(hook);
-  EXPECT_EQ(s_commands, std::vector<UINT>{ID_TERM_ADD});
+  // The command arrives first; what the view then does (an edit of the new row's label, whose
+  // notices also come as commands) is its own.
+  ASSERT_FALSE(s_commands.empty());
+  EXPECT_EQ(s_commands.front(), static_cast<UINT>(ID_TERM_ADD));
   EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), terms);
 }
 
@@ -685,10 +688,15 @@ TEST_F(MainFrameWindowTest, TheToolsMenuKeepsItsEditItemWhereTheUserToolsHookIn)
 
 TEST_F(MainFrameWindowTest, FocusCommandsActivateTheFormAndFocusItsFields) {
   CWnd* form = frame_->GetSearchFormPane();
-  HWND site = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, form->m_hWnd,
-                                reinterpret_cast<HMENU>(7003), nullptr, nullptr);
-  HWND term = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20,
-                                form->m_hWnd, reinterpret_cast<HMENU>(7004), nullptr, nullptr);
+  // The form's own edits when the pane is the search form; made here on a stand-in pane.
+  auto edit = [form](int id, int y) {
+    HWND own = ::GetDlgItem(form->m_hWnd, id);
+    return own ? own
+               : ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, y, 100, 20,
+                                   form->m_hWnd, reinterpret_cast<HMENU>(id), nullptr, nullptr);
+  };
+  HWND site = edit(7003, 0);
+  HWND term = edit(7004, 30);
   ::SetForegroundWindow(hFrame_);
   struct Case {
     UINT command;
