@@ -45,6 +45,16 @@ bool SplitHostPort(const string& text, string& host, int& port, bool& outOfRange
   return true;
 }
 
+// A dotless word after the scheme is taken for a directory ("http://dir/page.html" written
+// without its host), except when it can only be a host: a name with a port, or "localhost".
+// Without this, "http://localhost:8080/x" would lose its host and port and be sent to the
+// base's host, or to port 80 of nowhere.
+bool IsDotlessHost(const string& text) {
+  size_t colon = text.find(':');
+  if (colon == string::npos) return Lower(text) == "localhost";
+  return colon > 0 && AllDigits(text.substr(colon + 1));
+}
+
 // Applies the segments of a relative directory to a base directory; the result ends with "/".
 string ResolveDirectory(const string& base, const string& relative) {
   std::vector<string> segments;
@@ -150,7 +160,7 @@ void CUrl::Parse(const CLibString& text) {
       work.clear();
     } else {
       string before = work.substr(0, slash);
-      if (before.find('.') != string::npos) {
+      if (before.find('.') != string::npos || IsDotlessHost(before)) {
         string rest = work.substr(slash);
         // A trailing "." or ".." belongs to the path, not to the host.
         if (before.size() >= 2 && before.compare(before.size() - 2, 2, "..") == 0) {

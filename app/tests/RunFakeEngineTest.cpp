@@ -133,6 +133,36 @@ TEST_F(RunFakeEngineTest, CheckAllStoresEachSetsRanks) {
   EXPECT_EQ(doc->m_lastRunUrl, doc->m_siteUrl);
 }
 
+// An engine whose addresses name localhost and whose first request connects to a given address
+// instead of a looked-up one is asked like the others, and its rank is stored beside theirs.
+TEST_F(RunFakeEngineTest, EngineOnLocalhostThroughItsGivenAddressIsAsked) {
+  const struct {
+    const char* engine;
+    const char* part;  // of the fake search engine
+    int rank;
+  } cases[] = {
+      {"Iota Solo", "solo", 4},
+      {"Alpha Search", "alpha", 7},
+  };
+  for (const auto& c : cases) fake.SetScenario(c.part, Scenario(c.rank));
+  doc->m_currentSet->m_name = "blue widgets";
+  EnableOnly({"Iota Solo", "Alpha Search"});
+
+  doc->OnCheckAll();
+  ASSERT_TRUE(AwaitEnd());
+
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.engine);
+    auto requests = fake.RequestsTo(c.part);
+    ASSERT_FALSE(requests.empty()) << "the engine was never asked";
+    EXPECT_NE(requests.front().Query().find("blue"), std::string::npos);
+    EXPECT_EQ(Rank(doc->m_currentSet, c.engine), c.rank);
+  }
+  // The request names the host of the engine's address, with its port.
+  EXPECT_EQ(fake.RequestsTo("solo").front().Header("Host"),
+            "localhost:" + std::to_string(fake.Port()));
+}
+
 // With the site not listed, a check with submission submits to the engines that can, and only
 // in the last active set.
 TEST_F(RunFakeEngineTest, SubmitWithCheckSubmitsWhereDue) {

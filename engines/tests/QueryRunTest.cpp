@@ -537,19 +537,26 @@ TEST_F(QueryRunTest, HomePageFirstAndTheEnginesRequestSettings) {
 
 TEST_F(QueryRunTest, TheFirstRequestsGoToTheEnginesOwnAddress) {
   // The engine's host name is unknown to the name service; its address is in the definition.
+  // Dotless names with a port, localhost among them, are hosts as much as dotted ones.
   nettest::FakeNames names({});
-  const std::string name = "search.zb-engine.test";
-  std::string host = name + ":" + std::to_string(server.Port());
-  Set(".homepage", "http://" + host + "/home");
-  Set(".openhomepagefirst", "1");
-  Set(".genfirst", "http://" + host + "/search?q=#KEYWORDS#&page=0");
-  Set(".genfirst_iaddr", server.Address());
   server.Route("/home", HttpResponse::Text("<p>home</p>"));
-  ServeChain({1, 1});
-  EXPECT_EQ(Run(), 2);
-  std::vector<HttpRequest> requests = server.Requests();
-  ASSERT_EQ(requests.size(), 3u);
-  for (const HttpRequest& request : requests) EXPECT_EQ(request.Header("Host"), host);
+  for (const char* name : {"search.zb-engine.test", "localhost", "enginebox"}) {
+    SCOPED_TRACE(name);
+    std::string host = name + (":" + std::to_string(server.Port()));
+    Set(".homepage", "http://" + host + "/home");
+    Set(".openhomepagefirst", "1");
+    Set(".genfirst", "http://" + host + "/search?q=#KEYWORDS#&page=0");
+    Set(".genfirst_iaddr", server.Address());
+    ServeChain({1, 1});
+    server.ClearRequests();
+    ScriptedEngine fresh;
+    fresh.m_name = kName;
+    EXPECT_EQ(fresh.RunQuery("blue widgets", 100, 10), 2);
+    std::vector<HttpRequest> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    for (const HttpRequest& request : requests) EXPECT_EQ(request.Header("Host"), host);
+    EXPECT_EQ(requests[1].Path(), "/search");
+  }
 }
 
 TEST_F(QueryRunTest, ADumpingRunReadsThreePagesAndLogsThem) {

@@ -82,6 +82,46 @@ TEST(Url, HostAfterSchemeNeedsADot) {
   EXPECT_EQ(S(dotted.GetHost()), "www.example.com");
 }
 
+TEST(Url, DotlessHostWithPortOrLocalhostAfterScheme) {
+  // A dotless word that can only be a host keeps its host and port, on an empty base and on a
+  // page of another host alike: taken for a directory, the request would go to the base's host
+  // or to port 80 of no host at all.
+  struct {
+    const char* text;
+    const char* host;
+    int port;
+    const char* directory;
+    const char* file;
+  } cases[] = {
+      {"http://localhost:8123/solo/search?q=a", "localhost", 8123, "/solo/", "search"},
+      {"http://localhost/solo/", "localhost", 0, "/solo/", ""},
+      {"http://LocalHost:8123/", "LocalHost", 8123, "/", ""},
+      {"https://intranet:8443/page.html", "intranet", 8443, "/", "page.html"},
+      // Neither a port nor localhost: still a directory, the host is the base's.
+      {"http://intranet/page.html", "", 0, "intranet/", "page.html"},
+      // A port past the last is refused whole, as with a dotted host.
+      {"http://localhost:65536/x.html", "", 0, "", ""},
+  };
+  const CUrl page("http://www.example.com:8080/dir/page.html");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    for (const CUrl& base : {CUrl(), page}) {
+      CUrl url(base);
+      url.Parse(c.text);
+      EXPECT_EQ(S(url.GetFile()), c.file);
+      if (c.host[0] == '\0' && c.directory[0] != '\0') {
+        EXPECT_EQ(S(url.GetHost()), S(base.GetHost()));
+        continue;
+      }
+      EXPECT_EQ(S(url.GetHost()), c.host);
+      EXPECT_EQ(url.GetPort(), c.port);
+      EXPECT_EQ(S(url.GetDirectory()), c.directory);
+    }
+  }
+  CUrl solo("http://localhost:8123/solo/search?q=a");
+  EXPECT_EQ(S(solo.GetUrl()), "http://localhost:8123/solo/search?q=a");
+}
+
 TEST(Url, RelativeReferences) {
   const CUrl page("http://www.example.com:8080/dir/sub/page.html?q=1");
   struct {

@@ -438,16 +438,22 @@ TEST_F(HttpClientTest, ProxyGetsAbsoluteTargetsAndPaddedBasicAuthorization) {
 }
 
 TEST_F(HttpClientTest, AnInterfaceAddressTakesThePlaceOfTheHostsAddress) {
+  // Dotted names and dotless ones that carry a port or are "localhost" alike: the request goes
+  // to the given address on the URL's port, and names the URL's host.
   nettest::FakeNames names({});
   server.Route("/engine", HttpResponse::Text("engine page"));
-  CLibString url = CLibString("http://www.engine.test:") + CLibString(server.Port()) + "/engine";
-  EXPECT_EQ(Str(client.GetPage(url, -1, "127.0.0.1")), "engine page");
-  EXPECT_EQ(server.LastRequest().Header("Host"), "www.engine.test:" + std::to_string(server.Port()))
-      << "a port other than 80 goes into Host";
-  EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
-  // The address is remembered for the host, so the next request finds it without a look-up.
-  EXPECT_EQ(Str(client.GetPage(url + "?again")), "engine page");
-  EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
+  for (const char* host : {"www.engine.test", "localhost", "enginebox"}) {
+    SCOPED_TRACE(host);
+    CLibString url = CLibString("http://") + host + ":" + CLibString(server.Port()) + "/engine";
+    EXPECT_EQ(Str(client.GetPage(url, -1, "127.0.0.1")), "engine page");
+    EXPECT_EQ(server.LastRequest().Header("Host"), host + (":" + std::to_string(server.Port())))
+        << "a port other than 80 goes into Host";
+    EXPECT_EQ(server.LastRequest().target, "/engine");
+    EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
+    // The address is remembered for the host, so the next request finds it without a look-up.
+    EXPECT_EQ(Str(client.GetPage(url + "?again")), "engine page");
+    EXPECT_EQ(nettest::FakeNames::Lookups(), 0);
+  }
 }
 
 TEST_F(HttpClientTest, FailuresAreQuickAndReported) {
