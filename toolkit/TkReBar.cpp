@@ -9,34 +9,18 @@ BOOL CTkReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT n
 }
 
 BOOL CTkReBar::AddBar(CWnd* pBar, LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle, UINT nBandID) {
-  REBARBANDINFOA info = {};
-  info.cbSize = sizeof info;
-  info.fMask = RBBIM_STYLE | RBBIM_ID;
-  info.fStyle = dwStyle;
+  REBARBANDINFOA info = BandInfo(pszText, hbmp, dwStyle);
+  info.fMask |= RBBIM_ID;
   info.wID = nBandID;
-  if (pszText) {
-    info.fMask |= RBBIM_TEXT;
-    info.lpText = const_cast<LPSTR>(pszText);
-  }
-  if (hbmp) {
-    info.fMask |= RBBIM_BACKGROUND;
-    info.hbmBack = hbmp;
-  }
   return InsertBand(pBar, &info);
 }
 
 BOOL CTkReBar::AddBar(CWnd* pBar, COLORREF clrFore, COLORREF clrBack, LPCSTR pszText,
                       DWORD dwStyle, UINT nBandID) {
-  REBARBANDINFOA info = {};
-  info.cbSize = sizeof info;
-  info.fMask = RBBIM_STYLE | RBBIM_ID | RBBIM_COLORS;
-  info.fStyle = dwStyle;
+  REBARBANDINFOA info = BandInfo(pszText, nullptr, dwStyle);
+  info.fMask |= RBBIM_ID | RBBIM_COLORS;
   info.wID = nBandID;
   info.clrFore = clrFore;
   info.clrBack = clrBack;
-  if (pszText) {
-    info.fMask |= RBBIM_TEXT;
-    info.lpText = const_cast<LPSTR>(pszText);
-  }
   return InsertBand(pBar, &info);
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
@@ -61,7 +62,7 @@ class DocCommandsTest : public ::testing::Test {
     AfxSetMessageBoxHandler(nullptr);
   }
   // Replaces the sets by one active set per term.
-  void UseTerms(std::initializer_list<const char*> terms) {
+  void UseTerms(const std::vector<const char*>& terms) {
     doc->m_currentSet = nullptr;
     doc->m_manager.RemoveAll();
     for (const char* term : terms) {
@@ -113,13 +114,7 @@ TEST_F(DocCommandsTest, CommandsAreEnabledByTheirRules) {
   for (const Case& c : cases) {
     std::vector<const char*> terms = {"one", "two", "three"};
     terms.resize(static_cast<size_t>(c.terms));
-    doc->m_currentSet = nullptr;
-    doc->m_manager.RemoveAll();
-    for (const char* term : terms) {
-      CEngineSet* set = new CEngineSet(&doc->m_database, 1, term);
-      doc->m_manager.AddSet(set);
-      if (!doc->m_currentSet) doc->m_currentSet = set;
-    }
+    UseTerms(terms);
     doc->m_running = c.running;
     doc->m_readOnly = c.readOnly;
     doc->m_templateIndex = c.templateIndex;

@@ -41,7 +41,7 @@ BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID
   return TRUE;
 }
 
-BOOL CReBar::AddBar(CWnd* pBar, LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle) {
+REBARBANDINFOA CReBar::BandInfo(LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle) {
   REBARBANDINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = RBBIM_STYLE;
@@ -54,6 +54,11 @@ BOOL CReBar::AddBar(CWnd* pBar, LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle) {
     info.fMask |= RBBIM_BACKGROUND;
     info.hbmBack = hbmp;
   }
+  return info;
+}
+
+BOOL CReBar::AddBar(CWnd* pBar, LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle) {
+  REBARBANDINFOA info = BandInfo(pszText, hbmp, dwStyle);
   return InsertBand(pBar, &info);
 }
 

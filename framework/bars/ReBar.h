@@ -31,6 +31,8 @@ class CReBar : public CControlBar {
  protected:
   // Fills the band's child and least size into the record, then inserts it at the end.
   BOOL InsertBand(CWnd* pBar, REBARBANDINFOA* pInfo);
+  // A band record with its style and, when given, its text and background picture.
+  static REBARBANDINFOA BandInfo(LPCSTR pszText, HBITMAP hbmp, DWORD dwStyle);
   // Bands follow their children: a hidden bar hides its band.
   void SyncBandsWithChildren();
   void SyncChildWithBand(UINT nBand);

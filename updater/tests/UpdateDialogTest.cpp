@@ -199,21 +199,7 @@ class UpdateDialogTest : public ::testing::Test {
     settings.timeoutSeconds = 5;
   }
 
-  void TearDown() override {
-    for (const char* folder : {"download\\files\\", "download\\"}) {
-      std::string path = app.Path() + folder;
-      WIN32_FIND_DATAA found;
-      HANDLE h = FindFirstFileA((path + "*").c_str(), &found);
-      if (h != INVALID_HANDLE_VALUE) {
-        do {
-          if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileA((path + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-      }
-      RemoveDirectoryA(path.c_str());
-    }
-  }
+  void TearDown() override { zbtest::RemoveStagingFolders(app.Path()); }
 
   // Runs the program's session with the command line; the relaunch is recorded.
   UpdateSessionResult Run(const char* commandLine) {

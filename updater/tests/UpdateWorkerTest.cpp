@@ -87,21 +87,7 @@ class UpdateWorkerTest : public ::testing::Test {
 
   // The scratch folder removes only its own files: what a test left in the staging folder
   // goes here.
-  void TearDown() override {
-    for (const char* folder : {"download\\files\\", "download\\"}) {
-      std::string path = app.Path() + folder;
-      WIN32_FIND_DATAA found;
-      HANDLE h = FindFirstFileA((path + "*").c_str(), &found);
-      if (h != INVALID_HANDLE_VALUE) {
-        do {
-          if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileA((path + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-      }
-      RemoveDirectoryA(path.c_str());
-    }
-  }
+  void TearDown() override { zbtest::RemoveStagingFolders(app.Path()); }
 
   static void SetOldTime(const std::string& path) {
     SYSTEMTIME s = {2020, 1, 0, 1, 0, 0, 0, 0};

@@ -32,6 +32,24 @@ inline std::string ReadFileText(const std::string& path) {
   return text;
 }
 
+// Removes what an update left in the program folder's staging folders (download\files\ and
+// download\): a scratch folder removes only the files it made itself.
+inline void RemoveStagingFolders(const std::string& programFolder) {
+  for (const char* folder : {"download\\files\\", "download\\"}) {
+    std::string path = programFolder + folder;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((path + "*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+          DeleteFileA((path + found.cFileName).c_str());
+      } while (FindNextFileA(h, &found));
+      FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+  }
+}
+
 inline std::string TextLines(int n) {
   std::string s;
   for (int i = 0; i < n; ++i) s += "line " + std::to_string(i % 17) + " of a text file\r\n";
