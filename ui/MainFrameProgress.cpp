@@ -43,6 +43,8 @@ void CMainFrame::ConnectProgressHooks() {
   doc.postCommand = [](UINT command) {
     if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, command);
   };
+  // The document's panes change their texts; each is fitted to its new text.
+  doc.fitPane = SetPaneText;
   SetDocumentProgressHooks(doc);
   ReportProgressHooks report;
   report.begin = [](unsigned upper, unsigned lower) {

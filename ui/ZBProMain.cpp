@@ -22,21 +22,6 @@ namespace {
 
 CInterimRunViews g_runViews;
 
-void BeginDocumentProgress(UINT upper, UINT lower, UINT captionId) {
-  g_runViews.BeginProgress(upper, lower, captionId);
-}
-void StepDocumentProgress() {
-  CMainFrame::StepProgress();
-}
-void EndDocumentProgress() {
-  CMainFrame::EndProgress();
-}
-void PostMainCommand(UINT command) {
-  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, command);
-}
-void FitPane(UINT paneId) {
-  CMainFrame::SetPaneText(paneId);
-}
 // What the report writers say of an unattended run goes into the run's log.
 void ReportLine(const char* line) {
   CZubrinAppLog::Note(line);
@@ -108,16 +93,9 @@ CZubrinApp theApp(Windows());
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
-  // The report writers' progress (the CSV export) goes to the frame's status bar; the
-  // document's progress as below, with its panes fitted to their texts.
+  // The document's and the report writers' progress and the document's panes go to the main
+  // frame's status bar (the frame connects them again when it is made).
   CMainFrame::ConnectProgressHooks();
-  DocumentProgressHooks hooks;
-  hooks.begin = BeginDocumentProgress;
-  hooks.step = StepDocumentProgress;
-  hooks.end = EndDocumentProgress;
-  hooks.postCommand = PostMainCommand;
-  hooks.fitPane = FitPane;
-  SetDocumentProgressHooks(hooks);
   SetReportLog(ReportLine);
   SetCsvExportAsker(AskCsvExportInDialog);
   return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
