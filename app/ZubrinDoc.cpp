@@ -388,7 +388,7 @@ void CZubrinDoc::LoadFile(CArchive& ar, UINT version) {
   EndProgress();
 }
 
-void CZubrinDoc::SetEngineEnabled(const CLibString& name, int32_t flag) {
+void CZubrinDoc::SetEngineEnabledInAllSets(const CLibString& name, int32_t flag) {
   for (POSITION position = m_manager.GetHeadPosition(); position;) {
     CEngineSet* set = m_manager.GetNext(position);
     if (CSearchEngine* engine = set->FindEngine(name)) engine->m_enabled = flag;

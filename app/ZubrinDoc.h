@@ -66,7 +66,8 @@ class CZubrinDoc : public CDocument {
 
   // ---- engine-set operations of the run control and the views ----
   int CountActiveSets() const { return m_manager.CountActive(); }
-  void SetEngineEnabled(const CLibString& name, int32_t flag);
+  // Sets the named engine's enabled flag in every engine set.
+  void SetEngineEnabledInAllSets(const CLibString& name, int32_t flag);
   // The first result of the engine in the current set that matches the site; false when none.
   bool FindSiteResult(const CLibString& engineName, CSearchResult& out);
   bool FollowedLinkMatches(CSearchEngine& engine, CSearchResult& record);
@@ -141,6 +142,13 @@ class CZubrinDoc : public CDocument {
   void OnPreviousTerm();
   void OnUpdateTermMove(CCmdUI* pCmdUI);
   void OnStartUpdate();
+
+ public:
+  // After the user accepted the update notice: starts the update program (which closes the
+  // main window). True when it acted.
+  bool CheckPendingUpdate();
+
+ protected:
   void OnDeleteTemplate();
   void OnUpdateRunCommand(CCmdUI* pCmdUI);
   void OnUpdateIdleOnly(CCmdUI* pCmdUI);

@@ -159,6 +159,11 @@ void CZubrinDoc::OnStartUpdate() {
   updatelauncher::StartUpdateProgram(*this, *m_runViews);
 }
 
+bool CZubrinDoc::CheckPendingUpdate() {
+  if (m_running || !m_runViews) return false;
+  return updatelauncher::StartUpdateProgram(*this, *m_runViews);
+}
+
 void CZubrinDoc::OnDeleteTemplate() {
   if (m_running || m_templateIndex == -1) return;
   MessageBeep(MB_OK);

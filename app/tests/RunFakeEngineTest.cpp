@@ -72,8 +72,8 @@ class RunFakeEngineTest : public ::testing::Test {
   // Only these engines take part, in every set.
   void EnableOnly(const std::vector<const char*>& names) {
     for (const auto& entry : doc->m_currentSet->GetEngines())
-      doc->SetEngineEnabled(entry.second->m_name, 0);
-    for (const char* name : names) doc->SetEngineEnabled(name, 1);
+      doc->SetEngineEnabledInAllSets(entry.second->m_name, 0);
+    for (const char* name : names) doc->SetEngineEnabledInAllSets(name, 1);
   }
   bool AwaitEnd() {
     CRunControl& run = doc->GetRunControl();

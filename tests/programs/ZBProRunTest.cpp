@@ -124,8 +124,8 @@ class ZBProRunTest : public ::testing::Test {
       if (!doc->m_currentSet) doc->m_currentSet = set;
     }
     for (const auto& entry : doc->m_currentSet->GetEngines())
-      doc->SetEngineEnabled(entry.second->m_name, 0);
-    for (const std::string& name : engines) doc->SetEngineEnabled(name.c_str(), 1);
+      doc->SetEngineEnabledInAllSets(entry.second->m_name, 0);
+    for (const std::string& name : engines) doc->SetEngineEnabledInAllSets(name.c_str(), 1);
     ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
   }
 
