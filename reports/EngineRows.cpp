@@ -26,6 +26,9 @@ void SetEngineRowSource(EngineRowSource source) {
 }
 
 std::vector<CLibString> GetEngineRowNames(const CZubrinDoc& document) {
+  // A source with no rows to give (no engine list on the screen) leaves the set's order.
   EngineRowSource source = g_source.load();
-  return source ? source(document) : SetOrder(document);
+  std::vector<CLibString> names;
+  if (source) names = source(document);
+  return names.empty() ? SetOrder(document) : names;
 }

@@ -10,6 +10,6 @@
 class CZubrinDoc;
 
 using EngineRowSource = std::vector<CLibString> (*)(const CZubrinDoc& document);
-// Null restores the engine set's order.
+// Null restores the engine set's order, as does a source that gives no names.
 void SetEngineRowSource(EngineRowSource source);
 std::vector<CLibString> GetEngineRowNames(const CZubrinDoc& document);

@@ -149,6 +149,7 @@ inline constexpr LanguageStringId kLanguageStringIds[] = {
     {IDS_CSV_CREATE_FOLDER, "IDS_CSV_CREATE_FOLDER", "%s"},
     {IDS_CSV_FOLDER_FAILED, "IDS_CSV_FOLDER_FAILED", "%s"},
     {IDS_CSV_BROWSE_FILTER, "IDS_CSV_BROWSE_FILTER", "|"},
+    {IDS_SUBMIT_FIELDS_EMPTY, "IDS_SUBMIT_FIELDS_EMPTY", "%s"},
     {22200, "IDS_LANGUAGE_22200", nullptr},
     {22201, "IDS_LANGUAGE_22201", nullptr},
     {22202, "IDS_LANGUAGE_22202", nullptr},

@@ -9,9 +9,11 @@
 #include "framework/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/EngineReports.h"
+#include "reports/EngineRows.h"
 #include "ui/AutomatedRunReceiver.h"
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
+#include "ui/RunWindows.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/ExportCSV.h"
 #include "ui/dialogs/SplashScreen.h"
@@ -20,11 +22,19 @@
 
 namespace {
 
-CInterimRunViews g_runViews;
+CMainRunViews g_runViews;
 
 // What the report writers say of an unattended run goes into the run's log.
 void ReportLine(const char* line) {
   CZubrinAppLog::Note(line);
+}
+
+// The reports list the engines as the engine list shows them.
+std::vector<CLibString> EngineViewRows(const CZubrinDoc&) {
+  std::vector<CLibString> names;
+  for (const CString& name : CMainRunViews::RowNames(g_hEngineViewWnd))
+    names.emplace_back(static_cast<LPCSTR>(name));
+  return names;
 }
 
 void ConnectWindows(CZubrinDoc* doc) {
@@ -97,6 +107,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
   // frame's status bar (the frame connects them again when it is made).
   CMainFrame::ConnectProgressHooks();
   SetReportLog(ReportLine);
+  SetEngineRowSource(EngineViewRows);
   SetCsvExportAsker(AskCsvExportInDialog);
   return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

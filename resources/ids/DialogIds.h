@@ -32,6 +32,7 @@
 
 // Update notice
 #define IDD_INSTANT_UPDATE 162
+#define IDD_CHECKING_FOR_UPDATE 361  // the modeless notice while the update check runs
 #define IDC_UPDATE_LINK 1158
 #define IDC_UPDATE_TITLE 1215
 
@@ -60,3 +61,4 @@
 #define IDS_CSV_CREATE_FOLDER 22243  // %s: the folder
 #define IDS_CSV_FOLDER_FAILED 22244  // %s: the folder
 #define IDS_CSV_BROWSE_FILTER 22245  // the file dialog's filter of the "..." button
+#define IDS_SUBMIT_FIELDS_EMPTY 22246  // %s: the empty fields, one per line

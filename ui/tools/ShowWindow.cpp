@@ -8,12 +8,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "framework/AfxResource.h"
 #include "ui/LanguageNames.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/EditReportHeader.h"
 #include "ui/dialogs/ExportCSV.h"
+#include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
 #include "ui/dialogs/SaveTemplate.h"
 #include "ui/dialogs/SelectBy.h"
@@ -29,6 +31,19 @@ void ShowAbout() {
 void ShowUpdateNotice() {
   CInstantUpdateMessage dlg;
   dlg.DoModal();
+}
+
+// Modeless while the check runs; here it stays until its window is closed.
+void ShowCheckingNotice() {
+  auto block = std::make_shared<UpdateCheckBlock>();
+  CCheckingForUpdate* notice = CCheckingForUpdate::Show(block, nullptr);
+  if (!notice) return;
+  HWND window = notice->m_hWnd;
+  MSG msg;
+  while (::IsWindow(window) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
 }
 
 void ShowReportHeader(BOOL footer) {
@@ -87,6 +102,7 @@ struct NamedWindow {
 const NamedWindow kWindows[] = {
     {"about", ShowAbout},
     {"update-notice", ShowUpdateNotice},
+    {"update-checking", ShowCheckingNotice},
     {"report-header", [] { ShowReportHeader(FALSE); }},
     {"report-footer", [] { ShowReportHeader(TRUE); }},
     {"csv-export", ShowCsvExport},

@@ -1,0 +1,152 @@
+#include "ui/RunWindows.h"
+
+#include <commctrl.h>
+
+#include "app/NQCommandLineInfo.h"
+#include "app/ZubrinAppLog.h"
+#include "app/ZubrinDoc.h"
+#include "app/run/RunCommands.h"
+#include "framework/MessageBox.h"
+#include "framework/WinThread.h"
+#include "resources/resource.h"
+#include "ui/MainFrame.h"
+#include "ui/Panes.h"
+#include "ui/dialogs/CheckingForUpdate.h"
+#include "ui/dialogs/InstantUpdateMessage.h"
+
+namespace {
+
+std::vector<CString> RowsOf(HWND list, UINT which) {
+  std::vector<CString> names;
+  if (!list || !IsWindow(list)) return names;
+  char text[512];
+  for (int row = -1;;) {
+    row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), which));
+    if (row < 0) break;
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    text[0] = '\0';
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    names.emplace_back(text);
+  }
+  return names;
+}
+
+}  // namespace
+
+std::vector<CString> CMainRunViews::SelectedRowNames(HWND list) {
+  return RowsOf(list, LVNI_SELECTED);
+}
+
+std::vector<CString> CMainRunViews::RowNames(HWND list) {
+  return RowsOf(list, LVNI_ALL);
+}
+
+std::vector<CString> CMainRunViews::SelectedEngines() {
+  return SelectedRowNames(g_hEngineViewWnd);
+}
+
+void CMainRunViews::BeginProgress(UINT upper, UINT lower, UINT captionId) {
+  CString caption;
+  caption.LoadString(captionId);
+  CMainFrame::BeginProgress(static_cast<int>(upper), static_cast<int>(lower), caption);
+}
+
+void CMainRunViews::StepProgress() {
+  CMainFrame::StepProgress();
+}
+
+// The frame's progress control belongs to the user-interface thread; a run thread's end of the
+// progress reaches the frame through the run's finish hints instead.
+void CMainRunViews::EndProgress() {
+  if (OnWindowThread()) CMainFrame::EndProgress();
+}
+
+int CMainRunViews::Ask(UINT messageId, UINT type) {
+  // An unattended run never waits for an answer: the box's text goes to the log with its
+  // default answer (the framework's box handler of an automated run).
+  if (!Automated()) MessageBeep(type & MB_ICONMASK);
+  return AfxMessageBox(messageId, type);
+}
+
+// Until the project's fields can be filled in from here, the user is told which fields the
+// submission lacks and the submission does not start.
+bool CMainRunViews::ShowMissingInfo(const CNVList& missing) {
+  CString fields;
+  missing.ForEach([&](const CNVItem& item) {
+    fields += item.m_name.c_str();
+    fields += "\n";
+  });
+  CString format, text;
+  format.LoadString(IDS_SUBMIT_FIELDS_EMPTY);
+  text.Format(format, static_cast<LPCSTR>(fields));
+  if (!Automated()) MessageBeep(MB_ICONEXCLAMATION);
+  AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+  return false;
+}
+
+bool CMainRunViews::ShowUpdateNotice() {
+  // No update is ever started unasked.
+  if (Automated()) return false;
+  CInstantUpdateMessage notice(AfxGetMainWnd());
+  return notice.DoModal() == IDOK;
+}
+
+void CMainRunViews::RefreshEngineRow(const CString& name) {
+  // A single row has no hint of its own: the engine view rewrites its rows from the document
+  // on the current-set hint.
+  (void)name;
+  if (CZubrinDoc* doc = CZubrinDoc::GetDocument()) doc->UpdateAllViews(nullptr, HINT_CURRENT_SET);
+}
+
+void CMainRunViews::ReportRunFailure(RunFailure failure) {
+  const char* text = failure == RunFailure::RunThreadNotStarted
+                         ? "The run could not start: the system refused its thread."
+                         : "The run was ended: waiting for its workers failed.";
+  if (Automated())
+    CZubrinAppLog::Fail("%s", text);
+  else if (OnWindowThread())
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+  else
+    OutputDebugStringA(text);
+}
+
+void CMainRunViews::PostCloseMainWindow() {
+  if (m_main) PostMessageA(m_main, WM_CLOSE, 0, 0);
+}
+
+void CMainRunViews::ShowCheckingNotice(const std::shared_ptr<UpdateCheckBlock>& block) {
+  CloseCheckingNotice();
+  if (Automated()) return;
+  m_notice = CCheckingForUpdate::Show(block, AfxGetMainWnd());
+}
+
+void CMainRunViews::CloseCheckingNotice() {
+  // The notice frees itself when its window goes.
+  if (m_notice && m_notice->m_hWnd) m_notice->DestroyWindow();
+  m_notice = nullptr;
+}
+
+bool CMainRunViews::AskSaveModified() {
+  CZubrinDoc* doc = CZubrinDoc::GetDocument();
+  return doc && doc->SaveModified();
+}
+
+void CMainRunViews::ReportUpdateStartFailure(const char* text) {
+  if (Automated())
+    CZubrinAppLog::Fail("The update program could not be started: %s", text);
+  else
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CMainRunViews::OnWindowThread() const {
+  return m_main && GetCurrentThreadId() == GetWindowThreadProcessId(m_main, nullptr);
+}
+
+bool CMainRunViews::Automated() const {
+  const NQCommandLineInfo* commandLine = GetCommandLineInfo();
+  return commandLine && commandLine->m_bAutomated;
+}
