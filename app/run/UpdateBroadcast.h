@@ -27,6 +27,10 @@ class CUpdateItem : public CObject {
   const uint32_t* Progress() const;
   // Percent of the transfer done, 0..100; 0 when the total is unknown.
   int ProgressPercent() const;
+  // The found result's position on its page (0-based) for event 11016, copied when the event
+  // was raised: the record itself belongs to the engine, which may have cleared its results by
+  // the time a window reads the event. -1 for other events.
+  int32_t ResultPosition() const { return m_resultPosition; }
 
   CSearchEngine* m_sender;
   int32_t m_code;
@@ -36,6 +40,7 @@ class CUpdateItem : public CObject {
  private:
   friend int BroadcastItem(CUpdateItem* item);
   std::atomic<int> m_holders{0};
+  int32_t m_resultPosition = -1;
   static std::atomic<long> s_live;  // records not yet freed, for the tests
 
  public:

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
 #include "app/tests/RunTestSupport.h"
 #include "engines/FormSubmitter.h"
+#include "engines/SearchResult.h"
 
 namespace {
 
@@ -105,3 +107,15 @@ TEST_F(UpdateBroadcastTest, ProgressRecordsCopyTheirFiguresAndComputeIn64Bits) {
 }
 
 }  // namespace
+
+// A found-result event carries the result's position itself: the engine may clear its results
+// (a new run re-creates the set's engines) before the window reads the event.
+TEST(UpdateItemTest, AFoundResultKeepsItsPositionWithoutTheRecord) {
+  auto record = std::make_unique<CSearchResult>();
+  record->m_position = 6;
+  CUpdateItem item(nullptr, kEngineResultFound, reinterpret_cast<uintptr_t>(record.get()), 0);
+  record.reset();
+  EXPECT_EQ(item.ResultPosition(), 6);
+  EXPECT_EQ(CUpdateItem(nullptr, kEngineResultFound, 0, 0).ResultPosition(), -1) << "no record";
+  EXPECT_EQ(CUpdateItem(nullptr, kEngineConnected, 0, 0).ResultPosition(), -1);
+}
