@@ -6,6 +6,22 @@
 
 HINSTANCE TkWidgetsResourceModule() { return AfxGetResourceHandle(); }
 
+CString TkWidgetsLoadString(UINT id) {
+  char text[1024] = "";
+  ::LoadStringA(TkWidgetsResourceModule(), id, text, sizeof text);
+  return CString(text);
+}
+
+bool TkWidgetsIsNT5OrLater() {
+  static const OSVERSIONINFOA version = [] {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    ::GetVersionExA(&info);
+    return info;
+  }();
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
+}
+
 HFONT TkWidgetsNormalFont() { return ToolkitData().GetBarFont(); }
 
 namespace {

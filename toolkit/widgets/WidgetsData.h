@@ -4,9 +4,18 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/String.h"
+
 // The module the toolkit's cursors, bitmaps, strings and templates come from: the language
 // module the application made the resource handle.
 HINSTANCE TkWidgetsResourceModule();
+
+// A string of the toolkit's resource module; empty when it is missing.
+CString TkWidgetsLoadString(UINT id);
+
+// Windows 2000 or later (platform NT, major version 5 or more): the system's dialogs take their
+// newer, longer records there.
+bool TkWidgetsIsNT5OrLater();
 
 // The font of the toolkit's controls (never freed by its users).
 HFONT TkWidgetsNormalFont();
