@@ -25,16 +25,32 @@ bool TkWidgetsIsNT5OrLater() {
 HFONT TkWidgetsNormalFont() { return ToolkitData().GetBarFont(); }
 
 namespace {
-HCURSOR LoadToolkitCursor(UINT id, LPCSTR fallback) {
-  // Cursors from a module are shared and never destroyed, so loading on each use costs nothing
-  // but a lookup.
-  HCURSOR cursor = ::LoadCursorA(TkWidgetsResourceModule(), MAKEINTRESOURCEA(id));
-  return cursor ? cursor : ::LoadCursorA(nullptr, fallback);
+struct ToolkitCursor {
+  HINSTANCE module = nullptr;
+  HCURSOR cursor = nullptr;
+};
+
+// Loaded once per resource module: a cursor of a module loaded as data is a new object on
+// every load, and the splitter asks on every mouse move.
+HCURSOR LoadToolkitCursor(ToolkitCursor& cache, UINT id, LPCSTR fallback) {
+  HINSTANCE module = TkWidgetsResourceModule();
+  if (!cache.cursor || cache.module != module) {
+    cache.module = module;
+    cache.cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(id));
+  }
+  return cache.cursor ? cache.cursor : ::LoadCursorA(nullptr, fallback);
 }
 }  // namespace
 
-HCURSOR TkWidgetsVSplitCursor() { return LoadToolkitCursor(IDC_TK_VSPLITBAR, IDC_SIZENS); }
-HCURSOR TkWidgetsHSplitCursor() { return LoadToolkitCursor(IDC_TK_HSPLITBAR, IDC_SIZEWE); }
+HCURSOR TkWidgetsVSplitCursor() {
+  static ToolkitCursor cache;
+  return LoadToolkitCursor(cache, IDC_TK_VSPLITBAR, IDC_SIZENS);
+}
+
+HCURSOR TkWidgetsHSplitCursor() {
+  static ToolkitCursor cache;
+  return LoadToolkitCursor(cache, IDC_TK_HSPLITBAR, IDC_SIZEWE);
+}
 
 CTkWidgetsResourceScope::CTkWidgetsResourceScope() : m_hSaved(AfxGetResourceHandle()) {
   AfxSetResourceHandle(TkWidgetsResourceModule());

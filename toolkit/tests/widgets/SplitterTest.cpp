@@ -5,8 +5,11 @@
 
 #include <vector>
 
+#include "framework/AfxResource.h"
 #include "framework/docview/View.h"
+#include "resources/ids/ToolkitWidgetsIds.h"
 #include "toolkit/widgets/TkSplitterWnd.h"
+#include "toolkit/widgets/WidgetsData.h"
 
 namespace {
 
@@ -117,6 +120,39 @@ TEST_F(TkSplitterTest, HitCodesAtTheBarsAndWhereTheyCross) {
     SCOPED_TRACE(testing::Message() << c.pt.x << "," << c.pt.y);
     EXPECT_EQ(m_split.HitTest(c.pt), c.ht);
   }
+}
+
+TEST_F(TkSplitterTest, TheToolkitsSplitCursorsOverTheBars) {
+  HINSTANCE language = AfxLoadResourceModule("ZBResENU.dll");
+  ASSERT_NE(language, nullptr) << "ZBResENU.dll beside the test";
+  HINSTANCE saved = AfxGetResourceHandle();
+  AfxSetResourceHandle(language);
+  Make(2, 2);
+  ASSERT_NE(::LoadCursorA(language, MAKEINTRESOURCEA(IDC_TK_VSPLITBAR)), nullptr);
+  HCURSOR upDown = TkWidgetsVSplitCursor();
+  HCURSOR sideways = TkWidgetsHSplitCursor();
+  // The module's own, not the system's stand-ins; and the same object every time.
+  EXPECT_NE(upDown, ::LoadCursorA(nullptr, IDC_SIZENS));
+  EXPECT_NE(sideways, ::LoadCursorA(nullptr, IDC_SIZEWE));
+  EXPECT_EQ(TkWidgetsVSplitCursor(), upDown);
+  struct Case {
+    CPoint pt;
+    HCURSOR cursor;
+  } const cases[] = {
+      {{50, 85}, upDown},                                  // row bar
+      {{105, 40}, sideways},                               // column bar
+      {{105, 85}, ::LoadCursorA(nullptr, IDC_SIZEALL)},    // crossing: the framework's own
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.pt.x << "," << c.pt.y);
+    CPoint screen = c.pt;
+    m_split.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    m_split.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_split.m_hWnd),
+                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), c.cursor);
+  }
+  AfxSetResourceHandle(saved);
 }
 
 TEST_F(TkSplitterTest, DraggingStaysWithinTheTrackingLimits) {
