@@ -395,6 +395,26 @@ void CTkSplitterWndEx::GetInsideRect(CRect& rect) const {
   rect.top = std::min(rect.top + m_nTopInset, rect.bottom);
 }
 
+void CTkSplitterWndEx::RecalcLayout() {
+  CTkSplitterWnd::RecalcLayout();
+  if (!m_hWnd) return;
+  constexpr int kEdgeGrowth = 2;
+  for (int row = 0; row < m_nRows; ++row) {
+    for (int col = 0; col < m_nCols; ++col) {
+      CWnd* pane = GetPane(row, col);
+      if (!pane || !((pane->GetExStyle() & WS_EX_CLIENTEDGE) ||
+                     pane->IsKindOf(RUNTIME_CLASS(CSplitterWnd))))
+        continue;
+      CRect rect;
+      pane->GetWindowRect(&rect);
+      ScreenToClient(&rect);
+      rect.InflateRect(kEdgeGrowth, kEdgeGrowth);
+      ::SetWindowPos(pane->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
 BOOL CTkSplitterWndEx::OnEraseBkgnd(CDC* pDC) {
   // Only the strip above the panes shows; the panes and bars paint the rest.
   CRect strip;

@@ -88,6 +88,9 @@ class CTkSplitterWndEx : public CTkSplitterWnd {
   int GetTopInset() const { return m_nTopInset; }
 
   void GetInsideRect(CRect& rect) const override;
+  // The framework's layout; then a pane with a sunken edge of its own, or a nested splitter,
+  // reaches 2 pixels further each way, so that the narrow bars show as the edges' meeting line.
+  void RecalcLayout() override;
   void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect) override;
 
  protected:

@@ -332,6 +332,12 @@ TEST_F(TkSplitterTest, TheExtendedSplitterLeavesAStripAboveThePanes) {
   ex.GetPane(0, 0)->GetWindowRect(&left);
   ex.ScreenToClient(&left);
   EXPECT_EQ(left.top, 10);
+  // A pane with a sunken edge reaches over half the bar on each side.
+  ex.GetPane(0, 1)->ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+  ex.RecalcLayout();
+  ex.GetPane(0, 1)->GetWindowRect(&right);
+  ex.ScreenToClient(&right);
+  EXPECT_EQ(right, CRect(102, 8, 302, 202));
   ex.DestroyWindow();
 }
 
