@@ -14,7 +14,7 @@
 #include "toolkit/TkFrameWnd.h"
 #include "toolkit/TkMenuBar.h"
 #include "toolkit/TkReBar.h"
-#include "toolkit/TkSplitterWnd.h"
+#include "toolkit/widgets/TkSplitterWnd.h"
 #include "toolkit/TkStatusBar.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/WindowPlacement.h"
