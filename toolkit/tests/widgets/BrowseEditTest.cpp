@@ -176,7 +176,9 @@ TEST_F(BrowseEditTest, TheButtonTakesItsRoomFromTheEditByTheKind) {
     char text[16] = "?";
     ::GetWindowTextA(button, text, sizeof text);
     EXPECT_STREQ(text, c.text);
-    if (c.style & TKBROWSE_POPUPMENU) EXPECT_NE(edit.GetBrowseButton()->GetArrowIcon(), nullptr);
+    if (c.style & TKBROWSE_POPUPMENU) {
+      EXPECT_NE(edit.GetBrowseButton()->GetArrowIcon(), nullptr);
+    }
     edit.DestroyWindow();
     EXPECT_FALSE(::IsWindow(button)) << "the edit's button goes with it";
   }

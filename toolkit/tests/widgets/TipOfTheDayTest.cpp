@@ -264,7 +264,9 @@ TEST_F(TipOfTheDayTest, TheDialogShowsTheNextTipAndKeepsTheStartUpChoiceOnOk) {
     EXPECT_EQ(checked, c.checkedAtStart);
     EXPECT_TRUE(nextEnabled);
     EXPECT_EQ(afterNext, "Second tip.\n");
-    if (c.setCheck >= 0) EXPECT_EQ(checkAfterNext, c.setCheck) << "the next tip keeps the box";
+    if (c.setCheck >= 0) {
+      EXPECT_EQ(checkAfterNext, c.setCheck) << "the next tip keeps the box";
+    }
     EXPECT_EQ(Profile("StartUp", -1), c.storedBefore < 0 && c.button == IDCANCEL ? -1 : c.storedAfter);
     EXPECT_FALSE(tips.GetTipTextRect().IsRectEmpty());
     EXPECT_EQ(tips.GetTipTextRect().TopLeft(), CPoint(70, 72));
