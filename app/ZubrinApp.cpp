@@ -124,8 +124,10 @@ BOOL CZubrinApp::InitInstance() {
   RegisterShellFileTypes(TRUE);
   if (!OpenFirstDocument()) return FALSE;
   ShowMainWindow();
-  // GAP: the tip of the day comes with the toolkit. When the run is not automated and the tip
-  // is set to show at start-up, the splash goes first and the tip is shown modally here.
+  if (!Automated() && m_windows.showTipOfTheDay && GetProfileInt("Tip", "StartUp", 0) == 0) {
+    DestroySplash();
+    m_windows.showTipOfTheDay(GetTipsFilePath());
+  }
   DestroySplash();
   StartRequestedRun();
   m_bStarted = TRUE;

@@ -39,8 +39,9 @@ void CZubrinApp::OnAppAbout() {
   if (m_windows.showAbout) m_windows.showAbout();
 }
 
-// GAP: the tip of the day (with GetTipsFilePath) comes with the toolkit.
-void CZubrinApp::OnTipOfTheDay() {}
+void CZubrinApp::OnTipOfTheDay() {
+  if (m_windows.showTipOfTheDay) m_windows.showTipOfTheDay(GetTipsFilePath());
+}
 
 void CZubrinApp::OnHelpContents() {
   WinHelp(0, kHelpFinder);

@@ -268,7 +268,7 @@ DEMO_DIR="$ROOT/build/demo"
 prepare_demo() {
   mkdir -p "$DEMO_DIR"
   cp -f "$WIN_BUILD/bin/ZBPro.exe" "$WIN_BUILD/bin/ZBUpdate.exe" "$WIN_BUILD/bin/ZBResENU.dll" \
-    "$DEMO_DIR/"
+    "$WIN_BUILD/bin/ZBProenu.tip" "$DEMO_DIR/"
   cp -f "$ROOT/tests/fixtures/engines.dat" "$ROOT/tests/fixtures/categories.dat" "$DEMO_DIR/"
 }
 

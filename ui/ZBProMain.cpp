@@ -9,6 +9,7 @@
 #include "framework/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/EngineReports.h"
+#include "toolkit/dialogs/TkTipOfTheDay.h"
 #include "reports/EngineRows.h"
 #include "ui/AutomatedRunReceiver.h"
 #include "ui/MainFrame.h"
@@ -66,6 +67,10 @@ void RestorePlacement(CWnd* mainWnd, int showCommand) {
   else if (mainWnd)
     mainWnd->ShowWindow(showCommand);
 }
+void ShowTipOfTheDay(const char* tipsFile) {
+  CTkTipOfTheDay tip(tipsFile, AfxGetMainWnd());
+  tip.DoModal();
+}
 void ShowAbout() {
   CAboutBox2 about(AfxGetMainWnd());
   about.DoModal();
@@ -93,6 +98,7 @@ ZubrinAppWindows Windows() {
   windows.destroySplash = DestroySplash;
   windows.restorePlacement = RestorePlacement;
   windows.showAbout = ShowAbout;
+  windows.showTipOfTheDay = ShowTipOfTheDay;
   windows.connect = ConnectWindows;
   windows.disconnect = DisconnectWindows;
   return windows;

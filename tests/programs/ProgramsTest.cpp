@@ -68,7 +68,33 @@ class SilentUpdateServer {
   SOCKET socket_;
 };
 
-class ProgramTest : public testing::TestWithParam<Program> {};
+// "StartUp" of the tip of the day: 0 shows the tip after the main window at start-up.
+const char kTipKey[] = "Software\\Orvandel Labs, Inc.\\ZBPro\\Tip";
+void SetTipAtStartUp(bool show) {
+  DWORD value = show ? 0 : 1;
+  RegSetKeyValueA(HKEY_CURRENT_USER, kTipKey, "StartUp", REG_DWORD, &value, sizeof value);
+}
+DWORD TipStartUpValue() {
+  DWORD value = 0, size = sizeof value;
+  RegGetValueA(HKEY_CURRENT_USER, kTipKey, "StartUp", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return value;
+}
+
+// The program's dialog of that title (the splash screen is a dialog too).
+HWND WaitForDialog(const ProcessDriver& program, const std::string& title, DWORD timeoutMs) {
+  for (DWORD waited = 0;; waited += 100) {
+    for (HWND dialog : program.TopWindows("#32770"))
+      if (IsWindowVisible(dialog) && zbtest::WindowText(dialog) == title) return dialog;
+    if (waited >= timeoutMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+class ProgramTest : public testing::TestWithParam<Program> {
+ protected:
+  // The windows these tests drive are the main windows; the tip has its own test.
+  void SetUp() override { SetTipAtStartUp(false); }
+};
 
 // The texts the children give when asked: GetWindowText of another process's window reads only
 // the text stored with the window, while a status bar answers WM_GETTEXT with its first pane.
@@ -177,6 +203,46 @@ TEST_P(ProgramTest, WithoutLanguageModuleShowsMessageAndFails) {
   }
   DeleteFileA(copy.c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+// The tip of the day follows the main window at start-up until the user switches it off in the
+// tip itself; the next start then shows only the main window.
+TEST(ZBProTipTest, TheTipFollowsTheMainWindowUntilSwitchedOff) {
+  SetTipAtStartUp(true);
+  Installation installed(kPrograms[0]);
+  ASSERT_TRUE(installed.Complete());
+  ASSERT_TRUE(CopyFileA((zbtest::BinFolder() + "ZBProenu.tip").c_str(),
+                        installed.File("ZBProenu.tip").c_str(), FALSE));
+  {
+    ProcessDriver program;
+    ASSERT_TRUE(program.Start(installed.File("ZBPro.exe")));
+    HWND frame = program.WaitForWindow("ZBProMainFrame", kStartTimeout);
+    ASSERT_NE(frame, nullptr);
+    HWND tip = WaitForDialog(program, "Tip of the Day", kStartTimeout);
+    ASSERT_NE(tip, nullptr) << "no tip of the day at start-up";
+    HWND box = GetDlgItem(tip, 5523);  // show tips at start-up
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    PostMessageA(tip, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(tip); ++i) Sleep(50);
+    EXPECT_FALSE(IsWindow(tip));
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kStartTimeout));
+    EXPECT_EQ(program.ExitCode(), 0u);
+  }
+  EXPECT_NE(TipStartUpValue(), 0u) << "switching the tips off was not kept";
+  {
+    ProcessDriver program;
+    ASSERT_TRUE(program.Start(installed.File("ZBPro.exe")));
+    HWND frame = program.WaitForWindow("ZBProMainFrame", kStartTimeout);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(WaitForDialog(program, "Tip of the Day", 3000), nullptr)
+        << "a tip although switched off";
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kStartTimeout));
+  }
+  DeleteFileA(installed.File("ZBProenu.tip").c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(kPrograms),
