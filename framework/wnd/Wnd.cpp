@@ -257,6 +257,10 @@ const MSG* CWnd::GetCurrentMessage() const {
   return &t_lastMsg;
 }
 
+MSG* AfxGetCurrentMessage() {
+  return &t_lastMsg;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);

@@ -343,6 +343,9 @@ LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Sends a message to the object's window procedure directly (as if the system had).
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The calling thread's record of the message being handled (what GetCurrentMessage and Default
+// see); window procedures of their own, such as subclassing hooks, set and restore it.
+MSG* AfxGetCurrentMessage();
 // While set, the next window the thread creates is attached to pWnd from its first message.
 void AfxHookWindowCreate(CWnd* pWnd);
 // Ends the creation hook; FALSE when the window never came (creation failed before it).
