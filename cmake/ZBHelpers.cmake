@@ -32,7 +32,9 @@ endfunction()
 # prefix). LOCKS names what the program shares with others in the prefix (a window title the
 # programs look for, ...): ctest never runs two programs holding the same lock side by side.
 function(zb_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LOCKS" ${ARGN})
+  # SERIAL: the test needs the keyboard focus to stay where it puts it, which a window another
+  # test program shows on the same display takes away; it runs while no other test does.
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;DEPS;LOCKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main)
   zb_use_windows_pch(${name})
@@ -47,6 +49,9 @@ function(zb_test name)
       TIMEOUT 600)
   else()
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  endif()
+  if(ARG_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
   if(ARG_LOCKS)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
