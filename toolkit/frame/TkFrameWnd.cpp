@@ -91,7 +91,7 @@ CView* CTkFrameWnd::ReplaceView(CRuntimeClass* pViewClass, CDocument* pDoc,
 
 BOOL CTkFrameWnd::LoadBarState(LPCSTR lpszProfileName) {
   CDockState state;
-  if (!state.LoadState(lpszProfileName)) return FALSE;
+  if (!state.LoadState(lpszProfileName) || state.m_arrBarInfo.GetSize() == 0) return FALSE;
   // A layout saved with bars this frame no longer has is ignored as a whole.
   for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
     auto* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
