@@ -23,6 +23,8 @@ class CTkToolkitData {
   void ReloadColors();
   // The derived colours from the system colours held now.
   void ComputeDerivedColors();
+  // Re-reads the system metrics the toolkit keeps.
+  void LoadMetrics();
   // Remakes the eight fonts from the given font's LOGFONT, keeping its face.
   void SetFonts(HFONT hFont);
   // Builds the eight fonts from a menu font; with tahomaInstalled the horizontal ones use
@@ -82,7 +84,6 @@ class CTkToolkitData {
   HINSTANCE m_hResource = nullptr;
 
  protected:
-  void LoadMetrics();
   void LoadFonts();
   void LoadCursors();
   void DeleteFonts();

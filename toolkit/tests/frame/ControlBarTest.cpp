@@ -34,46 +34,8 @@ class SizedBar : public CTkControlBar {
   }
 };
 
-// Draws into a 60 x 40 bitmap and reads pixels back.
-class Canvas {
- public:
-  Canvas() {
-    HDC screen = ::GetDC(nullptr);
-    m_dc = ::CreateCompatibleDC(screen);
-    m_bitmap = ::CreateCompatibleBitmap(screen, 60, 40);
-    ::ReleaseDC(nullptr, screen);
-    m_old = ::SelectObject(m_dc, m_bitmap);
-    Clear(RGB(1, 2, 3));
-  }
-  ~Canvas() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bitmap);
-    ::DeleteDC(m_dc);
-  }
-  void Clear(COLORREF c) {
-    RECT all = {0, 0, 60, 40};
-    HBRUSH brush = ::CreateSolidBrush(c);
-    ::FillRect(m_dc, &all, brush);
-    ::DeleteObject(brush);
-  }
-  CDC* Dc() { return CDC::FromHandle(m_dc); }
-  HDC Hdc() { return m_dc; }
-  COLORREF At(int x, int y) { return ::GetPixel(m_dc, x, y); }
-
- private:
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_old;
-};
-
-class FlatLook {
- public:
-  explicit FlatLook(BOOL on) : m_old(ToolkitData().m_bFlatLook) { ToolkitData().m_bFlatLook = on; }
-  ~FlatLook() { ToolkitData().m_bFlatLook = m_old; }
-
- private:
-  BOOL m_old;
-};
+using tktest::Canvas;
+using tktest::FlatLook;
 
 }  // namespace
 

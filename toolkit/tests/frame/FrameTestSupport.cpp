@@ -39,4 +39,30 @@ void Pump() {
   }
 }
 
+Canvas::Canvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
+  HDC screen = ::GetDC(nullptr);
+  m_dc = ::CreateCompatibleDC(screen);
+  m_bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
+  ::ReleaseDC(nullptr, screen);
+  m_old = ::SelectObject(m_dc, m_bitmap);
+  Clear(RGB(1, 2, 3));
+}
+
+Canvas::~Canvas() {
+  ::SelectObject(m_dc, m_old);
+  ::DeleteObject(m_bitmap);
+  ::DeleteDC(m_dc);
+}
+
+void Canvas::Clear(COLORREF c) {
+  RECT all = {0, 0, m_cx, m_cy};
+  HBRUSH brush = ::CreateSolidBrush(c);
+  ::FillRect(m_dc, &all, brush);
+  ::DeleteObject(brush);
+}
+
+FlatLook::FlatLook(BOOL on) : m_old(ToolkitData().m_bFlatLook) { ToolkitData().m_bFlatLook = on; }
+
+FlatLook::~FlatLook() { ToolkitData().m_bFlatLook = m_old; }
+
 }  // namespace tktest
