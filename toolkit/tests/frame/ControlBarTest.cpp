@@ -190,6 +190,36 @@ TEST_F(TkBarFrameTest, TheContextMenuListsToolbarsOtherBarsAndStatusBarsOnce) {
   ::DestroyMenu(menu);
 }
 
+namespace {
+class CommandFrame : public CTkFrameWnd {
+ public:
+  int m_clicks = 0;
+
+ protected:
+  void OnButton() { ++m_clicks; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CommandFrame, CTkFrameWnd)
+  ON_COMMAND(5001, OnButton)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(TkControlBarOwnerTest, CommandsOfControlsOnABarReachItsOwner) {
+  auto* frame = new CommandFrame;
+  ASSERT_TRUE(frame->Create(nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            CRect(30, 30, 430, 230)));
+  SizedBar bar;
+  ASSERT_TRUE(bar.Create(frame, 0xE835, CBRS_TOP));
+  HWND button = ::CreateWindowExA(0, "BUTTON", "go", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, bar.m_hWnd,
+                                  reinterpret_cast<HMENU>(5001), nullptr, nullptr);
+  ASSERT_NE(button, nullptr);
+  ::SendMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(frame->m_clicks, 1);
+  bar.SendMessage(WM_COMMAND, MAKEWPARAM(5001, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  EXPECT_EQ(frame->m_clicks, 2);
+  frame->DestroyWindow();
+}
+
 TEST_F(TkBarFrameTest, AFrameWithoutToolkitBarsHasNoContextMenu) {
   EXPECT_EQ(BuildBarContextMenu(m_frame, nullptr), nullptr);
   EXPECT_EQ(BuildBarContextMenu(nullptr, nullptr), nullptr);

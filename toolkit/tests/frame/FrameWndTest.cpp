@@ -7,6 +7,8 @@
 #include <string>
 
 #include "framework/docking/DockBar.h"
+#include "framework/docview/CreateContext.h"
+#include "framework/docview/View.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/core/ToolkitData.h"
@@ -59,6 +61,20 @@ class DockableBar : public CTkControlBar {
     return bHorz ? CSize(100, 24) : CSize(24, 100);
   }
 };
+
+int g_initialUpdates = 0;
+
+class FirstView : public CView {
+  DECLARE_DYNCREATE(FirstView)
+};
+IMPLEMENT_DYNCREATE(FirstView, CView)
+
+class SecondView : public CView {
+  DECLARE_DYNCREATE(SecondView)
+ public:
+  void OnInitialUpdate() override { ++g_initialUpdates; }
+};
+IMPLEMENT_DYNCREATE(SecondView, CView)
 
 class TkFrameWndTest : public ::testing::Test {
  protected:
@@ -202,4 +218,47 @@ TEST_F(TkFrameWndTest, TheFramesOwnClassCarriesTheIconAndNoCursorOrBackground) {
   EXPECT_EQ(wc.hbrBackground, nullptr);
   EXPECT_EQ(wc.style, 0u);
   EXPECT_NE(wc.hIcon, nullptr);
+}
+
+TEST_F(TkFrameWndTest, ANewViewTakesTheFirstPaneAndTheOldOneGoes) {
+  m_frame->DestroyWindow();
+  m_frame = new CTkFrameWnd;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(FirstView);
+  ASSERT_TRUE(m_frame->Create(nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CRect(20, 20, 420, 320), nullptr, nullptr, 0, &context));
+  CWnd* first = CWnd::FromHandlePermanent(::GetDlgItem(m_frame->m_hWnd, AFX_IDW_PANE_FIRST));
+  ASSERT_NE(first, nullptr);
+  m_frame->SetActiveView(static_cast<CView*>(first));
+  HWND oldWindow = first->m_hWnd;
+
+  g_initialUpdates = 0;
+  CView* second = m_frame->ReplaceView(RUNTIME_CLASS(SecondView));
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->IsKindOf(RUNTIME_CLASS(SecondView)));
+  EXPECT_EQ(m_frame->GetActiveView(), second);
+  EXPECT_EQ(second->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(g_initialUpdates, 1);
+  EXPECT_FALSE(::IsWindow(oldWindow));
+  CRect client, placed;
+  m_frame->GetClientRect(&client);
+  second->GetWindowRect(&placed);
+  m_frame->ScreenToClient(&placed);
+  EXPECT_EQ(placed, client) << "the new view fills the frame";
+}
+
+TEST_F(TkFrameWndTest, ABarDockedLeftOfAnotherJoinsItsRowOnItsRight) {
+  m_frame->EnableDocking(CBRS_ALIGN_ANY);
+  DockableBar a, b;
+  ASSERT_TRUE(a.Create(m_frame, 0xE870));
+  ASSERT_TRUE(b.Create(m_frame, 0xE871));
+  m_frame->DockControlBar(&a, AFX_IDW_DOCKBAR_BOTTOM);
+  m_frame->DockControlBarLeftOf(&b, &a);
+  m_frame->RecalcLayout();
+  EXPECT_TRUE(b.IsBottomDocked()) << "on the neighbour's side";
+  CRect ra, rb;
+  a.GetWindowRect(&ra);
+  b.GetWindowRect(&rb);
+  EXPECT_EQ(rb.top, ra.top) << "in the same row";
+  EXPECT_GE(rb.left, ra.right);
 }

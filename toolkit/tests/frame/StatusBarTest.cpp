@@ -8,6 +8,7 @@
 
 #include "framework/controls/ProgressCtrl.h"
 #include "toolkit/bars/TkStatusBar.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
@@ -168,4 +169,22 @@ TEST_F(TkStatusBarTest, TheBarDestroysAndDeletesWhatItStillHostsWhenItGoes) {
   delete bar;
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_EQ(g_deleted, 1);
+}
+
+TEST_F(TkStatusBarTest, TheFlatLookFramesEachBorderedPaneInTheShadowColour) {
+  ToolkitData().ReloadColors();
+  CRect pane = PaneRect(kPaneA, false);
+  auto edgeColour = [&] {
+    m_bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC dc = ::GetDC(m_bar.m_hWnd);
+    COLORREF c = ::GetPixel(dc, pane.right - 1, (pane.top + pane.bottom) / 2);
+    ::ReleaseDC(m_bar.m_hWnd, dc);
+    return c;
+  };
+  {
+    tktest::FlatLook flat(TRUE);
+    EXPECT_EQ(edgeColour(), ToolkitData().m_clrShadow) << "a flat one-colour frame";
+  }
+  tktest::FlatLook plain(FALSE);
+  EXPECT_NE(edgeColour(), ToolkitData().m_clrShadow) << "the control's own sunken edge";
 }

@@ -259,3 +259,45 @@ TEST(ToolkitHelpersTest, TheDitheredFillAlternatesFaceAndHighlight) {
   ::DeleteDC(dc);
   ::ReleaseDC(nullptr, screen);
 }
+
+TEST(ToolkitHelpersTest, TheChildAtAPointIsTheFirstVisibleOneWithARealId) {
+  HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+  auto child = [parent](int id, int x, DWORD visible) {
+    return ::CreateWindowExA(0, "STATIC", "", WS_CHILD | visible, x, 0, 50, 50, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  };
+  HWND hidden = child(1, 0, 0);
+  HWND unnamed = child(0xFFFF, 0, WS_VISIBLE);
+  HWND first = child(2, 0, WS_VISIBLE);
+  HWND right = child(3, 100, WS_VISIBLE);
+  (void)hidden;
+  (void)unnamed;
+  EXPECT_EQ(FindChildAtPoint(parent, 10, 10), first) << "hidden and 0xFFFF children are passed over";
+  EXPECT_EQ(FindChildAtPoint(parent, 120, 10), right);
+  EXPECT_EQ(FindChildAtPoint(parent, 75, 10), nullptr);
+  ::DestroyWindow(parent);
+}
+
+TEST(ToolkitHelpersTest, ADisabledImageIsEmbossedInHighlightAndShadow) {
+  ToolkitData().ReloadColors();
+  // One black 4 x 4 image on white.
+  HIMAGELIST images = ::ImageList_Create(4, 4, ILC_COLOR24 | ILC_MASK, 1, 0);
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bits = ::CreateCompatibleBitmap(screen, 4, 4);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, bits);
+  RECT all = {0, 0, 4, 4};
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::SelectObject(dc, old);
+  ::ImageList_AddMasked(images, bits, RGB(255, 255, 255));
+  tktest::Canvas canvas(20, 20);
+  DrawDisabledImage(canvas.Hdc(), images, 0, 5, 5, FALSE);
+  EXPECT_EQ(canvas.At(6, 6), ToolkitData().m_clrShadow) << "the image itself in the shadow colour";
+  EXPECT_EQ(canvas.At(9, 9), ToolkitData().m_clrHighlight) << "its highlight one pixel down right";
+  EXPECT_EQ(canvas.At(2, 2), RGB(1, 2, 3)) << "around it nothing changes";
+  ::DeleteDC(dc);
+  ::DeleteObject(bits);
+  ::ReleaseDC(nullptr, screen);
+  ::ImageList_Destroy(images);
+}
