@@ -119,7 +119,9 @@ void CTkFrameWnd::GetDockState(CDockState& state) {
   state.Clear();
   for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
     auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
-    if (!bar->m_hWnd) continue;
+    // A bar without an id cannot be named in a layout; listing it would make the layout one
+    // that no frame accepts when it is read back.
+    if (!bar->m_hWnd || bar->GetDlgCtrlID() == 0) continue;
     auto* info = new CControlBarInfo;
     bar->GetBarInfo(info);
     state.m_arrBarInfo.Add(info);
@@ -205,6 +207,8 @@ void CTkFrameWnd::OnSysColorChange() {
 void CTkFrameWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
   CFrameWnd::OnSettingChange(uFlags, lpszSection);
   ToolkitData().ReloadColors();
+  // A setting change may also be new menu or icon sizes.
+  ToolkitData().LoadMetrics();
 }
 
 void CTkFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {

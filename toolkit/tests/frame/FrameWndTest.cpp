@@ -93,7 +93,7 @@ class TkFrameWndTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TkFrameWndTest, ColoursAreReloadedOnColourAndSettingChanges) {
+TEST_F(TkFrameWndTest, ColoursAndMetricsAreReloadedOnColourAndSettingChanges) {
   for (UINT message : {static_cast<UINT>(WM_SYSCOLORCHANGE), static_cast<UINT>(WM_SETTINGCHANGE)}) {
     SCOPED_TRACE(message);
     int index = COLOR_BTNFACE;
@@ -109,6 +109,9 @@ TEST_F(TkFrameWndTest, ColoursAreReloadedOnColourAndSettingChanges) {
     ::SetSysColors(1, &index, &old);
     ToolkitData().ReloadColors();
   }
+  ToolkitData().m_cyMenu = -1;
+  m_frame->SendMessage(WM_SETTINGCHANGE);
+  EXPECT_EQ(ToolkitData().m_cyMenu, ::GetSystemMetrics(SM_CYMENU)) << "metrics follow settings";
 }
 
 TEST(TkShortcutTextsTest, EachItemShowsTheFirstKeyOfItsCommandOrNone) {

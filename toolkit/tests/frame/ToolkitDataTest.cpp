@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "framework/wnd/Wnd.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
@@ -300,4 +301,46 @@ TEST(ToolkitHelpersTest, ADisabledImageIsEmbossedInHighlightAndShadow) {
   ::DeleteObject(bits);
   ::ReleaseDC(nullptr, screen);
   ::ImageList_Destroy(images);
+}
+
+TEST(ToolkitHelpersTest, ScalingToAFontScalesTheChildrenByTheFontsMetrics) {
+  auto makeFont = [](int height) {
+    LOGFONTA lf = {};
+    lf.lfHeight = height;
+    lstrcpyA(lf.lfFaceName, "Arial");
+    return ::CreateFontIndirectA(&lf);
+  };
+  HFONT small = makeFont(-10), large = makeFont(-20);
+  auto metrics = [](HFONT font) {
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(dc, &tm);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return tm;
+  };
+  TEXTMETRICA from = metrics(small), to = metrics(large);
+  CWnd parent;
+  ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                              nullptr));
+  parent.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(small));
+  HWND child = ::CreateWindowExA(0, "STATIC", "x", WS_CHILD | WS_VISIBLE, 10, 20, 40, 30,
+                                 parent.m_hWnd, nullptr, nullptr, nullptr);
+  ScaleWindowToFont(&parent, large);
+  RECT r;
+  ::GetWindowRect(child, &r);
+  ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<LPPOINT>(&r), 2);
+  int hFrom = from.tmHeight + from.tmExternalLeading, hTo = to.tmHeight + to.tmExternalLeading;
+  EXPECT_EQ(r.left, ::MulDiv(10, to.tmAveCharWidth, from.tmAveCharWidth));
+  EXPECT_EQ(r.top, ::MulDiv(20, hTo, hFrom));
+  EXPECT_EQ(r.right, ::MulDiv(50, to.tmAveCharWidth, from.tmAveCharWidth));
+  EXPECT_EQ(r.bottom, ::MulDiv(50, hTo, hFrom));
+  EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)), large);
+  CRect client;
+  parent.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), ::MulDiv(200, to.tmAveCharWidth, from.tmAveCharWidth));
+  parent.DestroyWindow();
+  ::DeleteObject(small);
+  ::DeleteObject(large);
 }
