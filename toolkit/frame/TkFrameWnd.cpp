@@ -38,7 +38,7 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
     if (!::GetMenuItemInfoA(hPopup, i, TRUE, &info)) continue;
     // Only plain text commands carry a shortcut text.
     if (info.hSubMenu || (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP))) continue;
@@ -52,8 +52,12 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
     if (comma >= 0) keys = keys.Left(comma);
     if (!keys.IsEmpty()) text += "\t" + keys;
     if (text == buffer) continue;
-    ::ModifyMenuA(hPopup, info.wID, MF_BYCOMMAND | MF_STRING | (info.fState & (MF_GRAYED | MF_CHECKED)),
-                  info.wID, text);
+    // Only the text changes: state, check style and the default mark stay as they are.
+    MENUITEMINFOA change = {};
+    change.cbSize = sizeof change;
+    change.fMask = MIIM_STRING;
+    change.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(text));
+    ::SetMenuItemInfoA(hPopup, i, TRUE, &change);
   }
 }
 

@@ -120,7 +120,7 @@ TEST(TkShortcutTextsTest, EachItemShowsTheFirstKeyOfItsCommandOrNone) {
   ::AppendMenuA(popup, MF_STRING, 102, "&Save");
   ::AppendMenuA(popup, MF_STRING, 103, "&Print\tCtrl+P");
   ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 104, "E&xit");
+  ::AppendMenuA(popup, MF_STRING | MF_GRAYED | MF_CHECKED, 104, "E&xit");
   HMENU sub = ::CreatePopupMenu();
   ::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&More");
   FakeShortcuts keys;
@@ -139,6 +139,7 @@ TEST(TkShortcutTextsTest, EachItemShowsTheFirstKeyOfItsCommandOrNone) {
   };
   for (const Case& c : cases) EXPECT_EQ(TextOf(popup, c.id), c.text) << c.why;
   EXPECT_TRUE(::GetMenuState(popup, 104, MF_BYCOMMAND) & MF_GRAYED) << "the state stays";
+  EXPECT_TRUE(::GetMenuState(popup, 104, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_EQ(::GetMenuItemCount(popup), 6);
 
   // An inactive manager leaves the texts alone.
