@@ -1,14 +1,13 @@
 // Ids of the toolkit's frame, bars and global data: its cursors and texts.
 #pragma once
 
-// Cursors of the bars and splitters, loaded by the toolkit's global data.
-#define IDC_TK_CURSOR_4509 4509  // bar drag: move
-#define IDC_TK_CURSOR_4510 4510  // bar drag: size across
-#define IDC_TK_CURSOR_4511 4511  // bar drag: into a box
-#define IDC_TK_CURSOR_4512 4512  // split left and right (column bars)
-#define IDC_TK_CURSOR_4513 4513  // bar drag: size along
-#define IDC_TK_CURSOR_4514 4514  // split up and down (row bars)
-#define IDC_TK_CURSOR_4515 4515  // bar drag: copy
+// Cursors of the bars, loaded by the toolkit's global data with the splitters' two (4512 and
+// 4514, which come with the splitter's resources).
+#define IDC_TK_BAR_MOVE 4509       // a bar dragged to a new place
+#define IDC_TK_BAR_SIZEHORZ 4510   // a bar's edge dragged sideways
+#define IDC_TK_BAR_DROPBOX 4511    // a bar dragged into a floating box
+#define IDC_TK_BAR_SIZEVERT 4513   // a bar's edge dragged up and down
+#define IDC_TK_BAR_COPY 4515       // a bar dragged with its copy
 
 // Window placement in the profile: the section and the entry used when a window gives none.
 #define IDS_TK_PLACEMENT_SECTION 4536

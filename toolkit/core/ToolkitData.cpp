@@ -7,9 +7,10 @@
 #include "framework/AfxResource.h"
 #include "resources/ids/ToolkitFrameIds.h"
 
+// The splitters' cursors (their resources come with the splitter's) sit among the bars'.
 const UINT CTkToolkitData::kCursorIds[kCursorCount] = {
-    IDC_TK_CURSOR_4509, IDC_TK_CURSOR_4510, IDC_TK_CURSOR_4513, IDC_TK_CURSOR_4511,
-    IDC_TK_CURSOR_4515, IDC_TK_CURSOR_4512, IDC_TK_CURSOR_4514};
+    IDC_TK_BAR_MOVE,     IDC_TK_BAR_SIZEHORZ, IDC_TK_BAR_SIZEVERT, IDC_TK_BAR_DROPBOX,
+    IDC_TK_BAR_COPY,     kTkHSplitCursor,     kTkVSplitCursor};
 
 namespace {
 

@@ -34,7 +34,8 @@ class CTkToolkitData {
   DWORD GetComCtlVersion();
   // Shows the abort box when the controls are older than 4.72; Abort posts WM_QUIT.
   void CheckComCtlVersion();
-  // The cursor loaded for one of the toolkit's cursor ids (4509-4515), or null.
+  // The cursor loaded for one of the toolkit's cursor ids (4509-4515), or null when the module
+  // lacks it.
   HCURSOR GetCursor(UINT nID) const;
   HINSTANCE GetResourceHandle() const { return m_hResource; }
   // The font of bar texts and controls on bars: the toolkit's normal font, or the system's GUI
@@ -44,6 +45,9 @@ class CTkToolkitData {
   // Oldest common controls the toolkit works with: 4.72.
   static constexpr DWORD kMinComCtlVersion = (4u << 16) | 72u;
   static constexpr int kCursorCount = 7;
+  // The splitters' cursors: over column bars (dragged sideways) and over row bars.
+  static constexpr UINT kTkHSplitCursor = 4512;
+  static constexpr UINT kTkVSplitCursor = 4514;
   static const UINT kCursorIds[kCursorCount];
 
   // System colours, in the order they are read.
