@@ -176,3 +176,4 @@
 #include "ids/SearchFormIds.h"
 #include "ids/SearchTermViewIds.h"
 #include "ids/ToolkitWidgetsIds.h"
+#include "ids/ToolkitFrameIds.h"

@@ -578,22 +578,33 @@ TEST_F(MainFrameWindowTest, ThePlaceIsSavedOnCloseAndRestoredAndADamagedOneIsIgn
   WINDOWPLACEMENT saved;
   ASSERT_TRUE(WindowPlacement::ReadPlacement("MainFrame", saved)) << "the close saved it";
 
+  // The stored value is a word and the system's placement record, 48 bytes.
+  WindowPlacement offScreen;
+  offScreen.m_wp.showCmd = SW_SHOWNORMAL;
+  offScreen.m_wp.rcNormalPosition = {-9000, -9000, -8000, -8000};
+  const BYTE damaged[] = {12, 'x', 0, 0};
   struct Case {
     const char* why;
     const char* commandLine;
-    const char* stored;  // null: what the close saved
+    const void* stored;  // null: what the close saved
+    UINT storedSize;
     bool atSavedPlace;
     bool minimised;
   };
   const Case cases[] = {
-      {"as closed", "", nullptr, true, false},
-      {"hidden start", "/hide", nullptr, false, true},
-      {"damaged value", "", "12,x,,", false, false},
-      {"off the screen", "", "0,1,0,0,0,0,-9000,-9000,-8000,-8000", false, false},
+      {"as closed", "", nullptr, 0, true, false},
+      {"hidden start", "/hide", nullptr, 0, false, true},
+      {"damaged value", "", damaged, sizeof damaged, false, false},
+      {"off the screen", "", &offScreen, sizeof offScreen, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    if (c.stored) app_->WriteProfileString("MainFrame", "Placement", c.stored);
+    if (c.stored) {
+      char section[64], entry[128];
+      WindowPlacement::GetProfileNames("MainFrame", section, sizeof section, entry, sizeof entry);
+      app_->WriteProfileBinary(section, entry,
+                               static_cast<LPBYTE>(const_cast<void*>(c.stored)), c.storedSize);
+    }
     app_->OnFileNew();
     frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
     ASSERT_NE(frame_, nullptr);

@@ -1,3 +1,0 @@
-#include "toolkit/TkFrameWnd.h"
-
-IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)

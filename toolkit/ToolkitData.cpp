@@ -1,6 +1,0 @@
-#include "toolkit/ToolkitData.h"
-
-CTkToolkitData& ToolkitData() {
-  static CTkToolkitData data;
-  return data;
-}

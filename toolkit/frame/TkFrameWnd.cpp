@@ -1,0 +1,239 @@
+#include "toolkit/frame/TkFrameWnd.h"
+
+#include "framework/AfxResource.h"
+#include "framework/Document.h"
+#include "framework/docking/DockBar.h"
+#include "framework/docking/DockState.h"
+#include "framework/docview/CreateContext.h"
+#include "framework/docview/View.h"
+#include "framework/wnd/MessageMap.h"
+#include "toolkit/TkToolBar.h"
+#include "toolkit/core/ToolkitData.h"
+
+IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)
+
+namespace {
+
+// Every toolkit file registers both; registering a name twice gives the same number.
+const UINT g_barContextMenu = ::RegisterWindowMessageA("TkBarContextMenu");
+[[maybe_unused]] const UINT g_trayIconNotify = ::RegisterWindowMessageA("TkTrayIconNotify");
+
+CTkToolBar* g_rememberedToolBar = nullptr;
+
+}  // namespace
+
+BOOL CTkFrameImpl::s_bCoolMenusInstalled = FALSE;
+
+BEGIN_MESSAGE_MAP(CTkFrameWnd, CFrameWnd)
+  ON_WM_SYSCOLORCHANGE()
+  ON_WM_SETTINGCHANGE()
+  ON_WM_INITMENUPOPUP()
+  ON_REGISTERED_MESSAGE(g_barContextMenu, OnBarContextMenu)
+  ON_COMMAND(ID_TK_CUSTOMIZE_TOOLBAR, OnCustomizeToolBar)
+END_MESSAGE_MAP()
+
+void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
+  if (!hPopup || !source.IsActive()) return;
+  int count = ::GetMenuItemCount(hPopup);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoA(hPopup, i, TRUE, &info)) continue;
+    // Only plain text commands carry a shortcut text.
+    if (info.hSubMenu || (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP))) continue;
+    char buffer[256] = {};
+    if (::GetMenuStringA(hPopup, i, buffer, sizeof buffer, MF_BYPOSITION) <= 0) continue;
+    CString text = buffer;
+    int tab = text.Find('\t');
+    if (tab >= 0) text = text.Left(tab);
+    CString keys = source.GetShortcutText(info.wID);
+    int comma = keys.Find(',');
+    if (comma >= 0) keys = keys.Left(comma);
+    if (!keys.IsEmpty()) text += "\t" + keys;
+    if (text == buffer) continue;
+    // Only the text changes: state, check style and the default mark stay as they are.
+    MENUITEMINFOA change = {};
+    change.cbSize = sizeof change;
+    change.fMask = MIIM_STRING;
+    change.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(text));
+    ::SetMenuItemInfoA(hPopup, i, TRUE, &change);
+  }
+}
+
+UINT CTkFrameWnd::GetBarContextMenuMessage() { return g_barContextMenu; }
+
+CTkToolBar* CTkFrameWnd::GetRememberedToolBar() { return g_rememberedToolBar; }
+
+CView* CTkFrameWnd::ReplaceView(CRuntimeClass* pViewClass, CDocument* pDoc,
+                                CCreateContext* pContext) {
+  CView* oldView = GetActiveView();
+  if (!pDoc && oldView) pDoc = oldView->GetDocument();
+  CCreateContext context;
+  if (!pContext) {
+    context.m_pNewViewClass = pViewClass;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewDocTemplate = pDoc ? pDoc->GetDocTemplate() : nullptr;
+    context.m_pLastView = oldView;
+    context.m_pCurrentFrame = this;
+    pContext = &context;
+  }
+  // The old view gives up the pane's id first, so the new one takes its place in the layout.
+  if (oldView) oldView->SetDlgCtrlID(0);
+  CWnd* created = CreateView(pContext, AFX_IDW_PANE_FIRST);
+  if (!created || !created->IsKindOf(RUNTIME_CLASS(CView))) {
+    if (oldView) oldView->SetDlgCtrlID(AFX_IDW_PANE_FIRST);
+    return nullptr;
+  }
+  auto* newView = static_cast<CView*>(created);
+  newView->SendMessage(WM_INITIALUPDATE);
+  SetActiveView(newView);
+  RecalcLayout();
+  if (oldView) oldView->DestroyWindow();
+  return newView;
+}
+
+BOOL CTkFrameWnd::LoadBarState(LPCSTR lpszProfileName) {
+  CDockState state;
+  if (!state.LoadState(lpszProfileName) || state.m_arrBarInfo.GetSize() == 0) return FALSE;
+  // A layout saved with bars this frame no longer has is ignored as a whole.
+  for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+    auto* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+    if (!info->m_bFloating && !GetControlBar(info->m_nBarID)) return FALSE;
+    for (INT_PTR j = 0; j < info->m_arrBarID.GetSize(); ++j) {
+      UINT id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(info->m_arrBarID[j]) % 65536);
+      if (id && !GetControlBar(id)) return FALSE;
+    }
+  }
+  // The sizing docking windows' own sections ("%s-Bar%d", found by "BarID") are read here once
+  // the docking windows join the toolkit.
+  return SetDockState(state);
+}
+
+void CTkFrameWnd::SaveBarState(LPCSTR lpszProfileName) {
+  CDockState state;
+  GetDockState(state);
+  state.SaveState(lpszProfileName);
+  // The sizing docking windows save their own sections here once they join the toolkit.
+}
+
+BOOL CTkFrameWnd::SetDockState(const CDockState& state) { return CFrameWnd::SetDockState(state); }
+
+void CTkFrameWnd::GetDockState(CDockState& state) {
+  state.Clear();
+  for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
+    auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+    // A bar without an id cannot be named in a layout; listing it would make the layout one
+    // that no frame accepts when it is read back.
+    if (!bar->m_hWnd || bar->GetDlgCtrlID() == 0) continue;
+    auto* info = new CControlBarInfo;
+    bar->GetBarInfo(info);
+    state.m_arrBarInfo.Add(info);
+  }
+}
+
+void CTkFrameWnd::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) {
+  if (!pBar || !pLeftOf) return;
+  RecalcLayout();
+  CRect rect;
+  pLeftOf->GetWindowRect(&rect);
+  rect.OffsetRect(1, 0);
+  DWORD style = pLeftOf->GetBarStyle();
+  UINT dockBar = 0;
+  if (style & CBRS_ALIGN_TOP)
+    dockBar = AFX_IDW_DOCKBAR_TOP;
+  else if (style & CBRS_ALIGN_BOTTOM)
+    dockBar = AFX_IDW_DOCKBAR_BOTTOM;
+  else if (style & CBRS_ALIGN_LEFT)
+    dockBar = AFX_IDW_DOCKBAR_LEFT;
+  else if (style & CBRS_ALIGN_RIGHT)
+    dockBar = AFX_IDW_DOCKBAR_RIGHT;
+  DockControlBar(pBar, dockBar, &rect);
+}
+
+CMenu* CTkFrameWnd::GetMenu() const {
+  // The menu bar keeps the frame's menu once it joins the toolkit; until then the window has it.
+  return CFrameWnd::GetMenu();
+}
+
+BOOL CTkFrameWnd::AddHideableCommand(UINT nID) { return AddHideableCommands(&nID, 1); }
+
+BOOL CTkFrameWnd::AddHideableCommands(const UINT* pIDs, int nCount) {
+  if (!pIDs || nCount <= 0) return FALSE;
+  // Hidden menu items come with the menu bar and the owner-drawn menus; until they join the
+  // toolkit every command stays shown and nothing is marked.
+  return FALSE;
+}
+
+BOOL CTkFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
+  if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+  HINSTANCE module = ToolkitData().GetResourceHandle();
+  if (!module) module = AfxGetResourceHandle();
+  // No cursor and no background: the frame's children cover it and set their own cursors.
+  cs.lpszClass = AfxRegisterWndClass(0, nullptr, nullptr,
+                                     ::LoadIconA(module, MAKEINTRESOURCEA(nIconID)));
+  return cs.lpszClass != nullptr;
+}
+
+void CTkFrameWnd::InstallCoolMenus(const UINT* pToolBarIDs, int nCount) {
+  if (!pToolBarIDs || nCount <= 0) return;
+  s_bCoolMenusInstalled = TRUE;
+  // The owner-drawn menus hook the frame and take the toolbars' images here once they join the
+  // toolkit; until then the plain menus stay.
+}
+
+void CTkFrameWnd::EnableDocking(DWORD dwDockStyle) {
+  // The toolkit's floating frame and dock bars take the framework's place here once they join
+  // the toolkit.
+  CFrameWnd::EnableDocking(dwDockStyle);
+}
+
+void CTkFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD) {
+  // The extra dock-bar flags go to the toolkit's dock bars, which the framework's stand in for.
+  EnableDocking(dwDockStyle);
+}
+
+void CTkFrameWnd::DrawMenuBar() {
+  CWnd::DrawMenuBar();
+  // The menu bar reloads the frame's menu here once it joins the toolkit.
+}
+
+BOOL CTkFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  // The menu bar sees the keyboard first here once it has a window of its own.
+  return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CTkFrameWnd::OnSysColorChange() {
+  CFrameWnd::OnSysColorChange();
+  ToolkitData().ReloadColors();
+}
+
+void CTkFrameWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
+  CFrameWnd::OnSettingChange(uFlags, lpszSection);
+  ToolkitData().ReloadColors();
+  // A setting change may also be new menu or icon sizes.
+  ToolkitData().LoadMetrics();
+}
+
+void CTkFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  if (pPopupMenu && m_pShortcuts && !bSysMenu) ApplyShortcutTexts(pPopupMenu->m_hMenu, *m_pShortcuts);
+  CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+}
+
+LRESULT CTkFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM) {
+  g_rememberedToolBar = nullptr;
+  auto* bar = reinterpret_cast<CControlBar*>(wParam);
+  if (!bar) return -1;
+  // The menu bar, a toolbar too once it joins the toolkit, offers no customising and is
+  // skipped here then.
+  if (bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)))
+    g_rememberedToolBar = static_cast<CTkToolBar*>(bar);
+  return 0;
+}
+
+void CTkFrameWnd::OnCustomizeToolBar() {
+  if (!g_rememberedToolBar) return;
+  CTkToolBar* bar = g_rememberedToolBar;
+  g_rememberedToolBar = nullptr;
+  bar->SendMessage(TB_CUSTOMIZE);
+}
