@@ -6,6 +6,7 @@
 
 #include "app/run/RunCommands.h"
 #include "engines/FormSubmitter.h"
+#include "engines/SearchResult.h"
 #include "framework/CriticalSection.h"
 
 std::atomic<long> CUpdateItem::s_live{0};
@@ -43,6 +44,8 @@ CUpdateItem::CUpdateItem(CSearchEngine* sender, int32_t code, uintptr_t data, ui
     const uint32_t* figures = reinterpret_cast<const uint32_t*>(data);
     m_data = reinterpret_cast<uintptr_t>(new uint32_t[2]{figures[0], figures[1]});
   }
+  if (code == kEngineResultFound && data)
+    m_resultPosition = reinterpret_cast<const CSearchResult*>(data)->m_position;
   ++s_live;
 }
 
@@ -72,6 +75,21 @@ void RegisterUpdateWindow(HWND window) {
   if (std::find(windows.begin(), windows.end(), window) == windows.end())
     windows.insert(windows.begin(), window);
   WindowsLock().Unlock();
+}
+
+void UnregisterUpdateWindow(HWND window) {
+  WindowsLock().Lock();
+  std::vector<HWND>& windows = Windows();
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+  WindowsLock().Unlock();
+}
+
+void ReleaseQueuedUpdates(HWND window) {
+  UnregisterUpdateWindow(window);
+  MSG msg;
+  while (PeekMessageA(&msg, window, WM_ZB_UPDATE, WM_ZB_UPDATE, PM_REMOVE))
+    if (msg.wParam == HINT_ENGINE_EVENT && msg.lParam)
+      reinterpret_cast<CUpdateItem*>(msg.lParam)->Release();
 }
 
 void ClearUpdateWindows() {

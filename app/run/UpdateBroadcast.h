@@ -32,6 +32,9 @@ class CUpdateItem : public CObject {
   int32_t m_code;
   uintptr_t m_data;
   uint32_t m_user;
+  // The page position (0-based) of the result a 11016 event reports, copied on the worker: the
+  // result record itself may be freed before a window reads the event. -1 for other events.
+  int32_t m_resultPosition = -1;
 
  private:
   friend int BroadcastItem(CUpdateItem* item);
@@ -44,6 +47,12 @@ class CUpdateItem : public CObject {
 
 // Puts the window at the front of the list; a window already listed is not added twice.
 void RegisterUpdateWindow(HWND window);
+// Takes the window off the list (a window being destroyed): posts to a dead handle, or to a
+// later window that got the same handle, would hold records that nobody lets go.
+void UnregisterUpdateWindow(HWND window);
+// For a window being destroyed, on its own thread: takes it off the list and lets go of the
+// engine-event records still queued for it, which it would otherwise never see.
+void ReleaseQueuedUpdates(HWND window);
 // Forgets every window (tests and the end of the program).
 void ClearUpdateWindows();
 // Posts the hint with the object to every listed window, the latest registered first; returns
