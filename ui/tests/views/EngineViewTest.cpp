@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "app/AppPaths.h"
+#include "app/AppServices.h"
 #include "app/EngineCache.h"
 #include "app/SearchProperties.h"
 #include "app/SelectionTemplates.h"
 #include "app/run/RunCommands.h"
+#include "app/run/UpdateBroadcast.h"
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
@@ -398,6 +400,53 @@ TEST_F(EngineWindowTest, EngineCommandsFollowTheSelection) {
   m_view->SendMessage(WM_COMMAND, ID_ENGINE_SELECT_ALL);
   EXPECT_EQ(List().GetSelectedCount(), 5u);
   CSearchEngineView::SetUrlOpenFunction(nullptr);
+}
+
+}  // namespace
+}  // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+// The engine images: 128 icons from the first strip, the second strip once for every full 128
+// icons when the database has more than 128.
+TEST(EngineImageList, HoldsTheIconsOfTheDatabase) {
+  apptest::LanguageModuleScope language;
+  ASSERT_TRUE(language.Loaded());
+  struct Case {
+    int icons;
+    int images;
+  } cases[] = {{0, 128}, {128, 128}, {129, 256}, {256, 384}, {300, 384}};
+  for (const Case& c : cases) {
+    CImageList list;
+    ASSERT_TRUE(CreateEngineImageList(list, c.icons)) << c.icons;
+    EXPECT_EQ(list.GetImageCount(), c.images) << c.icons;
+    int cx = 0, cy = 0;
+    list.GetIconSize(&cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+  }
+  // Without the language module there are no bitmaps to make it from.
+  HINSTANCE module = AfxGetResourceHandle();
+  AfxSetResourceHandle(::GetModuleHandleA(nullptr));
+  CImageList none;
+  EXPECT_FALSE(CreateEngineImageList(none, 10));
+  AfxSetResourceHandle(module);
+}
+
+// The end of an automated run reaches the batch end once, which closes the main window once:
+// the list posts no close of its own.
+TEST_F(EngineWindowTest, AutomatedRunEndClosesTheMainWindowOnce) {
+  CZubrinDoc::ResetAutomatedEnd();
+  BroadcastUpdate(HINT_RUN_AUTOMATED_END, 0);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageA(&msg, m_view->m_hWnd, WM_ZB_UPDATE, WM_ZB_UPDATE, PM_REMOVE));
+  ::DispatchMessageA(&msg);
+  int closes = 0;
+  while (::PeekMessageA(&msg, m_hFrame, WM_CLOSE, WM_CLOSE, PM_REMOVE)) ++closes;
+  EXPECT_EQ(closes, 1);
+  EXPECT_TRUE(CZubrinDoc::AutomatedEndReached());
+  CZubrinDoc::ResetAutomatedEnd();
 }
 
 }  // namespace
