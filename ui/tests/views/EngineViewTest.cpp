@@ -16,6 +16,7 @@
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
+#include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"
 #include "ui/tests/views/EngineWindow.h"
 #include "ui/views/SortClass.h"
@@ -447,6 +448,62 @@ TEST_F(EngineWindowTest, AutomatedRunEndClosesTheMainWindowOnce) {
   EXPECT_EQ(closes, 1);
   EXPECT_TRUE(CZubrinDoc::AutomatedEndReached());
   CZubrinDoc::ResetAutomatedEnd();
+}
+
+}  // namespace
+}  // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+// Collects what a command's update handler says.
+class ProbeCmdUI : public CCmdUI {
+ public:
+  void Enable(BOOL bOn = TRUE) override {
+    m_bEnableChanged = TRUE;
+    enabled = bOn != FALSE;
+  }
+  void SetCheck(int) override {}
+  void SetText(LPCSTR text) override { this->text = text; }
+  bool enabled = true;
+  std::string text;
+};
+
+ProbeCmdUI Probe(CCmdTarget* target, UINT id) {
+  ProbeCmdUI probe;
+  probe.m_nID = id;
+  probe.DoUpdate(target, FALSE);
+  return probe;
+}
+
+// The menu items of the one-engine commands name the selected engine; the add page command is
+// only enabled for an engine with an add page; select all waits for the end of a run.
+TEST_F(EngineWindowTest, CommandStatesFollowTheSelectionAndTheRun) {
+  struct Case {
+    const char* why;
+    const char* selected;  // null: no selection
+    UINT id;
+    bool enabled;
+    std::string text;
+  } cases[] = {
+      {"home page, none selected", nullptr, ID_ENGINE_HOMEPAGE, true, Text(IDS_ENGINE_NO_SELECTION)},
+      {"home page of Beta", "Beta", ID_ENGINE_HOMEPAGE, true, "Open the &home page of Beta"},
+      {"add page, none selected", nullptr, ID_ENGINE_ADDPAGE, false, ""},
+      {"add page of Beta", "Beta", ID_ENGINE_ADDPAGE, true, "Open the &add page of Beta"},
+      {"Gamma has no add page", "Gamma", ID_ENGINE_ADDPAGE, false, "Gamma has no &add page"},
+      {"selected rows pane", "Gamma", ID_INDICATOR_SELECTED, true, "Selected: 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    SelectRows(c.selected ? std::vector<int>{Row(c.selected)} : std::vector<int>{});
+    ProbeCmdUI probe = Probe(m_view, c.id);
+    EXPECT_EQ(probe.enabled, c.enabled);
+    EXPECT_EQ(probe.text, c.text);
+  }
+  EXPECT_TRUE(Probe(m_view, ID_ENGINE_SELECT_ALL).enabled);
+  Doc()->m_running = 1;
+  EXPECT_FALSE(Probe(m_view, ID_ENGINE_SELECT_ALL).enabled);
+  Doc()->m_running = 0;
 }
 
 }  // namespace
