@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
 #include "app/tests/RunTestSupport.h"
 #include "engines/FormSubmitter.h"
+#include "engines/SearchResult.h"
 
 namespace {
 
@@ -102,6 +104,40 @@ TEST_F(UpdateBroadcastTest, ProgressRecordsCopyTheirFiguresAndComputeIn64Bits) {
   CUpdateItem other(nullptr, kEngineConnected, 1234, 0);
   EXPECT_EQ(other.Progress(), nullptr);
   EXPECT_EQ(other.m_data, 1234u);
+}
+
+// A window that goes lets go of the records queued for it and is posted nothing afterwards; the
+// other windows keep theirs.
+TEST_F(UpdateBroadcastTest, AWindowThatGoesReleasesItsQueuedRecords) {
+  long before = CUpdateItem::LiveCount();
+  apptest::HintWindow staying;
+  HWND going = CreateWindowA("ZbHintWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  RegisterUpdateWindow(going);
+  uint32_t figures[2] = {1, 2};
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineReceiveProgress,
+                                          reinterpret_cast<uintptr_t>(figures), 0)), 2);
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 2);
+  BroadcastUpdate(122, 0);
+  ReleaseQueuedUpdates(going);
+  EXPECT_EQ(CUpdateItem::LiveCount(), before + 2) << "the staying window still holds them";
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 1);
+  DestroyWindow(going);
+  staying.Pump();
+  EXPECT_EQ(staying.CountCode(kEngineConnected), 2);
+  EXPECT_EQ(CUpdateItem::LiveCount(), before);
+}
+
+// The followed result's position is copied when the event is raised: the worker may free the
+// result before a window reads the record.
+TEST_F(UpdateBroadcastTest, AResultEventKeepsThePositionOfItsResult) {
+  auto result = std::make_unique<CSearchResult>();
+  result->m_position = 4;
+  CUpdateItem item(nullptr, kEngineResultFound, reinterpret_cast<uintptr_t>(result.get()), 0);
+  result.reset();
+  EXPECT_EQ(item.m_resultPosition, 4);
+  CUpdateItem other(nullptr, kEngineConnected, 0, 0);
+  EXPECT_EQ(other.m_resultPosition, -1);
 }
 
 }  // namespace
