@@ -81,6 +81,8 @@ int CSearchEngineView::OnCreate(LPCREATESTRUCT lpcs) {
   for (int column = 0; column < kColumnCount; ++column)
     list.InsertColumn(column, LoadResString(kHeaderIds[column]), LVCFMT_LEFT, 0);
   if (GetSearchProperties().m_nColAutoSave) RestoreColumnWidths();
+  // The view owns the images: the control must not destroy them when it goes.
+  ModifyStyle(0, LVS_SHAREIMAGELISTS);
   if (CreateEngineImageList(m_images))
     list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images.m_hImageList));
   ApplyListColors();
