@@ -128,6 +128,22 @@ TEST_F(UpdateBroadcastTest, AWindowThatGoesReleasesItsQueuedRecords) {
   EXPECT_EQ(CUpdateItem::LiveCount(), before);
 }
 
+// A window that goes while the program ends leaves the pending quit to the message loop: a lost
+// quit would keep the program running without its main window.
+TEST_F(UpdateBroadcastTest, ReleasingQueuedRecordsKeepsThePendingQuit) {
+  long before = CUpdateItem::LiveCount();
+  apptest::HintWindow going;
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 1);
+  PostQuitMessage(3);
+  ReleaseQueuedUpdates(going.Handle());
+  EXPECT_EQ(CUpdateItem::LiveCount(), before);
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message == WM_QUIT) quit = msg.wParam == 3;
+  EXPECT_TRUE(quit);
+}
+
 // The followed result's position is copied when the event is raised: the worker may free the
 // result before a window reads the record.
 TEST_F(UpdateBroadcastTest, AResultEventKeepsThePositionOfItsResult) {

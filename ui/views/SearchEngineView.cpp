@@ -79,7 +79,7 @@ int CSearchEngineView::OnCreate(LPCREATESTRUCT lpcs) {
   CListCtrl& list = GetListCtrl();
   // The columns come without a width: the stored widths or the options give them.
   for (int column = 0; column < kColumnCount; ++column)
-    list.InsertColumn(column, LoadResString(kHeaderIds[column]), LVCFMT_LEFT, 0);
+    list.InsertColumn(column, LoadResString(kHeaderIds[column]), LVCFMT_LEFT);
   if (GetSearchProperties().m_nColAutoSave) RestoreColumnWidths();
   // The view owns the images: the control must not destroy them when it goes.
   ModifyStyle(0, LVS_SHAREIMAGELISTS);
