@@ -7,6 +7,9 @@
 #include "foundation/Date.h"
 #include "foundation/SockHttpClient.h"
 #include "framework/WinApp.h"
+#include "framework/gdi/GdiObject.h"
+#include "framework/gdi/ImageList.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -60,6 +63,22 @@ CString LoadResString(UINT id) {
   CString text;
   text.LoadString(id);
   return text;
+}
+
+bool CreateEngineImageList(CImageList& list) {
+  return CreateEngineImageList(list, CountEngineIcons());
+}
+
+bool CreateEngineImageList(CImageList& list, int iconCount) {
+  const int kIconsPerStrip = 128;
+  list.DeleteImageList();
+  if (!list.Create(IDB_ENGINES, 16, 0, RGB(255, 255, 255))) return false;
+  if (iconCount <= kIconsPerStrip) return true;
+  CBitmap more;
+  if (!more.LoadBitmap(IDB_ENGINES_MORE)) return false;
+  for (int strips = iconCount / kIconsPerStrip; strips > 0; --strips)
+    if (list.Add(&more, RGB(255, 255, 255)) < 0) return false;
+  return true;
 }
 
 bool PathExists(const char* path) {

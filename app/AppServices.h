@@ -6,6 +6,7 @@
 
 #include "framework/String.h"
 
+class CImageList;
 class CSockHttpClient;
 
 // The string of that id from the language module; empty when it has none.
@@ -42,6 +43,13 @@ ExeFileVersion GetExeFileVersion();
 int GetDisplayDepthSquare();
 // Seam for tests: a function that answers in place of the screen; null restores the screen.
 void SetDisplayDepthSquareSource(int (*source)());
+
+// The engines' 16 x 16 icons from the language module, white transparent: the first strip holds
+// 128 icons, and a database with more icons gets the second strip once for every full 128 of
+// them. False when the list cannot be made (no module, no bitmap). The second form takes the
+// icon count instead of counting the database's icon keys.
+bool CreateEngineImageList(CImageList& list);
+bool CreateEngineImageList(CImageList& list, int iconCount);
 
 // True when win.ini asks for MAPI and MAPI32.DLL is on the search path.
 bool IsMapiAvailable();

@@ -177,3 +177,4 @@
 #include "ids/SearchTermViewIds.h"
 #include "ids/ToolkitWidgetsIds.h"
 #include "ids/ToolkitFrameIds.h"
+#include "ids/EngineViewIds.h"

@@ -1,6 +1,6 @@
 #include "ui/Panes.h"
 
-#include "ui/PlaceholderView.h"
+#include "ui/views/SearchEngineView.h"
 #include "ui/views/SearchForm.h"
 #include "ui/views/SearchTermView.h"
 
@@ -11,4 +11,4 @@ HWND g_hEngineViewWnd = nullptr;
 
 CRuntimeClass* SearchFormClass() { return RUNTIME_CLASS(CSearchForm); }
 CRuntimeClass* SearchTermViewClass() { return RUNTIME_CLASS(CSearchTermView); }
-CRuntimeClass* EngineViewClass() { return RUNTIME_CLASS(CPlaceholderView); }
+CRuntimeClass* EngineViewClass() { return RUNTIME_CLASS(CSearchEngineView); }

@@ -77,6 +77,28 @@ void RegisterUpdateWindow(HWND window) {
   WindowsLock().Unlock();
 }
 
+void UnregisterUpdateWindow(HWND window) {
+  WindowsLock().Lock();
+  std::vector<HWND>& windows = Windows();
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+  WindowsLock().Unlock();
+}
+
+void ReleaseQueuedUpdates(HWND window) {
+  UnregisterUpdateWindow(window);
+  MSG msg;
+  while (PeekMessageA(&msg, window, WM_ZB_UPDATE, WM_ZB_UPDATE, PM_REMOVE)) {
+    // Wine hands out a pending quit even to a peek filtered by window and message; the quit
+    // of a closing main window must stay for the message loop, so it is posted again.
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_ZB_UPDATE && msg.wParam == HINT_ENGINE_EVENT && msg.lParam)
+      reinterpret_cast<CUpdateItem*>(msg.lParam)->Release();
+  }
+}
+
 void ClearUpdateWindows() {
   WindowsLock().Lock();
   Windows().clear();

@@ -49,6 +49,12 @@ class CUpdateItem : public CObject {
 
 // Puts the window at the front of the list; a window already listed is not added twice.
 void RegisterUpdateWindow(HWND window);
+// Takes the window off the list (a window being destroyed): posts to a dead handle, or to a
+// later window that got the same handle, would hold records that nobody lets go.
+void UnregisterUpdateWindow(HWND window);
+// For a window being destroyed, on its own thread: takes it off the list and lets go of the
+// engine-event records still queued for it, which it would otherwise never see.
+void ReleaseQueuedUpdates(HWND window);
 // Forgets every window (tests and the end of the program).
 void ClearUpdateWindows();
 // Posts the hint with the object to every listed window, the latest registered first; returns

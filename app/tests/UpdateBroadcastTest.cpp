@@ -106,6 +106,44 @@ TEST_F(UpdateBroadcastTest, ProgressRecordsCopyTheirFiguresAndComputeIn64Bits) {
   EXPECT_EQ(other.m_data, 1234u);
 }
 
+// A window that goes lets go of the records queued for it and is posted nothing afterwards; the
+// other windows keep theirs.
+TEST_F(UpdateBroadcastTest, AWindowThatGoesReleasesItsQueuedRecords) {
+  long before = CUpdateItem::LiveCount();
+  apptest::HintWindow staying;
+  HWND going = CreateWindowA("ZbHintWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  RegisterUpdateWindow(going);
+  uint32_t figures[2] = {1, 2};
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineReceiveProgress,
+                                          reinterpret_cast<uintptr_t>(figures), 0)), 2);
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 2);
+  BroadcastUpdate(122, 0);
+  ReleaseQueuedUpdates(going);
+  EXPECT_EQ(CUpdateItem::LiveCount(), before + 2) << "the staying window still holds them";
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 1);
+  DestroyWindow(going);
+  staying.Pump();
+  EXPECT_EQ(staying.CountCode(kEngineConnected), 2);
+  EXPECT_EQ(CUpdateItem::LiveCount(), before);
+}
+
+// A window that goes while the program ends leaves the pending quit to the message loop: a lost
+// quit would keep the program running without its main window.
+TEST_F(UpdateBroadcastTest, ReleasingQueuedRecordsKeepsThePendingQuit) {
+  long before = CUpdateItem::LiveCount();
+  apptest::HintWindow going;
+  EXPECT_EQ(BroadcastItem(new CUpdateItem(nullptr, kEngineConnected, 0, 0)), 1);
+  PostQuitMessage(3);
+  ReleaseQueuedUpdates(going.Handle());
+  EXPECT_EQ(CUpdateItem::LiveCount(), before);
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message == WM_QUIT) quit = msg.wParam == 3;
+  EXPECT_TRUE(quit);
+}
+
 }  // namespace
 
 // A found-result event carries the result's position itself: the engine may clear its results

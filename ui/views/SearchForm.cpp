@@ -49,6 +49,8 @@ int CSearchForm::OnCreate(LPCREATESTRUCT lpcs) {
 
 void CSearchForm::OnDestroy() {
   if (g_pSearchForm == this) g_pSearchForm = nullptr;
+  // Engine events queued for the form hold their records until it lets go of them.
+  ReleaseQueuedUpdates(m_hWnd);
   CFormView::OnDestroy();
 }
 

@@ -45,6 +45,8 @@ int CSearchTermView::OnCreate(LPCREATESTRUCT lpcs) {
 
 void CSearchTermView::OnDestroy() {
   if (g_pSearchTermView == this) g_pSearchTermView = nullptr;
+  // Engine events queued for the list hold their records until it lets go of them.
+  ReleaseQueuedUpdates(m_hWnd);
   CListViewEx::OnDestroy();
 }
 
