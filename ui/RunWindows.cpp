@@ -5,12 +5,12 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
-#include "app/run/RunCommands.h"
 #include "framework/MessageBox.h"
 #include "framework/WinThread.h"
 #include "resources/resource.h"
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
+#include "ui/views/SearchEngineView.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
 
@@ -96,10 +96,7 @@ bool CMainRunViews::ShowUpdateNotice() {
 }
 
 void CMainRunViews::RefreshEngineRow(const CString& name) {
-  // A single row has no hint of its own: the engine view rewrites its rows from the document
-  // on the current-set hint.
-  (void)name;
-  if (CZubrinDoc* doc = CZubrinDoc::GetDocument()) doc->UpdateAllViews(nullptr, HINT_CURRENT_SET);
+  if (g_pSearchEngineView) g_pSearchEngineView->RefreshEngineRow(name);
 }
 
 void CMainRunViews::ReportRunFailure(RunFailure failure) {

@@ -11,7 +11,6 @@
 #include "reports/EngineReports.h"
 #include "toolkit/dialogs/TkTipOfTheDay.h"
 #include "reports/EngineRows.h"
-#include "ui/AutomatedRunReceiver.h"
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
 #include "ui/RunWindows.h"
@@ -42,13 +41,11 @@ void ConnectWindows(CZubrinDoc* doc) {
   CWnd* main = AfxGetMainWnd();
   g_runViews.SetMainWindow(main ? main->m_hWnd : nullptr);
   if (doc) doc->SetRunViews(&g_runViews);
-  CAutomatedRunReceiver::Create();
 }
 
 void DisconnectWindows() {
   if (CZubrinDoc* doc = CZubrinDoc::GetDocument()) doc->SetRunViews(nullptr);
   ClearUpdateWindows();
-  CAutomatedRunReceiver::Destroy();
 }
 
 std::unique_ptr<CSplashScreen> g_splash;

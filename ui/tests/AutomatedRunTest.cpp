@@ -19,7 +19,6 @@
 #include "framework/docview/DocTemplate.h"
 #include "resources/resource.h"
 #include "ui/AutomatedRun.h"
-#include "ui/AutomatedRunReceiver.h"
 #include "ui/MainFrame.h"
 #include "ui/PlaceholderView.h"
 
@@ -70,7 +69,6 @@ class AutomatedRunTest : public ::testing::Test {
       ::DestroyWindow(hFrame_);
     }
     app_.reset();
-    CAutomatedRunReceiver::Destroy();
     ClearUpdateWindows();
     SetCommandLineInfo(nullptr);
     CZubrinAppLog::Reset();
@@ -164,21 +162,6 @@ TEST_F(AutomatedRunTest, WritesSavesLogsAndClosesOnce) {
       EXPECT_EQ(log, "");
     }
   }
-}
-
-// Until the engine view takes it, the hidden receiver carries the finish of the run to its end.
-TEST_F(AutomatedRunTest, TheFinishBroadcastEndsTheRunOnce) {
-  std::string path = folder_.File("shop.zbp");
-  std::string line = "/auto /csv \"" + path + "\"";
-  SetCommandLineInfo(new NQCommandLineInfo(line.c_str()));
-  DocumentAt(path);
-  ASSERT_TRUE(CAutomatedRunReceiver::Create());
-  BroadcastUpdate(HINT_RUN_AUTOMATED_END, 0);
-  BroadcastUpdate(HINT_RUN_AUTOMATED_END, 0);
-  Pump();
-  EXPECT_EQ(g_closes, 1);
-  EXPECT_NE(GetFileAttributesA(folder_.File("shop.csv").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(CZubrinAppLog::HasFailed());
 }
 
 }  // namespace

@@ -358,6 +358,14 @@ void CSearchEngineView::UpdateFlagColumn() {
   if (CSearchEngine* engine = GetRowEngine(row)) SetCell(row, kColMark, MarkText(*engine));
 }
 
+void CSearchEngineView::RefreshEngineRow(const CString& name) {
+  int row = FindEngineRow(name);
+  CSearchEngine* engine = GetRowEngine(row);
+  if (!engine) return;
+  UpdateRow(row, *engine);
+  SetCell(row, kColMark, MarkText(*engine));
+}
+
 // ---- hints ----
 
 LRESULT CSearchEngineView::OnEngineBroadcast(WPARAM wParam, LPARAM lParam) {

@@ -65,6 +65,9 @@ class CSearchEngineView : public CListViewEx {
   void ApplyTemplate(const CString& name);
   void CollectTemplate(const CString& name);
   void UpdateFlagColumn();
+  // Rewrites the named engine's row (mark, submission count and date, ranks) after the
+  // document changed its engine-cache entry; nothing when it has no row.
+  void RefreshEngineRow(const CString& name);
   // Sorts by the column: order -1 takes the column's remembered order (a header click).
   void SortColumn(int column, int order = -1);
   // What the select-by dialog's OK does with its choices (empty: criterion not used); mode 0

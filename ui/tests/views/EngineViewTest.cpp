@@ -2,6 +2,7 @@
 // sorting, double clicks, templates and the select-by criteria.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "engines/SearchEngine.h"
 #include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"
+#include "ui/RunWindows.h"
 #include "ui/tests/views/EngineWindow.h"
 #include "ui/views/SortClass.h"
 
@@ -368,8 +370,8 @@ TEST_F(EngineWindowTest, SelectByCriteria) {
     Doc()->m_templateIndex = 1;
     m_view->SelectByCriteria(c.category, c.country.c_str(), c.language.c_str(), c.mark.c_str(), c.mode);
     std::vector<std::string> checked;
-    for (const std::string& name : {"Alpha", "Beta", "Delta", "epsilon", "Gamma"})
-      if (Engine(name.c_str())->m_enabled) checked.push_back(name);
+    for (const char* name : {"Alpha", "Beta", "Delta", "epsilon", "Gamma"})
+      if (Engine(name)->m_enabled) checked.push_back(name);
     EXPECT_EQ(checked, c.checked);
     EXPECT_EQ(Doc()->m_templateIndex, -1);
     // Checked engines lead the list.
@@ -504,6 +506,25 @@ TEST_F(EngineWindowTest, CommandStatesFollowTheSelectionAndTheRun) {
   Doc()->m_running = 1;
   EXPECT_FALSE(Probe(m_view, ID_ENGINE_SELECT_ALL).enabled);
   Doc()->m_running = 0;
+}
+
+// What the run windows do after a mark or a submission changed an engine's stored counts: only
+// that engine's row is rewritten, and the run control finds the rows it runs by the selection.
+TEST_F(EngineWindowTest, TheRunWindowsReadTheSelectionAndRewriteOneRow) {
+  CMainRunViews views;
+  SelectRows({Row("Gamma"), Row("Alpha")});
+  std::vector<std::string> selected;
+  for (const CString& name : views.SelectedEngines()) selected.emplace_back(name.GetString());
+  EXPECT_EQ(selected, (std::vector<std::string>{Names()[std::min(Row("Alpha"), Row("Gamma"))],
+                                                Names()[std::max(Row("Alpha"), Row("Gamma"))]}))
+      << "in the list's order";
+
+  Doc()->FindEngineCache("Beta")->m_total = 3;
+  Doc()->FindEngineCache("Delta")->m_total = 5;
+  views.RefreshEngineRow("Beta");
+  EXPECT_EQ(Cell("Beta", 4), "3");
+  EXPECT_EQ(Cell("Delta", 4), "0") << "another row is left as it was";
+  views.RefreshEngineRow("No such engine");  // nothing to rewrite
 }
 
 }  // namespace
