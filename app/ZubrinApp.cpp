@@ -152,7 +152,7 @@ BOOL CZubrinApp::LoadLanguage() {
   AfxSetResourceHandle(m_hLanguage);
   setlocale(LC_ALL, GetLanguageCode());
   SetReportResourceModule(m_hLanguage);
-  // GAP: the toolkit's global data is initialised with the module here once the toolkit exists.
+  if (m_windows.languageLoaded) m_windows.languageLoaded(m_hLanguage);
   return TRUE;
 }
 

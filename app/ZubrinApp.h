@@ -24,6 +24,8 @@ struct ZubrinAppWindows {
   void (*restorePlacement)(CWnd* mainWnd, int showCommand) = nullptr;
   void (*disconnect)() = nullptr;  // at exit, before the globals go
   void (*showAbout)() = nullptr;   // the about box, modally
+  // The language module is loaded: the window side takes its resources from it.
+  void (*languageLoaded)(HINSTANCE module) = nullptr;
   // The tip of the day with the tips file, modally; at start-up only when the user has not
   // switched it off.
   void (*showTipOfTheDay)(const char* tipsFile) = nullptr;

@@ -51,6 +51,11 @@ bool IsAuto() {
 }
 
 // The engine of the debug option "engine" in the current set, or null.
+std::atomic<SelectedEngineFn> g_selectedEngine{nullptr};
+
+// The Detail report's engine, as the main window's command takes it.
+CSearchEngine* DetailEngine(CZubrinDoc& document);
+
 CSearchEngine* DebugEngine(CZubrinDoc& document) {
   CString name = GetEngineField();
   const CEngineSet* set =
@@ -59,7 +64,17 @@ CSearchEngine* DebugEngine(CZubrinDoc& document) {
   return set->FindEngine(name.GetString());
 }
 
+CSearchEngine* DetailEngine(CZubrinDoc& document) {
+  if (CSearchEngine* engine = DebugEngine(document)) return engine;
+  SelectedEngineFn selected = g_selectedEngine.load();
+  return selected ? selected(document) : nullptr;
+}
+
 }  // namespace
+
+void SetSelectedEngineSource(SelectedEngineFn source) {
+  g_selectedEngine = source;
+}
 
 void SetReportOpener(ReportOpenFn open) {
   g_opener = open;
@@ -105,7 +120,7 @@ bool RunAutomatedReports(CZubrinDoc* document) {
                                       ReportKind::UrlSummary};
   for (int bit = 0; bit < 7; ++bit) {
     if (!(commandLine->m_nReports & (1u << bit))) continue;
-    CSearchEngine* engine = bit == 0 ? DebugEngine(*document) : nullptr;
+    CSearchEngine* engine = bit == 0 ? DetailEngine(*document) : nullptr;
     if (bit == 0 && !engine) {
       ReportLog("The detail report was not written: no engine is named.");
       ok = false;

@@ -20,8 +20,14 @@ void SetReportOpener(ReportOpenFn open);
 bool RunReportCommand(ReportKind kind, ReportAction action, CSearchEngine* engine = nullptr,
                       CZubrinDoc* document = nullptr);
 
+// The engine the main window's Detail report is about: the engine list's selected row. Null
+// (the default) leaves only the debug option's engine.
+using SelectedEngineFn = CSearchEngine* (*)(CZubrinDoc& document);
+void SetSelectedEngineSource(SelectedEngineFn source);
+
 // The end of an automated run: the CSV file when a CSV switch is set, then the reports of the
 // bits r1..r7 (Detail, Summary, Keyword, Submittal, Competitor, KeywordStat, URL Summary; the
-// detail report of the debug option "engine"), then the mailed reports of r2_email..r7_email.
+// detail report of the debug option "engine", else of the selected engine), then the mailed
+// reports of r2_email..r7_email.
 // True when everything was written and sent; each failure is in the report log.
 bool RunAutomatedReports(CZubrinDoc* document = nullptr);

@@ -91,6 +91,10 @@ class CMainFrame : public CTkFrameWnd {
   void FillTemplateCombo();
   void ShowStartCounters();
   void DoBeginProgress(int upper, int lower, LPCSTR caption);
+  // Puts the progress bar after the caption in the message pane as the pane is now: the pane
+  // narrows when a counter pane widens, and moves with the window's size.
+  void PlaceProgress();
+  void OnSize(UINT nType, int cx, int cy);
 
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnDestroy();
@@ -143,6 +147,7 @@ class CMainFrame : public CTkFrameWnd {
   CTkReBar m_wndReBar;
   CTkMenuBar m_wndMenuBar;
   CProgressCtrl* m_pProgress = nullptr;
+  int m_progressCaptionWidth = 0;  // room the caption takes before the bar
   HIMAGELIST m_hToolImages = nullptr, m_hToolHotImages = nullptr, m_hTemplateImages = nullptr;
   CString m_strHideTerms;  // menu text of 32869 while the search-term pane is shown
   CString m_strShowTerms;  // and while it is hidden

@@ -66,22 +66,35 @@ void CMainFrame::DoBeginProgress(int upper, int lower, LPCSTR caption) {
   if (lower == 1) lower = 0;
   CString text = caption ? caption : "";
   m_wndStatusBar.SetPaneText(0, text);
-  CRect rect;
-  m_wndStatusBar.GetItemRect(0, &rect);
-  if (!text.IsEmpty()) rect.left += TextWidth(m_wndStatusBar, text) + 10;
-  rect.top += 2;
-  rect.bottom -= 2;
-  rect.right -= 8;
-  if (rect.right < rect.left) rect.right = rect.left;
+  m_progressCaptionWidth = text.IsEmpty() ? 0 : TextWidth(m_wndStatusBar, text) + 10;
+  CRect rect(0, 0, 0, 0);
   m_pProgress = new CProgressCtrl;
   if (!m_pProgress->Create(WS_CHILD | WS_VISIBLE | PBS_SMOOTH, rect, &m_wndStatusBar, 0)) {
     delete m_pProgress;
     m_pProgress = nullptr;
     return;
   }
+  PlaceProgress();
   m_pProgress->SetRange32(lower, upper);
   m_pProgress->SetPos(0);
   m_pProgress->SetStep(1);
+}
+
+void CMainFrame::PlaceProgress() {
+  if (!m_pProgress || !m_pProgress->m_hWnd || !m_wndStatusBar.m_hWnd) return;
+  CRect rect;
+  m_wndStatusBar.GetItemRect(0, &rect);
+  rect.left += m_progressCaptionWidth;
+  rect.top += 2;
+  rect.bottom -= 2;
+  rect.right -= 8;
+  if (rect.right < rect.left) rect.right = rect.left;
+  m_pProgress->MoveWindow(rect);
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy) {
+  CTkFrameWnd::OnSize(nType, cx, cy);
+  PlaceProgress();
 }
 
 void CMainFrame::StepProgress() {
@@ -116,6 +129,7 @@ void CMainFrame::SetPaneText(UINT nID) {
   if (current == width) return;
   bar.SetPaneInfo(index, id, style, width);
   bar.Invalidate();
+  frame->PlaceProgress();
 }
 
 // A pane as wide as its text in the bar's font, so the counters never cut their numbers off.
@@ -127,4 +141,5 @@ void CMainFrame::SetPaneTextSized(UINT nID, LPCSTR lpszText) {
   m_wndStatusBar.GetPaneInfo(index, id, style, width);
   m_wndStatusBar.SetPaneInfo(index, id, style, TextWidth(m_wndStatusBar, lpszText) + 2);
   m_wndStatusBar.SetPaneText(index, lpszText);
+  PlaceProgress();
 }

@@ -9,11 +9,14 @@
 #include "framework/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/EngineReports.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/dialogs/TkTipOfTheDay.h"
 #include "reports/EngineRows.h"
+#include "reports/ReportCommands.h"
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
 #include "ui/RunWindows.h"
+#include "ui/views/SearchEngineView.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/ExportCSV.h"
 #include "ui/dialogs/SplashScreen.h"
@@ -27,6 +30,11 @@ CMainRunViews g_runViews;
 // What the report writers say of an unattended run goes into the run's log.
 void ReportLine(const char* line) {
   CZubrinAppLog::Note(line);
+}
+
+// The Detail report is of the engine list's selected engine.
+CSearchEngine* SelectedEngine(CZubrinDoc&) {
+  return g_pSearchEngineView ? g_pSearchEngineView->GetSelectedEngine() : nullptr;
 }
 
 // The reports list the engines as the engine list shows them.
@@ -64,6 +72,10 @@ void RestorePlacement(CWnd* mainWnd, int showCommand) {
   else if (mainWnd)
     mainWnd->ShowWindow(showCommand);
 }
+// The toolkit's bars, cursors and texts come from the language module too.
+void LanguageLoaded(HINSTANCE module) {
+  ToolkitData().Initialize(module);
+}
 void ShowTipOfTheDay(const char* tipsFile) {
   CTkTipOfTheDay tip(tipsFile, AfxGetMainWnd());
   tip.DoModal();
@@ -96,6 +108,7 @@ ZubrinAppWindows Windows() {
   windows.restorePlacement = RestorePlacement;
   windows.showAbout = ShowAbout;
   windows.showTipOfTheDay = ShowTipOfTheDay;
+  windows.languageLoaded = LanguageLoaded;
   windows.connect = ConnectWindows;
   windows.disconnect = DisconnectWindows;
   return windows;
@@ -111,6 +124,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
   CMainFrame::ConnectProgressHooks();
   SetReportLog(ReportLine);
   SetEngineRowSource(EngineViewRows);
+  SetSelectedEngineSource(SelectedEngine);
   SetCsvExportAsker(AskCsvExportInDialog);
   return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

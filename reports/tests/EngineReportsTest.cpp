@@ -157,6 +157,28 @@ TEST_F(EngineReportsTest, FailedReportIsTold) {
   AfxSetMessageBoxHandler(nullptr);
 }
 
+// The unattended Detail report is of the debug option's engine, else of the engine the engine
+// list has selected; with neither it is not written, and the run says so.
+TEST_F(EngineReportsTest, TheUnattendedDetailReportIsOfTheSelectedEngine) {
+  FixtureDocument fixture;
+  SetCommandLineInfo(new NQCommandLineInfo("/auto /r1"));
+  g_log.clear();
+  ResetReportFailures();
+  EXPECT_FALSE(RunAutomatedReports(&fixture.Doc())) << "no engine selected, none named";
+  EXPECT_EQ(g_log.size(), 1u);
+
+  SetSelectedEngineSource([](CZubrinDoc& doc) -> CSearchEngine* {
+    const CEngineSet* set = doc.m_currentSet ? doc.m_currentSet : doc.m_manager.GetFirstSet();
+    return set && !set->GetEngines().empty() ? set->GetEngines().begin()->second : nullptr;
+  });
+  g_log.clear();
+  ResetReportFailures();
+  EXPECT_TRUE(RunAutomatedReports(&fixture.Doc()));
+  EXPECT_TRUE(g_log.empty());
+  SetSelectedEngineSource(nullptr);
+  SetCommandLineInfo(nullptr);
+}
+
 // The engine rows come through the seam, in its order; rows of unknown engines are skipped.
 TEST_F(EngineReportsTest, EngineRowsFollowTheView) {
   FixtureDocument fixture;

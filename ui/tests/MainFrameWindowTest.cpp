@@ -277,6 +277,18 @@ TEST_F(MainFrameWindowTest, ProgressTakesItsRangeAndPlaceAndASecondBeginReplaces
     }
   }
 
+  // A counter pane that widens during the run narrows the message pane: the bar follows it,
+  // and so it does when the window is sized.
+  for (int sized : {0, 1}) {
+    if (sized)
+      frame_->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    else
+      frame_->SetPaneTextSized(ID_INDICATOR_ENGINES, "Engines: 12345 with a longer text");
+    CRect pane, placed = ChildRect(bar, frame_->GetProgressCtrl());
+    bar->GetItemRect(0, &pane);
+    EXPECT_EQ(placed.right, pane.right - 8) << (sized ? "window sized" : "pane widened");
+  }
+
   int before = frame_->GetProgressCtrl()->GetPos();
   CMainFrame::StepProgress();
   EXPECT_EQ(frame_->GetProgressCtrl()->GetPos(), before + 1);

@@ -27,6 +27,7 @@ IMPLEMENT_DYNCREATE(CSearchEngineView, CListViewEx)
 namespace {
 
 const DWORD kEngineListStyles = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;
+const int kFirstColumnWidth = 150;  // room for most engine names
 
 const UINT kHeaderIds[CSearchEngineView::kColumnCount] = {
     IDS_ENGINE_COL_NAME,     IDS_ENGINE_COL_COUNTRY,   IDS_ENGINE_COL_LANGUAGE,
@@ -77,9 +78,13 @@ int CSearchEngineView::OnCreate(LPCREATESTRUCT lpcs) {
   RegisterUpdateWindow(m_hWnd);
   ModifyStyle(0, kEngineListStyles);
   CListCtrl& list = GetListCtrl();
-  // The columns come without a width: the stored widths or the options give them.
-  for (int column = 0; column < kColumnCount; ++column)
+  // Until widths are stored, each column starts as wide as its heading (the engine names need
+  // more); the stored widths or the options then give them.
+  for (int column = 0; column < kColumnCount; ++column) {
     list.InsertColumn(column, LoadResString(kHeaderIds[column]), LVCFMT_LEFT);
+    list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+  }
+  if (list.GetColumnWidth(0) < kFirstColumnWidth) list.SetColumnWidth(0, kFirstColumnWidth);
   if (GetSearchProperties().m_nColAutoSave) RestoreColumnWidths();
   // The view owns the images: the control must not destroy them when it goes.
   ModifyStyle(0, LVS_SHAREIMAGELISTS);
