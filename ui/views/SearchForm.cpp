@@ -57,8 +57,9 @@ void CSearchForm::OnDestroy() {
 BOOL CSearchForm::OnInitDialog() {
   m_strLabels[0] = LoadResString(IDS_FORM_SITE_LABEL);
   m_strLabels[1] = LoadResString(IDS_FORM_TERM_LABEL);
-  // The search-term field becomes the toolkit's browse edit with popup menu 373 once the
-  // toolkit has it; until then it is a plain edit.
+  // The search-term field carries a button that drops down the term commands.
+  if (m_wndSearchTerm.SubclassDlgItem(IDC_FORM_SEARCH_TERM, this))
+    m_wndSearchTerm.SetBrowseStyle(TKBROWSE_POPUPMENU, IDR_FORM_TERM_MENU, 0);
   ApplySettings();
   LayoutFields();
   return FALSE;  // the form does not take the focus when it is made

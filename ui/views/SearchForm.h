@@ -5,6 +5,7 @@
 #pragma once
 #include "framework/Gdi.h"
 #include "framework/docview/FormView.h"
+#include "toolkit/widgets/TkBrowseEdit.h"
 
 class CZubrinDoc;
 
@@ -73,6 +74,7 @@ class CSearchForm : public CFormView {
   int m_nKeywordAlert = 1;
   CString m_strKeywordIgnore;
   CString m_strLabels[2];
+  CTkBrowseEdit m_wndSearchTerm;  // the search-term field, with its drop-down button
   BOOL m_bUpdating = FALSE;  // the form writes the fields: their change notices are its own
   BOOL m_bRunActive = FALSE;
   // Banner (a later addition): its rectangle, click address, picture, timers and active flag

@@ -129,6 +129,30 @@ TEST_F(SearchFormTest, TheFieldsAreDisabledWhileARunIsActive) {
   }
 }
 
+// The search-term field carries the button of its term menu at its right end, inside the form;
+// the button is disabled with the field during a run.
+TEST_F(SearchFormTest, TheTermFieldHasItsMenuButtonBesideIt) {
+  HWND field = Field(IDC_FORM_SEARCH_TERM);
+  HWND button = ::GetWindow(field, GW_HWNDNEXT);
+  ASSERT_NE(button, nullptr);
+  char name[32] = {};
+  ::GetClassNameA(button, name, sizeof name);
+  EXPECT_STREQ(name, "Button");
+  RECT f, b, form;
+  ::GetWindowRect(field, &f);
+  ::GetWindowRect(button, &b);
+  ::GetWindowRect(m_form->m_hWnd, &form);
+  EXPECT_GE(b.left, f.right) << "right of the field";
+  EXPECT_LE(b.right, form.right) << "inside the form";
+  EXPECT_TRUE(::IsWindowVisible(button));
+  BroadcastUpdate(HINT_RUN_START, 0);
+  Pump();
+  EXPECT_FALSE(::IsWindowEnabled(button));
+  BroadcastUpdate(HINT_RUN_FINISHED, 0);
+  Pump();
+  EXPECT_TRUE(::IsWindowEnabled(button));
+}
+
 // The frame forwards the focus commands to the form's window.
 TEST_F(SearchFormTest, TheFocusCommandsPutTheFocusIntoTheirField) {
   ::SetFocus(m_terms->m_hWnd);
