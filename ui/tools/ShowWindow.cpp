@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "framework/AfxResource.h"
 #include "ui/LanguageNames.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/EditReportHeader.h"
 #include "ui/dialogs/ExportCSV.h"
+#include "toolkit/dialogs/TkTipOfTheDay.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
 #include "ui/dialogs/SaveTemplate.h"
@@ -44,6 +46,16 @@ void ShowCheckingNotice() {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
+}
+
+// The tips file beside the program, as the main program shows it.
+void ShowTipOfTheDay() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string tips(path);
+  tips = tips.substr(0, tips.find_last_of('\\') + 1) + "ZBProenu.tip";
+  CTkTipOfTheDay dlg(tips.c_str());
+  dlg.DoModal();
 }
 
 void ShowReportHeader(BOOL footer) {
@@ -103,6 +115,7 @@ const NamedWindow kWindows[] = {
     {"about", ShowAbout},
     {"update-notice", ShowUpdateNotice},
     {"update-checking", ShowCheckingNotice},
+    {"tip", ShowTipOfTheDay},
     {"report-header", [] { ShowReportHeader(FALSE); }},
     {"report-footer", [] { ShowReportHeader(TRUE); }},
     {"csv-export", ShowCsvExport},
