@@ -278,6 +278,9 @@ void ScrollingTextCtrl::Tick() {
 }
 
 void ScrollingTextCtrl::NextLine() {
+  // The counter runs within the line: each line takes its own height in ticks, so it comes in
+  // whole before the next one starts below it.
+  m_nTick = 0;
   m_nOffset = 0;
   if (m_lines.empty()) {
     m_strCurrent.Empty();

@@ -111,8 +111,7 @@ TEST_F(ScrollingTextCtrlTest, TicksPerLineComeFromTheAbsoluteFontHeight) {
   EXPECT_STREQ(m_ctrl.GetCurrentLine(), "zero height");
   Ticks(1);
   EXPECT_STREQ(m_ctrl.GetCurrentLine(), "negative height^");
-  // The counter runs on across lines: the next multiple of 12 ends this one.
-  Ticks(9);
+  Ticks(11);
   EXPECT_STREQ(m_ctrl.GetCurrentLine(), "negative height^");
   Ticks(1);
   EXPECT_STREQ(m_ctrl.GetCurrentLine(), "zero height");
@@ -147,6 +146,20 @@ TEST_F(ScrollingTextCtrlTest, LinesComeInOneAfterAnotherAndAroundAgain) {
   bool drawn = false;
   for (COLORREF c : Snapshot()) drawn = drawn || c != RGB(0, 0, 0);
   EXPECT_TRUE(drawn);
+}
+
+// Each line takes its own height in ticks, whatever came before it: a line that started before
+// the one above had come in whole would cut that one off and overlap it.
+TEST_F(ScrollingTextCtrlTest, EachLineTakesItsOwnHeightInTicks) {
+  m_ctrl.SetFontHeights(4, 6, 4, 4);
+  for (const char* line : {"short", "tall^", "after"}) m_ctrl.AddLine(line);
+  m_ctrl.Start(10000);
+  Ticks(8);
+  ASSERT_STREQ(m_ctrl.GetCurrentLine(), "tall^");
+  Ticks(5);
+  EXPECT_STREQ(m_ctrl.GetCurrentLine(), "tall^");
+  Ticks(1);
+  EXPECT_STREQ(m_ctrl.GetCurrentLine(), "after");
 }
 
 TEST_F(ScrollingTextCtrlTest, AStopLineStopsAndLeavesTheDisplayAsItWas) {
