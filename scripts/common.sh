@@ -9,7 +9,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb x11-apps
-  imagemagick googletest zlib1g-dev nginx tinyproxy clang python3"
+  imagemagick googletest zlib1g-dev nginx tinyproxy clang python3 libgif-dev"
 
 # Installs whatever of the packages is missing; quick when all are there.
 install_packages() {

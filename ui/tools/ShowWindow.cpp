@@ -13,6 +13,7 @@
 
 #include "framework/AfxResource.h"
 #include "ui/LanguageNames.h"
+#include "ui/controls/ScrollingTextCtrl.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/EditReportHeader.h"
 #include "ui/dialogs/ExportCSV.h"
@@ -106,6 +107,30 @@ void ShowSplash() {
   }
 }
 
+// The scrolling text-lines control on its own, rolling sample credits until its window is closed.
+void ShowScroller() {
+  ScrollingTextCtrl scroller;
+  RECT rect = {100, 100, 100 + 360, 100 + 240};
+  if (!scroller.Create(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, rect, nullptr, 0,
+                       "Scrolling text"))
+    return;
+  scroller.SetGradient(3);
+  scroller.SetColours(RGB(40, 60, 140), RGB(255, 255, 255), RGB(255, 220, 90), RGB(150, 230, 255),
+                      RGB(255, 170, 120));
+  for (const char* line : {"ZBPro^", "", "Rank checking~", "Example Web Promotion", "",
+                           "Engines_", "Alpha Search", "Beta Directory", "Gamma Finder", "",
+                           "Thanks to every tester~", ""})
+    scroller.AddLine(line);
+  scroller.Start();
+  HWND window = scroller.m_hWnd;
+  MSG msg;
+  while (::IsWindow(window) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -122,6 +147,7 @@ const NamedWindow kWindows[] = {
     {"save-template", ShowSaveTemplate},
     {"select-by", ShowSelectBy},
     {"splash", ShowSplash},
+    {"scroller", ShowScroller},
 };
 
 int Usage() {
