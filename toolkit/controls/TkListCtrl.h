@@ -7,6 +7,9 @@
 class CTkListCtrl : public CListCtrl, public CTkListCtrlBase {
  public:
   CTkListCtrl() : CTkListCtrlBase(this) {}
+  // The toolkit's forms, which add to the extended style rather than replace it.
+  using CTkListCtrlBase::GetExtendedStyle;
+  using CTkListCtrlBase::SetExtendedStyle;
 
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   int OnCreate(LPCREATESTRUCT lpcs);
