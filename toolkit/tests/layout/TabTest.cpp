@@ -29,6 +29,28 @@ TEST(TabArithmetic, TheHostedWindowFillsThePageBesideTheTabs) {
   }
 }
 
+// The tab control's owner, which keeps the selection messages it is sent.
+class CLoggingParent : public CWnd {
+ public:
+  std::vector<std::string> log;
+
+ protected:
+  LRESULT OnChanging(WPARAM id, LPARAM) {
+    log.push_back("changing:" + std::to_string(id));
+    return 0;
+  }
+  LRESULT OnChanged(WPARAM id, LPARAM) {
+    log.push_back("changed:" + std::to_string(id));
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CLoggingParent, CWnd)
+  ON_MESSAGE(WM_TK_TAB_SELCHANGING, OnChanging)
+  ON_MESSAGE(WM_TK_TAB_SELCHANGED, OnChanged)
+END_MESSAGE_MAP()
+
 class TabTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -84,7 +106,7 @@ class TabTest : public ::testing::Test {
     ::SetKeyboardState(state);
   }
 
-  CWnd m_parent;
+  CLoggingParent m_parent;
   CTkTabCtrl m_tab;
   std::vector<CWnd*> m_windows;
   BOOL m_handled = FALSE;
@@ -117,6 +139,21 @@ TEST_F(TabTest, AddedTabsAreSelectedAndOnlyTheSelectedWindowShows) {
   EXPECT_STREQ(m_tab.GetTabLabel(2), "Beta");
   EXPECT_EQ(m_tab.GetTabLabel(-1), nullptr);
   EXPECT_EQ(m_tab.GetTabWnd(7), nullptr);
+}
+
+TEST_F(TabTest, AClickOnATabSwitchesTheHostedWindowsAndTellsTheOwner) {
+  m_tab.AddControl("A", MakeWindow("A"));
+  m_tab.AddControl("B", MakeWindow("B"));
+  m_tab.SetActiveTab(0);
+  m_parent.log.clear();
+  // What the control reports around a click on the second tab.
+  NMHDR nm = {m_tab.m_hWnd, 900, static_cast<UINT>(TCN_SELCHANGING)};
+  m_parent.SendMessage(WM_NOTIFY, 900, reinterpret_cast<LPARAM>(&nm));
+  m_tab.SetCurSel(1);
+  nm.code = static_cast<UINT>(TCN_SELCHANGE);
+  m_parent.SendMessage(WM_NOTIFY, 900, reinterpret_cast<LPARAM>(&nm));
+  EXPECT_EQ(Shown(), "B");
+  EXPECT_EQ(m_parent.log, (Strings{"changing:900", "changed:900"}));
 }
 
 TEST_F(TabTest, KeysCycleTheTabs) {
