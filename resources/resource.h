@@ -178,3 +178,4 @@
 #include "ids/ToolkitWidgetsIds.h"
 #include "ids/ToolkitFrameIds.h"
 #include "ids/EngineViewIds.h"
+#include "ids/ToolkitLayoutIds.h"

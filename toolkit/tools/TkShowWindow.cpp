@@ -1,0 +1,126 @@
+// ZBTkShowWindow: shows one of the toolkit's windows that the program does not make by itself,
+// filled with sample values, for pictures and for a look without a host program. "--list" prints
+// the names, one a line. The language module ZBResENU.dll is loaded from the tool's own folder.
+// Not part of the product.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "framework/AfxResource.h"
+#include "framework/frame/FrameWnd.h"
+#include "toolkit/controls/TkListCtrl.h"
+#include "toolkit/controls/TkTabCtrl.h"
+#include "toolkit/dialogs/TkAccelPropertySheet.h"
+#include "toolkit/services/TkAccelManager.h"
+
+namespace {
+
+// Runs the thread's loop until the window is gone.
+void RunUntilClosed(CWnd& wnd) {
+  MSG msg;
+  while (::IsWindow(wnd.m_hWnd) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+BOOL MakeHost(CWnd& host, LPCSTR title, int cx, int cy) {
+  return host.CreateEx(0, AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(nullptr, IDC_ARROW),
+                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                       title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, cx, cy,
+                       nullptr, nullptr);
+}
+
+void FillEngines(CTkListCtrl& list) {
+  const LPCSTR names[] = {"Engine", "Rank", "Page", "Position"};
+  const int widths[] = {140, 60, 60, 70};
+  list.BuildColumns(4, widths, names);
+  list.SubclassHeader();
+  list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  const char* rows[][4] = {{"AltaVista", "3", "1", "3"}, {"Excite", "12", "2", "2"},
+                           {"HotBot", "7", "1", "7"},    {"Lycos", "25", "3", "5"},
+                           {"WebCrawler", "1", "1", "1"}};
+  for (int i = 0; i < 5; ++i) {
+    list.InsertItem(i, rows[i][0]);
+    for (int c = 1; c < 4; ++c) list.SetItemText(i, c, rows[i][c]);
+  }
+  list.GetFlatHeader().ShowSortArrow(TRUE);
+  list.SetSortArrow(1, TRUE);
+}
+
+void ShowList() {
+  CWnd host;
+  if (!MakeHost(host, "Sortable list", 420, 260)) return;
+  CTkListCtrl list;
+  list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(8, 8, 396, 212), &host, 100);
+  FillEngines(list);
+  RunUntilClosed(host);
+}
+
+void ShowTabs() {
+  CWnd host;
+  if (!MakeHost(host, "Tab control", 420, 300)) return;
+  CTkTabCtrl tabs;
+  tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TCS_BOTTOM, CRect(8, 8, 396, 252), &host, 100);
+  auto* list = new CTkListCtrl;
+  list->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &tabs, 101);
+  FillEngines(*list);
+  auto* notes = new CWnd;
+  notes->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "Notes on this run", WS_CHILD | ES_MULTILINE, 0, 0, 10,
+                  10, tabs.m_hWnd, nullptr);
+  tabs.AddControl("Engines", list);
+  tabs.AddControl("Notes", notes);
+  tabs.SetActiveTab(0);
+  RunUntilClosed(host);
+  delete list;
+  delete notes;
+}
+
+void ShowShortcuts() {
+  CFrameWnd frame;
+  CTkAccelManager manager;
+  manager.SetSaveOnDestroy(FALSE);
+  manager.Init(&frame, 107, 107, "ZBPro main window", "ShowWindow");
+  CTkAccelPropertySheet sheet(&manager, nullptr, FALSE);
+  sheet.DoModal();
+}
+
+struct NamedWindow {
+  const char* name;
+  void (*show)();
+};
+
+const NamedWindow kWindows[] = {
+    {"TkListCtrl", ShowList},
+    {"TkTabCtrl", ShowTabs},
+    {"TkAccelPropertySheet", ShowShortcuts},
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: ZBTkShowWindow --list | ZBTkShowWindow NAME\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return Usage();
+  if (std::strcmp(argv[1], "--list") == 0) {
+    for (const NamedWindow& window : kWindows) std::printf("%s\n", window.name);
+    std::fflush(stdout);
+    return 0;
+  }
+  for (const NamedWindow& window : kWindows) {
+    if (std::strcmp(argv[1], window.name) != 0) continue;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    if (!AfxInitLanguageModule("ZBResENU.dll", "ZBTkShowWindow")) return 1;
+    window.show();
+    return 0;
+  }
+  std::fprintf(stderr, "ZBTkShowWindow: no window named \"%s\"\n", argv[1]);
+  return Usage();
+}
