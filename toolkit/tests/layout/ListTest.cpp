@@ -49,7 +49,9 @@ TEST(ListArithmetic, HeaderClicksChooseTheSortDirection) {
                                                  &asc),
               c.acts)
         << c.why;
-    if (c.acts) EXPECT_EQ(asc, c.result) << c.why;
+    if (c.acts) {
+      EXPECT_EQ(asc, c.result) << c.why;
+    }
   }
 }
 
