@@ -303,17 +303,7 @@ void CSearchEngineView::OnDblClick(NMHDR*, LRESULT* pResult) {
 }
 
 void CSearchEngineView::OnContextMenu(CWnd*, CPoint point) {
-  CMenu menu;
-  if (!menu.LoadMenu(IDR_ENGINES_POPUP)) return;
-  CMenu* popup = menu.GetSubMenu(0);
-  if (!popup) return;
-  if (point.x == -1 && point.y == -1) {  // from the keyboard: just inside the list
-    point = CPoint(5, 5);
-    ClientToScreen(&point);
-  }
-  CWnd* owner = this;
-  while (owner && (owner->GetStyle() & WS_CHILD)) owner = owner->GetParent();
-  AfxTrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, owner ? owner : this);
+  TrackViewContextMenu(this, IDR_ENGINES_POPUP, point.x, point.y);
 }
 
 void CSearchEngineView::OnPrevPane() {

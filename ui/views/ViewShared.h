@@ -11,3 +11,6 @@ CWnd* SplitterPane(CWnd* view, int levels, int row, int column);
 void ActivatePane(CWnd* pane);
 // The pane is there and shown.
 bool IsPaneShown(CWnd* pane);
+// Shows the first popup of the menu resource at the point (from the keyboard, (-1, -1): just
+// inside the view); its commands go to the view's top-level window, as a menu bar's would.
+void TrackViewContextMenu(CWnd* view, unsigned menuId, int x, int y);
