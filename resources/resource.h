@@ -175,3 +175,4 @@
 #include "ids/DocIds.h"
 #include "ids/SearchFormIds.h"
 #include "ids/SearchTermViewIds.h"
+#include "ids/ImportPropertiesIds.h"

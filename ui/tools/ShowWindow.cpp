@@ -15,6 +15,7 @@
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/EditReportHeader.h"
 #include "ui/dialogs/ExportCSV.h"
+#include "ui/dialogs/ImportProperties.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
 #include "ui/dialogs/SaveTemplate.h"
@@ -78,6 +79,12 @@ void ShowSelectBy() {
   dlg.DoModal();
 }
 
+void ShowImportProperties() {
+  CImportProperties dlg;
+  dlg.m_strURL = "http://www.example.com/";
+  dlg.DoModal();
+}
+
 // The splash is modeless: it stays until a click or a key closes it (or the process is ended).
 void ShowSplash() {
   CSplashScreen splash;
@@ -109,6 +116,7 @@ const NamedWindow kWindows[] = {
     {"save-template", ShowSaveTemplate},
     {"select-by", ShowSelectBy},
     {"splash", ShowSplash},
+    {"import-properties", ShowImportProperties},
 };
 
 int Usage() {
