@@ -132,7 +132,9 @@ void CMyHyperLink::PositionWindow() {
   GetWindowRect(&window);
   GetClientRect(&client);
   if (CWnd* parent = GetParent()) parent->ScreenToClient(&window);
-  // The borders stay as they were: the client area is what fits the text.
+  // The borders stay as they were: the client area is what fits the text. (Wine draws some fonts
+  // a few pixels wider than it measures them, so there the last character can be cut; Windows
+  // draws text as wide as it measures it.)
   int width = extent.cx + window.Width() - client.Width();
   int height = extent.cy + window.Height() - client.Height();
 
