@@ -109,21 +109,26 @@ CString CUrlLink::GetErrorText(int code) {
   }
 }
 
+int CUrlLink::Launch(LPCSTR lpszUrl, int nShowCmd) {
+  CString url(lpszUrl);
+  INT_PTR result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "open", url, nullptr, nullptr, nShowCmd));
+  if (result > 32) return static_cast<int>(result);
+
+  CString command = HtmOpenCommand();
+  if (!command.IsEmpty())
+    result = static_cast<INT_PTR>(WinExec(MakeCommandLine(command, url), nShowCmd));
+  return static_cast<int>(result);
+}
+
 BOOL CUrlLink::Open(LPCSTR lpszUrl) {
   CString url(lpszUrl);
   if (url.IsEmpty()) {
     g_showMessage("Unable to open hyperlink:\n\n" + GetErrorText(SE_ERR_FNF));
     return FALSE;
   }
-  INT_PTR result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL));
+  int result = Launch(url, SW_SHOWNORMAL);
   if (result > 32) return TRUE;
-
-  CString command = HtmOpenCommand();
-  if (!command.IsEmpty()) {
-    result = static_cast<INT_PTR>(WinExec(MakeCommandLine(command, url), SW_SHOWNORMAL));
-    if (result > 32) return TRUE;
-  }
-  g_showMessage("Unable to open hyperlink:\n\n" + GetErrorText(static_cast<int>(result)));
+  g_showMessage("Unable to open hyperlink:\n\n" + GetErrorText(result));
   return FALSE;
 }

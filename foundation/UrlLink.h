@@ -18,6 +18,10 @@ class CUrlLink {
   // association with the address. When both fail the user sees why. TRUE when one of them
   // started.
   static BOOL Open(LPCSTR lpszUrl);
+  // The same two ways without a word to the user: the result of the shell, or of starting the
+  // association's command when the shell failed and the association has one. Above 32 means
+  // started; otherwise it is the failure code that GetErrorText explains.
+  static int Launch(LPCSTR lpszUrl, int nShowCmd = SW_SHOWNORMAL);
 
   // The command line for the association's open command: the command cut before its "%1"
   // placeholder, then the address as one quoted argument, so that blanks or quotes in it

@@ -179,3 +179,4 @@
 #include "ids/ToolkitFrameIds.h"
 #include "ids/EngineViewIds.h"
 #include "ids/ToolkitLayoutIds.h"
+#include "ids/ImportPropertiesIds.h"

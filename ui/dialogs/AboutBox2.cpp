@@ -30,9 +30,9 @@ BOOL CAboutBox2::OnInitDialog() {
   CDialog::OnInitDialog();
   SetDlgItemText(IDC_ABOUT_VERSION, VersionText());
   SetDlgItemText(IDC_ABOUT_PRODUCT, ProductText());
-  // Gap: the link control (underlined, hover colour, opens the address) takes this static's
-  // place when it exists; until then the static shows the address as plain text.
-  SetDlgItemText(IDC_ABOUT_LINK, m_strLinkURL);
+  // The static is empty in the template, so the link shows its address.
+  m_link.SetURL(m_strLinkURL);
+  m_link.SubclassDlgItem(IDC_ABOUT_LINK, this);
   m_styleSheet.ApplyFont("Title", this, IDC_ABOUT_TITLE);
   return TRUE;
 }

@@ -1,6 +1,7 @@
 // CAboutBox2: the about box: the product, its version and a link to the maker's pages.
 #pragma once
 #include "framework/dialogs/Dialog.h"
+#include "ui/controls/MyHyperLink.h"
 #include "ui/dialogs/StyleSheet.h"
 
 class CAboutBox2 : public CDialog {
@@ -17,5 +18,6 @@ class CAboutBox2 : public CDialog {
   CString m_strLinkURL;
 
  private:
+  CMyHyperLink m_link;
   CStyleSheet m_styleSheet;
 };

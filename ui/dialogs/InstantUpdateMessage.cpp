@@ -12,8 +12,8 @@ CInstantUpdateMessage::CInstantUpdateMessage(CWnd* pParent)
 BOOL CInstantUpdateMessage::OnInitDialog() {
   CDialog::OnInitDialog();
   ::MessageBeep(MB_ICONQUESTION);
-  // Gap: the link control takes this static's place when it exists (see the about box).
-  SetDlgItemText(IDC_UPDATE_LINK, m_strLinkURL);
+  m_link.SetURL(m_strLinkURL);
+  m_link.SubclassDlgItem(IDC_UPDATE_LINK, this);
   m_styleSheet.ApplyFont("Title", this, IDC_UPDATE_TITLE);
   return TRUE;
 }

@@ -2,6 +2,7 @@
 // now. It ends with IDOK (update now) or IDCANCEL (not now).
 #pragma once
 #include "framework/dialogs/Dialog.h"
+#include "ui/controls/MyHyperLink.h"
 #include "ui/dialogs/StyleSheet.h"
 
 class CInstantUpdateMessage : public CDialog {
@@ -14,5 +15,6 @@ class CInstantUpdateMessage : public CDialog {
   CString m_strLinkURL;
 
  private:
+  CMyHyperLink m_link;
   CStyleSheet m_styleSheet;
 };

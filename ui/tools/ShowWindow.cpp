@@ -18,6 +18,7 @@
 #include "ui/dialogs/EditReportHeader.h"
 #include "ui/dialogs/ExportCSV.h"
 #include "toolkit/dialogs/TkTipOfTheDay.h"
+#include "ui/dialogs/ImportProperties.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
 #include "ui/dialogs/SaveTemplate.h"
@@ -91,6 +92,12 @@ void ShowSelectBy() {
   dlg.DoModal();
 }
 
+void ShowImportProperties() {
+  CImportProperties dlg;
+  dlg.m_strURL = "http://www.example.com/";
+  dlg.DoModal();
+}
+
 // The splash is modeless: it stays until a click or a key closes it (or the process is ended).
 void ShowSplash() {
   CSplashScreen splash;
@@ -148,6 +155,7 @@ const NamedWindow kWindows[] = {
     {"select-by", ShowSelectBy},
     {"splash", ShowSplash},
     {"scroller", ShowScroller},
+    {"import-properties", ShowImportProperties},
 };
 
 int Usage() {

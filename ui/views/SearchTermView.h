@@ -1,8 +1,8 @@
 // CSearchTermView: the lower-left pane of the main window. One row per engine set of the
 // document (per search term), in the document's order, with a check box for the set's active
 // flag. Selecting a row makes its set the document's current set. Terms are added, edited in
-// place, deleted, moved, imported from and exported to text files and pasted from the
-// clipboard. While a run is active the user can change neither the selection nor the terms.
+// place, deleted, moved, imported from and exported to text files, pasted from the clipboard
+// and taken from a web page's keywords. While a run is active the user can change neither the selection nor the terms.
 #pragma once
 #include "framework/StringList.h"
 #include "ui/views/ListViewEx.h"
@@ -29,6 +29,10 @@ class CSearchTermView : public CListViewEx {
   // cannot be read or written (the user is told) or the user keeps an existing file.
   bool ImportTermsFrom(const CString& path);
   bool ExportTermsTo(const CString& path);
+  // What the import from a page does with the page's keywords: cut at commas when there is one,
+  // else at blanks, each piece a new term. An empty text adds nothing and tells the user; false
+  // then, and when no terms can be changed.
+  bool AddKeywordTerms(const CString& keywords);
   // Adds the texts as new active terms at the end (see AddPendingTerms); the tests' way in.
   void AddTerms(const CStringList& texts);
 
@@ -69,6 +73,7 @@ class CSearchTermView : public CListViewEx {
   void OnTermImport();
   void OnTermExport();
   void OnTermPaste();
+  void OnTermImportPage();
   void OnNextPane();
   void OnPrevPane();
   void OnUpdateTermCommand(CCmdUI* pCmdUI);

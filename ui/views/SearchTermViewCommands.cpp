@@ -15,6 +15,7 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"
 #include "ui/Panes.h"
+#include "ui/dialogs/ImportProperties.h"
 #include "ui/views/SearchForm.h"
 #include "ui/views/SearchFormHints.h"
 #include "ui/views/SearchTermView.h"
@@ -40,12 +41,14 @@ BEGIN_MESSAGE_MAP(CSearchTermView, CListViewEx)
   ON_COMMAND(ID_TERM_IMPORT, OnTermImport)
   ON_COMMAND(ID_TERM_EXPORT, OnTermExport)
   ON_COMMAND(ID_TERM_PASTE, OnTermPaste)
+  ON_COMMAND(ID_TERM_IMPORT_PAGE, OnTermImportPage)
   ON_COMMAND(ID_NEXT_PANE_CMD, OnNextPane)
   ON_COMMAND(ID_PREV_PANE_CMD, OnPrevPane)
   ON_UPDATE_COMMAND_UI(ID_TERM_ADD, OnUpdateTermCommand)
   ON_UPDATE_COMMAND_UI(ID_TERM_EDIT, OnUpdateTermCommand)
   ON_UPDATE_COMMAND_UI(ID_TERM_IMPORT, OnUpdateTermCommand)
   ON_UPDATE_COMMAND_UI(ID_TERM_EXPORT, OnUpdateTermCommand)
+  ON_UPDATE_COMMAND_UI(ID_TERM_IMPORT_PAGE, OnUpdateTermCommand)
   ON_UPDATE_COMMAND_UI(ID_TERM_DELETE, OnUpdateTermDelete)
   ON_UPDATE_COMMAND_UI(ID_TERM_CLEAR_ALL, OnUpdateTermDelete)
   ON_UPDATE_COMMAND_UI(ID_TERM_MOVE_UP, OnUpdateTermMoveUp)
@@ -285,6 +288,32 @@ void CSearchTermView::OnTermPaste() {
   ::CloseClipboard();
   SplitLines(text, m_pending);
   AddPendingTerms();
+}
+
+bool CSearchTermView::AddKeywordTerms(const CString& keywords) {
+  if (!CanChangeTerms()) return false;
+  if (keywords.IsEmpty()) {
+    AfxMessageBox(IDS_IMPORT_NO_KEYWORDS, MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  const char delimiter = keywords.Find(',') >= 0 ? ',' : ' ';
+  int start = 0;
+  while (start <= keywords.GetLength()) {
+    int end = keywords.Find(delimiter, start);
+    if (end < 0) end = keywords.GetLength();
+    CString piece = keywords.Mid(start, end - start);
+    if (!piece.IsEmpty()) m_pending.AddTail(piece);
+    start = end + 1;
+  }
+  AddPendingTerms();
+  return true;
+}
+
+void CSearchTermView::OnTermImportPage() {
+  if (!CanChangeTerms()) return;
+  CImportProperties dialog(this);
+  dialog.m_strCaption = LoadResString(IDS_IMPORT_TERMS_CAPTION);
+  if (dialog.DoModal() == IDOK) AddKeywordTerms(dialog.m_strKeywords);
 }
 
 // ---- context menu and panes ----
