@@ -40,9 +40,9 @@ void FillEngines(CTkListCtrl& list) {
   list.BuildColumns(4, widths, names);
   list.SubclassHeader();
   list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  const char* rows[][4] = {{"AltaVista", "3", "1", "3"}, {"Excite", "12", "2", "2"},
-                           {"HotBot", "7", "1", "7"},    {"Lycos", "25", "3", "5"},
-                           {"WebCrawler", "1", "1", "1"}};
+  const char* rows[][4] = {{"Alpha Search", "3", "1", "3"}, {"Beta Seek", "12", "2", "2"},
+                           {"Delta Web", "7", "1", "7"},     {"Epsilon", "25", "3", "5"},
+                           {"Zeta Finder", "1", "1", "1"}};
   for (int i = 0; i < 5; ++i) {
     list.InsertItem(i, rows[i][0]);
     for (int c = 1; c < 4; ++c) list.SetItemText(i, c, rows[i][c]);

@@ -125,6 +125,10 @@ void CMyHyperLink::PositionWindow() {
                                                : ::GetStockObject(DEFAULT_GUI_FONT));
   SIZE extent = {};
   ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+  // Room for one more character: Wine draws some fonts a few pixels wider than it measures
+  // them, which cut the last character of the address off.
+  TEXTMETRICA metrics = {};
+  if (::GetTextMetricsA(dc, &metrics)) extent.cx += metrics.tmAveCharWidth;
   ::SelectObject(dc, old);
   ::ReleaseDC(m_hWnd, dc);
 
@@ -132,9 +136,7 @@ void CMyHyperLink::PositionWindow() {
   GetWindowRect(&window);
   GetClientRect(&client);
   if (CWnd* parent = GetParent()) parent->ScreenToClient(&window);
-  // The borders stay as they were: the client area is what fits the text. (Wine draws some fonts
-  // a few pixels wider than it measures them, so there the last character can be cut; Windows
-  // draws text as wide as it measures it.)
+  // The borders stay as they were: the client area is what fits the text.
   int width = extent.cx + window.Width() - client.Width();
   int height = extent.cy + window.Height() - client.Height();
 
