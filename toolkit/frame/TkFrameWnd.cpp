@@ -1,3 +1,4 @@
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
 
 #include "framework/AfxResource.h"
@@ -167,8 +168,7 @@ BOOL CTkFrameWnd::AddHideableCommands(const UINT* pIDs, int nCount) {
 
 BOOL CTkFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
   if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
-  HINSTANCE module = ToolkitData().GetResourceHandle();
-  if (!module) module = AfxGetResourceHandle();
+  HINSTANCE module = TkResourceModule();
   // No cursor and no background: the frame's children cover it and set their own cursors.
   cs.lpszClass = AfxRegisterWndClass(0, nullptr, nullptr,
                                      ::LoadIconA(module, MAKEINTRESOURCEA(nIconID)));

@@ -1,3 +1,4 @@
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/WindowPlacement.h"
 
 #include <cstring>
@@ -27,8 +28,7 @@ bool OnScreen(const RECT& rect) {
 }
 
 void LoadToolkitString(UINT id, const char* fallback, char* out, int cch) {
-  HINSTANCE module = ToolkitData().GetResourceHandle();
-  if (!module) module = AfxGetResourceHandle();
+  HINSTANCE module = TkResourceModule();
   if (!module || !::LoadStringA(module, id, out, cch)) lstrcpynA(out, fallback, cch);
 }
 

@@ -13,6 +13,7 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"
+#include "toolkit/gdi/ColorValue.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
 namespace {
@@ -105,7 +106,7 @@ TEST_F(TkFrameWndTest, ColoursAndMetricsAreReloadedOnColourAndSettingChanges) {
     ToolkitData().m_clrFace = old;
     m_frame->SendMessage(message);
     EXPECT_EQ(ToolkitData().m_clrFace, changed);
-    EXPECT_EQ(ToolkitData().m_clrLightFace, TkLighten(changed, 18));
+    EXPECT_EQ(ToolkitData().m_clrLightFace, COLORREF(ColorValue(changed) + 18));
     ::SetSysColors(1, &index, &old);
     ToolkitData().ReloadColors();
   }
