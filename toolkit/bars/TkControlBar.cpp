@@ -1,4 +1,3 @@
-#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/bars/TkControlBar.h"
 
 #include "framework/AfxResource.h"
@@ -11,6 +10,7 @@
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/gdi/TkMemDC.h"
 

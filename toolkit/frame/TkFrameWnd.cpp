@@ -1,4 +1,3 @@
-#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
 
 #include "framework/AfxResource.h"
@@ -10,6 +9,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)
 
@@ -33,8 +33,8 @@ BEGIN_MESSAGE_MAP(CTkFrameWnd, CFrameWnd)
   ON_COMMAND(ID_TK_CUSTOMIZE_TOOLBAR, OnCustomizeToolBar)
 END_MESSAGE_MAP()
 
-void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
-  if (!hPopup || !source.IsActive()) return;
+void ApplyShortcutTexts(HMENU hPopup, const CTkAccelManager& shortcuts) {
+  if (!hPopup || !shortcuts.IsInitialized()) return;
   int count = ::GetMenuItemCount(hPopup);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA info = {};
@@ -48,7 +48,8 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
     CString text = buffer;
     int tab = text.Find('\t');
     if (tab >= 0) text = text.Left(tab);
-    CString keys = source.GetShortcutText(info.wID);
+    CString keys;
+    shortcuts.GetShortcutText(info.wID, keys);
     int comma = keys.Find(',');
     if (comma >= 0) keys = keys.Left(comma);
     if (!keys.IsEmpty()) text += "\t" + keys;

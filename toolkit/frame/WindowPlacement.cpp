@@ -1,13 +1,11 @@
-#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/WindowPlacement.h"
 
 #include <cstring>
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
 #include "framework/wnd/Wnd.h"
 #include "resources/ids/ToolkitFrameIds.h"
-#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/services/TkProfileStore.h"
 
 namespace {
 
@@ -51,8 +49,7 @@ void WindowPlacement::GetProfileNames(LPCSTR lpszEntry, char* section, int cchSe
 }
 
 BOOL WindowPlacement::SaveWindowPos(CWnd* pWnd, LPCSTR lpszEntry) {
-  CWinApp* app = AfxGetApp();
-  if (!app || !pWnd || !pWnd->m_hWnd || !::IsWindow(pWnd->m_hWnd)) return FALSE;
+  if (!pWnd || !pWnd->m_hWnd || !::IsWindow(pWnd->m_hWnd)) return FALSE;
   WindowPlacement record;
   if (!::GetWindowPlacement(pWnd->m_hWnd, &record.m_wp)) return FALSE;
   if (!lpszEntry && record.m_wp.showCmd != SW_SHOWMAXIMIZED) record.m_wp.showCmd = SW_SHOWNORMAL;
@@ -61,17 +58,17 @@ BOOL WindowPlacement::SaveWindowPos(CWnd* pWnd, LPCSTR lpszEntry) {
   BYTE bytes[kRecordSize];
   std::memcpy(bytes, &record.m_dwReserved, sizeof(DWORD));
   std::memcpy(bytes + sizeof(DWORD), &record.m_wp, sizeof(WINDOWPLACEMENT));
-  return app->WriteProfileBinary(section, entry, bytes, kRecordSize);
+  return CTkProfileStore(HKEY_CURRENT_USER).WriteProfileBinary(section, entry, bytes, kRecordSize);
 }
 
 BOOL WindowPlacement::ReadPlacement(LPCSTR lpszEntry, WINDOWPLACEMENT& wp) {
-  CWinApp* app = AfxGetApp();
-  if (!app) return FALSE;
   char section[64], entry[128];
   GetProfileNames(lpszEntry, section, sizeof section, entry, sizeof entry);
-  LPBYTE data = nullptr;
+  BYTE* data = nullptr;
   UINT size = 0;
-  if (!app->GetProfileBinary(section, entry, &data, &size)) return FALSE;
+  if (!CTkProfileStore(HKEY_CURRENT_USER).GetProfileBinary(section, entry, &data, &size)) {
+    return FALSE;
+  }
   // Only a whole record of the system's layout is taken; anything else is damaged.
   bool whole = size == kRecordSize;
   if (whole) std::memcpy(&wp, data + sizeof(DWORD), sizeof wp);
