@@ -14,7 +14,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"
-#include "toolkit/ToolkitData.h"
+#include "toolkit/core/ToolkitData.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CTkFrameWnd)
 

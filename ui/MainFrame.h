@@ -11,13 +11,13 @@
 #include "framework/bars/DialogBar.h"
 #include "framework/controls/ProgressCtrl.h"
 #include "toolkit/TkFlatComboBox.h"
-#include "toolkit/TkFrameWnd.h"
+#include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/TkMenuBar.h"
 #include "toolkit/TkReBar.h"
 #include "toolkit/widgets/TkSplitterWnd.h"
-#include "toolkit/TkStatusBar.h"
+#include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/TkToolBar.h"
-#include "toolkit/WindowPlacement.h"
+#include "toolkit/frame/WindowPlacement.h"
 
 // The window class of the main window, by which other programs and tests find it.
 #define ZBPRO_MAINFRAME_CLASS "ZBProMainFrame"

@@ -9,9 +9,10 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/TkToolBar.h"
-#include "toolkit/bars/TkBarMemDC.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
+#include "toolkit/gdi/TkMemDC.h"
 
 IMPLEMENT_DYNAMIC(CTkControlBar, CControlBar)
 
@@ -33,18 +34,10 @@ bool IsWindowOfClass(HWND hwnd, const char* cls) {
 
 bool IsReBarWindow(HWND hwnd) { return IsWindowOfClass(hwnd, REBARCLASSNAMEA); }
 
-CString ToolkitString(UINT id) {
-  HINSTANCE module = ToolkitData().GetResourceHandle();
-  if (!module) module = AfxGetResourceHandle();
-  char text[256] = {};
-  if (module) ::LoadStringA(module, id, text, sizeof text);
-  return text;
-}
-
 CString TitleOf(CWnd* bar, UINT fallback) {
   CString text;
   bar->GetWindowText(text);
-  return text.IsEmpty() ? ToolkitString(fallback) : text;
+  return text.IsEmpty() ? TkLoadString(fallback) : text;
 }
 
 void FillSolid(HDC dc, int x, int y, int cx, int cy, COLORREF colour) {
@@ -92,7 +85,7 @@ HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
   auto add = [menu](CPtrList& list, UINT fallback, bool alwaysFallback) {
     for (POSITION pos = list.GetHeadPosition(); pos;) {
       auto* bar = static_cast<CControlBar*>(list.GetNext(pos));
-      CString title = alwaysFallback ? ToolkitString(fallback) : TitleOf(bar, fallback);
+      CString title = alwaysFallback ? TkLoadString(fallback) : TitleOf(bar, fallback);
       UINT flags = MF_STRING | (bar->IsVisible() ? MF_CHECKED : MF_UNCHECKED);
       ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(bar->GetDlgCtrlID()), title);
     }
@@ -102,7 +95,7 @@ HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
   add(statusBars, IDS_TK_STATUSBAR_TITLE, true);
   if (OffersCustomizing(pClicked)) {
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, ID_TK_CUSTOMIZE_TOOLBAR, ToolkitString(IDS_TK_CUSTOMIZE));
+    ::AppendMenuA(menu, MF_STRING, ID_TK_CUSTOMIZE_TOOLBAR, TkLoadString(IDS_TK_CUSTOMIZE));
   }
   int count = ::GetMenuItemCount(menu);
   // A separator left at the end has nothing after it.
@@ -361,8 +354,10 @@ void CTkControlBar::DrawNonClient() {
   client.OffsetRect(-window.left, -window.top);
   window.OffsetRect(-window.left, -window.top);
   ::ExcludeClipRect(dc.GetSafeHdc(), client.left, client.top, client.right, client.bottom);
-  CTkBarMemDC mem(dc.GetSafeHdc(), window, GetBackgroundColor());
-  CDC* memDc = CDC::FromHandle(mem.GetSafeHdc());
+  // An empty rectangle would make the memory DC cover the clip box: nothing to draw there.
+  if (window.IsRectEmpty()) return;
+  CTkMemDC mem(&dc, window, GetBackgroundColor());
+  CDC* memDc = mem.IsValid() ? static_cast<CDC*>(&mem) : &dc;
   DrawBorders(memDc, window);
   DrawGripper(memDc, window);
 }
@@ -373,8 +368,9 @@ void CTkControlBar::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkBarMemDC mem(dc.GetSafeHdc(), client, GetBackgroundColor());
-  if (IsVisible()) DoPaint(CDC::FromHandle(mem.GetSafeHdc()));
+  if (client.IsRectEmpty()) return;
+  CTkMemDC mem(&dc, client, GetBackgroundColor());
+  if (IsVisible()) DoPaint(mem.IsValid() ? static_cast<CDC*>(&mem) : &dc);
 }
 
 int CTkControlBar::OnCreate(LPCREATESTRUCT lpcs) {

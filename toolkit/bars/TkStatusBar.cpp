@@ -2,8 +2,8 @@
 
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
-#include "toolkit/bars/TkBarMemDC.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/gdi/TkMemDC.h"
 
 IMPLEMENT_DYNAMIC(CTkStatusBar, CStatusBar)
 
@@ -142,9 +142,12 @@ void CTkStatusBar::OnPaint() {
   CRect client;
   GetClientRect(&client);
   const CTkToolkitData& data = ToolkitData();
-  CTkBarMemDC mem(dc.GetSafeHdc(), client, data.m_clrFace);
+  if (client.IsRectEmpty()) return;
+  CTkMemDC mem(&dc, client, data.m_clrFace);
+  // Without a memory DC the control paints straight onto the window.
+  HDC target = mem.IsValid() ? mem.GetSafeHdc() : dc.GetSafeHdc();
   // The control paints its panes, texts and grip into the memory DC.
-  DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(mem.GetSafeHdc()), 0);
+  DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(target), 0);
   if (!data.m_bFlatLook) return;
   HBRUSH shadow = ::CreateSolidBrush(data.m_clrShadow);
   for (int i = 0; i < m_nCount; ++i) {
@@ -154,7 +157,7 @@ void CTkStatusBar::OnPaint() {
     // The last pane leaves room for the size grip.
     if (i == m_nCount - 1)
       rect.right = client.right - ::GetSystemMetrics(SM_CXSMICON) - ::GetSystemMetrics(SM_CXEDGE);
-    ::FrameRect(mem.GetSafeHdc(), &rect, shadow);
+    ::FrameRect(target, &rect, shadow);
   }
   ::DeleteObject(shadow);
 }

@@ -1,11 +1,12 @@
 #include "toolkit/core/ToolkitData.h"
 
-#include <algorithm>
 #include <cstring>
 #include <shlwapi.h>
 
 #include "framework/AfxResource.h"
 #include "resources/ids/ToolkitFrameIds.h"
+#include "toolkit/gdi/ColorValue.h"
+#include "toolkit/services/OSVersion.h"
 
 // The splitters' cursors (their resources come with the splitter's) sit among the bars'.
 const UINT CTkToolkitData::kCursorIds[kCursorCount] = {
@@ -15,22 +16,6 @@ const UINT CTkToolkitData::kCursorIds[kCursorCount] = {
 namespace {
 
 TkMessageBoxFn g_messageBox = nullptr;
-
-int Clamp(int v) { return std::clamp(v, 0, 255); }
-
-// The system's version; asked once, as nothing in a running process changes it.
-const OSVERSIONINFOA& OsVersion() {
-  static OSVERSIONINFOA info = [] {
-    OSVERSIONINFOA v = {};
-    v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ::GetVersionExA(&v);
-#pragma GCC diagnostic pop
-    return v;
-  }();
-  return info;
-}
 
 int CALLBACK FindTahoma(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM found) {
   if (lstrcmpiA(lf->lfFaceName, "Tahoma") == 0) {
@@ -65,27 +50,13 @@ CTkToolkitData& ToolkitData() {
   return data;
 }
 
-double TkGreyLevel(COLORREF c) {
-  return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000.0;
-}
-
-COLORREF TkBlend(COLORREF a, COLORREF b, int p) {
-  auto mix = [p](int ca, int cb) { return Clamp((cb * p + ca * (100 - p)) / 100); };
-  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
-             mix(GetBValue(a), GetBValue(b)));
-}
-
-COLORREF TkLighten(COLORREF c, int n) {
-  return RGB(Clamp(GetRValue(c) + n), Clamp(GetGValue(c) + n), Clamp(GetBValue(c) + n));
-}
-
 void SetTkComCtlMessageBox(TkMessageBoxFn fn) { g_messageBox = fn; }
 
 CTkToolkitData::CTkToolkitData() {
-  const OSVERSIONINFOA& v = OsVersion();
+  const OSVERSIONINFOA& v = *GetOSVersionInfo();
   bool nine = v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
   bool nt = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
-  m_bWin95 = nine && v.dwMajorVersion == 4 && v.dwMinorVersion < 10;
+  m_bWin95 = TkIsWindows95(v);
   m_bWin98 = nine && v.dwMajorVersion == 4 && v.dwMinorVersion == 10;
   m_bWinNT4 = nt && v.dwMajorVersion == 4 && v.dwMinorVersion == 0;
   m_bWin2000 = nt && v.dwMajorVersion == 5 && v.dwMinorVersion == 0;
@@ -130,21 +101,24 @@ void CTkToolkitData::ReloadColors() {
 }
 
 void CTkToolkitData::ComputeDerivedColors() {
-  const COLORREF black = RGB(0, 0, 0);
-  m_clrLightFace = TkLighten(m_clrFace, 18);
-  m_clrWindowTint = TkBlend(m_clrWindow, m_clrFace, 14);
-  m_clrFaceTint = TkBlend(m_clrFace, m_clrWindow, 17);
-  m_clrFaceShade = TkBlend(m_clrFace, m_clrShadow, 10);
-  m_clrDarkFace = TkBlend(TkBlend(m_clrFace, black, 33), m_clrWindow, 30);
-  m_clrDarkShadowTint = TkBlend(m_clrShadow, black, 20);
-  m_clrShadowTint = TkBlend(m_clrShadow, m_clrWindow, 25);
-  m_clrSelectionLight = TkBlend(m_clrWindow, m_clrSelection, 30);
-  m_clrSelectionMix = TkBlend(TkBlend(m_clrLightFace, m_clrSelection, 20), m_clrWindow, 39);
-  m_clrSelectionHalf = TkBlend(m_clrWindow, m_clrSelection, 50);
-  m_clrBrightFace = TkLighten(m_clrFace, 30);
+  // Each derivation starts from a copy: Blend and + change the value they are called on.
+  auto blend = [](COLORREF a, COLORREF b, int p) { return ColorValue(a).Blend(b, p); };
+  auto lighten = [](COLORREF c, int n) { return ColorValue(c) + n; };
+  const ColorValue black = ColorValue::Black;
+  m_clrLightFace = lighten(m_clrFace, 18);
+  m_clrWindowTint = blend(m_clrWindow, m_clrFace, 14);
+  m_clrFaceTint = blend(m_clrFace, m_clrWindow, 17);
+  m_clrFaceShade = blend(m_clrFace, m_clrShadow, 10);
+  m_clrDarkFace = blend(blend(m_clrFace, black, 33), m_clrWindow, 30);
+  m_clrDarkShadowTint = blend(m_clrShadow, black, 20);
+  m_clrShadowTint = blend(m_clrShadow, m_clrWindow, 25);
+  m_clrSelectionLight = blend(m_clrWindow, m_clrSelection, 30);
+  m_clrSelectionMix = blend(blend(m_clrLightFace, m_clrSelection, 20), m_clrWindow, 39);
+  m_clrSelectionHalf = blend(m_clrWindow, m_clrSelection, 50);
+  m_clrBrightFace = lighten(m_clrFace, 30);
   // Dark text on a light background, light text on a dark one.
   m_clrSelectionHalfText =
-      TkGreyLevel(m_clrSelectionHalf) > 148 ? m_clrMenuText : m_clrSelectionText;
+      ColorValue(m_clrSelectionHalf).GetGreyLevel() > 148 ? m_clrMenuText : m_clrSelectionText;
 }
 
 void CTkToolkitData::LoadMetrics() {

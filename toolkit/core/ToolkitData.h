@@ -97,13 +97,6 @@ class CTkToolkitData {
 // The toolkit's global data.
 CTkToolkitData& ToolkitData();
 
-// Grey level of a colour, 0 (black) to 255 (white).
-double TkGreyLevel(COLORREF color);
-// Colour arithmetic of the derived colours: blend gives per channel (b*p + a*(100-p)) / 100,
-// lighten adds n to each channel; both clamp to 0..255.
-COLORREF TkBlend(COLORREF a, COLORREF b, int percent);
-COLORREF TkLighten(COLORREF color, int amount);
-
 // The box of the common-controls check; a seam for tests (null: the system's MessageBox).
 using TkMessageBoxFn = int (*)(LPCSTR text, LPCSTR caption, UINT type);
 void SetTkComCtlMessageBox(TkMessageBoxFn fn);

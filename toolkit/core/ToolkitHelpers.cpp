@@ -7,11 +7,11 @@
 
 ResourceScope::ResourceScope(BOOL bSetInstance)
     : m_hOldResource(AfxGetResourceHandle()), m_bInstance(bSetInstance) {
-  AfxSetResourceHandle(ToolkitData().GetResourceHandle());
+  AfxSetResourceHandle(TkResourceModule());
   CWinApp* app = AfxGetApp();
   if (m_bInstance && app) {
     m_hOldInstance = app->m_hInstance;
-    if (!app->m_hInstance) app->m_hInstance = ToolkitData().GetResourceHandle();
+    if (!app->m_hInstance) app->m_hInstance = TkResourceModule();
   }
 }
 
@@ -19,6 +19,46 @@ ResourceScope::~ResourceScope() {
   AfxSetResourceHandle(m_hOldResource);
   CWinApp* app = AfxGetApp();
   if (m_bInstance && app) app->m_hInstance = m_hOldInstance;
+}
+
+HINSTANCE TkResourceModule() {
+  HINSTANCE module = ToolkitData().GetResourceHandle();
+  return module ? module : AfxGetResourceHandle();
+}
+
+CString TkLoadString(UINT nID) {
+  char text[1024] = "";
+  ::LoadStringA(TkResourceModule(), nID, text, sizeof text);
+  return CString(text);
+}
+
+namespace {
+struct ToolkitCursor {
+  HINSTANCE module = nullptr;
+  HCURSOR cursor = nullptr;
+};
+
+// Loaded once per resource module: a cursor of a module loaded as data is a new object on
+// every load, and the splitter asks on every mouse move.
+HCURSOR LoadToolkitCursor(ToolkitCursor& cache, UINT id, LPCSTR fallback) {
+  if (HCURSOR loaded = ToolkitData().GetCursor(id)) return loaded;
+  HINSTANCE module = TkResourceModule();
+  if (!cache.cursor || cache.module != module) {
+    cache.module = module;
+    cache.cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(id));
+  }
+  return cache.cursor ? cache.cursor : ::LoadCursorA(nullptr, fallback);
+}
+}  // namespace
+
+HCURSOR TkVSplitCursor() {
+  static ToolkitCursor cache;
+  return LoadToolkitCursor(cache, CTkToolkitData::kTkVSplitCursor, IDC_SIZENS);
+}
+
+HCURSOR TkHSplitCursor() {
+  static ToolkitCursor cache;
+  return LoadToolkitCursor(cache, CTkToolkitData::kTkHSplitCursor, IDC_SIZEWE);
 }
 
 void TkSetResourceModule(HINSTANCE hModule) {

@@ -24,6 +24,20 @@ class ResourceScope {
   BOOL m_bInstance;
 };
 
+// The module the toolkit's resources come from: the global data's, or the framework's resource
+// handle while the global data has none yet.
+HINSTANCE TkResourceModule();
+// A string of the toolkit's resource module; empty when it is missing.
+CString TkLoadString(UINT nID);
+
+// The splitters' cursors over a bar dragged up and down (row bars) and over one dragged sideways
+// (column bars): the global data's, else the resource module's, else the system's sizing cursors.
+HCURSOR TkVSplitCursor();
+HCURSOR TkHSplitCursor();
+
+// Width of the toolkit's small buttons, such as the browse edit's.
+constexpr int kTkSmallButtonWidth = 18;
+
 // Makes the module the toolkit's resource module and the framework's resource handle for good,
 // and the application's instance handle when it has none.
 void TkSetResourceModule(HINSTANCE hModule);

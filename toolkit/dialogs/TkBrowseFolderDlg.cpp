@@ -2,10 +2,10 @@
 
 #include "framework/wnd/Wnd.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
-#include "toolkit/widgets/WidgetsData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 CTkBrowseFolderDlg::CTkBrowseFolderDlg(CWnd* pParent)
-    : m_strTitle(TkWidgetsLoadString(IDS_TK_FOLDER_TITLE)) {
+    : m_strTitle(TkLoadString(IDS_TK_FOLDER_TITLE)) {
   m_bi.hwndOwner = pParent ? pParent->GetSafeHwnd() : nullptr;
   m_bi.pidlRoot = nullptr;
   m_bi.pszDisplayName = m_szPath;

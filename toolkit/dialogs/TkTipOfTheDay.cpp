@@ -11,6 +11,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
+#include "toolkit/core/ToolkitData.h"
 
 IMPLEMENT_DYNAMIC(CTkTipOfTheDay, CDialog)
 
@@ -56,13 +57,13 @@ void WriteProfileString(LPCSTR entry, LPCSTR value) {
 CTkTipOfTheDay::CTkTipOfTheDay(LPCSTR lpszTipsFile, CWnd* pParent)
     : CDialog(IDD_TK_TIPOFTHEDAY, pParent) {
   SetTipsFilePath(lpszTipsFile);
-  m_strHeading = TkWidgetsLoadString(IDS_TK_TIP_HEADING);
+  m_strHeading = TkLoadString(IDS_TK_TIP_HEADING);
   m_bStartup = ProfileInt(kStartUp, 0) == 0;
   // Binary, not text mode: the stored position must be the file's own byte offset whatever its
   // line ends are, and a damaged byte must be seen rather than taken for the file's end.
   m_pFile = fopen(m_strTipsFile, "rb");
   if (!m_pFile) {
-    m_strTip = TkWidgetsLoadString(IDS_TK_TIP_NOFILE);
+    m_strTip = TkLoadString(IDS_TK_TIP_NOFILE);
     return;
   }
   SeekToStoredPosition();
@@ -117,7 +118,7 @@ void CTkTipOfTheDay::SeekToStoredPosition() {
     if (pos < 0 || pos > size) pos = 0;
   }
   if (fseek(m_pFile, pos, SEEK_SET) != 0) {
-    AfxMessageBox(TkWidgetsLoadString(IDS_TK_TIP_SEEKFAIL), MB_OK);
+    AfxMessageBox(TkLoadString(IDS_TK_TIP_SEEKFAIL), MB_OK);
     return;
   }
   // A position inside a line would show the line's tail as a tip: go on to the next line.
@@ -172,7 +173,7 @@ BOOL CTkTipOfTheDay::GetNextTipString(CString& strNext) {
       // Once round the whole file without a tip is enough: there is none.
       if (wrapped) return FALSE;
       if (fseek(m_pFile, 0, SEEK_SET) != 0) {
-        AfxMessageBox(TkWidgetsLoadString(IDS_TK_TIP_SEEKFAIL), MB_OK);
+        AfxMessageBox(TkLoadString(IDS_TK_TIP_SEEKFAIL), MB_OK);
         return FALSE;
       }
       wrapped = true;
@@ -206,7 +207,7 @@ BOOL CTkTipOfTheDay::OnInitDialog() {
   ComputeLayout();
   for (int id : {IDOK, IDC_TK_TIP_STARTUP, IDC_TK_TIP_NEXT}) {
     ::SendDlgItemMessageA(m_hWnd, id, WM_SETFONT,
-                          reinterpret_cast<WPARAM>(TkWidgetsNormalFont()), TRUE);
+                          reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), TRUE);
   }
   return TRUE;
 }
@@ -236,7 +237,7 @@ void CTkTipOfTheDay::OnPaint() {
   CRect rule(kBandRight, kRuleY, m_rcTipArea.right, kRuleY + 1);
   dc.FillSolidRect(&rule, shadow);
 
-  HINSTANCE module = TkWidgetsResourceModule();
+  HINSTANCE module = TkResourceModule();
   auto picture = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_TK_TIP_LIGHT),
                                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   if (picture) {
@@ -254,9 +255,9 @@ void CTkTipOfTheDay::OnPaint() {
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
   HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, m_pHeadingFont ? static_cast<HFONT>(*m_pHeadingFont)
-                                                            : TkWidgetsNormalFont());
+                                                            : ToolkitData().GetBarFont());
   dc.TextOut(kHeading.x, kHeading.y, m_strHeading);
-  ::SelectObject(dc.m_hDC, m_pTextFont ? static_cast<HFONT>(*m_pTextFont) : TkWidgetsNormalFont());
+  ::SelectObject(dc.m_hDC, m_pTextFont ? static_cast<HFONT>(*m_pTextFont) : ToolkitData().GetBarFont());
   CRect text(m_rcTipText);
   ::DrawTextA(dc.m_hDC, m_strTip, m_strTip.GetLength(), &text, DT_WORDBREAK | DT_END_ELLIPSIS);
   ::SelectObject(dc.m_hDC, oldFont);

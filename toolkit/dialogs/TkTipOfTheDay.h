@@ -9,7 +9,7 @@
 
 #include "framework/String.h"
 #include "framework/dialogs/Dialog.h"
-#include "toolkit/widgets/WidgetsData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 class CFont;
 
@@ -55,7 +55,7 @@ class CTkTipOfTheDay : public CDialog {
   DECLARE_MESSAGE_MAP()
 
   // First, so that the template and every string come from the toolkit's module.
-  CTkWidgetsResourceScope m_resourceScope;
+  ResourceScope m_resourceScope;
   CString m_strTipsFile;
   FILE* m_pFile = nullptr;
   CString m_strHeading;

@@ -9,6 +9,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)
 
@@ -32,8 +33,8 @@ BEGIN_MESSAGE_MAP(CTkFrameWnd, CFrameWnd)
   ON_COMMAND(ID_TK_CUSTOMIZE_TOOLBAR, OnCustomizeToolBar)
 END_MESSAGE_MAP()
 
-void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
-  if (!hPopup || !source.IsActive()) return;
+void ApplyShortcutTexts(HMENU hPopup, const CTkAccelManager& shortcuts) {
+  if (!hPopup || !shortcuts.IsInitialized()) return;
   int count = ::GetMenuItemCount(hPopup);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA info = {};
@@ -47,7 +48,8 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkShortcutSource& source) {
     CString text = buffer;
     int tab = text.Find('\t');
     if (tab >= 0) text = text.Left(tab);
-    CString keys = source.GetShortcutText(info.wID);
+    CString keys;
+    shortcuts.GetShortcutText(info.wID, keys);
     int comma = keys.Find(',');
     if (comma >= 0) keys = keys.Left(comma);
     if (!keys.IsEmpty()) text += "\t" + keys;
@@ -167,8 +169,7 @@ BOOL CTkFrameWnd::AddHideableCommands(const UINT* pIDs, int nCount) {
 
 BOOL CTkFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
   if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
-  HINSTANCE module = ToolkitData().GetResourceHandle();
-  if (!module) module = AfxGetResourceHandle();
+  HINSTANCE module = TkResourceModule();
   // No cursor and no background: the frame's children cover it and set their own cursors.
   cs.lpszClass = AfxRegisterWndClass(0, nullptr, nullptr,
                                      ::LoadIconA(module, MAKEINTRESOURCEA(nIconID)));

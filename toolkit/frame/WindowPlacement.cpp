@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
 #include "framework/wnd/Wnd.h"
 #include "resources/ids/ToolkitFrameIds.h"
-#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/services/TkProfileStore.h"
 
 namespace {
 
@@ -27,8 +26,7 @@ bool OnScreen(const RECT& rect) {
 }
 
 void LoadToolkitString(UINT id, const char* fallback, char* out, int cch) {
-  HINSTANCE module = ToolkitData().GetResourceHandle();
-  if (!module) module = AfxGetResourceHandle();
+  HINSTANCE module = TkResourceModule();
   if (!module || !::LoadStringA(module, id, out, cch)) lstrcpynA(out, fallback, cch);
 }
 
@@ -51,8 +49,7 @@ void WindowPlacement::GetProfileNames(LPCSTR lpszEntry, char* section, int cchSe
 }
 
 BOOL WindowPlacement::SaveWindowPos(CWnd* pWnd, LPCSTR lpszEntry) {
-  CWinApp* app = AfxGetApp();
-  if (!app || !pWnd || !pWnd->m_hWnd || !::IsWindow(pWnd->m_hWnd)) return FALSE;
+  if (!pWnd || !pWnd->m_hWnd || !::IsWindow(pWnd->m_hWnd)) return FALSE;
   WindowPlacement record;
   if (!::GetWindowPlacement(pWnd->m_hWnd, &record.m_wp)) return FALSE;
   if (!lpszEntry && record.m_wp.showCmd != SW_SHOWMAXIMIZED) record.m_wp.showCmd = SW_SHOWNORMAL;
@@ -61,17 +58,17 @@ BOOL WindowPlacement::SaveWindowPos(CWnd* pWnd, LPCSTR lpszEntry) {
   BYTE bytes[kRecordSize];
   std::memcpy(bytes, &record.m_dwReserved, sizeof(DWORD));
   std::memcpy(bytes + sizeof(DWORD), &record.m_wp, sizeof(WINDOWPLACEMENT));
-  return app->WriteProfileBinary(section, entry, bytes, kRecordSize);
+  return CTkProfileStore(HKEY_CURRENT_USER).WriteProfileBinary(section, entry, bytes, kRecordSize);
 }
 
 BOOL WindowPlacement::ReadPlacement(LPCSTR lpszEntry, WINDOWPLACEMENT& wp) {
-  CWinApp* app = AfxGetApp();
-  if (!app) return FALSE;
   char section[64], entry[128];
   GetProfileNames(lpszEntry, section, sizeof section, entry, sizeof entry);
-  LPBYTE data = nullptr;
+  BYTE* data = nullptr;
   UINT size = 0;
-  if (!app->GetProfileBinary(section, entry, &data, &size)) return FALSE;
+  if (!CTkProfileStore(HKEY_CURRENT_USER).GetProfileBinary(section, entry, &data, &size)) {
+    return FALSE;
+  }
   // Only a whole record of the system's layout is taken; anything else is damaged.
   bool whole = size == kRecordSize;
   if (whole) std::memcpy(&wp, data + sizeof(DWORD), sizeof wp);

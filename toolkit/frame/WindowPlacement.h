@@ -1,5 +1,5 @@
 // WindowPlacement: keeps a window's place (position, size, maximised or not) as one binary value
-// in the program's profile and puts it back at the next start. The value is this record: a word
+// in the toolkit's profile store and puts it back at the next start. The value is this record: a word
 // (0) and the system's WINDOWPLACEMENT, 48 bytes, under the toolkit's placement section and an
 // entry of the caller's (a default entry when it gives none).
 #pragma once

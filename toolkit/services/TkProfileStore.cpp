@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/WinApp.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkRegKey.h"
 
 namespace {
@@ -14,13 +15,8 @@ constexpr REGSAM kReadWrite = 0x2001F;
 constexpr DWORD kIniBuffer = 4096;
 }  // namespace
 
-CString& ToolkitIniFileName() {
-  static CString name;
-  return name;
-}
-
 CTkProfileStore::CTkProfileStore(HKEY hRootKey)
-    : m_hRootKey(hRootKey), m_strIniFile(ToolkitIniFileName()), m_pApp(AfxGetApp()) {}
+    : m_hRootKey(hRootKey), m_strIniFile(ToolkitData().m_strIniFile), m_pApp(AfxGetApp()) {}
 
 bool CTkProfileStore::HasCompanyKey() const {
   return m_pApp && m_pApp->m_pszRegistryKey && *m_pApp->m_pszRegistryKey &&

@@ -13,10 +13,6 @@
 
 class CWinApp;
 
-// The toolkit's INI file name: empty (the registry is used) unless the application sets one.
-// It belongs with the toolkit's global data.
-CString& ToolkitIniFileName();
-
 // The registry value type of each value name of a section.
 using CTkValueTypeMap = CMap<CString, LPCSTR, DWORD, DWORD>;
 

@@ -6,9 +6,10 @@
 
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/widgets/TkBrowseEdit.h"
 #include "toolkit/widgets/TkItemEdit.h"
-#include "toolkit/widgets/WidgetsData.h"
 
 // The framework's button carries no class record of its own: the chain goes on at the window.
 IMPLEMENT_DYNAMIC(CTkBrowseBtn, CWnd)
@@ -26,7 +27,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 HICON LoadArrowIcon() {
   HIMAGELIST images =
-      ::ImageList_LoadImageA(TkWidgetsResourceModule(), MAKEINTRESOURCEA(IDB_TK_BUTTONIMAGES),
+      ::ImageList_LoadImageA(TkResourceModule(), MAKEINTRESOURCEA(IDB_TK_BUTTONIMAGES),
                              kImageWidth, 0, kMagenta, IMAGE_BITMAP, LR_CREATEDIBSECTION);
   if (!images) return nullptr;
   HICON icon = ::ImageList_GetIcon(images, kArrowImage, ILD_NORMAL);
@@ -51,14 +52,14 @@ BOOL CTkBrowseBtn::Create(CTkBrowseEdit* pEdit, UINT nBrowseStyle, UINT nID, UIN
   UINT kind = nBrowseStyle & TKBROWSE_KINDMASK;
   CString text;
   if (kind == TKBROWSE_FOLDER || kind == TKBROWSE_FILE)
-    text = TkWidgetsLoadString(IDS_TK_BROWSE_BUTTON);
+    text = TkLoadString(IDS_TK_BROWSE_BUTTON);
   else if (kind != TKBROWSE_POPUPMENU)
     return FALSE;
   DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | BS_CENTER | BS_VCENTER;
   if (pEdit->IsWindowVisible()) style |= WS_VISIBLE;
   CRect empty(0, 0, 0, 0);
   if (!CButton::Create(text, style, empty, pEdit->GetParent(), nID)) return FALSE;
-  if (!text.IsEmpty()) ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(TkWidgetsNormalFont()), FALSE);
+  if (!text.IsEmpty()) ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), FALSE);
   // Right after the edit in the tab order.
   ::SetWindowPos(m_hWnd, pEdit->m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EnableWindow(pEdit->IsWindowEnabled());
@@ -107,7 +108,7 @@ void CTkBrowseBtn::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
     GetWindowText(text);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    HGDIOBJ oldFont = ::SelectObject(dc, TkWidgetsNormalFont());
+    HGDIOBJ oldFont = ::SelectObject(dc, ToolkitData().GetBarFont());
     ::DrawTextA(dc, text, -1, &inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::SelectObject(dc, oldFont);
   }

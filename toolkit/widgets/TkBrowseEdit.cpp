@@ -6,9 +6,11 @@
 #include "framework/dialogs/FileDialog.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/dialogs/TkBrowseFolderDlg.h"
+#include "toolkit/services/OSVersion.h"
 #include "toolkit/widgets/TkBrowseBtn.h"
-#include "toolkit/widgets/WidgetsData.h"
 
 // The framework's edit carries no class record of its own: the chain goes on at the window.
 IMPLEMENT_DYNAMIC(CTkBrowseEdit, CWnd)
@@ -24,6 +26,11 @@ BEGIN_MESSAGE_MAP(CTkBrowseEdit, CEdit)
 END_MESSAGE_MAP()
 
 namespace {
+// Windows 2000 or later (platform NT, major version 5 or more): the system's dialogs take their
+// newer, longer records there.
+bool IsNT5OrLater(const OSVERSIONINFOA& version) {
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
+}
 // Explorer look, the file must exist, no read-only box.
 constexpr DWORD kDefaultFileFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
 // The popup menu drops below the button (or above it when there is no room).
@@ -33,9 +40,9 @@ constexpr UINT kPopupFlags = TPM_VERTICAL;
 CTkBrowseEdit::CTkBrowseEdit()
     : m_nGap(::GetSystemMetrics(SM_CXEDGE)),
       m_dwFileFlags(kDefaultFileFlags),
-      m_strDefExt(TkWidgetsLoadString(IDS_TK_BROWSE_DEFEXT)),
-      m_strFilter(TkWidgetsLoadString(IDS_TK_BROWSE_FILTER)),
-      m_strFolderTitle(TkWidgetsLoadString(IDS_TK_BROWSE_FOLDER)) {}
+      m_strDefExt(TkLoadString(IDS_TK_BROWSE_DEFEXT)),
+      m_strFilter(TkLoadString(IDS_TK_BROWSE_FILTER)),
+      m_strFolderTitle(TkLoadString(IDS_TK_BROWSE_FOLDER)) {}
 
 CTkBrowseEdit::~CTkBrowseEdit() { delete m_pBrowseBtn; }
 
@@ -95,7 +102,7 @@ LRESULT CTkBrowseEdit::OnCreateBrowseButton(WPARAM, LPARAM lParam) {
       delete button;
     }
   }
-  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(TkWidgetsNormalFont()), TRUE);
+  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), TRUE);
   m_pDialogParent = this;
   return 0;
 }
@@ -200,7 +207,7 @@ void CTkBrowseEdit::BrowseForFile() {
   // The newer, longer record from Windows 2000 on (the places bar and its kind); the short
   // one before.
   dialog.m_ofn.lStructSize =
-      TkWidgetsIsNT5OrLater() ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+      IsNT5OrLater(*GetOSVersionInfo()) ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
   if (RunFileDialog(dialog) == IDOK) SetWindowText(dialog.GetPathName());
 }
 

@@ -2,8 +2,8 @@
 
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/widgets/TkBrowseBtn.h"
-#include "toolkit/widgets/WidgetsData.h"
 
 IMPLEMENT_DYNAMIC(CTkItemEdit, CTkBrowseEdit)
 
@@ -23,7 +23,7 @@ CTkItemEdit::CTkItemEdit(CWnd* pParent, const CRect& rect, CString* pText, UINT 
   if (!Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect, pParent,
               IDC_TK_ITEM_EDIT))
     return;
-  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(TkWidgetsNormalFont()), FALSE);
+  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), FALSE);
   SetWindowText(m_pText ? m_pText->GetString() : "");
   SetSel(0, -1);
   SetFocus();

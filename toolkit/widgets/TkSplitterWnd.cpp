@@ -8,8 +8,8 @@
 #include "framework/Document.h"
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
-#include "toolkit/ToolkitData.h"
-#include "toolkit/widgets/WidgetsData.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 IMPLEMENT_DYNAMIC(CTkSplitterWnd, CSplitterWnd)
 
@@ -302,11 +302,11 @@ BOOL CTkSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     ScreenToClient(&pt);
     int ht = m_bTracking ? m_htTrack : HitTest(pt);
     if (ht == vSplitterBox || (ht >= vSplitterBar1 && ht <= vSplitterBar15)) {
-      ::SetCursor(TkWidgetsVSplitCursor());
+      ::SetCursor(TkVSplitCursor());
       return TRUE;
     }
     if (ht == hSplitterBox || (ht >= hSplitterBar1 && ht <= hSplitterBar15)) {
-      ::SetCursor(TkWidgetsHSplitCursor());
+      ::SetCursor(TkHSplitCursor());
       return TRUE;
     }
   }

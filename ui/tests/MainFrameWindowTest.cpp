@@ -13,7 +13,7 @@
 #include "app/tests/AppTestSupport.h"
 #include "engines/EngineServices.h"
 #include "reports/ReportCommands.h"
-#include "toolkit/WindowPlacement.h"
+#include "toolkit/frame/WindowPlacement.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/app/AppIds.h"

@@ -10,7 +10,7 @@
 #include "framework/bars/StatusBar.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
-#include "toolkit/TkStatusBar.h"
+#include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/TkToolBar.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkFlatPainters.h"

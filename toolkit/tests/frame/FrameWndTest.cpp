@@ -3,7 +3,6 @@
 // frame's own window class.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "framework/docking/DockBar.h"
@@ -13,19 +12,19 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"
+#include "toolkit/gdi/ColorValue.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
 namespace {
 
-class FakeShortcuts : public CTkShortcutSource {
+// A shortcut manager with a table of the test's own and no profile behind it.
+class TestShortcuts : public CTkAccelManager {
  public:
-  BOOL IsActive() const override { return m_active; }
-  CString GetShortcutText(UINT id) const override {
-    auto it = m_keys.find(id);
-    return it == m_keys.end() ? CString() : CString(it->second.c_str());
+  TestShortcuts() {
+    m_bInitialized = TRUE;
+    SetSaveOnDestroy(FALSE);
   }
-  BOOL m_active = TRUE;
-  std::map<UINT, std::string> m_keys;
+  void SetActive(BOOL bActive) { m_bInitialized = bActive; }
 };
 
 std::string TextOf(HMENU menu, UINT id) {
@@ -105,7 +104,7 @@ TEST_F(TkFrameWndTest, ColoursAndMetricsAreReloadedOnColourAndSettingChanges) {
     ToolkitData().m_clrFace = old;
     m_frame->SendMessage(message);
     EXPECT_EQ(ToolkitData().m_clrFace, changed);
-    EXPECT_EQ(ToolkitData().m_clrLightFace, TkLighten(changed, 18));
+    EXPECT_EQ(ToolkitData().m_clrLightFace, COLORREF(ColorValue(changed) + 18));
     ::SetSysColors(1, &index, &old);
     ToolkitData().ReloadColors();
   }
@@ -123,8 +122,11 @@ TEST(TkShortcutTextsTest, EachItemShowsTheFirstKeyOfItsCommandOrNone) {
   ::AppendMenuA(popup, MF_STRING | MF_GRAYED | MF_CHECKED, 104, "E&xit");
   HMENU sub = ::CreatePopupMenu();
   ::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&More");
-  FakeShortcuts keys;
-  keys.m_keys = {{101, "Ctrl+F12, Ctrl+O"}, {102, "Ctrl+S"}, {104, "Alt+F4"}};
+  TestShortcuts keys;
+  keys.AddAccel(101, FVIRTKEY | FCONTROL, VK_F12);
+  keys.AddAccel(101, FVIRTKEY | FCONTROL, 'O');
+  keys.AddAccel(102, FVIRTKEY | FCONTROL, 'S');
+  keys.AddAccel(104, FVIRTKEY | FALT, VK_F4);
   ApplyShortcutTexts(popup, keys);
   struct Case {
     const char* why;
@@ -143,16 +145,17 @@ TEST(TkShortcutTextsTest, EachItemShowsTheFirstKeyOfItsCommandOrNone) {
   EXPECT_EQ(::GetMenuItemCount(popup), 6);
 
   // An inactive manager leaves the texts alone.
-  keys.m_active = FALSE;
-  keys.m_keys[102] = "F2";
+  keys.SetActive(FALSE);
+  keys.RemoveAccel(FVIRTKEY | FCONTROL, 'S');
+  keys.AddAccel(102, FVIRTKEY, VK_F2);
   ApplyShortcutTexts(popup, keys);
   EXPECT_EQ(TextOf(popup, 102), "&Save\tCtrl+S");
   ::DestroyMenu(popup);
 }
 
 TEST_F(TkFrameWndTest, ThePopupsOfTheFrameGetTheShortcutTexts) {
-  FakeShortcuts keys;
-  keys.m_keys = {{201, "Ctrl+K"}};
+  TestShortcuts keys;
+  keys.AddAccel(201, FVIRTKEY | FCONTROL, 'K');
   m_frame->m_pShortcuts = &keys;
   HMENU popup = ::CreatePopupMenu();
   ::AppendMenuA(popup, MF_STRING, 201, "&Keys");

@@ -9,6 +9,7 @@
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/gdi/ColorValue.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST(ToolkitDataTest, TheSelectionHalfTextIsDarkOnlyAboveGreyLevel148) {
     data.m_clrSelectionText = RGB(250, 250, 250);
     data.ComputeDerivedColors();
     EXPECT_EQ(data.m_clrSelectionHalfText, c.menuText ? data.m_clrMenuText : data.m_clrSelectionText)
-        << TkGreyLevel(data.m_clrSelectionHalf);
+        << ColorValue(data.m_clrSelectionHalf).GetGreyLevel();
   }
 }
 
@@ -82,7 +83,7 @@ TEST(ToolkitDataTest, ColoursAreReadAgainWhenTheSystemColoursChange) {
   data.ReloadColors();
   ::SetSysColors(1, &index, &old);
   EXPECT_EQ(data.m_clrFace, changed);
-  EXPECT_EQ(data.m_clrLightFace, TkLighten(changed, 18)) << "derived colours follow";
+  EXPECT_EQ(data.m_clrLightFace, COLORREF(ColorValue(changed) + 18)) << "derived colours follow";
 }
 
 TEST(ToolkitDataTest, FontsKeepTheMenuFaceAcrossAndUseArialForVerticalTextWithoutTahoma) {
@@ -226,11 +227,11 @@ TEST(ToolkitHelpersTest, MnemonicsGoAndDoubledAmpersandsStay) {
 }
 
 TEST(ToolkitHelpersTest, GreyLevelWeighsTheChannels) {
-  EXPECT_DOUBLE_EQ(TkGreyLevel(RGB(255, 255, 255)), 255.0);
-  EXPECT_DOUBLE_EQ(TkGreyLevel(RGB(0, 0, 0)), 0.0);
-  EXPECT_DOUBLE_EQ(TkGreyLevel(RGB(100, 0, 0)), 29.9);
-  EXPECT_DOUBLE_EQ(TkGreyLevel(RGB(0, 100, 0)), 58.7);
-  EXPECT_DOUBLE_EQ(TkGreyLevel(RGB(0, 0, 100)), 11.4);
+  EXPECT_DOUBLE_EQ(ColorValue(RGB(255, 255, 255)).GetGreyLevel(), 255.0);
+  EXPECT_DOUBLE_EQ(ColorValue(RGB(0, 0, 0)).GetGreyLevel(), 0.0);
+  EXPECT_DOUBLE_EQ(ColorValue(RGB(100, 0, 0)).GetGreyLevel(), 29.9);
+  EXPECT_DOUBLE_EQ(ColorValue(RGB(0, 100, 0)).GetGreyLevel(), 58.7);
+  EXPECT_DOUBLE_EQ(ColorValue(RGB(0, 0, 100)).GetGreyLevel(), 11.4);
 }
 
 TEST(ToolkitHelpersTest, AResourceScopeLendsTheToolkitModuleAndGivesTheOldHandleBack) {

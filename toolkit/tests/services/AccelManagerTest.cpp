@@ -8,6 +8,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/frame/FrameWnd.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkAccelManager.h"
 #include "toolkit/services/TkProfileStore.h"
 #include "toolkit/tests/services/AccelTestIds.h"
@@ -24,7 +25,7 @@ class AccelManagerTest : public ::testing::Test {
     m_appName.Format("TkAccelTest-%lu", GetCurrentProcessId());
     m_app = std::make_unique<CWinApp>(m_appName);
     m_app->SetRegistryKey(kCompany);
-    ToolkitIniFileName().Empty();
+    ToolkitData().m_strIniFile.Empty();
   }
   void TearDown() override {
     m_frame.m_hAccelTable = nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "framework/WinApp.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkProfileStore.h"
 
 namespace {
@@ -21,10 +22,10 @@ class ProfileStoreTest : public ::testing::Test {
     m_section.Format("TkServicesTest-%lu", GetCurrentProcessId());
     m_app = std::make_unique<CWinApp>(kProgram);
     m_app->SetRegistryKey(kCompany);
-    ToolkitIniFileName().Empty();
+    ToolkitData().m_strIniFile.Empty();
   }
   void TearDown() override {
-    ToolkitIniFileName().Empty();
+    ToolkitData().m_strIniFile.Empty();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, SectionPath());
     m_app.reset();
   }
@@ -66,7 +67,7 @@ class IniProfileStoreTest : public ProfileStoreTest {
     ::GetTempPathA(MAX_PATH, folder);
     ::GetTempFileNameA(folder, "tks", 0, file);
     m_file = file;
-    ToolkitIniFileName() = m_file;
+    ToolkitData().m_strIniFile = m_file;
   }
   void TearDown() override {
     ::DeleteFileA(m_file);
@@ -336,11 +337,11 @@ TEST_F(IniProfileStoreTest, NullEntriesAndValuesRemoveFromTheFile) {
 }
 
 TEST_F(IniProfileStoreTest, KeyAndValueDeletionStillWorkOnTheRegistry) {
-  ToolkitIniFileName().Empty();
+  ToolkitData().m_strIniFile.Empty();
   CTkProfileStore registry(HKEY_CURRENT_USER);
   registry.WriteProfileInt(m_section, "V", 1);
   registry.WriteProfileInt(m_section + "\\K", "W", 2);
-  ToolkitIniFileName() = m_file;
+  ToolkitData().m_strIniFile = m_file;
   CTkProfileStore store(HKEY_CURRENT_USER);
   EXPECT_TRUE(store.DeleteValue(m_section, "V"));
   EXPECT_TRUE(store.DeleteKey(m_section, "K"));

@@ -9,7 +9,7 @@
 #include "framework/docview/View.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
 #include "toolkit/widgets/TkSplitterWnd.h"
-#include "toolkit/widgets/WidgetsData.h"
+#include "toolkit/core/ToolkitHelpers.h"
 
 namespace {
 
@@ -129,12 +129,12 @@ TEST_F(TkSplitterTest, TheToolkitsSplitCursorsOverTheBars) {
   AfxSetResourceHandle(language);
   Make(2, 2);
   ASSERT_NE(::LoadCursorA(language, MAKEINTRESOURCEA(IDC_TK_VSPLITBAR)), nullptr);
-  HCURSOR upDown = TkWidgetsVSplitCursor();
-  HCURSOR sideways = TkWidgetsHSplitCursor();
+  HCURSOR upDown = TkVSplitCursor();
+  HCURSOR sideways = TkHSplitCursor();
   // The module's own, not the system's stand-ins; and the same object every time.
   EXPECT_NE(upDown, ::LoadCursorA(nullptr, IDC_SIZENS));
   EXPECT_NE(sideways, ::LoadCursorA(nullptr, IDC_SIZEWE));
-  EXPECT_EQ(TkWidgetsVSplitCursor(), upDown);
+  EXPECT_EQ(TkVSplitCursor(), upDown);
   struct Case {
     CPoint pt;
     HCURSOR cursor;

@@ -13,6 +13,7 @@
 #include "framework/WinApp.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
+#include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/dialogs/TkTipOfTheDay.h"
 
 namespace {
@@ -210,7 +211,7 @@ TEST_F(TipOfTheDayTest, AMissingFileSaysSoAndKeepsNoPlace) {
   CTkTipOfTheDay tips(missing.c_str());
   EXPECT_FALSE(tips.IsFileOpen());
   EXPECT_EQ(tips.GetTipsFilePath(), CString("tips.txt")) << "the default name instead";
-  EXPECT_EQ(tips.GetTipText(), TkWidgetsLoadString(IDS_TK_TIP_NOFILE));
+  EXPECT_EQ(tips.GetTipText(), TkLoadString(IDS_TK_TIP_NOFILE));
   CString next = "x";
   EXPECT_FALSE(tips.GetNextTipString(next));
   EXPECT_TRUE(next.IsEmpty());

@@ -1,3 +1,0 @@
-// Moved to toolkit/frame/; kept so that existing includes go on working.
-#pragma once
-#include "toolkit/frame/TkFrameWnd.h"

@@ -1,3 +1,0 @@
-// Moved to toolkit/bars/; kept so that existing includes go on working.
-#pragma once
-#include "toolkit/bars/TkStatusBar.h"
