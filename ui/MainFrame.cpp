@@ -138,6 +138,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     return -1;
   const UINT coolMenuBars[] = {IDR_MAINFRAME, IDR_TEMPLATEBAR};
   InstallCoolMenus(coolMenuBars, 2);
+  m_accelManager.Init(this, IDR_MAINFRAME, IDR_MAINFRAME, LoadResString(IDS_PRODUCT_NAME),
+                      "MainFrame");
+  m_pShortcuts = &m_accelManager;
   // User tools: the tools file and its dialog come with the toolkit; until then none is loaded.
   m_nToolCount = 0;
   m_strHideTerms = LoadResString(IDS_HIDE_SEARCH_TERMS);

@@ -52,6 +52,7 @@ class CMainFrame : public CTkFrameWnd {
   CTkToolBar* GetTemplateBar() { return &m_wndTemplateBar; }
   CTkReBar* GetReBar() { return &m_wndReBar; }
   CTkFlatComboBox* GetTemplateCombo() { return &m_wndTemplateCombo; }
+  CTkAccelManager* GetAccelManager() { return &m_accelManager; }
   CTkSplitterWnd* GetOuterSplitter() { return &m_wndSplitter; }
   CTkSplitterWnd* GetInnerSplitter() { return &m_wndSplitter2; }
   CProgressCtrl* GetProgressCtrl() { return m_pProgress; }
@@ -138,6 +139,9 @@ class CMainFrame : public CTkFrameWnd {
   CZubrinDoc* GetZubrinDoc();
   bool IsRunActive();
 
+  // The keyboard shortcuts: the resource's table, or the one the user changed and the profile
+  // keeps; the popups show their keys from it.
+  CTkAccelManager m_accelManager;
   CTkStatusBar m_wndStatusBar;
   CTkFlatComboBox m_wndTemplateCombo;
   WindowPlacement m_placement;

@@ -376,6 +376,48 @@ TEST_F(MainFrameWindowTest, WithoutMailTheMailItemsAndTheirDoubledSeparatorGo) {
   }
 }
 
+// The keyboard shortcuts go through the accelerator manager: a key the user assigns is the one the
+// frame translates and the one its menu shows.
+TEST_F(MainFrameWindowTest, ShortcutsComeFromTheAcceleratorManager) {
+  CTkAccelManager* keys = frame_->GetAccelManager();
+  ASSERT_TRUE(keys->IsInitialized());
+  HMENU file = Popup("&File");
+  auto openText = [&] {
+    OpenPopup(file);
+    char text[64] = {};
+    ::GetMenuStringA(file, ID_FILE_OPEN, text, sizeof text, MF_BYCOMMAND);
+    return std::string(text);
+  };
+  EXPECT_EQ(openText(), "&Open...\tCtrl+O");
+  // The frame's table, tried on a window of no consequence: the frame itself would open the
+  // file dialog.
+  HWND quiet = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 nullptr, nullptr);
+  auto translates = [&](WORD key) {
+    MSG msg = {quiet, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    BYTE saved = state[VK_CONTROL];
+    state[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    bool done = ::TranslateAcceleratorA(quiet, frame_->m_hAccelTable, &msg) != 0;
+    state[VK_CONTROL] = saved;
+    ::SetKeyboardState(state);
+    return done;
+  };
+  ASSERT_TRUE(keys->RemoveAccel(FVIRTKEY | FCONTROL, 'O'));
+  ASSERT_TRUE(keys->AddAccel(ID_FILE_OPEN, FVIRTKEY | FCONTROL, 'K'));
+  ASSERT_TRUE(keys->Apply());
+  EXPECT_EQ(openText(), "&Open...\tCtrl+K");
+  EXPECT_TRUE(translates('K'));
+  EXPECT_FALSE(translates('O'));
+  // Back to the program's own keys, so nothing is stored for the next start.
+  keys->Reset();
+  EXPECT_EQ(openText(), "&Open...\tCtrl+O");
+  EXPECT_TRUE(translates('O'));
+  ::DestroyWindow(quiet);
+}
+
 TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
   struct Flags {
     const char* name;
