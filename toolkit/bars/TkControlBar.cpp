@@ -238,21 +238,8 @@ void CTkControlBar::OnFrameChanged() {
 }
 
 void CTkControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
-  if (m_dwStyle & CBRS_BORDER_LEFT) rect.left += kBorder2;
-  if (m_dwStyle & CBRS_BORDER_TOP) rect.top += kBorder2;
-  if (m_dwStyle & CBRS_BORDER_RIGHT) rect.right -= kBorder2;
-  if (m_dwStyle & CBRS_BORDER_BOTTOM) rect.bottom -= kBorder2;
-  if (bHorz) {
-    rect.left += m_cxLeftBorder;
-    rect.top += m_cyTopBorder;
-    rect.right -= m_cxRightBorder;
-    rect.bottom -= m_cyBottomBorder;
-  } else {
-    rect.left += m_cyTopBorder;
-    rect.top += m_cxLeftBorder;
-    rect.right -= m_cyBottomBorder;
-    rect.bottom -= m_cxRightBorder;
-  }
+  // The borders as every control bar has them (two pixels each), then the gripper's room.
+  CControlBar::CalcInsideRect(rect, bHorz);
   if (IsGripperShown()) {
     if (bHorz)
       rect.left += kGripper;
