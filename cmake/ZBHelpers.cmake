@@ -32,8 +32,9 @@ endfunction()
 # prefix). LOCKS names what the program shares with others in the prefix (a window title the
 # programs look for, ...): ctest never runs two programs holding the same lock side by side.
 function(zb_test name)
-  # SERIAL: the test needs the keyboard focus to stay where it puts it, which a window another
-  # test program shows on the same display takes away; it runs while no other test does.
+  # SERIAL: the test runs while no other test does: it needs the keyboard focus to stay where it
+  # puts it (a window another test program shows takes it away), or it removes shared state
+  # (the program's registry key) that others use.
   cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;DEPS;LOCKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main)
