@@ -118,7 +118,7 @@ void ShowSplash() {
 void ShowScroller() {
   ScrollingTextCtrl scroller;
   RECT rect = {100, 100, 100 + 360, 100 + 240};
-  if (!scroller.Create(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, rect, nullptr, 0,
+  if (!scroller.Create(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, rect, nullptr, 0,
                        "Scrolling text"))
     return;
   scroller.SetGradient(3);
@@ -129,6 +129,10 @@ void ShowScroller() {
                            "Thanks to every tester~", ""})
     scroller.AddLine(line);
   scroller.Start();
+  // The picture is taken a moment after the window shows: the first lines have scrolled in
+  // before it does.
+  for (int tick = 0; tick < 180; ++tick) scroller.SendMessage(WM_TIMER, 150, 0);
+  scroller.ShowWindow(SW_SHOW);
   HWND window = scroller.m_hWnd;
   MSG msg;
   while (::IsWindow(window) && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
