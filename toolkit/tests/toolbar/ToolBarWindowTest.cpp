@@ -13,6 +13,7 @@
 #include "resources/ids/ToolkitToolbarIds.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/bars/TkToolBar.h"
+#include "toolkit/bars/TkToolBarLayout.h"
 #include "toolkit/tests/toolbar/ToolBarTestIds.h"
 
 namespace {
@@ -109,6 +110,25 @@ TEST_F(ToolBarWindowTest, AClickedButtonsCommandReachesTheFrame) {
   bar_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
   bar_.SendMessage(WM_LBUTTONUP, 0, at);
   EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_TEST_SECOND});
+}
+
+// A resource of 16 x 15 images gives 23 x 22 buttons; a disabled button reads with the
+// "disabled" bit set in its record and style word, and a record written back unchanged leaves
+// the control as it was.
+TEST_F(ToolBarWindowTest, LoadedSizesAndTheInvertedEnabledBit) {
+  DWORD size = static_cast<DWORD>(bar_.SendMessage(TB_GETBUTTONSIZE));
+  EXPECT_EQ(LOWORD(size), 23);
+  EXPECT_EQ(HIWORD(size), 22);
+  bar_.SendMessage(TB_ENABLEBUTTON, ID_TEST_SECOND, MAKELPARAM(FALSE, 0));
+  TBBUTTON b = {};
+  ASSERT_TRUE(bar_._GetButton(1, &b));
+  EXPECT_NE(b.fsState & TBSTATE_ENABLED, 0) << "the bit means disabled here";
+  EXPECT_NE(TkButtonStyleWord(b) & 0x40000, 0u);
+  ASSERT_TRUE(bar_._SetButton(1, &b));
+  EXPECT_FALSE(bar_.SendMessage(TB_ISBUTTONENABLED, ID_TEST_SECOND));
+  b.fsState &= ~TBSTATE_ENABLED;  // enabled again, in the toolkit's form
+  ASSERT_TRUE(bar_._SetButton(1, &b));
+  EXPECT_TRUE(bar_.SendMessage(TB_ISBUTTONENABLED, ID_TEST_SECOND));
 }
 
 // The record keeps the menu; the live button gets the drop-down style, and the arrow only when
