@@ -179,6 +179,14 @@ int MeasureRow(const TBBUTTON* buttons, const SIZE* sizes, int count, void*) {
 
 }  // namespace
 
+BOOL CTkToolBar::IsHorizontalForChevron() const {
+  char name[32] = {};
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent && ::GetClassNameA(parent, name, sizeof name) && lstrcmpiA(name, REBARCLASSNAMEA) == 0)
+    return TRUE;
+  return (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+}
+
 int CTkToolBar::GetRowLength() const {
   std::vector<TBBUTTON> buttons;
   std::vector<SIZE> sizes;

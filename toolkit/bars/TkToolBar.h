@@ -59,6 +59,13 @@ class CTkToolBar : public CToolBar {
   BOOL ShowButtonsThatFit(int nLength);
   void ShowHiddenButtons();
   const std::map<int, int>& GetHiddenButtons() const { return m_hidden; }
+  // Whether the bar offers its customise dialog through the chevron; off unless a program
+  // turns it on.
+  BOOL AllowsCustomize() const { return m_bAllowCustomize; }
+  void SetAllowCustomize(BOOL bAllow) { m_bAllowCustomize = bAllow; }
+  // The chevron lies down in a rebar band or on a bar lying down.
+  BOOL IsHorizontalForChevron() const;
+
   // The bar's length on one row with the chevron's room while buttons are hidden.
   int GetRowLength() const;
 
@@ -101,6 +108,7 @@ class CTkToolBar : public CToolBar {
   CString m_strRegKey;
   CString m_strRegValue;
   BOOL m_bCustomizing = FALSE;
+  BOOL m_bAllowCustomize = FALSE;
 
   std::vector<TkDropDown> m_dropDowns;
   std::map<int, int> m_hidden;
