@@ -65,7 +65,8 @@ bool TkHideButtonsToFit(TBBUTTON* buttons, const SIZE* sizes, int count, int old
                         void* context);
 
 // Shows hidden buttons again in order while they fit `newLength`; returns the bar's length
-// afterwards (see the .cpp for which).
+// afterwards: `newLength` while buttons stay hidden, else what the buttons need (the old length
+// when nothing was hidden).
 int TkShowButtonsThatFit(TBBUTTON* buttons, const SIZE* sizes, int count, int oldLength,
                          int newLength, std::map<int, int>& hidden, TkMeasureFn measure,
                          void* context);
