@@ -16,7 +16,7 @@
 #include "toolkit/TkReBar.h"
 #include "toolkit/widgets/TkSplitterWnd.h"
 #include "toolkit/bars/TkStatusBar.h"
-#include "toolkit/TkToolBar.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/frame/WindowPlacement.h"
 
 // The window class of the main window, by which other programs and tests find it.

@@ -8,7 +8,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
-#include "toolkit/TkToolBar.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"

@@ -7,7 +7,7 @@
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
 #include "framework/wnd/MessageMap.h"
-#include "toolkit/TkToolBar.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 

@@ -11,7 +11,7 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkStatusBar.h"
-#include "toolkit/TkToolBar.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkFlatPainters.h"
 #include "toolkit/bars/TkTheme.h"

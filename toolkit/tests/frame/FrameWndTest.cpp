@@ -8,7 +8,7 @@
 #include "framework/docking/DockBar.h"
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
-#include "toolkit/TkToolBar.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"

@@ -1,0 +1,235 @@
+#include "toolkit/bars/TkToolBar.h"
+
+#include "framework/AfxResource.h"
+#include "framework/wnd/MessageMap.h"
+#include "toolkit/bars/TkToolBarLayout.h"
+
+IMPLEMENT_DYNAMIC(CTkToolBar, CToolBar)
+
+BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
+  ON_WM_LBUTTONUP()
+  ON_NOTIFY_REFLECT(TBN_BEGINADJUST, OnBeginAdjust)
+  ON_NOTIFY_REFLECT(TBN_BEGINDRAG, OnDragRefused)
+  ON_NOTIFY_REFLECT(TBN_CUSTHELP, OnCustomizeHelp)
+  ON_NOTIFY_REFLECT(TBN_ENDADJUST, OnEndAdjust)
+  ON_NOTIFY_REFLECT(TBN_ENDDRAG, OnDragRefused)
+  ON_NOTIFY_REFLECT(TBN_GETBUTTONINFOA, OnGetButtonInfo)
+  ON_NOTIFY_REFLECT(TBN_QUERYDELETE, OnQueryDelete)
+  ON_NOTIFY_REFLECT(TBN_QUERYINSERT, OnQueryInsert)
+  ON_NOTIFY_REFLECT(TBN_RESET, OnReset)
+  ON_NOTIFY_REFLECT(TBN_TOOLBARCHANGE, OnToolBarChange)
+  ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, OnHotItemChange)
+  ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
+END_MESSAGE_MAP()
+
+BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
+  int index = CommandToIndex(nID);
+  if (index < 0) return FALSE;
+  if (bArrow)
+    SendMessage(TB_SETEXTENDEDSTYLE, 0,
+                SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
+  SetButtonStyle(index, GetButtonStyle(index) | TBSTYLE_DROPDOWN);
+  for (TkDropDown& d : m_dropDowns) {
+    if (d.nID == nID) {
+      d.nMenuID = nMenuID;
+      return TRUE;
+    }
+  }
+  m_dropDowns.push_back({nID, nMenuID});
+  return TRUE;
+}
+
+const TkDropDown* CTkToolBar::FindDropDown(UINT nID) const {
+  for (const TkDropDown& d : m_dropDowns)
+    if (d.nID == nID) return &d;
+  return nullptr;
+}
+
+UINT CTkToolBar::GetDropDownMenu(UINT nID) const {
+  const TkDropDown* d = FindDropDown(nID);
+  return d ? d->nMenuID : 0;
+}
+
+void CTkToolBar::TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) {
+  CWnd* owner = GetOwner();
+  if (owner)
+    ::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, rcButton.left,
+                     rcButton.bottom, 0, owner->m_hWnd, nullptr);
+}
+
+BOOL CTkToolBar::IsLeftButtonDown() const {
+  // The logical button: with swapped buttons the physical right one.
+  int key = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+// The menu's commands go to the owner (the frame), like the buttons'. A button without a menu
+// tells the owner, which may open something of its own; the mouse stays captured until the button
+// comes up, so that the release does not land on another button.
+void CTkToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
+  auto* nm = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
+  *pResult = TBDDRET_DEFAULT;
+  const TkDropDown* drop = FindDropDown(static_cast<UINT>(nm->iItem));
+  if (!drop) {
+    *pResult = TBDDRET_NODEFAULT;
+    return;
+  }
+  RECT rect = {};
+  SendMessage(TB_GETRECT, nm->iItem, reinterpret_cast<LPARAM>(&rect));
+  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(&rect), 2);
+  CRect grown(rect);
+  grown.InflateRect(4, 4);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&grown), 2);
+  InvalidateRect(&grown);
+  m_nDropDownPressed = CommandToIndex(drop->nID);
+  if (drop->nMenuID) {
+    HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(drop->nMenuID));
+    HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
+    if (popup) TrackDropDownMenu(popup, rect);
+    if (menu) ::DestroyMenu(menu);
+  } else {
+    CWnd* owner = GetOwner();
+    if (owner)
+      owner->SendMessage(WM_TK_TOOLBAR_DROPDOWN, reinterpret_cast<WPARAM>(nm),
+                         reinterpret_cast<LPARAM>(&rect));
+    if (IsLeftButtonDown()) {
+      m_bTrackingCapture = TRUE;
+      SetCapture();
+    }
+  }
+  m_nDropDownPressed = -1;
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CTkToolBar::OnLButtonUp(UINT, CPoint) {
+  if (m_bTrackingCapture) {
+    ::ReleaseCapture();
+    m_bTrackingCapture = FALSE;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  Default();
+}
+
+// Dragging with the button held over other buttons would light them up as if they were the one
+// that gets the release.
+void CTkToolBar::OnHotItemChange(NMHDR*, LRESULT* pResult) {
+  *pResult = IsLeftButtonDown() ? 1 : 0;
+}
+
+BOOL CTkToolBar::_GetButton(int nIndex, TBBUTTON* pButton) const {
+  if (!::SendMessageA(m_hWnd, TB_GETBUTTON, nIndex, reinterpret_cast<LPARAM>(pButton)))
+    return FALSE;
+  TkInvertEnabled(*pButton);
+  return TRUE;
+}
+
+BOOL CTkToolBar::_SetButton(int nIndex, const TBBUTTON* pButton) {
+  TBBUTTON current = {};
+  if (!_GetButton(nIndex, &current)) return FALSE;
+  if (current.fsState == pButton->fsState) return TRUE;
+  // By index: separators share the command id 0.
+  TBBUTTONINFOA info = {};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+  info.fsState = static_cast<BYTE>(pButton->fsState ^ TBSTATE_ENABLED);
+  return ::SendMessageA(m_hWnd, TB_SETBUTTONINFOA, nIndex, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+void CTkToolBar::ReadButtons(std::vector<TBBUTTON>& buttons, std::vector<SIZE>& sizes) const {
+  int count = static_cast<int>(::SendMessageA(m_hWnd, TB_BUTTONCOUNT, 0, 0));
+  DWORD buttonSize = static_cast<DWORD>(::SendMessageA(m_hWnd, TB_GETBUTTONSIZE, 0, 0));
+  buttons.assign(count, TBBUTTON{});
+  sizes.assign(count, SIZE{LOWORD(buttonSize), HIWORD(buttonSize)});
+  for (int i = 0; i < count; ++i) {
+    _GetButton(i, &buttons[i]);
+    // A hidden button has no rectangle: it keeps the width it had when it went.
+    RECT rect = {};
+    auto hidden = m_hidden.find(i);
+    if (!(buttons[i].fsState & TBSTATE_HIDDEN) &&
+        ::SendMessageA(m_hWnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)) &&
+        rect.right > rect.left)
+      sizes[i] = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    else if (hidden != m_hidden.end())
+      sizes[i].cx = hidden->second;
+    else if (buttons[i].fsStyle & TBSTYLE_SEP)
+      sizes[i].cx = buttons[i].iBitmap > 0 ? buttons[i].iBitmap : 8;
+  }
+}
+
+void CTkToolBar::WriteHiddenStates(const std::vector<TBBUTTON>& buttons) {
+  for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
+    TBBUTTON button = {};
+    if (!_GetButton(i, &button)) continue;
+    button.fsState = static_cast<BYTE>((button.fsState & ~TBSTATE_HIDDEN) |
+                                       (buttons[i].fsState & TBSTATE_HIDDEN));
+    _SetButton(i, &button);
+  }
+}
+
+namespace {
+
+int MeasureRow(const TBBUTTON* buttons, const SIZE* sizes, int count, void*) {
+  std::vector<TBBUTTON> row(buttons, buttons + count);
+  TkWrapToolBar(row.data(), sizes, count, kTkNoWrap);
+  int length = TkCalcSize(row.data(), sizes, count).cx;
+  for (int i = 0; i < count; ++i)
+    if (buttons[i].fsState & TBSTATE_HIDDEN) return length + kTkChevronAllowance;
+  return length;
+}
+
+}  // namespace
+
+BOOL CTkToolBar::IsHorizontalForChevron() const {
+  char name[32] = {};
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent && ::GetClassNameA(parent, name, sizeof name) && lstrcmpiA(name, REBARCLASSNAMEA) == 0)
+    return TRUE;
+  return (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+}
+
+int CTkToolBar::GetRowLength() const {
+  std::vector<TBBUTTON> buttons;
+  std::vector<SIZE> sizes;
+  ReadButtons(buttons, sizes);
+  return MeasureRow(buttons.data(), sizes.data(), static_cast<int>(buttons.size()), nullptr);
+}
+
+BOOL CTkToolBar::HideButtonsToFit(int nLength) {
+  std::vector<TBBUTTON> buttons;
+  std::vector<SIZE> sizes;
+  ReadButtons(buttons, sizes);
+  int count = static_cast<int>(buttons.size());
+  int old = MeasureRow(buttons.data(), sizes.data(), count, nullptr);
+  if (!TkHideButtonsToFit(buttons.data(), sizes.data(), count, old, nLength, m_hidden,
+                          MeasureRow, nullptr))
+    return FALSE;
+  WriteHiddenStates(buttons);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
+BOOL CTkToolBar::ShowButtonsThatFit(int nLength) {
+  if (m_hidden.empty()) return FALSE;
+  std::vector<TBBUTTON> buttons;
+  std::vector<SIZE> sizes;
+  ReadButtons(buttons, sizes);
+  int count = static_cast<int>(buttons.size());
+  size_t before = m_hidden.size();
+  TkShowButtonsThatFit(buttons.data(), sizes.data(), count,
+                       MeasureRow(buttons.data(), sizes.data(), count, nullptr), nLength,
+                       m_hidden, MeasureRow, nullptr);
+  if (m_hidden.size() == before) return FALSE;
+  WriteHiddenStates(buttons);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
+void CTkToolBar::ShowHiddenButtons() {
+  for (const auto& h : m_hidden) {
+    TBBUTTON button = {};
+    if (!_GetButton(h.first, &button)) continue;
+    button.fsState &= ~TBSTATE_HIDDEN;
+    _SetButton(h.first, &button);
+  }
+  m_hidden.clear();
+}

@@ -1,0 +1,121 @@
+// CTkToolBar: the toolkit's toolbar over the framework's: drop-down buttons that open a menu below
+// themselves or tell the owner, no hot-tracking while the mouse button is held, and the buttons
+// that have to go behind the chevron when the bar is too short (see TkToolBarLayout.h).
+#pragma once
+#include <map>
+#include <vector>
+
+#include "framework/String.h"
+#include "framework/bars/ToolBar.h"
+
+// Sent to the owner by a drop-down button that has no menu: wParam the control's NMTOOLBARA,
+// lParam the button's rectangle on the screen.
+constexpr UINT WM_TK_TOOLBAR_DROPDOWN = 0x07F7;
+
+// One drop-down button: the menu whose first popup it opens (0: the owner is told instead).
+struct TkDropDown {
+  UINT nID = 0;
+  UINT nMenuID = 0;
+};
+
+class CTkToolBar : public CToolBar {
+  DECLARE_DYNAMIC(CTkToolBar)
+ public:
+  CTkToolBar() = default;
+  ~CTkToolBar() override = default;
+
+  // Beside the framework's: composes the registry names under which a customised bar keeps its
+  // buttons (empty without an application registry key).
+  BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
+  // Beside the framework's: remembers the buttons as loaded, for the customise dialog's list
+  // and its Reset.
+  BOOL LoadToolBar(UINT nIDResource);
+  // Beside the framework's: remembers the text by command, for the customise dialog.
+  BOOL SetButtonText(int nIndex, LPCSTR lpszText);
+  // A button the program takes away stays away: Reset does not bring it back.
+  BOOL DeleteButton(int nIndex);
+
+  // Customisation: the control's arrangement kept under the registry names, and read back.
+  BOOL SaveState();
+  BOOL RestoreState();
+  const CString& GetRegistryKeyName() const { return m_strRegKey; }
+  const CString& GetRegistryValueName() const { return m_strRegValue; }
+  BOOL IsCustomizing() const { return m_bCustomizing; }
+  int GetInitialButtonCount() const { return static_cast<int>(m_initial.size()); }
+
+  // Gives the button of nID the drop-down style and the menu nMenuID (0: tell the owner); with
+  // bArrow the control draws the arrow beside the button, which keeps its own command. FALSE
+  // without the button.
+  BOOL AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow);
+  UINT GetDropDownMenu(UINT nID) const;
+  const TkDropDown* FindDropDown(UINT nID) const;
+
+  // The chevron: hides buttons from the end until the bar fits nLength (horizontal bars), or
+  // shows them back while they fit; returns whether anything changed. The hidden buttons map
+  // their index to the width they took.
+  BOOL HideButtonsToFit(int nLength);
+  BOOL ShowButtonsThatFit(int nLength);
+  void ShowHiddenButtons();
+  const std::map<int, int>& GetHiddenButtons() const { return m_hidden; }
+  // Whether the bar offers its customise dialog through the chevron; off unless a program
+  // turns it on.
+  BOOL AllowsCustomize() const { return m_bAllowCustomize; }
+  void SetAllowCustomize(BOOL bAllow) { m_bAllowCustomize = bAllow; }
+  // The chevron lies down in a rebar band or on a bar lying down.
+  BOOL IsHorizontalForChevron() const;
+
+  // The bar's length on one row with the chevron's room while buttons are hidden.
+  int GetRowLength() const;
+
+  // A button record with the enabled bit inverted (0x04 meaning disabled); the setter writes
+  // the state.
+  BOOL _GetButton(int nIndex, TBBUTTON* pButton) const;
+  BOOL _SetButton(int nIndex, const TBBUTTON* pButton);
+
+ protected:
+  // Seams: opening the drop-down menu (returns at once in tests), and the mouse button.
+  virtual void TrackDropDownMenu(HMENU hPopup, const RECT& rcButton);
+  virtual BOOL IsLeftButtonDown() const;
+  // Seam: a message box of the toolkit's text nIDText; returns the button pressed.
+  virtual int TkMessageBox(UINT nIDText, UINT nType);
+
+  // The customise dialog's notifications.
+  void OnBeginAdjust(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnEndAdjust(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnDragRefused(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnCustomizeHelp(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnQueryDelete(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnQueryInsert(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnReset(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnToolBarChange(NMHDR* pNMHDR, LRESULT* pResult);
+  void AfterButtonsChanged();
+
+  void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnLButtonUp(UINT nFlags, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+  // One per button as loaded, in order; those the control reported hidden stay out of a Reset.
+  struct TkInitialButton {
+    TBBUTTON button;
+    BOOL bHiddenAtLoad;
+  };
+  std::vector<TkInitialButton> m_initial;
+  std::map<UINT, CString> m_textByCommand;
+  CString m_strRegKey;
+  CString m_strRegValue;
+  BOOL m_bCustomizing = FALSE;
+  BOOL m_bAllowCustomize = FALSE;
+
+  std::vector<TkDropDown> m_dropDowns;
+  std::map<int, int> m_hidden;
+  int m_nDropDownPressed = -1;
+  BOOL m_bTrackingCapture = FALSE;
+
+ private:
+  void ReadButtons(std::vector<TBBUTTON>& buttons, std::vector<SIZE>& sizes) const;
+  void WriteHiddenStates(const std::vector<TBBUTTON>& buttons);
+};
