@@ -181,3 +181,4 @@
 #include "ids/ToolkitLayoutIds.h"
 #include "ids/ImportPropertiesIds.h"
 #include "ids/ToolkitToolbarIds.h"
+#include "ids/ToolkitControlsIds.h"

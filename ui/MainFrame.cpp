@@ -14,6 +14,7 @@
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"
+#include "toolkit/usertools/WgUserTool.h"
 #include "toolkit/core/ToolkitData.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CTkFrameWnd)
@@ -141,8 +142,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   m_accelManager.Init(this, IDR_MAINFRAME, IDR_MAINFRAME, LoadResString(IDS_PRODUCT_NAME),
                       "MainFrame");
   m_pShortcuts = &m_accelManager;
-  // User tools: the tools file and its dialog come with the toolkit; until then none is loaded.
-  m_nToolCount = 0;
+  LoadUserTools();
   m_strHideTerms = LoadResString(IDS_HIDE_SEARCH_TERMS);
   m_strShowTerms = LoadResString(IDS_SHOW_SEARCH_TERMS);
   ConnectProgressHooks();
@@ -282,6 +282,8 @@ void CMainFrame::OnDestroy() {
     m_pProgress = nullptr;
   }
   CTkFrameWnd::OnDestroy();
+  CWgUserTool::FreeTools(m_tools);
+  m_nToolCount = 0;
   // The toolbars are gone with the window; their image lists are ours.
   for (HIMAGELIST* list : {&m_hToolImages, &m_hToolHotImages, &m_hTemplateImages}) {
     if (*list) ImageList_Destroy(*list);

@@ -17,6 +17,7 @@
 #include "toolkit/widgets/TkSplitterWnd.h"
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/bars/TkToolBar.h"
+#include "framework/ObArray.h"
 #include "toolkit/frame/WindowPlacement.h"
 
 // The window class of the main window, by which other programs and tests find it.
@@ -158,5 +159,9 @@ class CMainFrame : public CTkFrameWnd {
   CTkSplitterWnd m_wndSplitter;   // 2 rows: the form, then the inner splitter
   CTkSplitterWnd m_wndSplitter2;  // 1 row, 2 columns: the search terms, the engines
   BOOL m_bTermPaneShown = FALSE;
-  int m_nToolCount = 0;  // user tools loaded (the tools file comes with the toolkit)
+  CObArray m_tools;      // the user tools (CWgUserTool), owned; at most one per tool command
+  int m_nToolCount = 0;  // their count
+  // toolmenu.dat in the program folder.
+  static CString ToolsFilePath();
+  void LoadUserTools();
 };

@@ -21,6 +21,9 @@
 #include "reports/ReportCommands.h"
 #include "reports/ResultsCsv.h"
 #include "resources/resource.h"
+#include "resources/ids/ToolkitControlsIds.h"
+#include "toolkit/usertools/WgUserTool.h"
+#include "toolkit/usertools/WgUserToolsDlg.h"
 #include "ui/Panes.h"
 
 namespace {
@@ -181,15 +184,41 @@ void CMainFrame::OnTemplateSelChange() {
   PostMessage(WM_COMMAND, ID_TEMPLATE_COMBO, reinterpret_cast<LPARAM>(m_wndTemplateCombo.m_hWnd));
 }
 
-// User tools: their file, dialog and starting come with the toolkit. The menu keeps its hook
-// (OnInitMenuPopup) and the commands their enabling; nothing runs yet.
-void CMainFrame::OnEditTools() {}
+// User tools. The menu has one command per tool the list can hold.
+static_assert(ID_TOOLS_LAST - ID_TOOLS_FIRST + 1 == CWgUserTool::kMaxTools,
+              "every user tool needs a command");
+
+CString CMainFrame::ToolsFilePath() { return GetAppFolder() + "toolmenu.dat"; }
+
+void CMainFrame::LoadUserTools() {
+  CWgUserTool::FreeTools(m_tools);
+  BOOL damaged = FALSE;
+  CWgUserTool::LoadTools(ToolsFilePath(), m_tools, &damaged);
+  m_nToolCount = static_cast<int>(m_tools.GetSize());
+  if (damaged) AfxMessageBox(IDS_WG_TOOLS_DAMAGED, MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnEditTools() {
+  CWgUserToolsDlg dlg(this);
+  dlg.m_pTools = &m_tools;
+  if (dlg.DoModal() != IDOK) return;
+  m_nToolCount = static_cast<int>(m_tools.GetSize());
+  CString path = ToolsFilePath();
+  if (m_nToolCount > 0) {
+    if (!CWgUserTool::SaveTools(path, m_tools)) AfxMessageBox(IDS_WG_TOOLS_NOT_SAVED, MB_ICONEXCLAMATION);
+  } else if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    ::DeleteFileA(path);
+  }
+}
 
 BOOL CMainFrame::OnRunTool(UINT nID) {
-  int tool = static_cast<int>(nID) - ID_TOOLS_FIRST;
-  if (tool < 0 || tool >= m_nToolCount) return TRUE;
+  int index = static_cast<int>(nID) - ID_TOOLS_FIRST;
+  if (index < 0 || index >= m_nToolCount || index >= m_tools.GetSize()) return TRUE;
+  // A waiting tool keeps the messages going, so the user may edit the list meanwhile: the run
+  // works on its own copy, never on a tool the list may delete.
+  CWgUserTool tool(*static_cast<CWgUserTool*>(m_tools.GetAt(index)));
   CWaitCursor wait;
-  AfxMessageBox(IDP_TOOL_FAILED, MB_ICONEXCLAMATION);
+  if (!tool.Execute()) AfxMessageBox(IDP_TOOL_FAILED, MB_ICONEXCLAMATION);
   return TRUE;
 }
 
@@ -232,9 +261,9 @@ void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) 
     AppendUserTools(pPopupMenu);
 }
 
-// GAP: the user tools are read from the toolkit's tools file, which is not built yet; once it
-// is, their names are appended here as commands 43044 and up. Until then the list is empty.
-void CMainFrame::AppendUserTools(CMenu*) {}
+void CMainFrame::AppendUserTools(CMenu* pPopupMenu) {
+  CWgUserTool::AppendToMenu(pPopupMenu, ID_TOOLS_FIRST, m_tools);
+}
 
 void CMainFrame::OnClose() {
   CZubrinDoc* doc = GetZubrinDoc();

@@ -11,10 +11,13 @@
 
 #include "framework/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
+#include "toolkit/controls/TkCheckListBox.h"
 #include "toolkit/controls/TkListCtrl.h"
 #include "toolkit/controls/TkTabCtrl.h"
 #include "toolkit/dialogs/TkAccelPropertySheet.h"
 #include "toolkit/services/TkAccelManager.h"
+#include "toolkit/usertools/WgUserTool.h"
+#include "toolkit/usertools/WgUserToolsDlg.h"
 
 namespace {
 
@@ -88,6 +91,45 @@ void ShowShortcuts() {
   sheet.DoModal();
 }
 
+void ShowCheckList() {
+  CWnd host;
+  if (!MakeHost(host, "Check list box", 300, 240)) return;
+  CTkCheckListBox list;
+  list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, CRect(8, 8, 276, 192),
+              &host, 100);
+  list.SetCheckStyle(BS_AUTO3STATE);
+  list.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
+  const char* columns[] = {"Engine", "Rank", "Page", "Position", "Address", "Title", "Date",
+                           "Notes", "Hits", "Search term"};
+  for (int i = 0; i < 10; ++i) {
+    list.AddString(columns[i]);
+    list.SetCheck(i, i % 3 == 2 ? 2 : i % 3 == 0);
+  }
+  list.Enable(4, FALSE);
+  list.SetCurSel(1);
+  RunUntilClosed(host);
+}
+
+// Without an owner: Wine leaves an owned dialog black in pictures.
+void ShowUserTools() {
+  CObArray tools;
+  const char* rows[][3] = {{"&Notepad", "notepad.exe", ""},
+                           {"&Word Count", "C:\\Tools\\wc.exe", "%f"},
+                           {"&Backup Reports", "C:\\Tools\\backup.exe", "/q"}};
+  for (auto& row : rows) {
+    auto* tool = new CWgUserTool;
+    tool->m_strMenuText = row[0];
+    tool->m_strCommand = row[1];
+    tool->m_strArguments = row[2];
+    tool->m_strInitialDir = "C:\\Reports";
+    tools.Add(tool);
+  }
+  CWgUserToolsDlg dlg(nullptr);
+  dlg.m_pTools = &tools;
+  dlg.DoModal();
+  CWgUserTool::FreeTools(tools);
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -97,6 +139,8 @@ const NamedWindow kWindows[] = {
     {"TkListCtrl", ShowList},
     {"TkTabCtrl", ShowTabs},
     {"TkAccelPropertySheet", ShowShortcuts},
+    {"TkCheckListBox", ShowCheckList},
+    {"WgUserToolsDlg", ShowUserTools},
 };
 
 int Usage() {

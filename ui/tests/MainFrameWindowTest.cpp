@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "app/NQCommandLineInfo.h"
 #include "app/SelectionTemplates.h"
 #include "app/ZubrinDoc.h"
@@ -23,6 +25,7 @@
 #include "resources/resource.h"
 #include "ui/MainFrame.h"
 #include "ui/PlaceholderView.h"
+#include "toolkit/usertools/WgUserTool.h"
 
 namespace {
 
@@ -774,6 +777,84 @@ TEST_F(MainFrameWindowTest, FocusCommandsActivateTheFormAndFocusItsFields) {
     EXPECT_EQ(static_cast<CWnd*>(frame_->GetActiveView()), form);
     EXPECT_EQ(::GetFocus(), c.focus);
   }
+}
+
+// toolmenu.dat in the program folder for the length of a test; the recorder program of the
+// toolkit's tests stands in for the user's programs.
+struct ToolsFile {
+  std::string path = std::string(GetAppFolder()) + "toolmenu.dat";
+  std::string record = std::string(GetAppFolder()) + "zb_frame_tool_record.txt";
+  ToolsFile() {
+    ::DeleteFileA(path.c_str());
+    ::DeleteFileA(record.c_str());
+  }
+  ~ToolsFile() {
+    ::DeleteFileA(path.c_str());
+    ::DeleteFileA(record.c_str());
+  }
+  void Write(int count, const char* program) {
+    CObArray tools;
+    for (int i = 0; i < count; ++i) {
+      auto* tool = new CWgUserTool;
+      tool->m_strMenuText = ("Tool " + std::to_string(i)).c_str();
+      tool->m_strCommand = (std::string("\"") + std::string(GetAppFolder()) + program + "\"").c_str();
+      tool->m_strArguments = ("\"" + record + "\"").c_str();
+      tools.Add(tool);
+    }
+    ASSERT_TRUE(CWgUserTool::SaveTools(path.c_str(), tools));
+    CWgUserTool::FreeTools(tools);
+  }
+};
+
+TEST_F(MainFrameWindowTest, UserToolsFromTheFileFillTheToolsMenuAndRun) {
+  ToolsFile file;
+  file.Write(2, "ZBToolRecorder.exe");
+  Reopen(false);
+  HMENU tools = Popup("&Tools");
+  ASSERT_NE(tools, nullptr);
+  int before = ::GetMenuItemCount(tools);
+  OpenPopup(tools);
+  OpenPopup(tools);  // a second opening replaces the items, it does not add more
+  int count = ::GetMenuItemCount(tools);
+  ASSERT_EQ(count, before + 3);
+  EXPECT_EQ(::GetMenuItemID(tools, count - 2), static_cast<UINT>(ID_TOOLS_FIRST));
+  EXPECT_EQ(MenuText(tools, ID_TOOLS_FIRST + 1), "Tool 1");
+  EXPECT_TRUE(Update(ID_TOOLS_FIRST + 1).enabled);
+  EXPECT_FALSE(Update(ID_TOOLS_FIRST + 2).enabled);
+  EXPECT_FALSE(Update(ID_TOOLS_LAST).enabled);
+
+  frame_->SendMessage(WM_COMMAND, ID_TOOLS_FIRST + 1);
+  EXPECT_NE(::GetFileAttributesA(file.record.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the tool waits and has written its record";
+  EXPECT_EQ(g_boxCount, 0);
+}
+
+TEST_F(MainFrameWindowTest, AToolThatCannotStartAndADamagedToolsFileAreReported) {
+  ToolsFile file;
+  file.Write(1, "no_such_tool_program.exe");
+  Reopen(false);
+  EXPECT_EQ(g_boxCount, 0);
+  frame_->SendMessage(WM_COMMAND, ID_TOOLS_FIRST);
+  EXPECT_EQ(g_boxCount, 1);
+  EXPECT_EQ(g_lastBox, "The tool could not be started.");
+
+  // The file cut short: the first tool is kept, and the user hears of the damage.
+  file.Write(2, "ZBToolRecorder.exe");
+  std::string bytes;
+  {
+    FILE* f = std::fopen(file.path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    char buf[4096];
+    size_t n = std::fread(buf, 1, sizeof buf, f);
+    std::fclose(f);
+    bytes.assign(buf, n - 5);
+  }
+  apptest::WriteBytes(file.path.c_str(), bytes);
+  Reopen(false);
+  EXPECT_EQ(g_boxCount, 1);
+  EXPECT_NE(g_lastBox.find("damaged"), std::string::npos) << g_lastBox;
+  EXPECT_TRUE(Update(ID_TOOLS_FIRST).enabled);
+  EXPECT_FALSE(Update(ID_TOOLS_FIRST + 1).enabled);
 }
 
 }  // namespace
