@@ -18,6 +18,7 @@
 #include "foundation/UrlLink.h"
 #include "framework/AfxResource.h"
 #include "framework/WinApp.h"
+#include "resources/resource.h"
 #include "ui/gif/GifImage.h"
 #include "ui/views/SearchForm.h"
 #include "ui/views/SearchFormHints.h"
@@ -28,7 +29,6 @@ const char kServerSection[] = "Banner Servers";
 const char kDefaultServer[] = "http://www.zubhouse.com/";
 // The key of the scrambling of the request's values; the servers know it too.
 const char kRequestToken[] = "Kq7vNw2pXr4tLm9sHd3jYc6fBz8gTa5eU";
-const UINT kBannerCursor = 103;
 const UINT kShortDisplay = 1000;     // display times up to this are not taken...
 const UINT kDefaultDisplay = 2000;   // ...and this one is used
 const int kShortDisplaysAtMost = 6;  // in a row; then the banner stays until the run ends
@@ -341,7 +341,7 @@ void CSearchForm::OnTimer(UINT_PTR nIDEvent) {
 
 void CSearchForm::OnMouseMove(UINT nFlags, CPoint point) {
   if (m_pBanner && m_rcBanner.PtInRect(point)) {
-    HCURSOR hand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kBannerCursor));
+    HCURSOR hand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_BANNER_HAND));
     ::SetCursor(hand ? hand : ::LoadCursorA(nullptr, IDC_HAND));
   }
   CFormView::OnMouseMove(nFlags, point);
@@ -349,7 +349,7 @@ void CSearchForm::OnMouseMove(UINT nFlags, CPoint point) {
 
 void CSearchForm::OnLButtonUp(UINT nFlags, CPoint point) {
   if (m_pBanner && m_rcBanner.PtInRect(point) && !m_strClickUrl.IsEmpty()) {
-    HCURSOR hand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kBannerCursor));
+    HCURSOR hand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_BANNER_HAND));
     ::SetCursor(hand ? hand : ::LoadCursorA(nullptr, IDC_HAND));
     if (g_openBanner)
       g_openBanner(m_strClickUrl);

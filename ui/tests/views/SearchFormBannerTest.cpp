@@ -14,6 +14,7 @@
 #include "engines/EngineSet.h"
 #include "foundation/CgiEnvironment.h"
 #include "foundation/ScrambleCoder.h"
+#include "framework/AfxResource.h"
 #include "resources/resource.h"
 #include "tests/servers/BannerTestServer.h"
 #include "ui/tests/views/TermsWindow.h"
@@ -206,6 +207,8 @@ TEST_F(SearchFormBannerTest, AClickOpensTheBannersAddressWithItsIdEncoded) {
     BroadcastUpdate(HINT_RUN_FINISHED, 0);
     Pump();
   }
+  // The hand over the banner comes from the language module.
+  EXPECT_NE(::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_BANNER_HAND)), nullptr);
 }
 
 }  // namespace
