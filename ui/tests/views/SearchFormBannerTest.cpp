@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "app/NQCommandLineInfo.h"
 #include "app/SearchProperties.h"
 #include "app/run/RunCommands.h"
@@ -101,7 +102,9 @@ TEST_F(SearchFormBannerTest, ARunShowsTheServersBannersInTurn) {
   ASSERT_EQ(m_server.BannerQueries().size(), 1u);
   EXPECT_EQ(query.ParseQuery(m_server.BannerQueries()[0].c_str()), 3);
   EXPECT_STREQ(query.GetValue("kw").c_str(), "blue hats");
-  EXPECT_STREQ(query.GetValue("lang").c_str(), "enu");
+  // The letters of the language module's name as they stand ("ENU" for ZBResENU.dll).
+  EXPECT_STREQ(query.GetValue("lang").c_str(), GetLanguageCode().GetString());
+  EXPECT_EQ(_stricmp(query.GetValue("lang").c_str(), "enu"), 0);
   EXPECT_STREQ(query.GetValue("cl").c_str(), "0");
 
   for (int id : {IDC_FORM_SITE_URL, IDC_FORM_SEARCH_TERM}) EXPECT_FALSE(::IsWindowVisible(Field(id)));
@@ -127,11 +130,13 @@ TEST_F(SearchFormBannerTest, ARunShowsTheServersBannersInTurn) {
   for (int id : {IDC_FORM_SITE_URL, IDC_FORM_SEARCH_TERM}) EXPECT_TRUE(::IsWindowVisible(Field(id)));
 }
 
-// A failed fetch is tried again after the retry delay. The retry's timer must belong to the
-// form's thread: set by the worker it would never fire, and no second request would come.
+// A failed fetch is tried again after the retry delay. The retry's timer belongs to the form's
+// thread (Windows refuses a timer for another thread's window): the form sets it when the worker
+// tells it, and knows it is there.
 TEST_F(SearchFormBannerTest, AFailedFetchIsTriedAgainUntilABannerComes) {
   m_server.SetMode(BannerTestServer::Mode::Fail);
   StartRun();
+  ASSERT_TRUE(PumpUntil([this] { return m_form->GetBannerRotation() == 300u; }));
   ASSERT_TRUE(PumpUntil([this] { return m_server.BannerQueries().size() >= 2; }));
   EXPECT_FALSE(m_form->IsBannerShown());
   m_server.SetMode(BannerTestServer::Mode::Serve);
