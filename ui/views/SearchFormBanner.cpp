@@ -120,7 +120,8 @@ void CSearchForm::SetBannerRetryDelay(UINT ms) { g_retryDelay = ms; }
 
 void CSearchForm::StartBanner() {
   const bool wasActive = m_bRunActive || m_bBannerActive;
-  m_strBannerMode = GetSearchProperties().m_nBannersOn ? "0" : "";
+  // Set once per run: a worker of this run may be reading it.
+  if (!wasActive) m_strBannerMode = GetSearchProperties().m_nBannersOn ? "0" : "";
   const NQCommandLineInfo* commandLine = GetCommandLineInfo();
   const bool automated = commandLine && commandLine->m_bAuto;
   if (!m_strBannerMode.IsEmpty() && !wasActive && !automated)
