@@ -8,6 +8,7 @@
 #define IDS_FORM_SITE_LABEL 153   // label of the first row
 #define IDS_FORM_TERM_LABEL 190   // label of the second row
 #define IDR_FORM_TERM_MENU 373    // the search-term field's drop-down menu (its button)
+#define IDC_BANNER_HAND 103       // the cursor over the banner: a click opens its address
 
 #define ID_FORM_FOCUS_TERM 32899  // the focus into the search-term field
 #define ID_FORM_FOCUS_SITE 32898  // the focus into the site-address field

@@ -11,6 +11,8 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"
 #include "ui/Panes.h"
+#include "ui/gif/GifImage.h"
+#include "ui/views/SearchFormBanner.h"
 #include "ui/views/SearchFormHints.h"
 
 IMPLEMENT_DYNCREATE(CSearchForm, CFormView)
@@ -29,10 +31,15 @@ HGDIOBJ ReplaceFont(CFont& font, const LOGFONTA& lf) {
 
 }  // namespace
 
-CSearchForm::CSearchForm() : CFormView(IDD_SEARCH_FORM) {}
+CSearchForm::CSearchForm() : CFormView(IDD_SEARCH_FORM) {
+  ::InitializeCriticalSection(&m_bannerLock);
+  LoadBannerServers();
+}
 
 CSearchForm::~CSearchForm() {
   if (g_pSearchForm == this) g_pSearchForm = nullptr;
+  StopBanner();  // no worker may outlive the form it reports to
+  ::DeleteCriticalSection(&m_bannerLock);
 }
 
 CZubrinDoc* CSearchForm::GetDocument() const {
@@ -51,6 +58,7 @@ void CSearchForm::OnDestroy() {
   if (g_pSearchForm == this) g_pSearchForm = nullptr;
   // Engine events queued for the form hold their records until it lets go of them.
   ReleaseQueuedUpdates(m_hWnd);
+  StopBanner();
   CFormView::OnDestroy();
 }
 
@@ -141,7 +149,12 @@ void CSearchForm::LayoutFields() {
 void CSearchForm::OnSize(UINT nType, int cx, int cy) {
   CFormView::OnSize(nType, cx, cy);
   LayoutFields();
-  // The banner's picture is centred again here once the banner exists.
+  if (m_pBanner) {
+    CentreBanner();
+    m_nBannerFrame = 0;
+    Invalidate();
+    SetTimer(kAnimationTimer, 10, nullptr);
+  }
 }
 
 BOOL CSearchForm::OnEraseBkgnd(CDC* pDC) {
@@ -162,6 +175,8 @@ HBRUSH CSearchForm::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 }
 
 void CSearchForm::OnDraw(CDC* pDC) {
+  // The animation draws the banner as it goes; a repaint in between shows its last frame.
+  if (m_pBanner && m_nBannerDrawn >= 0) DrawBannerFrame(pDC->GetSafeHdc(), m_nBannerDrawn);
   HWND site = ::GetDlgItem(m_hWnd, IDC_FORM_SITE_URL);
   if (!site || !::IsWindowVisible(site)) return;
   CRect rows[2];
@@ -232,12 +247,13 @@ void CSearchForm::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) {
       break;
     case HINT_RUN_SET_UP:
     case HINT_RUN_START:
-      // The banner starts here once it exists (and hides the fields while it shows a picture).
+      StartBanner();
       m_bRunActive = TRUE;
       EnableFields(FALSE);
       Invalidate();
       break;
     case HINT_RUN_FINISHED:
+      StopBanner();
       m_bRunActive = FALSE;
       EnableFields(TRUE);
       Invalidate();
@@ -249,8 +265,14 @@ void CSearchForm::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) {
     case HINT_TERM_RENAMED:
       if (pSender != this && pHint != this) ShowCurrentTerm();
       break;
+    case HINT_BANNER_FETCH:
+      StartBannerWorker();
+      break;
+    case HINT_BANNER_READY:
+      if (m_bBannerActive) ShowBanner();
+      break;
     default:
-      break;  // the banner's steps (150, 151) come with the banner
+      break;
   }
 }
 

@@ -3,11 +3,16 @@
 // the document's hints and write back what the user types; while a run is active they are
 // disabled. Enter starts a check of all terms, Escape stops the run.
 #pragma once
+#include <atomic>
+#include <memory>
+
 #include "framework/Gdi.h"
 #include "framework/docview/FormView.h"
 #include "toolkit/widgets/TkBrowseEdit.h"
 
 class CZubrinDoc;
+class CSockHttpClient;
+class GifImage;
 
 class CSearchForm : public CFormView {
   DECLARE_DYNCREATE(CSearchForm)
@@ -27,6 +32,15 @@ class CSearchForm : public CFormView {
   // The two fields' texts as the form last wrote or read them.
   CString m_strSiteUrl;
   CString m_strSearchTerm;
+
+  // The banner as the user sees it: shown or not, where, where a click leads, and how long it
+  // stays before the next one is fetched (0: no rotation timer is set).
+  BOOL IsBannerShown() const { return m_pBanner != nullptr; }
+  const CRect& GetBannerRect() const { return m_rcBanner; }
+  const CString& GetBannerClickUrl() const { return m_strClickUrl; }
+  UINT GetBannerRotation() const { return m_nBannerRotation; }
+  // Tests wait less than the half minute between tries after a failed fetch.
+  static void SetBannerRetryDelay(UINT ms);
 
  protected:
   // ---- settings, layout and drawing (SearchForm.cpp) ----
@@ -64,6 +78,22 @@ class CSearchForm : public CFormView {
   CView* TermView() const;
   CView* EngineView() const;
   bool IsKeywordIgnored(UINT ch) const;
+
+  // ---- the banner (SearchFormBanner.cpp) ----
+  enum : UINT_PTR { kRotationTimer = 4, kAnimationTimer = 5 };
+  void StartBanner();
+  void StopBanner();
+  void StartBannerWorker();
+  void ShowBanner();
+  void FreeBannerPicture();
+  void CentreBanner();
+  void DrawBannerFrame(HDC dc, int index);
+  void OnTimer(UINT_PTR nIDEvent);
+  void OnMouseMove(UINT nFlags, CPoint point);
+  void OnLButtonUp(UINT nFlags, CPoint point);
+  LRESULT OnBannerRetry(WPARAM wParam, LPARAM lParam);
+  static DWORD WINAPI BannerThreadProc(LPVOID param);
+  void RunBannerWorker();
   DECLARE_MESSAGE_MAP()
 
   COLORREF m_crViewBk = RGB(255, 255, 255);
@@ -77,6 +107,20 @@ class CSearchForm : public CFormView {
   CTkBrowseEdit m_wndSearchTerm;  // the search-term field, with its drop-down button
   BOOL m_bUpdating = FALSE;  // the form writes the fields: their change notices are its own
   BOOL m_bRunActive = FALSE;
-  // Banner (a later addition): its rectangle, click address, picture, timers and active flag
-  // belong here; while it shows a picture the fields are hidden.
+  // The banner. While it shows a picture the fields are hidden.
+  CString m_strBannerMode;  // "cl" of the request; empty: no banners this run
+  CString m_strBannerTerm;  // "kw" of the request, taken on this thread for the worker
+  CString m_strBannerServer;  // the server the worker asks or last asked (under m_bannerLock)
+  CString m_strClickUrl;
+  CRect m_rcBanner;
+  std::unique_ptr<GifImage> m_pBanner;
+  int m_nBannerFrame = 0;   // the frame the animation draws next
+  int m_nBannerDrawn = -1;  // the frame last drawn, drawn again when the form is painted
+  UINT m_nBannerRotation = 0;
+  std::atomic<bool> m_bBannerActive{false};
+  HANDLE m_hBannerThread = nullptr;
+  // The worker's HTTP client, so that the end of a run can abort it rather than wait out its
+  // time-outs; the lock keeps the client alive while it is aborted.
+  CRITICAL_SECTION m_bannerLock;
+  CSockHttpClient* m_pBannerClient = nullptr;
 };

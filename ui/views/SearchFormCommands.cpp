@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "ui/Panes.h"
 #include "ui/views/SearchForm.h"
+#include "ui/views/SearchFormBanner.h"
 #include "ui/views/SearchFormHints.h"
 #include "ui/views/SearchTermView.h"
 
@@ -33,6 +34,10 @@ BEGIN_MESSAGE_MAP(CSearchForm, CFormView)
   ON_COMMAND(ID_FORM_FOCUS_TERM, OnFocusTerm)
   ON_COMMAND(ID_FORM_FOCUS_SITE, OnFocusSite)
   ON_MESSAGE(WM_ZB_UPDATE, OnUpdateBroadcast)
+  ON_WM_TIMER()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_MESSAGE(WM_ZB_BANNER_RETRY, OnBannerRetry)
 END_MESSAGE_MAP()
 
 // ---- the fields ----
@@ -148,7 +153,10 @@ void CSearchForm::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pD
   CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
   if (bActivate && pActivateView == this) {
     if (HWND site = ::GetDlgItem(m_hWnd, IDC_FORM_SITE_URL)) ::SetFocus(site);
-    // A shown banner restarts its animation here once the banner exists.
+    if (m_pBanner) {
+      m_nBannerFrame = 0;
+      SetTimer(kAnimationTimer, 10, nullptr);
+    }
   }
 }
 
