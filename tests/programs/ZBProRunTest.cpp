@@ -89,6 +89,10 @@ class ZBProRunTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(SockletStartup());
     ASSERT_TRUE(fake_.Start());
+    // Runs here never ask a banner server: no address but the loopback is contacted.
+    DWORD bannersOff = 0;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Orvandel Labs, Inc.\\ZBPro\\Properties",
+                    "BannersOn", REG_DWORD, &bannersOff, sizeof bannersOff);
     // The windows driven here are the main window's: no tip of the day on top of it.
     DWORD tipsOff = 1;
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Orvandel Labs, Inc.\\ZBPro\\Tip", "StartUp",

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/SearchProperties.h"
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
@@ -45,6 +46,8 @@ class AutomatedRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(language_.Loaded());
+    // Runs in these tests never ask a banner server: no address but the loopback is contacted.
+    GetSearchProperties().m_nBannersOn = 0;
     AfxSetMessageBoxHandler(QuietBox);
     SetEngineMessageBox(QuietEngineBox);
     apptest::WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/EngineList.h"
@@ -42,6 +43,8 @@ class MainFrameTest : public ::testing::Test {
     ASSERT_TRUE(language_.Loaded()) << "ZBResENU.dll is not beside the test";
     g_boxes.clear();
     g_answer = IDCANCEL;
+    // Runs in these tests never ask a banner server: no address but the loopback is contacted.
+    GetSearchProperties().m_nBannersOn = 0;
     AfxSetMessageBoxHandler(RecordBox);
     SetEngineMessageBox(QuietEngineBox);
     apptest::WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");

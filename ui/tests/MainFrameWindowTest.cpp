@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SearchProperties.h"
 #include "app/AppPaths.h"
 #include "app/NQCommandLineInfo.h"
 #include "app/SelectionTemplates.h"
@@ -88,6 +89,9 @@ class MainFrameWindowTest : public ::testing::Test {
     ASSERT_TRUE(language_.Loaded()) << "ZBResENU.dll is not beside the test";
     g_boxCount = 0;
     g_mail = mail;
+    // Runs in these tests never ask a banner server: no address but the loopback is contacted.
+    GetSearchProperties().m_nBannersOn = 0;
+
     CMainFrame::SetMailAvailableSource(MailSource);
     AfxSetMessageBoxHandler(CountBox);
     SetEngineMessageBox(QuietEngineBox);

@@ -26,7 +26,8 @@
 namespace {
 
 const char kServerSection[] = "Banner Servers";
-const char kDefaultServer[] = "http://www.zubhouse.com/";
+// The maker's web site, where no server is stored.
+const char kDefaultServer[] = "http://www.orvandel-labs.example/";
 // The key of the scrambling of the request's values; the servers know it too.
 const char kRequestToken[] = "Kq7vNw2pXr4tLm9sHd3jYc6fBz8gTa5eU";
 const UINT kShortDisplay = 1000;     // display times up to this are not taken...

@@ -1,5 +1,6 @@
 #include "ui/tests/views/EngineWindow.h"
 
+#include "app/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
@@ -63,6 +64,8 @@ const char kEngines[] =
 void EngineWindowTest::SetUp() {
   ASSERT_TRUE(m_language.Loaded()) << "ZBResENU.dll is not beside the test";
   m_liveBefore = CUpdateItem::LiveCount();
+  // Runs in these tests never ask a banner server: no address but the loopback is contacted.
+  GetSearchProperties().m_nBannersOn = 0;
   AfxSetMessageBoxHandler(QuietBox);
   SetEngineMessageBox(QuietEngineBox);
   apptest::WriteBytes(m_folder.File("engines.dat"), kEngines);

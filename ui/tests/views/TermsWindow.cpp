@@ -1,5 +1,6 @@
 #include "ui/tests/views/TermsWindow.h"
 
+#include "app/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/EngineList.h"
 #include "engines/EngineServices.h"
@@ -57,6 +58,8 @@ class ProbeCmdUI : public CCmdUI {
 void TermsWindowTest::SetUp() {
   ASSERT_TRUE(m_language.Loaded()) << "ZBResENU.dll is not beside the test";
   AskedBoxes() = Boxes();
+  // Runs in these tests never ask a banner server: no address but the loopback is contacted.
+  GetSearchProperties().m_nBannersOn = 0;
   AfxSetMessageBoxHandler(RecordBox);
   SetEngineMessageBox(QuietEngineBox);
   apptest::WriteBytes(m_folder.File("engines.dat"), "[Alpha]\nenabled=1\n\n[Beta]\nenabled=1\n");
