@@ -180,3 +180,4 @@
 #include "ids/EngineViewIds.h"
 #include "ids/ToolkitLayoutIds.h"
 #include "ids/ImportPropertiesIds.h"
+#include "ids/ToolkitColourIds.h"
