@@ -15,6 +15,8 @@
 #include "toolkit/controls/TkTabCtrl.h"
 #include "toolkit/dialogs/TkAccelPropertySheet.h"
 #include "toolkit/services/TkAccelManager.h"
+#include "toolkit/widgets/WgColorWell.h"
+#include "toolkit/widgets/WgWellButton.h"
 
 namespace {
 
@@ -88,6 +90,25 @@ void ShowShortcuts() {
   sheet.DoModal();
 }
 
+// A well button with its grid dropped down (showing a colour outside the grid in the custom
+// cell), beside a child well with a border and an Other button.
+void ShowColorWells() {
+  CWnd host;
+  if (!MakeHost(host, "Colour wells", 320, 240)) return;
+  CWgWellButton button;
+  button.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(12, 12, 72, 34), &host, 100);
+  button.SetColumns(4);
+  button.SetOption(TRUE);
+  button.SetColor(RGB(70, 130, 180));
+  CWgColorWell well;
+  well.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WGCW_BORDER, CRect(170, 12, 0, 0), &host, 101,
+              4, 5, TRUE);
+  well.SelectColor(RGB(255, 0, 0));
+  host.UpdateWindow();
+  button.OnClickAction();
+  RunUntilClosed(host);
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -97,6 +118,7 @@ const NamedWindow kWindows[] = {
     {"TkListCtrl", ShowList},
     {"TkTabCtrl", ShowTabs},
     {"TkAccelPropertySheet", ShowShortcuts},
+    {"WgColorWells", ShowColorWells},
 };
 
 int Usage() {
