@@ -15,6 +15,8 @@
 #include "toolkit/controls/TkTabCtrl.h"
 #include "toolkit/dialogs/TkAccelPropertySheet.h"
 #include "toolkit/services/TkAccelManager.h"
+#include "toolkit/dialogs/TkColorDialog.h"
+#include "toolkit/widgets/TkColorPickerPopup.h"
 #include "toolkit/widgets/WgColorWell.h"
 #include "toolkit/widgets/WgWellButton.h"
 
@@ -109,6 +111,30 @@ void ShowColorWells() {
   RunUntilClosed(host);
 }
 
+// The colour picker popup with the 40-colour palette, a row of recent colours and the
+// more-colours button, under a host window standing in for the toolbar.
+void ShowColorPicker() {
+  CWnd host;
+  if (!MakeHost(host, "Colour picker", 320, 80)) return;
+  host.UpdateWindow();
+  CTkColorPickerPopup::AddRecentColor(RGB(70, 130, 180));
+  CTkColorPickerPopup::AddRecentColor(RGB(210, 105, 30));
+  CRect anchor;
+  host.GetWindowRect(&anchor);
+  anchor.bottom = anchor.top + 60;
+  anchor.left += 20;
+  auto* popup = new CTkColorPickerPopup(TRUE, 1);
+  popup->Create(anchor, &host, TKCP_40COLORS | TKCP_MORECOLORS, RGB(51, 153, 102), RGB(0, 0, 0));
+  RunUntilClosed(host);
+}
+
+// The colour dialog with the hexadecimal value and the framed swatch (no owner: see the note on
+// owned dialogs in scripts/screens).
+void ShowColorDialog() {
+  CTkColorDialog dialog(RGB(51, 102, 255), RGB(200, 30, 30), TKCD_SHOWHEX | TKCD_FRAMED, nullptr);
+  dialog.DoModal();
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -119,6 +145,8 @@ const NamedWindow kWindows[] = {
     {"TkTabCtrl", ShowTabs},
     {"TkAccelPropertySheet", ShowShortcuts},
     {"WgColorWells", ShowColorWells},
+    {"TkColorPickerPopup", ShowColorPicker},
+    {"TkColorDialog", ShowColorDialog},
 };
 
 int Usage() {
