@@ -182,3 +182,4 @@
 #include "ids/ImportPropertiesIds.h"
 #include "ids/ToolkitToolbarIds.h"
 #include "ids/ToolkitControlsIds.h"
+#include "ids/ToolkitColourIds.h"

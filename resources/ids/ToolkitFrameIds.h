@@ -21,5 +21,5 @@
 #define IDS_TK_BAR_TITLE 4645
 
 // The common-controls check at start-up.
-#define IDS_TK_COMCTL_CAPTION 4590
-#define IDS_TK_COMCTL_TEXT 4591
+#define IDS_TK_COMCTL_CAPTION 4696
+#define IDS_TK_COMCTL_TEXT 4697

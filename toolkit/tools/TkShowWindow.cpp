@@ -18,6 +18,10 @@
 #include "toolkit/services/TkAccelManager.h"
 #include "toolkit/usertools/WgUserTool.h"
 #include "toolkit/usertools/WgUserToolsDlg.h"
+#include "toolkit/dialogs/TkColorDialog.h"
+#include "toolkit/widgets/TkColorPickerPopup.h"
+#include "toolkit/widgets/WgColorWell.h"
+#include "toolkit/widgets/WgWellButton.h"
 
 namespace {
 
@@ -128,6 +132,47 @@ void ShowUserTools() {
   dlg.m_pTools = &tools;
   dlg.DoModal();
   CWgUserTool::FreeTools(tools);
+// A well button with its grid dropped down (showing a colour outside the grid in the custom
+// cell), beside a child well with a border and an Other button.
+void ShowColorWells() {
+  CWnd host;
+  if (!MakeHost(host, "Colour wells", 320, 240)) return;
+  CWgWellButton button;
+  button.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(12, 12, 72, 34), &host, 100);
+  button.SetColumns(4);
+  button.SetOption(TRUE);
+  button.SetColor(RGB(70, 130, 180));
+  CWgColorWell well;
+  well.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WGCW_BORDER, CRect(170, 12, 0, 0), &host, 101,
+              4, 5, TRUE);
+  well.SelectColor(RGB(255, 0, 0));
+  host.UpdateWindow();
+  button.OnClickAction();
+  RunUntilClosed(host);
+}
+
+// The colour picker popup with the 40-colour palette, a row of recent colours and the
+// more-colours button, under a host window standing in for the toolbar.
+void ShowColorPicker() {
+  CWnd host;
+  if (!MakeHost(host, "Colour picker", 320, 80)) return;
+  host.UpdateWindow();
+  CTkColorPickerPopup::AddRecentColor(RGB(70, 130, 180));
+  CTkColorPickerPopup::AddRecentColor(RGB(210, 105, 30));
+  CRect anchor;
+  host.GetWindowRect(&anchor);
+  anchor.bottom = anchor.top + 60;
+  anchor.left += 20;
+  auto* popup = new CTkColorPickerPopup(TRUE, 1);
+  popup->Create(anchor, &host, TKCP_40COLORS | TKCP_MORECOLORS, RGB(51, 153, 102), RGB(0, 0, 0));
+  RunUntilClosed(host);
+}
+
+// The colour dialog with the hexadecimal value and the framed swatch (no owner: see the note on
+// owned dialogs in scripts/screens).
+void ShowColorDialog() {
+  CTkColorDialog dialog(RGB(51, 102, 255), RGB(200, 30, 30), TKCD_SHOWHEX | TKCD_FRAMED, nullptr);
+  dialog.DoModal();
 }
 
 struct NamedWindow {
@@ -141,6 +186,9 @@ const NamedWindow kWindows[] = {
     {"TkAccelPropertySheet", ShowShortcuts},
     {"TkCheckListBox", ShowCheckList},
     {"WgUserToolsDlg", ShowUserTools},
+    {"WgColorWells", ShowColorWells},
+    {"TkColorPickerPopup", ShowColorPicker},
+    {"TkColorDialog", ShowColorDialog},
 };
 
 int Usage() {
