@@ -132,6 +132,8 @@ void ShowUserTools() {
   dlg.m_pTools = &tools;
   dlg.DoModal();
   CWgUserTool::FreeTools(tools);
+}
+
 // A well button with its grid dropped down (showing a colour outside the grid in the custom
 // cell), beside a child well with a border and an Other button.
 void ShowColorWells() {
