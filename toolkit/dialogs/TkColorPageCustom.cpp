@@ -43,13 +43,7 @@ BEGIN_MESSAGE_MAP(CTkColorTracker, CStatic)
   ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
-CTkColorTracker::~CTkColorTracker() {
-  if (m_hPictureDC) {
-    ::SelectObject(m_hPictureDC, m_hOldPicture);
-    ::DeleteDC(m_hPictureDC);
-  }
-  if (m_hPicture) ::DeleteObject(m_hPicture);
-}
+CTkColorTracker::~CTkColorTracker() = default;
 
 void CTkColorTracker::PreSubclassWindow() { PostMessage(WM_TK_ADDNOTIFY); }
 
@@ -219,7 +213,7 @@ void CTkHueSatField::Draw(HDC hdc) {
   CRect client;
   GetClientRect(&client);
   int w = client.Width(), h = client.Height();
-  if (!m_hPictureDC && w > 0 && h > 0) {
+  if (!m_picture.IsReady() && w > 0 && h > 0) {
     // The picture is the same whatever the colour: it is made once, pixel by pixel.
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -228,18 +222,17 @@ void CTkHueSatField::Draw(HDC hdc) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    m_hPicture = ::CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!m_hPicture) return;
+    HBITMAP picture = ::CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!picture) return;
     auto* px = static_cast<DWORD*>(bits);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         COLORREF c = ColorAt(x, y);
         px[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
       }
-    m_hPictureDC = ::CreateCompatibleDC(hdc);
-    m_hOldPicture = ::SelectObject(m_hPictureDC, m_hPicture);
+    m_picture.Attach(hdc, picture);
   }
-  if (m_hPictureDC) ::BitBlt(hdc, 0, 0, w, h, m_hPictureDC, 0, 0, SRCCOPY);
+  if (m_picture.IsReady()) ::BitBlt(hdc, 0, 0, w, h, m_picture.GetDC(), 0, 0, SRCCOPY);
   // The marker: four arms 3 pixels thick from 5 to 10 pixels off the point.
   COLORREF pen = ::GetFocus() == m_hWnd ? RGB(255, 255, 255) : RGB(0, 0, 0);
   CDC* dc = CDC::FromHandle(hdc);

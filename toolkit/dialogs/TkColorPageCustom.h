@@ -2,6 +2,7 @@
 // saturation, and edits for red, green, blue, hue, saturation and luminance (0..255), all kept in
 // step; every change becomes the dialog's new colour.
 #pragma once
+#include "toolkit/gdi/TkPicture.h"
 #include "framework/controls/Static.h"
 #include "framework/dialogs/PropertyPage.h"
 #include "framework/gdi/Rect.h"
@@ -48,9 +49,7 @@ class CTkColorTracker : public CStatic {
   void OnKillFocus(CWnd* pNew);
   DECLARE_MESSAGE_MAP()
 
-  HDC m_hPictureDC = nullptr;
-  HBITMAP m_hPicture = nullptr;
-  HGDIOBJ m_hOldPicture = nullptr;
+  CTkPicture m_picture;  // drawn once, copied on every paint
   double m_dLuminance = 0, m_dSaturation = 0, m_dHue = 0;
   CPoint m_ptMarker{0, 0};
   COLORREF m_color = 0;

@@ -122,13 +122,7 @@ END_MESSAGE_MAP()
 
 CTkColorHexagon::CTkColorHexagon() = default;
 
-CTkColorHexagon::~CTkColorHexagon() {
-  if (m_hPictureDC) {
-    ::SelectObject(m_hPictureDC, m_hOldPicture);
-    ::DeleteDC(m_hPictureDC);
-  }
-  if (m_hPicture) ::DeleteObject(m_hPicture);
-}
+CTkColorHexagon::~CTkColorHexagon() = default;
 
 void CTkColorHexagon::PreSubclassWindow() { PostMessage(WM_TK_ADDNOTIFY); }
 
@@ -273,19 +267,18 @@ void CTkColorHexagon::OnPaint() {
   HDC hdc = ::BeginPaint(m_hWnd, &ps);
   CRect client;
   GetClientRect(&client);
-  if (!m_hPictureDC) {
+  if (!m_picture.IsReady()) {
     if (m_cells.empty()) BuildCells();
-    m_hPictureDC = ::CreateCompatibleDC(hdc);
-    m_hPicture = ::CreateCompatibleBitmap(hdc, client.Width(), client.Height());
-    m_hOldPicture = ::SelectObject(m_hPictureDC, m_hPicture);
-    CDC::FromHandle(m_hPictureDC)->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    m_picture.Attach(hdc, ::CreateCompatibleBitmap(hdc, client.Width(), client.Height()));
+    HDC picture = m_picture.GetDC();
+    CDC::FromHandle(picture)->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     for (const TkHexCell& cell : m_cells)
-      for (const POINT& p : cell.pixels) ::SetPixelV(m_hPictureDC, p.x, p.y, cell.color);
+      for (const POINT& p : cell.pixels) ::SetPixelV(picture, p.x, p.y, cell.color);
   }
   HDC mem = ::CreateCompatibleDC(hdc);
   HBITMAP bitmap = ::CreateCompatibleBitmap(hdc, client.Width(), client.Height());
   HGDIOBJ old = ::SelectObject(mem, bitmap);
-  ::BitBlt(mem, 0, 0, client.Width(), client.Height(), m_hPictureDC, 0, 0, SRCCOPY);
+  ::BitBlt(mem, 0, 0, client.Width(), client.Height(), m_picture.GetDC(), 0, 0, SRCCOPY);
   DrawMarks(mem);
   ::BitBlt(hdc, 0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
   ::SelectObject(mem, old);

@@ -2,6 +2,7 @@
 // colours, two rows of greys, large white and black hexagons). CTkColorHexagon draws the cells
 // pixel by pixel, hit-tests them pixel by pixel and follows the mouse and the arrow keys.
 #pragma once
+#include "toolkit/gdi/TkPicture.h"
 #include <vector>
 
 #include "framework/controls/Static.h"
@@ -65,9 +66,7 @@ class CTkColorHexagon : public CStatic {
   CPoint m_ptAnchor{0, 0};
   COLORREF m_clrSelected = static_cast<COLORREF>(-1);
   std::vector<TkHexCell> m_cells;
-  HDC m_hPictureDC = nullptr;
-  HBITMAP m_hPicture = nullptr;
-  HGDIOBJ m_hOldPicture = nullptr;
+  CTkPicture m_picture;  // drawn once, copied on every paint
 };
 
 class CTkColorPageStandard : public CPropertyPage {

@@ -175,27 +175,28 @@ BOOL CTkProfileStore::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, BYT
   return TRUE;
 }
 
-BOOL CTkProfileStore::DeleteKey(LPCSTR lpszSection, LPCSTR lpszSubKey) {
+namespace {
+
+// The section's key under the application's, made when missing, for a deletion below it.
+bool OpenSectionForDelete(HKEY appKey, LPCSTR lpszSection, CTkRegKey& section) {
   CTkRegKey app;
-  app.m_hKey = GetAppRegistryKey();
-  if (!app.m_hKey) return FALSE;
+  app.m_hKey = appKey;
+  if (!app.m_hKey) return false;
+  return section.Create(app, lpszSection, REG_NONE, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS) ==
+         ERROR_SUCCESS;
+}
+
+}  // namespace
+
+BOOL CTkProfileStore::DeleteKey(LPCSTR lpszSection, LPCSTR lpszSubKey) {
   CTkRegKey section;
-  if (section.Create(app, lpszSection, REG_NONE, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS) !=
-      ERROR_SUCCESS) {
-    return FALSE;
-  }
+  if (!OpenSectionForDelete(GetAppRegistryKey(), lpszSection, section)) return FALSE;
   return section.RecurseDeleteKey(lpszSubKey) == ERROR_SUCCESS;
 }
 
 BOOL CTkProfileStore::DeleteValue(LPCSTR lpszSection, LPCSTR lpszEntry) {
-  CTkRegKey app;
-  app.m_hKey = GetAppRegistryKey();
-  if (!app.m_hKey) return FALSE;
   CTkRegKey section;
-  if (section.Create(app, lpszSection, REG_NONE, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS) !=
-      ERROR_SUCCESS) {
-    return FALSE;
-  }
+  if (!OpenSectionForDelete(GetAppRegistryKey(), lpszSection, section)) return FALSE;
   return section.DeleteValue(lpszEntry) == ERROR_SUCCESS;
 }
 

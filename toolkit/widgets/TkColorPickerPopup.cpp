@@ -137,11 +137,6 @@ CTkColorPickerPopup::CTkColorPickerPopup(BOOL bAutoDelete, UINT nNotifyId)
 
 CTkColorPickerPopup::~CTkColorPickerPopup() {
   for (CTkColorPickerItem* item : m_items) delete item;
-  if (m_hPictureDC) {
-    if (m_hOldPicture) ::SelectObject(m_hPictureDC, m_hOldPicture);
-    ::DeleteDC(m_hPictureDC);
-  }
-  if (m_hPicture) ::DeleteObject(m_hPicture);
 }
 
 BOOL CTkColorPickerPopup::Create(const RECT& rcAnchor, CWnd* pOwner, DWORD dwStyle,
@@ -261,14 +256,7 @@ int CTkColorPickerPopup::OnCreate(LPCREATESTRUCT) {
 }
 
 void CTkColorPickerPopup::OnDestroy() {
-  if (m_hPictureDC && m_hOldPicture) {
-    ::SelectObject(m_hPictureDC, m_hOldPicture);
-    m_hOldPicture = nullptr;
-  }
-  if (m_hPicture) {
-    ::DeleteObject(m_hPicture);
-    m_hPicture = nullptr;
-  }
+  m_picture.Free();
   if (m_pOwner && ::IsWindow(m_pOwner->GetSafeHwnd()))
     ::SendMessageA(m_pOwner->GetSafeHwnd(), TKCPN_CLOSING, m_clrCurrent, m_nNotifyId);
   for (CTkColorPickerItem* item : m_items) delete item;
@@ -302,14 +290,13 @@ void CTkColorPickerPopup::BuildPicture() {
   CRect client;
   GetClientRect(&client);
   HDC screen = ::GetDC(m_hWnd);
-  m_hPictureDC = ::CreateCompatibleDC(screen);
-  m_hPicture = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
+  m_picture.Attach(screen, ::CreateCompatibleBitmap(screen, client.Width(), client.Height()));
   ::ReleaseDC(m_hWnd, screen);
-  m_hOldPicture = ::SelectObject(m_hPictureDC, m_hPicture);
+  if (!m_picture.IsReady()) return;
   const CTkToolkitData& data = ToolkitData();
   COLORREF back = data.m_bFlatLook ? data.m_clrMenu : ::GetSysColor(COLOR_BTNFACE);
-  CDC::FromHandle(m_hPictureDC)->FillSolidRect(&client, back);
-  DrawItems(m_hPictureDC);
+  CDC::FromHandle(m_picture.GetDC())->FillSolidRect(&client, back);
+  DrawItems(m_picture.GetDC());
 }
 
 BOOL CTkColorPickerPopup::OnEraseBkgnd(CDC*) { return TRUE; }
@@ -317,10 +304,10 @@ BOOL CTkColorPickerPopup::OnEraseBkgnd(CDC*) { return TRUE; }
 void CTkColorPickerPopup::OnPaint() {
   PAINTSTRUCT ps;
   HDC hdc = ::BeginPaint(m_hWnd, &ps);
-  if (!m_hPictureDC) BuildPicture();
+  if (!m_picture.IsReady()) BuildPicture();
   CRect client;
   GetClientRect(&client);
-  ::BitBlt(hdc, 0, 0, client.Width(), client.Height(), m_hPictureDC, 0, 0, SRCCOPY);
+  ::BitBlt(hdc, 0, 0, client.Width(), client.Height(), m_picture.GetDC(), 0, 0, SRCCOPY);
   ::EndPaint(m_hWnd, &ps);
 }
 
@@ -400,11 +387,11 @@ void CTkColorPickerPopup::HighlightItem(CTkColorPickerItem* pItem, BOOL bPressed
   CRect client;
   GetClientRect(&client);
   HDC hdc = ::GetDC(m_hWnd);
-  if (!m_hPictureDC) BuildPicture();
+  if (!m_picture.IsReady()) BuildPicture();
   HDC mem = ::CreateCompatibleDC(hdc);
   HBITMAP bitmap = ::CreateCompatibleBitmap(hdc, client.Width(), client.Height());
   HGDIOBJ old = ::SelectObject(mem, bitmap);
-  ::BitBlt(mem, 0, 0, client.Width(), client.Height(), m_hPictureDC, 0, 0, SRCCOPY);
+  ::BitBlt(mem, 0, 0, client.Width(), client.Height(), m_picture.GetDC(), 0, 0, SRCCOPY);
   if (pItem) {
     CDC* dc = CDC::FromHandle(mem);
     if (pItem->bSelected) {

@@ -3,6 +3,7 @@
 // colours and a more-colours button leading to the colour dialog. It tracks mouse and keys
 // itself, tells every registered window the outcome by a numbered message and closes.
 #pragma once
+#include "toolkit/gdi/TkPicture.h"
 #include <vector>
 
 #include "framework/String.h"
@@ -115,9 +116,7 @@ class CTkColorPickerPopup : public CWnd {
   std::vector<HWND> m_notify;
   CToolTipCtrl m_tips;
   std::vector<CTkColorPickerItem*> m_items;
-  HDC m_hPictureDC = nullptr;
-  HBITMAP m_hPicture = nullptr;
-  HGDIOBJ m_hOldPicture = nullptr;
+  CTkPicture m_picture;  // drawn once, copied on every paint
   CPoint m_ptLast{-1, -1};
   CRect m_rcCaption;
   CSize m_cell{18, 18};

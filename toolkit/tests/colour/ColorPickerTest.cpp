@@ -196,7 +196,9 @@ TEST_F(ColorWindowsTest, PickerSelectsAndReportsByKeys) {
   EXPECT_TRUE(m_owner.Has(TKCPN_CLOSING));
   for (const Note& n : m_owner.notes) {
     EXPECT_EQ(n.id, 77);
-    if (n.message == TKCPN_CHANGED) EXPECT_EQ(n.color, RGB(255, 153, 0));
+    if (n.message == TKCPN_CHANGED) {
+      EXPECT_EQ(n.color, RGB(255, 153, 0));
+    }
   }
 }
 
@@ -240,7 +242,9 @@ TEST_F(ColorWindowsTest, PickerFirstButtonNoFillAndAutomatic) {
   PumpPending();
   ASSERT_TRUE(m_owner.Has(TKCPN_CHANGED));
   for (const Note& n : m_owner.notes)
-    if (n.message == TKCPN_CHANGED) EXPECT_EQ(n.color, RGB(9, 9, 9));
+    if (n.message == TKCPN_CHANGED) {
+      EXPECT_EQ(n.color, RGB(9, 9, 9));
+    }
 }
 
 // The dialog runs modally; the checks run from a timer inside its loop and end it.
