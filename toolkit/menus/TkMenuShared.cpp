@@ -1,0 +1,6 @@
+#include "toolkit/menus/TkMenuShared.h"
+
+TkMenuShared& TkMenuState() {
+  static TkMenuShared state;
+  return state;
+}

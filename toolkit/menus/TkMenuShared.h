@@ -1,0 +1,33 @@
+// What the menu bar and the owner-drawn menus share for the whole process: the bar whose popup is
+// open, where its button is, and the flags that tell the menus how they were opened. One set of
+// values because only one popup menu can be tracked at a time.
+#pragma once
+#include <windows.h>
+
+class CTkMenuBar;
+
+struct TkMenuShared {
+  // --- Set by the menu bar, read by the owner-drawn menus ---
+  // Mnemonics are underlined (keyboard mode, or the system always shows them).
+  BOOL bShowMnemonics = FALSE;
+  // The bar whose popup is open, null when none.
+  CTkMenuBar* pTrackingBar = nullptr;
+  // The message-filter hook that watches input while a bar's popup is open, and how many
+  // trackings share it.
+  HHOOK hMsgFilterHook = nullptr;
+  int nMsgFilterNesting = 0;
+  // Set when the frame received the menus' expand command, cleared by any other command.
+  BOOL bOpenExpanded = FALSE;
+  // Clear while a menu bar tracks one of its popups.
+  BOOL bMenuBarTracking = TRUE;
+  // The tracked button's rectangle as the toolbar gives it, and the bar's dock side (its
+  // CBRS_ALIGN_* bits; 0 when no bar popup is opening), so the popup can join its button.
+  RECT rcTrackedButton = {0, 0, 0, 0};
+  DWORD dwTrackedDockSide = 0;
+
+  // --- Set by CTkTrackedMenu: a toolkit popup is being tracked (rarely used items may hide) ---
+  BOOL bToolkitTracking = FALSE;
+};
+
+// The one set of shared values.
+TkMenuShared& TkMenuState();
