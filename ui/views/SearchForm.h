@@ -41,6 +41,9 @@ class CSearchForm : public CFormView {
   UINT GetBannerRotation() const { return m_nBannerRotation; }
   // Tests wait less than the half minute between tries after a failed fetch.
   static void SetBannerRetryDelay(UINT ms);
+  // How long a banner without a usable display time stays (a test's own timing); also starts
+  // the count of such banners in a row afresh.
+  static void SetBannerDefaultDisplay(UINT ms);
 
  protected:
   // ---- settings, layout and drawing (SearchForm.cpp) ----

@@ -35,6 +35,7 @@ const UINT kDefaultDisplay = 2000;   // ...and this one is used
 const int kShortDisplaysAtMost = 6;  // in a row; then the banner stays until the run ends
 
 UINT g_retryDelay = 30000;
+UINT g_defaultDisplay = kDefaultDisplay;
 int g_shortDisplays = 0;  // banners in a row without a usable display time
 BannerOpenFunction g_openBanner = nullptr;
 
@@ -116,6 +117,11 @@ BannerOpenFunction SetBannerOpenFunction(BannerOpenFunction function) {
 }
 
 void CSearchForm::SetBannerRetryDelay(UINT ms) { g_retryDelay = ms; }
+
+void CSearchForm::SetBannerDefaultDisplay(UINT ms) {
+  g_defaultDisplay = ms;
+  g_shortDisplays = 0;
+}
 
 // ---- run start and end ----
 
@@ -274,7 +280,7 @@ void CSearchForm::ShowBanner() {
 
   UINT display = static_cast<UINT>(atoi(HeaderValue("bannertime"))) * 1000;
   if (display <= kShortDisplay) {
-    display = kDefaultDisplay;
+    display = g_defaultDisplay;
     if (++g_shortDisplays > kShortDisplaysAtMost) display = 0;
   } else {
     g_shortDisplays = 0;

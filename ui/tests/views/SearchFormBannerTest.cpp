@@ -65,6 +65,7 @@ class SearchFormBannerTest : public TermsWindowTest {
     TermsWindowTest::TearDown();
     SetBannerOpenFunction(nullptr);
     CSearchForm::SetBannerRetryDelay(30000);
+    CSearchForm::SetBannerDefaultDisplay(2000);
     SetCommandLineInfo(nullptr);
     GetSearchProperties().m_nBannersOn = 1;
   }
@@ -175,6 +176,31 @@ TEST_F(SearchFormBannerTest, NoBannerWhenOffOrAutomated) {
     BroadcastUpdate(HINT_RUN_FINISHED, 0);
     Pump();
   }
+}
+
+// Banners without a usable display time (none, 0 or 1 second) rotate after the default time, six
+// in a row at most; the seventh stays until the run ends.
+TEST_F(SearchFormBannerTest, TheSeventhShortBannerInARowStays) {
+  CSearchForm::SetBannerDefaultDisplay(150);
+  const char* times[] = {"", "0", "1", "", "0", "1"};
+  int served = 0;
+  StartRun();
+  for (const char* seconds : times) {
+    m_server.SetDisplaySeconds(seconds);
+    ++served;
+    ASSERT_TRUE(PumpUntil([&] { return m_server.BannersServed() >= served && m_form->IsBannerShown(); }))
+        << served;
+    ASSERT_TRUE(PumpUntil([&] { return m_form->GetBannerRotation() == 150u; })) << served;
+  }
+  // The seventh: shown, no rotation, and no further request however long the run lasts.
+  m_server.SetDisplaySeconds("");
+  ASSERT_TRUE(PumpUntil([this] { return m_server.BannersServed() >= 7 && m_form->GetBannerRotation() == 0u; }));
+  EXPECT_TRUE(m_form->IsBannerShown());
+  PumpUntil([] { return false; }, 800);
+  EXPECT_EQ(m_server.BannersServed(), 7);
+  BroadcastUpdate(HINT_RUN_FINISHED, 0);
+  Pump();
+
 }
 
 // The end of a run aborts a fetch under way instead of waiting for the server.
