@@ -24,6 +24,7 @@
 #include "ui/dialogs/SaveTemplate.h"
 #include "ui/dialogs/SelectBy.h"
 #include "ui/dialogs/SplashScreen.h"
+#include "ui/tools/ShowSearchFormBanner.h"
 
 namespace {
 
@@ -160,6 +161,7 @@ const NamedWindow kWindows[] = {
     {"splash", ShowSplash},
     {"scroller", ShowScroller},
     {"import-properties", ShowImportProperties},
+    {"search-form-banner", ShowSearchFormBanner},
 };
 
 int Usage() {
