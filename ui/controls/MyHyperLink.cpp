@@ -125,10 +125,13 @@ void CMyHyperLink::PositionWindow() {
                                                : ::GetStockObject(DEFAULT_GUI_FONT));
   SIZE extent = {};
   ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
-  // Room for one more character: Wine draws some fonts a few pixels wider than it measures
-  // them, which cut the last character of the address off.
+  // Room to spare: Wine draws some fonts wider than it measures them (a long address at the
+  // dialog font by about one part in twenty), which cut the end of the address off. One more
+  // character, or a sixteenth of the text, whichever is more.
   TEXTMETRICA metrics = {};
-  if (::GetTextMetricsA(dc, &metrics)) extent.cx += metrics.tmAveCharWidth;
+  LONG spare = extent.cx / 16;
+  if (::GetTextMetricsA(dc, &metrics) && metrics.tmAveCharWidth > spare) spare = metrics.tmAveCharWidth;
+  extent.cx += spare;
   ::SelectObject(dc, old);
   ::ReleaseDC(m_hWnd, dc);
 
