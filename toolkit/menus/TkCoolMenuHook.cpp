@@ -193,4 +193,6 @@ void CTkCoolMenu::OnMenuSelect(UINT, UINT nFlags, HMENU hMenu) {
   }
   TkMenuState().bExpanded = FALSE;
   TkMenuState().bChevronSelected = FALSE;
+  // A popup announced without a window of its own must not be given to the next menu's window.
+  TkPendingMenu() = nullptr;
 }
