@@ -228,15 +228,20 @@ TEST_F(CoolMenuFrameTest, RestingOnTheSelectedChevronExpandsTheBarsPopup) {
     const char* why;
     BOOL bBarTracking;
     UINT state;
+    BYTE bNT4;
     BOOL bTimer;
   } cases[] = {
-      {"no menu bar popup: no timer", FALSE, ODS_SELECTED, FALSE},
-      {"the bar's popup, chevron selected", TRUE, ODS_SELECTED, TRUE},
-      {"selection moved away: stopped", TRUE, 0, FALSE},
+      {"no menu bar popup: no timer", FALSE, ODS_SELECTED, 0, FALSE},
+      {"Windows NT 4.0 has no expand timer", TRUE, ODS_SELECTED, 1, FALSE},
+      {"the bar's popup, chevron selected", TRUE, ODS_SELECTED, 0, TRUE},
+      {"selection moved away: stopped", TRUE, 0, 0, FALSE},
   };
+  const BYTE nt4 = ToolkitData().m_bWinNT4;
   for (const Case& c : cases) {
     TkMenuState().bMenuBarTracking = !c.bBarTracking;
+    ToolkitData().m_bWinNT4 = c.bNT4;
     DrawChevron(c.state);
+    ToolkitData().m_bWinNT4 = nt4;
     EXPECT_EQ(menu_->IsExpandTimerRunning(), c.bTimer) << c.why;
     EXPECT_EQ(TkMenuState().bChevronSelected, (c.state & ODS_SELECTED) != 0) << c.why;
   }
@@ -264,20 +269,27 @@ TEST_F(CoolMenuFrameTest, AClickOnTheSelectedChevronExpandsInsteadOfClosing) {
     UINT message;
     BOOL bChevronSelected;
     POINT cursor;
+    BYTE bWin95;
     bool bExpands;
   } cases[] = {
-      {"press on the selected chevron", WM_LBUTTONDOWN, TRUE, {360, 360}, true},
-      {"release on it", WM_LBUTTONUP, TRUE, {360, 360}, true},
-      {"the system's own mouse message", 0x01ED, TRUE, {360, 360}, true},
-      {"the last of those", 0x01F0, TRUE, {360, 360}, true},
-      {"chevron not selected", WM_LBUTTONDOWN, FALSE, {360, 360}, false},
-      {"outside the popup", WM_LBUTTONDOWN, TRUE, {20, 20}, false},
+      {"press on the selected chevron", WM_LBUTTONDOWN, TRUE, {360, 360}, 0, true},
+      {"release on it", WM_LBUTTONUP, TRUE, {360, 360}, 0, true},
+      {"the system's own mouse message", 0x01ED, TRUE, {360, 360}, 0, true},
+      {"the first of those", 0x01EB, TRUE, {360, 360}, 0, true},
+      {"the last of those", 0x01F0, TRUE, {360, 360}, 0, true},
+      {"not a mouse message", 0x01F1, TRUE, {360, 360}, 0, false},
+      {"chevron not selected", WM_LBUTTONDOWN, FALSE, {360, 360}, 0, false},
+      {"outside the popup", WM_LBUTTONDOWN, TRUE, {20, 20}, 0, false},
+      {"Windows 95 has no chevron clicks", WM_LBUTTONDOWN, TRUE, {360, 360}, 1, false},
   };
+  const BYTE win95 = ToolkitData().m_bWin95;
   for (const Case& c : cases) {
     frame_->commands.clear();
     TkMenuState().bChevronSelected = c.bChevronSelected;
+    ToolkitData().m_bWin95 = c.bWin95;
     ::SetCursorPos(c.cursor.x, c.cursor.y);
     ::SendMessageA(window, c.message, 0, 0);
+    ToolkitData().m_bWin95 = win95;
     EXPECT_EQ(!frame_->commands.empty() && frame_->commands[0] == ID_TK_MENU_CHEVRON, c.bExpands)
         << c.why;
   }
