@@ -20,7 +20,12 @@
 #include "toolkit/services/TkWndHook.h"
 
 class CDC;
+class CTkMenuPopupHook;
 class CWnd;
+
+// Whether the system lays an open popup out again when items are put back into it (not on
+// Wine).
+BOOL TkMenusGrowInPlace();
 
 // The expand timer of the chevron: the id the menu bar's own expand timer shares on the frame.
 constexpr UINT_PTR kTkMenuExpandTimerId = 1000;
@@ -141,6 +146,8 @@ class CTkCoolMenu : public CTkWndHook {
   static MenuItemData* ItemRecord(HMENU hMenu, int nPos);
   // The chevron command while expanded: redisplays the newest popup with its items back.
   void ExpandOpenPopup();
+  // Chooses the open popup's selected chevron item; FALSE when it is not selected.
+  BOOL ChooseSelectedChevron(CTkMenuPopupHook* hook);
   void StartExpandTimer(BOOL bStart);
   // A menu bar has one of its popups open.
   static BOOL MenuBarTracks();

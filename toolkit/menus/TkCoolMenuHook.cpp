@@ -103,11 +103,21 @@ LRESULT CTkCoolMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return CTkWndHook::WindowProc(message, wParam, lParam);
 }
 
+BOOL TkMenusGrowInPlace() {
+  // Wine lays a popup out only when it opens it: items put back into an open popup get no
+  // place in it.
+  static const BOOL bGrow =
+      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
+  return bGrow;
+}
+
 void CTkCoolMenu::ExpandOpenPopup() {
   std::vector<CTkMenuPopupHook*>& hooks = TkMenuPopupHooks();
   if (hooks.empty()) return;
   CTkMenuPopupHook* hook = hooks.back();
-  if (!hook->m_hMenu || !RestoreHidden(hook->m_hMenu)) return;
+  if (!hook->m_hMenu) return;
+  if (!TkMenusGrowInPlace() && ChooseSelectedChevron(hook)) return;
+  if (!RestoreHidden(hook->m_hMenu)) return;
   HWND hPopup = hook->m_hWnd;
   if (!hPopup || !::IsWindow(hPopup)) return;
   // Shown again from scratch, so that the system sizes it for the items that came back and the
@@ -119,6 +129,18 @@ void CTkCoolMenu::ExpandOpenPopup() {
   hook->m_bSkipShadow = 0;
   ::ShowWindow(hPopup, SW_SHOWNA);
   ::RedrawWindow(hPopup, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_FRAME);
+}
+
+BOOL CTkCoolMenu::ChooseSelectedChevron(CTkMenuPopupHook* hook) {
+  // Where the popup cannot grow in place, the selected chevron is chosen as the user would
+  // choose it (Enter): the toolkit's tracked menu then opens the popup again with every item.
+  // Only a menu bar's popup is tracked that way.
+  if (!MenuBarTracks() || !hook->m_hWnd) return FALSE;
+  int pos = FindItemPos(hook->m_hMenu, ID_TK_MENU_CHEVRON);
+  if (pos < 0 || !(::GetMenuState(hook->m_hMenu, static_cast<UINT>(pos), MF_BYPOSITION) & MF_HILITE))
+    return FALSE;
+  ::PostMessageA(hook->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+  return TRUE;
 }
 
 void CTkCoolMenu::OnTimer(UINT_PTR nIDEvent) {

@@ -425,3 +425,40 @@ TEST_F(CoolMenuFrameTest, AFrameThatClosesWithAMenuOpenFreesEveryRecordOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+void CALLBACK SelectLastItem(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hWnd, id);
+  // Up from no selection selects the popup's last item: the chevron.
+  if (!TkMenuPopupHooks().empty()) {
+    ::PostMessageA(TkMenuPopupHooks().back()->m_hWnd, WM_KEYDOWN, VK_UP, 0);
+  }
+}
+
+void CALLBACK GiveUp(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(hWnd, id);
+  ::EndMenu();
+}
+
+// Wine does not lay out an open popup again: resting on the chevron of a menu bar's popup
+// chooses the chevron instead, which the toolkit's tracked menu answers by opening the popup
+// again with every item.
+TEST_F(CoolMenuFrameTest, WhereAPopupCannotGrowTheRestingChevronIsChosen) {
+  if (TkMenusGrowInPlace()) GTEST_SKIP() << "the system lays open popups out again";
+  TkMenuState().bToolkitTracking = TRUE;
+  TkMenuState().bMenuBarTracking = FALSE;  // a menu bar's popup
+  menu_->SetExpandTimer(100, kTkMenuExpandTimerId);
+  ::SetTimer(Frame(), 78, 300, SelectLastItem);
+  ::SetTimer(Frame(), 79, 5000, GiveUp);
+  ::SetForegroundWindow(Frame());
+  UINT chosen = ::TrackPopupMenu(popup_, TPM_RETURNCMD, 120, 120, 0, Frame(), nullptr);
+  ::KillTimer(Frame(), 79);
+  EXPECT_EQ(chosen, ID_TK_MENU_CHEVRON);
+  EXPECT_EQ(frame_->commands, std::vector<UINT>{ID_TK_MENU_CHEVRON}) << "sent by the timer";
+  menutest::Pump();
+  EXPECT_EQ(menutest::Commands(popup_), (std::vector<UINT>{11, 12, 13, 0, 15, 0, 17}));
+  EXPECT_EQ(Live(), 0);
+}
+
+}  // namespace
