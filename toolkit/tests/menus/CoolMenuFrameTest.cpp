@@ -185,7 +185,9 @@ TEST_F(CoolMenuFrameTest, TheChevronCommandShowsHiddenItemsInTheOpenPopup) {
   EXPECT_EQ(TkFindMenuPopupHook(window), nullptr);
   EXPECT_EQ(TkGetMenuPopupSettings().nHooks, 0);
   EXPECT_TRUE(GetSpi(SPI_GETMENUANIMATION)) << "put back by the last menu window";
-  if (TkGetMenuPopupSettings().bXPOrLater) EXPECT_FALSE(GetSpi(kGetDropShadow));
+  if (TkGetMenuPopupSettings().bXPOrLater) {
+    EXPECT_FALSE(GetSpi(kGetDropShadow));
+  }
   SetSpi(SPI_SETMENUANIMATION, animation);
   EXPECT_EQ(Live(), 0);
 }
@@ -371,7 +373,6 @@ TEST_F(CoolMenuFrameTest, TheFlatLookTakesTheFrameOffMenuWindows) {
 
 // --- real popups ---
 
-CoolMenuFrameTest* g_test = nullptr;
 std::vector<UINT> g_seenWhileOpen;
 size_t g_hooksWhileOpen = 0;
 bool g_destroyFrame = false;
