@@ -8,6 +8,7 @@
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/menus/TkCoolMenu.h"
 #include "toolkit/menus/TkMenuShared.h"
+#include "toolkit/services/OSVersion.h"
 #include "toolkit/tests/menus/MenuTestSupport.h"
 
 namespace {
@@ -172,6 +173,102 @@ TEST_F(CoolMenuDrawTest, OnlyTheToolkitsOwnItemsAreDrawn) {
   dis.itemData = menutest::ReadItem(popup_, 0).data;
   EXPECT_FALSE(menu_.DrawItem(&dis));
   EXPECT_EQ(dib.At(50, 10), RGB(1, 2, 3)) << "nothing painted";
+}
+
+}  // namespace
+
+namespace {
+
+// Lets a test say whether the system underlines mnemonics on its own.
+class CuesMenu : public CTkCoolMenu {
+ public:
+  void SetKeyboardCues(BOOL bCues) { m_bKeyboardCues = bCues; }
+};
+
+// Draws the item's text as given into a fresh picture; the picture's bytes to compare.
+std::vector<COLORREF> Picture(CTkCoolMenu& menu, HMENU popup, int pos, const char* text) {
+  menutest::RecordAt(popup, pos)->strText = text;
+  menutest::Dib dib(120, 24, RGB(1, 2, 3));
+  DRAWITEMSTRUCT dis = {};
+  dis.CtlType = ODT_MENU;
+  dis.hDC = dib.Hdc();
+  dis.rcItem = RECT{0, 0, 120, 24};
+  dis.itemData = menutest::ReadItem(popup, pos).data;
+  menu.UpdateBoxSize();
+  menu.DrawItem(&dis);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 120; ++x) pixels.push_back(dib.At(x, y));
+  }
+  return pixels;
+}
+
+TEST(CoolMenuMnemonicsTest, MnemonicsAreUnderlinedOnlyWhenTheyAreToShow) {
+  ASSERT_TRUE(menutest::PrepareToolkit());
+  const OSVERSIONINFOA* os = GetOSVersionInfo();
+  if (os->dwPlatformId != VER_PLATFORM_WIN32_NT || os->dwMajorVersion < 5) {
+    GTEST_SKIP() << "keyboard cues came with Windows 2000";
+  }
+  menutest::Look look(FALSE);
+  CuesMenu menu;
+  HMENU popup = menutest::MakeMenu({{1, "&Open"}});
+  menu.ConvertMenu(popup, TRUE);
+  struct Case {
+    BOOL bCues;
+    BOOL bShowMnemonics;
+    bool bUnderlined;
+  } cases[] = {
+      {FALSE, FALSE, false},  // no cues, no Alt pressed: the letters stay plain
+      {FALSE, TRUE, true},    // the menu bar was opened from the keyboard
+      {TRUE, FALSE, true},    // the system always shows them
+  };
+  for (const Case& c : cases) {
+    menu.SetKeyboardCues(c.bCues);
+    TkMenuState().bShowMnemonics = c.bShowMnemonics;
+    std::vector<COLORREF> withMnemonic = Picture(menu, popup, 0, "&Open");
+    std::vector<COLORREF> plain = Picture(menu, popup, 0, "Open");
+    EXPECT_EQ(withMnemonic != plain, c.bUnderlined) << c.bCues << " " << c.bShowMnemonics;
+  }
+  TkMenuState().bShowMnemonics = FALSE;
+  menu.ConvertMenu(popup, FALSE);
+  ::DestroyMenu(popup);
+}
+
+TEST(CoolMenuBulletTest, AnItemWithItsOwnCheckBitmapGetsABullet) {
+  ASSERT_TRUE(menutest::PrepareToolkit());
+  menutest::Look look(FALSE);
+  CTkCoolMenu menu;
+  HMENU popup = menutest::MakeMenu({{1, "Radio", MFS_CHECKED}, {2, "Tick", MFS_CHECKED}});
+  HBITMAP dot = ::CreateBitmap(13, 13, 1, 1, nullptr);
+  ::SetMenuItemBitmaps(popup, 0, MF_BYPOSITION, nullptr, dot);
+  menu.ConvertMenu(popup, TRUE);
+  menu.UpdateBoxSize();
+  struct Case {
+    int pos;
+    int x, y;  // in the check box, which starts one pixel above the image box
+    bool bGlyph;
+    const char* why;
+  } cases[] = {
+      {0, 7 + 1, 8 + 4, true, "the bullet's bottom row"},
+      {0, 6 + 6, 6 + 0, false, "where a tick would rise"},
+      {1, 6 + 6, 6 + 0, true, "the tick's rising end"},
+      {1, 7 + 1, 8 + 4, false, "a tick has no dot there"},
+  };
+  for (const Case& c : cases) {
+    menutest::Dib dib(120, 24);
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_MENU;
+    dis.itemState = ODS_CHECKED;
+    dis.hDC = dib.Hdc();
+    dis.rcItem = RECT{0, 0, 120, 24};
+    dis.itemData = menutest::ReadItem(popup, c.pos).data;
+    ASSERT_TRUE(menu.DrawItem(&dis));
+    const int boxTop = (24 - menu.GetBoxSize().cy) / 2 - 1;
+    EXPECT_EQ(dib.At(c.x, boxTop + c.y) == ToolkitData().m_clrDarkShadow, c.bGlyph) << c.why;
+  }
+  menu.ConvertMenu(popup, FALSE);
+  ::DestroyMenu(popup);
+  ::DeleteObject(dot);
 }
 
 }  // namespace

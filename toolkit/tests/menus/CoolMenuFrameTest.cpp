@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/bars/BarStyles.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/Wnd.h"
 #include "toolkit/core/ToolkitData.h"
@@ -123,6 +124,30 @@ TEST_F(CoolMenuFrameTest, APopupIsConvertedWhenItOpensAndMeasuredAndDrawnByTheHo
   EXPECT_EQ(OwnerDrawn(popup_), 0);
   EXPECT_EQ(ReadItem(popup_, 0).text, "&Alpha");
   EXPECT_EQ(Live(), 0);
+}
+
+TEST_F(CoolMenuFrameTest, AMenuBarsPopupJoinsItsButtonOnTheBarsSide) {
+  struct Case {
+    DWORD side;
+    std::vector<DWORD> expected;  // each item's record, in order
+  } cases[] = {
+      {CBRS_ALIGN_TOP, {CBRS_ALIGN_TOP, 0, 0, 0, 0, 0, 0}},
+      {CBRS_ALIGN_BOTTOM, {0, 0, 0, 0, 0, 0, CBRS_ALIGN_BOTTOM}},
+      {CBRS_ALIGN_LEFT, std::vector<DWORD>(7, CBRS_ALIGN_LEFT)},
+      {CBRS_ALIGN_RIGHT, std::vector<DWORD>(7, CBRS_ALIGN_RIGHT)},
+      {0, std::vector<DWORD>(7, 0)},
+  };
+  for (const Case& c : cases) {
+    TkMenuState().dwTrackedDockSide = c.side;
+    Open(popup_);
+    std::vector<DWORD> sides;
+    for (int i = 0; i < ::GetMenuItemCount(popup_); ++i) {
+      sides.push_back(menutest::RecordAt(popup_, i)->dwDockSide);
+    }
+    EXPECT_EQ(sides, c.expected) << c.side;
+    EXPECT_EQ(TkMenuState().dwTrackedDockSide, 0u) << "taken once";
+    Close();
+  }
 }
 
 TEST_F(CoolMenuFrameTest, SystemMenusAndSkippedPopupsAreLeftAlone) {
