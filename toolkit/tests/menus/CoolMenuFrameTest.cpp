@@ -419,16 +419,22 @@ void CALLBACK LookAtTheOpenMenu(HWND hWnd, UINT, UINT_PTR id, DWORD) {
 TEST_F(CoolMenuFrameTest, ATrackedPopupHidesRarelyUsedItemsAndGivesThemBackWhenItCloses) {
   TkMenuState().bToolkitTracking = TRUE;
   g_destroyFrame = false;
-  ::SetTimer(Frame(), 77, 300, LookAtTheOpenMenu);
-  ::SetForegroundWindow(Frame());
-  ::TrackPopupMenu(popup_, TPM_RETURNCMD, 120, 120, 0, Frame(), nullptr);
-  EXPECT_GE(g_hooksWhileOpen, 1u) << "the menu window was hooked";
-  EXPECT_EQ(g_seenWhileOpen, (std::vector<UINT>{11, 0, 17, ID_TK_MENU_CHEVRON}));
-  menutest::Pump();
-  EXPECT_EQ(menutest::Commands(popup_), (std::vector<UINT>{11, 12, 13, 0, 15, 0, 17}));
-  EXPECT_EQ(OwnerDrawn(popup_), 0);
-  EXPECT_EQ(Live(), 0);
-  EXPECT_TRUE(TkMenuPopupHooks().empty());
+  for (BOOL bFlat : {FALSE, TRUE}) {
+    SCOPED_TRACE(bFlat ? "flat look" : "plain look");
+    menutest::Look look(bFlat);
+    g_hooksWhileOpen = 0;
+    g_seenWhileOpen.clear();
+    ::SetTimer(Frame(), 77, 300, LookAtTheOpenMenu);
+    ::SetForegroundWindow(Frame());
+    ::TrackPopupMenu(popup_, TPM_RETURNCMD, 120, 120, 0, Frame(), nullptr);
+    EXPECT_GE(g_hooksWhileOpen, 1u) << "the menu window was hooked";
+    EXPECT_EQ(g_seenWhileOpen, (std::vector<UINT>{11, 0, 17, ID_TK_MENU_CHEVRON}));
+    menutest::Pump();
+    EXPECT_EQ(menutest::Commands(popup_), (std::vector<UINT>{11, 12, 13, 0, 15, 0, 17}));
+    EXPECT_EQ(OwnerDrawn(popup_), 0);
+    EXPECT_EQ(Live(), 0);
+    EXPECT_TRUE(TkMenuPopupHooks().empty());
+  }
 }
 
 TEST_F(CoolMenuFrameTest, AFrameThatClosesWithAMenuOpenFreesEveryRecordOnce) {
