@@ -64,6 +64,9 @@ BOOL CTkCoolMenu::IsHideable(UINT nCommand) {
 }
 
 BOOL CTkCoolMenu::RecordCommand(UINT nCommand) {
+  // Without hideable commands nothing ever hides: every command stays unrecorded (and the
+  // profile unread on each command).
+  if (m_hideable.empty()) return FALSE;
   std::vector<UINT> used = ReadUsage();
   BOOL bListed = std::find(m_hideable.begin(), m_hideable.end(), nCommand) != m_hideable.end();
   auto it = std::find(used.begin(), used.end(), nCommand);
