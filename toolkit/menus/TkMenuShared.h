@@ -27,6 +27,16 @@ struct TkMenuShared {
 
   // --- Set by CTkTrackedMenu: a toolkit popup is being tracked (rarely used items may hide) ---
   BOOL bToolkitTracking = FALSE;
+
+  // --- Owner-drawn menus: set by them, the menu bar raises the first two ---
+  // Hidden items are shown: the popup was expanded by the chevron (the menu bar copies its
+  // open-expanded flag here before it opens a popup). Cleared when the menu closes.
+  BOOL bExpanded = FALSE;
+  // How many coming WM_INITMENUPOPUP the owner-drawn menus leave alone (a system menu the menu
+  // bar tracks is not theirs to convert).
+  int nSkipInitMenuPopup = 0;
+  // The chevron item of the open popup is drawn selected: a click on the popup means it.
+  BOOL bChevronSelected = FALSE;
 };
 
 // The one set of shared values.

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
+#include <vector>
 
 #include "framework/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
@@ -22,6 +24,10 @@
 #include "toolkit/widgets/TkColorPickerPopup.h"
 #include "toolkit/widgets/WgColorWell.h"
 #include "toolkit/widgets/WgWellButton.h"
+#include "toolkit/bars/TkToolBar.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/menus/TkCoolMenu.h"
+#include "toolkit/menus/TkMenuShared.h"
 
 namespace {
 
@@ -177,6 +183,108 @@ void ShowColorDialog() {
   dialog.DoModal();
 }
 
+// The popup's items measured and drawn by the cool menu into a bitmap, framed as the system
+// frames a popup (an open popup owned by a window stays unpainted in pictures on this display).
+// The second item is drawn selected.
+HBITMAP DrawPopup(CTkCoolMenu& menus, HMENU popup, BOOL bFlat) {
+  ToolkitData().m_bFlatLook = bFlat;
+  menus.UpdateBoxSize();
+  menus.ConvertMenu(popup, TRUE);
+  if (bFlat) menus.HideRarelyUsed(popup);
+  const int count = ::GetMenuItemCount(popup);
+  const int frame = bFlat ? 0 : 3;
+  int width = 0, height = 0;
+  std::vector<MEASUREITEMSTRUCT> sizes(count);
+  std::vector<ULONG_PTR> data(count);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    ::GetMenuItemInfoA(popup, i, TRUE, &info);
+    data[i] = info.dwItemData;
+    sizes[i].CtlType = ODT_MENU;
+    sizes[i].itemData = data[i];
+    menus.MeasureItem(&sizes[i]);
+    width = std::max(width, static_cast<int>(sizes[i].itemWidth) + 20);
+    height += static_cast<int>(sizes[i].itemHeight);
+  }
+  const int dlg = ::GetSystemMetrics(SM_CYDLGFRAME);
+  if (bFlat) height += 2 * dlg;  // the last item's measure left the frame out
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width + 2 * frame, height + 2 * frame);
+  HDC dc = ::CreateCompatibleDC(screen);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT all = {0, 0, width + 2 * frame, height + 2 * frame};
+  HBRUSH menuBrush = ::CreateSolidBrush(ToolkitData().m_clrMenu);
+  ::FillRect(dc, &all, menuBrush);
+  ::DeleteObject(menuBrush);
+  if (!bFlat) ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+  // The flat look's items reach over the frame the flat popup no longer has.
+  int y = frame;
+  for (int i = 0; i < count; ++i) {
+    UINT state = ::GetMenuState(popup, i, MF_BYPOSITION);
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_MENU;
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = ((state & MF_GRAYED) ? ODS_GRAYED : 0) | ((state & MF_CHECKED) ? ODS_CHECKED : 0) |
+                    (i == 1 ? ODS_SELECTED : 0);
+    dis.hDC = dc;
+    int left = bFlat ? ::GetSystemMetrics(SM_CXDLGFRAME) : frame;
+    dis.rcItem = RECT{left, y, width + 2 * frame - left, y + static_cast<int>(sizes[i].itemHeight)};
+    dis.itemData = data[i];
+    menus.DrawItem(&dis);
+    y += static_cast<int>(sizes[i].itemHeight);
+  }
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  menus.OnMenuSelect(0, 0xFFFF, nullptr);
+  return bitmap;
+}
+
+// The program's File menu as owner-drawn popups with the main toolbar's images, a checked and a
+// greyed item among them: the plain look, and the flat look with the rarely used commands
+// hidden behind the chevron, as in a popup the toolkit tracks.
+void ShowCoolMenu() {
+  ToolkitData().Initialize(AfxGetResourceHandle());
+  CWnd host;
+  if (!MakeHost(host, "Owner-drawn menus", 560, 420)) return;
+  CTkCoolMenu menus;
+  menus.Install(&host);
+  // The main toolbar as the program makes it: buttons from the toolbar resource (107), images
+  // from their own strip (377, 21 by 20, magenta transparent).
+  CTkToolBar bar;
+  bar.CreateEx(&host, TBSTYLE_FLAT, WS_CHILD, 0xE801);
+  bar.LoadToolBar(107);
+  HIMAGELIST images = ::ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(377), 21,
+                                             0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                             LR_CREATEDIBSECTION);
+  bar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  menus.AddImagesFromToolbar(bar.m_hWnd);
+  CMenu frameMenu;
+  frameMenu.LoadMenu(107);
+  HMENU file = ::GetSubMenu(frameMenu.m_hMenu, 0);
+  ::CheckMenuItem(file, 0xE104, MF_CHECKED);
+  ::EnableMenuItem(file, 0xE103, MF_GRAYED);
+  HBITMAP plain = DrawPopup(menus, file, FALSE);
+  const UINT rarely[] = {0xE104, 32805, 57606, 57612};  // Save As, export, print setup, send
+  menus.AddHideableCommands(rarely, 4);
+  menus.ResetUsage();
+  TkMenuState().bToolkitTracking = TRUE;
+  HBITMAP flat = DrawPopup(menus, file, TRUE);
+  TkMenuState().bToolkitTracking = FALSE;
+  CWnd left, right;
+  left.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 16, 16, 10, 10, host.m_hWnd, nullptr);
+  right.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 290, 16, 10, 10, host.m_hWnd, nullptr);
+  left.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(plain));
+  right.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(flat));
+  host.UpdateWindow();
+  RunUntilClosed(host);
+  ::DeleteObject(plain);
+  ::DeleteObject(flat);
+  ::ImageList_Destroy(images);
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -191,6 +299,7 @@ const NamedWindow kWindows[] = {
     {"WgColorWells", ShowColorWells},
     {"TkColorPickerPopup", ShowColorPicker},
     {"TkColorDialog", ShowColorDialog},
+    {"TkCoolMenu", ShowCoolMenu},
 };
 
 int Usage() {

@@ -1,0 +1,51 @@
+#include "toolkit/menus/TkMenuItemData.h"
+
+#include <unordered_set>
+
+namespace {
+
+// Every living record. Item data is a bare pointer-sized number that any code may set; looking
+// it up here first means a foreign value is never dereferenced.
+std::unordered_set<const MenuItemData*>& LiveRecords() {
+  static std::unordered_set<const MenuItemData*> records;
+  return records;
+}
+
+tk_test::MenuItemDataCounts g_counts = {0, 0, 0, 0};
+
+}  // namespace
+
+MenuItemData::MenuItemData() {
+  LiveRecords().insert(this);
+  ++g_counts.nCreated;
+}
+
+MenuItemData::~MenuItemData() {
+  LiveRecords().erase(this);
+  dwSignature = 0;
+  ++g_counts.nDeleted;
+}
+
+MenuItemData* TkMenuItemDataFrom(ULONG_PTR itemData) {
+  if (!itemData) return nullptr;
+  auto* pData = reinterpret_cast<MenuItemData*>(itemData);
+  if (LiveRecords().count(pData) == 0) return nullptr;
+  return pData->dwSignature == kTkMenuItemSignature ? pData : nullptr;
+}
+
+void TkDeleteMenuItemData(MenuItemData* pData) {
+  if (!pData) return;
+  if (LiveRecords().count(pData) == 0) {
+    ++g_counts.nRefused;
+    return;
+  }
+  delete pData;
+}
+
+namespace tk_test {
+MenuItemDataCounts GetMenuItemDataCounts() {
+  MenuItemDataCounts counts = g_counts;
+  counts.nLive = static_cast<long>(LiveRecords().size());
+  return counts;
+}
+}  // namespace tk_test
