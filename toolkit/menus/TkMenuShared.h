@@ -27,6 +27,20 @@ struct TkMenuShared {
 
   // --- Set by CTkTrackedMenu: a toolkit popup is being tracked (rarely used items may hide) ---
   BOOL bToolkitTracking = FALSE;
+
+  // --- Menu bar ---
+  // How many toolkit popups are being tracked; bToolkitTracking stays set until the outermost
+  // one ends (a bar's menu and its open popup are tracked at once).
+  int nToolkitTrackingNesting = 0;
+  // Copied from bOpenExpanded whenever a bar popup opens: the owner-drawn menus show every item
+  // of that popup while it is set.
+  BOOL bShowAllItems = FALSE;
+  // Popups the owner-drawn menus leave as they are: raised once before a menu that is not the
+  // toolkit's (an MDI child's system menu) is tracked; the owner-drawn menus lower it.
+  int nSkipConvert = 0;
+  // Set by the owner-drawn menus: closes every popup-menu window they still watch, so that a
+  // new tracking starts without a stale one.
+  void (*pfnCloseWatchedPopups)() = nullptr;
 };
 
 // The one set of shared values.

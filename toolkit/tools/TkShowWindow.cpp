@@ -22,6 +22,8 @@
 #include "toolkit/widgets/TkColorPickerPopup.h"
 #include "toolkit/widgets/WgColorWell.h"
 #include "toolkit/widgets/WgWellButton.h"
+#include "toolkit/menubar/TkMenuBar.h"
+#include "framework/docking/DockBar.h"
 
 namespace {
 
@@ -177,6 +179,32 @@ void ShowColorDialog() {
   dialog.DoModal();
 }
 
+// A frame with the menu bar docked at its top (the program's own menu) and the popup of its
+// second button open, as a click on it leaves it.
+void ShowMenuBar() {
+  // The frame deletes itself when its window goes.
+  CFrameWnd& frame = *new CFrameWnd;
+  if (!frame.Create(nullptr, "Menu bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 520, 300)))
+    return;
+  static CTkMenuBar bar;
+  if (!bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP) || !bar.LoadMenuBar(107))
+    return;
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  frame.EnableDocking(CBRS_ALIGN_ANY);
+  frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+  frame.RecalcLayout();
+  frame.UpdateWindow();
+  ::SetTimer(frame.m_hWnd, 1, 300, [](HWND hWnd, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(hWnd, id);
+    bar.TrackPopup(1);
+  });
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -191,6 +219,7 @@ const NamedWindow kWindows[] = {
     {"WgColorWells", ShowColorWells},
     {"TkColorPickerPopup", ShowColorPicker},
     {"TkColorDialog", ShowColorDialog},
+    {"TkMenuBar", ShowMenuBar},
 };
 
 int Usage() {

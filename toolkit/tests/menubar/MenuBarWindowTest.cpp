@@ -1,0 +1,375 @@
+// The menu bar on real windows under the X display: its buttons follow the menu it is given, the
+// keyboard mode (Alt, F10, arrows with wrap, mnemonics, Escape), the chaining of popups while one
+// is open, and the window list of an MDI frame. The modal popup itself is replaced by a seam that
+// plays the user's part, so that every step can be checked.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/AfxResource.h"
+#include "framework/bars/BarStyles.h"
+#include "framework/frame/FrameWnd.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/menubar/TkMenuBar.h"
+#include "toolkit/menus/TkMenuShared.h"
+#include "toolkit/tests/menubar/MenuBarTestIds.h"
+
+namespace {
+
+// Writes down the commands it gets.
+class RecordingFrame : public CFrameWnd {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+  // A member of the test, not a heap object.
+  void PostNcDestroy() override {}
+  std::vector<UINT> commands;
+};
+
+// Opens no real popup: notes which popup would open where, then lets the test act as the user
+// while it is "open".
+class TestMenuBar : public CTkMenuBar {
+ public:
+  UINT TrackButtonPopup(HMENU hPopup, UINT, CPoint point, TPMPARAMS* pParams) override {
+    opened.push_back(hPopup);
+    openedAt.push_back(point);
+    if (pParams) excluded = pParams->rcExclude;
+    stateWhileOpen = GetTrackingStateValue();
+    trackingBarWhileOpen = TkMenuState().pTrackingBar;
+    hookWhileOpen = TkMenuState().hMsgFilterHook;
+    dockSideWhileOpen = TkMenuState().dwTrackedDockSide;
+    if (!whileOpen.empty()) {
+      auto act = whileOpen.front();
+      whileOpen.erase(whileOpen.begin());
+      act(*this);
+    }
+    return 0;
+  }
+  void Beep() override { ++beeps; }
+  // A key pressed in the open popup, as the input filter passes it.
+  BOOL PopupKey(UINT key) {
+    MSG msg = {};
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    return OnMenuInput(msg, FALSE);
+  }
+  std::vector<HMENU> opened;
+  std::vector<CPoint> openedAt;
+  RECT excluded = {};
+  int stateWhileOpen = -1;
+  CTkMenuBar* trackingBarWhileOpen = nullptr;
+  HHOOK hookWhileOpen = nullptr;
+  DWORD dockSideWhileOpen = 0;
+  std::vector<std::function<void(TestMenuBar&)>> whileOpen;
+  int beeps = 0;
+};
+
+MSG KeyMsg(UINT message, UINT key, bool alt) {
+  MSG msg = {};
+  msg.message = message;
+  msg.wParam = key;
+  msg.lParam = 1 | (alt ? (1 << 29) : 0);
+  return msg;
+}
+
+class MenuBarWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TkMenuState() = TkMenuShared{};
+    ASSERT_TRUE(frame_.Create(nullptr, "Menu bar test", WS_OVERLAPPEDWINDOW,
+                              CRect(10, 10, 610, 310)));
+    ASSERT_TRUE(bar_.Create(&frame_));
+    ASSERT_TRUE(bar_.LoadMenuBar(IDR_MB_MAIN));
+    frame_.ShowWindow(SW_SHOW);
+    frame_.RecalcLayout();
+    frame_.UpdateWindow();
+  }
+  void TearDown() override {
+    if (frame_.m_hWnd) frame_.DestroyWindow();
+    // Whatever the test left posted (the popups' cancels) goes before the next one.
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  BOOL Translate(UINT message, UINT key, bool alt = false) {
+    MSG msg = KeyMsg(message, key, alt);
+    msg.hwnd = frame_.m_hWnd;
+    return bar_.TranslateFrameMessage(&msg);
+  }
+  // Alt pressed and released alone: the keyboard mode.
+  void PressAlt() {
+    Translate(WM_SYSKEYDOWN, VK_MENU, true);
+    Translate(WM_SYSKEYUP, VK_MENU, false);
+  }
+  HMENU PopupOf(int position) { return ::GetSubMenu(bar_.GetMenu(), position); }
+  std::vector<std::string> Texts() {
+    std::vector<std::string> out;
+    for (int i = 0; i < bar_.GetCount(); ++i) out.push_back(std::string(bar_.GetButtonText(i)));
+    return out;
+  }
+
+  RecordingFrame frame_;
+  TestMenuBar bar_;
+};
+
+// One button per top-level item that has a text, in order, mnemonics kept; the command of each
+// button is its item's position; the frame keeps no menu of its own.
+TEST_F(MenuBarWindowTest, TheButtonsFollowTheMenu) {
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"&File", "&Edit", "&Go", "&Window"}));
+  const UINT positions[] = {0, 1, 3, 4};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(bar_.GetItemID(i), positions[i]) << i;
+  EXPECT_EQ(::GetMenu(frame_.m_hWnd), nullptr);
+
+  HMENU other = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MB_OTHER));
+  ASSERT_NE(other, nullptr);
+  HMENU before = bar_.SetMenu(other, nullptr);
+  EXPECT_EQ(before, bar_.GetDefaultMenu());
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"&Help", "&&Tools"}));
+  // No menus at all: the loaded one again.
+  EXPECT_EQ(bar_.SetMenu(nullptr, nullptr), other);
+  EXPECT_EQ(bar_.GetMenu(), bar_.GetDefaultMenu());
+  EXPECT_EQ(Texts().size(), 4u);
+  ::DestroyMenu(other);
+}
+
+// A missing menu fails; loading again after a menu was shown reports the menu it replaced.
+TEST_F(MenuBarWindowTest, LoadMenuBarFailures) {
+  EXPECT_FALSE(bar_.LoadMenuBar(IDR_MB_MAIN)) << "a menu was shown before";
+  EXPECT_EQ(Texts().size(), 4u);
+  CTkMenuBar fresh;
+  EXPECT_FALSE(fresh.LoadMenuBar(9999));
+  // Before its window exists the bar keeps the menu; its buttons come with the window.
+  EXPECT_TRUE(fresh.LoadMenuBar(IDR_MB_OTHER));
+  ASSERT_TRUE(fresh.Create(&frame_));
+  EXPECT_EQ(fresh.GetCount(), 2);
+  fresh.DestroyWindow();
+}
+
+// Alt released alone, or F10, enters the keyboard mode on the first button; again leaves it.
+// Function keys other than F10 are never the bar's.
+TEST_F(MenuBarWindowTest, AltAndF10EnterTheKeyboardMode) {
+  PressAlt();
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackHot);
+  EXPECT_EQ(bar_.GetHotIndex(), 0);
+  EXPECT_EQ(bar_.SendMessage(TB_GETHOTITEM), 0);
+  EXPECT_TRUE(CTkMenuBar::IsShowingMnemonics());
+  PressAlt();
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+
+  EXPECT_TRUE(Translate(WM_SYSKEYDOWN, VK_F10));
+  EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_F10));
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackHot);
+  EXPECT_TRUE(Translate(WM_KEYDOWN, VK_ESCAPE));
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+  EXPECT_FALSE(CTkMenuBar::IsShowingMnemonics());
+
+  for (UINT key : {VK_F1, VK_F4, VK_F9, VK_F11}) {
+    for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP}) {
+      EXPECT_FALSE(Translate(message, key, message != WM_KEYDOWN)) << key;
+      EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone) << key;
+    }
+  }
+  // Shift+F10 is the context-menu key, not the menu bar's.
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  EXPECT_FALSE(Translate(WM_SYSKEYUP, VK_F10));
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+}
+
+// The arrows move the hot button and wrap at both ends.
+TEST_F(MenuBarWindowTest, ArrowsMoveBetweenButtonsWithWrap) {
+  struct Case {
+    std::vector<UINT> keys;
+    int expected;
+  } cases[] = {
+      {{VK_RIGHT}, 1},
+      {{VK_RIGHT, VK_RIGHT, VK_RIGHT}, 3},
+      {{VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}, 0},  // past the last: the first
+      {{VK_LEFT}, 3},                                 // before the first: the last
+      {{VK_LEFT, VK_LEFT, VK_RIGHT}, 3},
+  };
+  for (const Case& c : cases) {
+    PressAlt();
+    for (UINT key : c.keys) EXPECT_TRUE(Translate(WM_KEYDOWN, key));
+    EXPECT_EQ(bar_.GetHotIndex(), c.expected) << c.keys.size() << " keys";
+    EXPECT_EQ(bar_.SendMessage(TB_GETHOTITEM), c.expected);
+    Translate(WM_KEYDOWN, VK_ESCAPE);
+  }
+}
+
+// Down (or Enter, Space, Up) in the keyboard mode opens the hot button's popup below it; while
+// it is open the bar tracks it with the input filter installed; afterwards all is back.
+TEST_F(MenuBarWindowTest, TheHotButtonOpensItsPopup) {
+  for (UINT key : {VK_DOWN, VK_RETURN, VK_SPACE, VK_UP}) {
+    bar_.opened.clear();
+    PressAlt();
+    Translate(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_TRUE(Translate(WM_KEYDOWN, key));
+    ASSERT_EQ(bar_.opened, std::vector<HMENU>{PopupOf(1)}) << key;
+    EXPECT_EQ(bar_.stateWhileOpen, CTkMenuBar::kTrackPopup);
+    EXPECT_EQ(bar_.trackingBarWhileOpen, &bar_);
+    EXPECT_NE(bar_.hookWhileOpen, nullptr);
+    EXPECT_EQ(bar_.dockSideWhileOpen, static_cast<DWORD>(CBRS_ALIGN_TOP));
+    // Below the button, which the popup must not cover.
+    CRect button;
+    bar_.GetItemRect(1, &button);
+    bar_.ClientToScreen(&button);
+    EXPECT_EQ(bar_.openedAt[0], CPoint(button.left, button.bottom));
+    EXPECT_TRUE(::EqualRect(&bar_.excluded, &button));
+    EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+    EXPECT_EQ(TkMenuState().hMsgFilterHook, nullptr);
+    EXPECT_EQ(TkMenuState().pTrackingBar, nullptr);
+    EXPECT_TRUE(TkMenuState().bMenuBarTracking);
+    EXPECT_EQ(TkMenuState().dwTrackedDockSide, 0u);
+  }
+}
+
+// Alt with a letter opens the button it names, or runs a top-level command at once; a letter
+// that names nothing beeps only in the keyboard mode without Alt.
+TEST_F(MenuBarWindowTest, MnemonicsOpenTheirPopupOrRunTheirCommand) {
+  EXPECT_TRUE(Translate(WM_SYSKEYDOWN, 'E', true));
+  EXPECT_EQ(bar_.opened, std::vector<HMENU>{PopupOf(1)});
+
+  EXPECT_TRUE(Translate(WM_SYSKEYDOWN, 'W', true));
+  EXPECT_EQ(bar_.opened.back(), PopupOf(4));
+
+  bar_.opened.clear();
+  EXPECT_TRUE(Translate(WM_SYSKEYDOWN, 'G', true));
+  EXPECT_TRUE(bar_.opened.empty()) << "a command has no popup";
+  EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_MB_GO});
+
+  EXPECT_FALSE(Translate(WM_SYSKEYDOWN, 'Q', true));
+  EXPECT_EQ(bar_.beeps, 0);
+  PressAlt();
+  EXPECT_TRUE(Translate(WM_KEYDOWN, 'Q'));
+  EXPECT_EQ(bar_.beeps, 1);
+  // In the keyboard mode a letter alone is enough.
+  EXPECT_TRUE(Translate(WM_KEYDOWN, 'F'));
+  EXPECT_EQ(bar_.opened, std::vector<HMENU>{PopupOf(0)});
+  // Without Alt and outside the keyboard mode a letter is the program's.
+  EXPECT_FALSE(Translate(WM_KEYDOWN, 'F'));
+}
+
+// With a popup open, Right and Left close it and open the neighbour's, wrapping at the ends;
+// Escape closes it and leaves its button hot, and Escape again leaves the keyboard mode.
+TEST_F(MenuBarWindowTest, ArrowsChainPopupsAndEscapeBacksOut) {
+  struct Case {
+    int start;
+    UINT key;
+    int next;
+  } cases[] = {
+      {0, VK_RIGHT, 1},
+      {3, VK_RIGHT, 0},
+      {0, VK_LEFT, 3},
+      {1, VK_LEFT, 0},
+  };
+  for (const Case& c : cases) {
+    bar_.opened.clear();
+    bar_.whileOpen = {[&](TestMenuBar& b) { EXPECT_TRUE(b.PopupKey(c.key)); }};
+    bar_.TrackPopup(c.start);
+    int expectedPosition = static_cast<int>(bar_.GetItemID(c.next));
+    HMENU nextPopup = PopupOf(expectedPosition);
+    std::vector<HMENU> expected;
+    if (PopupOf(static_cast<int>(bar_.GetItemID(c.start)))) expected.push_back(PopupOf(static_cast<int>(bar_.GetItemID(c.start))));
+    if (nextPopup) expected.push_back(nextPopup);
+    EXPECT_EQ(bar_.opened, expected) << c.start << " key " << c.key;
+  }
+
+  bar_.opened.clear();
+  bar_.whileOpen = {[](TestMenuBar& b) { EXPECT_FALSE(b.PopupKey(VK_ESCAPE)); }};
+  bar_.TrackPopup(1);
+  EXPECT_EQ(bar_.opened.size(), 1u);
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackHot);
+  EXPECT_EQ(bar_.GetHotIndex(), 1);
+  EXPECT_TRUE(Translate(WM_KEYDOWN, VK_ESCAPE));
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+}
+
+// On an item with a submenu Right is left to the popup (it opens the submenu); on a plain item
+// it moves on. Left always moves.
+TEST_F(MenuBarWindowTest, RightOnASubmenuItemOpensTheSubmenu) {
+  HMENU edit = PopupOf(1);
+  bar_.whileOpen = {[&](TestMenuBar& b) {
+    b.NoteMenuSelect(edit, 1);  // "&More", a submenu
+    EXPECT_FALSE(b.PopupKey(VK_RIGHT));
+    EXPECT_TRUE(b.PopupKey(VK_LEFT)) << "Left still moves";
+  }};
+  bar_.TrackPopup(1);
+  EXPECT_EQ(bar_.opened, (std::vector<HMENU>{edit, PopupOf(0)}));
+
+  // The neighbour on the right is a command: moving on to it runs it.
+  bar_.opened.clear();
+  bar_.whileOpen = {[&](TestMenuBar& b) {
+    b.NoteMenuSelect(edit, ID_MB_CUT);
+    EXPECT_TRUE(b.PopupKey(VK_RIGHT));
+  }};
+  bar_.TrackPopup(1);
+  EXPECT_EQ(bar_.opened, std::vector<HMENU>{edit});
+  EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_MB_GO});
+}
+
+// The mouse in an open popup: over another button it opens that one; a press on the open
+// button closes it without opening another.
+TEST_F(MenuBarWindowTest, TheMouseChainsPopups) {
+  auto at = [this](int index) {
+    CRect r;
+    bar_.GetItemRect(index, &r);
+    CPoint p = r.CenterPoint();
+    bar_.ClientToScreen(&p);
+    return p;
+  };
+  auto mouse = [](UINT message, CPoint p) {
+    MSG msg = {};
+    msg.message = message;
+    msg.lParam = MAKELPARAM(p.x, p.y);
+    return msg;
+  };
+  bar_.whileOpen = {[&](TestMenuBar& b) {
+    MSG move = mouse(WM_MOUSEMOVE, at(0));
+    EXPECT_FALSE(b.OnMenuInput(move, FALSE));
+    MSG over = mouse(WM_MOUSEMOVE, at(3));
+    EXPECT_FALSE(b.OnMenuInput(over, FALSE));
+  },
+                    [&](TestMenuBar& b) {
+                      MSG press = mouse(WM_LBUTTONDOWN, at(3));
+                      EXPECT_TRUE(b.OnMenuInput(press, FALSE));
+                    }};
+  bar_.TrackPopup(0);
+  EXPECT_EQ(bar_.opened, (std::vector<HMENU>{PopupOf(0), PopupOf(4)}));
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+}
+
+// A click on a button opens its popup; a click elsewhere in the frame leaves the keyboard mode.
+TEST_F(MenuBarWindowTest, ClicksOpenPopupsAndEndTheKeyboardMode) {
+  CRect r;
+  bar_.GetItemRect(3, &r);
+  bar_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y));
+  EXPECT_EQ(bar_.opened, std::vector<HMENU>{PopupOf(4)});
+
+  PressAlt();
+  MSG click = {};
+  click.hwnd = frame_.m_hWnd;
+  click.message = WM_LBUTTONDOWN;
+  EXPECT_FALSE(bar_.TranslateFrameMessage(&click));
+  EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+}
+
+// The bar's hit test names a button only inside the bar.
+TEST_F(MenuBarWindowTest, HitTestStaysInsideTheBar) {
+  CRect r;
+  bar_.GetItemRect(0, &r);
+  EXPECT_EQ(bar_.HitTestButton(r.CenterPoint()), 0);
+  bar_.GetItemRect(3, &r);
+  EXPECT_EQ(bar_.HitTestButton(r.CenterPoint()), 3);
+  EXPECT_LT(bar_.HitTestButton(CPoint(r.CenterPoint().x, -5)), 0);
+  EXPECT_LT(bar_.HitTestButton(CPoint(-5, r.CenterPoint().y)), 0);
+}
+
+}  // namespace
