@@ -76,6 +76,7 @@ class CTkMenuBar : public CTkToolBar, public CTkMenuBarSite {
   virtual BOOL AddHideableCommand(UINT nID);
   virtual BOOL AddHideableCommands(const UINT* pIDs, int nCount);
   BOOL HasHideableCommands() const { return !m_hideable.empty(); }
+  BOOL IsExpandTimerRunning() const { return m_bExpandTimerRunning != 0; }
   // Narrows the client rectangle by the MDI child's icon and buttons.
   virtual void AdjustForMDIButtons(CRect& rect);
   virtual void CalcMDIButtonRects();

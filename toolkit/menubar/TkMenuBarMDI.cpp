@@ -9,6 +9,7 @@
 #include "resources/ids/ToolkitMenuBarIds.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/menubar/TkMenuBar.h"
+#include "toolkit/menus/TkMenuShared.h"
 
 namespace {
 
@@ -99,6 +100,8 @@ BOOL CTkMenuBar::OnMDIButtonMouse(UINT message, UINT, CPoint point) {
         TPMPARAMS params;
         CPoint at = ComputeTrackPoint(icon, params);
         m_nMDIPressed = -1;
+        // The system's own menu: the owner-drawn menus leave it as it is.
+        ++TkMenuState().nSkipConvert;
         TrackSystemMenu(::GetSystemMenu(child, FALSE), at, &params);
         return TRUE;
       }

@@ -29,6 +29,15 @@ LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
   return ::DefMDIChildProcA(hWnd, message, wParam, lParam);
 }
 
+// Opens no system menu: notes which one it would open.
+class TestMDIMenuBar : public CTkMenuBar {
+ public:
+  void TrackSystemMenu(HMENU hSysMenu, CPoint, TPMPARAMS*) override {
+    systemMenus.push_back(hSysMenu);
+  }
+  std::vector<HMENU> systemMenus;
+};
+
 class MenuBarMDITest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -96,7 +105,7 @@ class MenuBarMDITest : public ::testing::Test {
   }
 
   MDIFrame frame_;
-  CTkMenuBar bar_;
+  TestMDIMenuBar bar_;
   HWND client_ = nullptr;
   HMENU menu_ = nullptr;
   HMENU window_ = nullptr;
@@ -132,8 +141,10 @@ TEST_F(MenuBarMDITest, NoChildrenNoList) {
   EXPECT_EQ(Items().size(), 2u);
 }
 
-// A maximised child puts its icon and three caption buttons on the bar; a missing minimise box
-// is ignored by the mouse, the close button sends its command to the child.
+// A maximised child puts its icon and three caption buttons on the bar. The mouse on them, as
+// the user does it: a missing minimise box ignores the mouse, a press released off its button
+// does nothing, a double click on the icon or the close button closes the child, a press on the
+// icon opens the child's system menu (which the owner-drawn menus are told to leave alone).
 TEST_F(MenuBarMDITest, MaximisedChildButtons) {
   HWND child = AddChild("Alpha");
   ASSERT_NE(child, nullptr);
@@ -145,8 +156,8 @@ TEST_F(MenuBarMDITest, MaximisedChildButtons) {
   CSize withButtons = bar_.CalcMenuBarSize();
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(bar_.GetMDIRect(i).IsRectEmpty()) << i;
 
-  // Window to client coordinates of the bar, for the mouse messages.
-  auto clientPoint = [this](int index) {
+  // The centre of an MDI rectangle in the bar's client coordinates, for the mouse messages.
+  auto at = [this](int index) {
     CRect window;
     bar_.GetWindowRect(&window);
     CPoint p = bar_.GetMDIRect(index).CenterPoint();
@@ -154,16 +165,46 @@ TEST_F(MenuBarMDITest, MaximisedChildButtons) {
     bar_.ScreenToClient(&p);
     return MAKELPARAM(p.x, p.y);
   };
-  bar_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(CTkMenuBar::kMDIMinimize));
-  bar_.SendMessage(WM_LBUTTONUP, 0, clientPoint(CTkMenuBar::kMDIMinimize));
-  EXPECT_TRUE(g_sysCommands.empty());
-  bar_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(CTkMenuBar::kMDIClose));
-  bar_.SendMessage(WM_LBUTTONUP, 0, clientPoint(CTkMenuBar::kMDIClose));
-  EXPECT_EQ(g_sysCommands, std::vector<WPARAM>{SC_CLOSE});
-  g_sysCommands.clear();
-  bar_.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(CTkMenuBar::kMDIRestore));
-  bar_.SendMessage(WM_LBUTTONUP, 0, clientPoint(CTkMenuBar::kMDIRestore));
-  EXPECT_EQ(g_sysCommands, std::vector<WPARAM>{SC_RESTORE});
+  struct Step {
+    UINT message;
+    int rect;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Step> steps;
+    std::vector<WPARAM> commands;
+    int systemMenus;
+  } cases[] = {
+      {"minimise without its box",
+       {{WM_LBUTTONDOWN, CTkMenuBar::kMDIMinimize}, {WM_LBUTTONUP, CTkMenuBar::kMDIMinimize}},
+       {}, 0},
+      {"close", {{WM_LBUTTONDOWN, CTkMenuBar::kMDIClose}, {WM_LBUTTONUP, CTkMenuBar::kMDIClose}},
+       {SC_CLOSE}, 0},
+      {"restore",
+       {{WM_LBUTTONDOWN, CTkMenuBar::kMDIRestore}, {WM_LBUTTONUP, CTkMenuBar::kMDIRestore}},
+       {SC_RESTORE}, 0},
+      {"close, released elsewhere",
+       {{WM_LBUTTONDOWN, CTkMenuBar::kMDIClose},
+        {WM_MOUSEMOVE, CTkMenuBar::kMDIIcon},
+        {WM_LBUTTONUP, CTkMenuBar::kMDIIcon}},
+       {}, 0},
+      {"double click on the close button", {{WM_LBUTTONDBLCLK, CTkMenuBar::kMDIClose}}, {SC_CLOSE},
+       0},
+      {"double click on the icon", {{WM_LBUTTONDBLCLK, CTkMenuBar::kMDIIcon}}, {SC_CLOSE}, 0},
+      {"press on the icon", {{WM_LBUTTONDOWN, CTkMenuBar::kMDIIcon}}, {}, 1},
+  };
+  for (const Case& c : cases) {
+    g_sysCommands.clear();
+    bar_.systemMenus.clear();
+    TkMenuState().nSkipConvert = 0;
+    for (const Step& step : c.steps)
+      bar_.SendMessage(step.message, step.message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at(step.rect));
+    EXPECT_EQ(g_sysCommands, c.commands) << c.what;
+    EXPECT_EQ(static_cast<int>(bar_.systemMenus.size()), c.systemMenus) << c.what;
+    EXPECT_EQ(TkMenuState().nSkipConvert, c.systemMenus) << c.what;
+    if (c.systemMenus) EXPECT_EQ(bar_.systemMenus[0], ::GetSystemMenu(child, FALSE)) << c.what;
+    EXPECT_EQ(::GetCapture(), nullptr) << c.what;
+  }
 
   ::SendMessageA(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
   bar_.RefreshMDIButtons();

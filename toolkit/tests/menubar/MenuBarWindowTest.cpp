@@ -346,6 +346,53 @@ TEST_F(MenuBarWindowTest, TheMouseChainsPopups) {
   EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
 }
 
+// The expand timer runs on the frame while the mouse rests on the open popup's button, only
+// when the bar has hideable commands and not on the oldest systems; it stops when the mouse
+// leaves the button and when the popup closes.
+TEST_F(MenuBarWindowTest, TheExpandTimerFollowsTheMouseOnTheOpenButton) {
+  auto move = [this](CTkMenuBar& b, int index) {
+    CRect r;
+    bar_.GetItemRect(index, &r);
+    CPoint p = index >= 0 ? r.CenterPoint() : CPoint(-50, -50);
+    b.ClientToScreen(&p);
+    MSG msg = {};
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(p.x, p.y);
+    b.OnMenuInput(msg, FALSE);
+    return b.IsExpandTimerRunning() != FALSE;
+  };
+  struct Case {
+    const char* what;
+    bool hideable;
+    BYTE win95;
+    bool onButton;
+    bool offBar;
+  } cases[] = {
+      {"hideable commands", true, 0, true, false},
+      {"no hideable commands", false, 0, false, false},
+      {"Windows 95", true, 1, false, false},
+  };
+  for (const Case& c : cases) {
+    TestMenuBar bar;
+    ASSERT_TRUE(bar.Create(&frame_));
+    ASSERT_TRUE(bar.LoadMenuBar(IDR_MB_MAIN));
+    frame_.RecalcLayout();
+    if (c.hideable) bar.AddHideableCommand(ID_MB_CLOSE);
+    ToolkitData().m_bWin95 = c.win95;
+    bool onButton = false, offBar = true;
+    bar.whileOpen = {[&](TestMenuBar& b) {
+      onButton = move(b, 0);
+      offBar = move(b, -1);
+    }};
+    bar.TrackPopup(0);
+    EXPECT_EQ(onButton, c.onButton) << c.what;
+    EXPECT_EQ(offBar, c.offBar) << c.what;
+    EXPECT_FALSE(bar.IsExpandTimerRunning()) << c.what << ": stopped with the popup";
+    ToolkitData().m_bWin95 = 0;
+    bar.DestroyWindow();
+  }
+}
+
 // A click on a button opens its popup; a click elsewhere in the frame leaves the keyboard mode.
 TEST_F(MenuBarWindowTest, ClicksOpenPopupsAndEndTheKeyboardMode) {
   CRect r;
@@ -370,6 +417,44 @@ TEST_F(MenuBarWindowTest, HitTestStaysInsideTheBar) {
   EXPECT_EQ(bar_.HitTestButton(r.CenterPoint()), 3);
   EXPECT_LT(bar_.HitTestButton(CPoint(r.CenterPoint().x, -5)), 0);
   EXPECT_LT(bar_.HitTestButton(CPoint(-5, r.CenterPoint().y)), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A real popup: the keys the user presses in it pass the input filter, so Right moves on to the
+// neighbour's popup; Escape there closes it and leaves that button hot.
+class RealPopupTest : public MenuBarWindowTest {
+ protected:
+  static RealPopupTest* s_test;
+  static void CALLBACK Tick(HWND hWnd, UINT, UINT_PTR, DWORD) {
+    RealPopupTest& t = *s_test;
+    int open = -1;
+    t.real_.GetTrackingState(open);
+    t.seenOpen_.push_back(open);
+    ::PostMessageA(hWnd, WM_KEYDOWN, t.seenOpen_.size() == 1 ? VK_RIGHT : VK_ESCAPE, 0);
+    if (t.seenOpen_.size() >= 2) ::KillTimer(hWnd, 5);
+  }
+  CTkMenuBar real_;
+  std::vector<int> seenOpen_;
+};
+RealPopupTest* RealPopupTest::s_test = nullptr;
+
+TEST_F(RealPopupTest, RightMovesToTheNextPopupAndEscapeLeavesItHot) {
+  s_test = this;
+  bar_.ShowWindow(SW_HIDE);
+  ASSERT_TRUE(real_.Create(&frame_));
+  ASSERT_TRUE(real_.LoadMenuBar(IDR_MB_MAIN));
+  frame_.RecalcLayout();
+  frame_.UpdateWindow();
+  ::SetTimer(frame_.m_hWnd, 5, 150, Tick);
+  real_.TrackPopup(0);
+  ::KillTimer(frame_.m_hWnd, 5);
+  EXPECT_EQ(seenOpen_, (std::vector<int>{0, 1}));
+  EXPECT_EQ(real_.GetTrackingStateValue(), CTkMenuBar::kTrackHot);
+  EXPECT_EQ(real_.GetHotIndex(), 1);
+  EXPECT_TRUE(frame_.commands.empty());
 }
 
 }  // namespace
