@@ -200,7 +200,8 @@ void CTkFrameWnd::DrawMenuBar() {
 }
 
 BOOL CTkFrameWnd::PreTranslateMessage(MSG* pMsg) {
-  // The menu bar sees the keyboard first here once it has a window of its own.
+  // The menu bar sees the keyboard and the mouse first, once it has a window of its own.
+  if (m_menuBar.m_hWnd && m_menuBar.TranslateFrameMessage(pMsg)) return TRUE;
   return CFrameWnd::PreTranslateMessage(pMsg);
 }
 

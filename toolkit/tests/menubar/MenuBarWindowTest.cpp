@@ -12,6 +12,7 @@
 #include "framework/bars/BarStyles.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/menubar/TkMenuBar.h"
 #include "toolkit/menus/TkMenuShared.h"
 #include "toolkit/tests/menubar/MenuBarTestIds.h"
@@ -455,6 +456,37 @@ TEST_F(RealPopupTest, RightMovesToTheNextPopupAndEscapeLeavesItHot) {
   EXPECT_EQ(real_.GetTrackingStateValue(), CTkMenuBar::kTrackHot);
   EXPECT_EQ(real_.GetHotIndex(), 1);
   EXPECT_TRUE(frame_.commands.empty());
+}
+
+}  // namespace
+
+namespace {
+
+class TestTkFrame : public CTkFrameWnd {
+ public:
+  void PostNcDestroy() override {}
+};
+
+// The toolkit's frame gives its own menu bar the first look at each message, once the bar has a
+// window: Alt released alone enters the keyboard mode, other keys pass.
+TEST(TkFrameMenuBar, TheFramePassesItsMessagesToTheBarFirst) {
+  TkMenuState() = TkMenuShared{};
+  TestTkFrame frame;
+  ASSERT_TRUE(frame.Create(nullptr, "Toolkit frame", WS_OVERLAPPEDWINDOW, CRect(10, 10, 410, 210)));
+  MSG altUp = KeyMsg(WM_SYSKEYUP, VK_MENU, false);
+  altUp.hwnd = frame.m_hWnd;
+  EXPECT_FALSE(frame.PreTranslateMessage(&altUp)) << "no bar window yet";
+  CTkMenuBar* bar = frame.GetMenuBar();
+  ASSERT_TRUE(bar->Create(&frame));
+  ASSERT_TRUE(bar->LoadMenuBar(IDR_MB_MAIN));
+  frame.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(frame.PreTranslateMessage(&altUp));
+  EXPECT_EQ(bar->GetTrackingStateValue(), CTkMenuBar::kTrackHot);
+  MSG letter = KeyMsg(WM_KEYDOWN, 'A', false);
+  letter.hwnd = frame.m_hWnd;
+  bar->SetTrackingState(CTkMenuBar::kTrackNone, -1);
+  EXPECT_FALSE(frame.PreTranslateMessage(&letter));
+  frame.DestroyWindow();
 }
 
 }  // namespace
