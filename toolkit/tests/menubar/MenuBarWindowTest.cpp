@@ -10,6 +10,7 @@
 
 #include "framework/AfxResource.h"
 #include "framework/bars/BarStyles.h"
+#include "framework/docking/DockBar.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"
@@ -487,6 +488,45 @@ TEST(TkFrameMenuBar, TheFramePassesItsMessagesToTheBarFirst) {
   bar->SetTrackingState(CTkMenuBar::kTrackNone, -1);
   EXPECT_FALSE(frame.PreTranslateMessage(&letter));
   frame.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// Docked in a plain frame: along the top the bar is one row as high as a menu bar and spans its
+// whole dock bar; at the left its buttons stand in a column; floating it is the toolbar's row.
+TEST_F(MenuBarWindowTest, DockedItSpansItsDockBarFloatingItIsAToolbar) {
+  bar_.EnableDocking(CBRS_ALIGN_ANY);
+  frame_.EnableDocking(CBRS_ALIGN_ANY);
+  frame_.DockControlBar(&bar_, AFX_IDW_DOCKBAR_TOP);
+  frame_.RecalcLayout();
+  CRect client, rect;
+  frame_.GetClientRect(&client);
+  bar_.GetWindowRect(&rect);
+  EXPECT_GE(rect.Width(), client.Width() - 8) << "spans the top";
+  EXPECT_EQ(rect.Height(),
+            5 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYSMCAPTION));
+  CRect first, last;
+  bar_.GetItemRect(0, &first);
+  bar_.GetItemRect(3, &last);
+  EXPECT_EQ(first.top, last.top) << "one row";
+
+  frame_.DockControlBar(&bar_, AFX_IDW_DOCKBAR_LEFT);
+  frame_.RecalcLayout();
+  bar_.GetItemRect(0, &first);
+  bar_.GetItemRect(3, &last);
+  EXPECT_GT(last.top, first.top) << "a column";
+  bar_.GetWindowRect(&rect);
+  EXPECT_GT(rect.Height(), rect.Width());
+
+  frame_.FloatControlBar(&bar_, CPoint(100, 300));
+  frame_.RecalcLayout();
+  bar_.GetItemRect(0, &first);
+  bar_.GetItemRect(3, &last);
+  EXPECT_EQ(first.top, last.top) << "floating: one row again";
+  bar_.GetWindowRect(&rect);
+  EXPECT_LT(rect.Width(), client.Width() - 8) << "no longer stretched";
 }
 
 }  // namespace
