@@ -141,6 +141,8 @@ class CTkMenuBar : public CTkToolBar, public CTkMenuBarSite {
   BOOL m_bRightArrowMoves = FALSE;
   BOOL m_bLeftArrowMoves = FALSE;
   BOOL m_bEscapePressed = FALSE;
+  // Alt went down and no other key or click came since.
+  BOOL m_bAltAlone = FALSE;
 
  protected:
   // Seams. The popup of a button, tracked modally (the toolkit's tracked menu); the command

@@ -3,11 +3,11 @@
 // popup, and the frame's keys (Alt, F10, arrows, mnemonics, Escape) as a native menu bar takes
 // them.
 //
-// Wine does not always pass the keys and mouse moves of an open popup through the MSGF_MENU
-// filter hook as Windows does; then Left and Right and the mouse stay inside the popup (the
-// bar does not move on to its neighbour) and the expand timer does not start, but every popup
-// still opens from its button and the keyboard mode works, since both come from the frame's
-// own messages.
+// Moving on from an open popup to its neighbour relies on the system passing the popup's input
+// through the MSGF_MENU filter hook. Wine does so for keys; where a system does not (Wine has
+// not always done it for every mouse move), Left, Right and the mouse stay inside the popup and
+// the expand timer does not start, but every popup still opens from its button and the
+// keyboard mode works, since both come from the frame's own messages.
 #include <cctype>
 
 #include "framework/frame/FrameWnd.h"
@@ -276,18 +276,28 @@ BOOL CTkMenuBar::TranslateFrameMessage(MSG* pMsg) {
   const UINT key = static_cast<UINT>(pMsg->wParam);
   const bool keyMessage =
       message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+  // Alt enters the keyboard mode only when it went up without another key in between: after
+  // Alt+F, Alt+Tab or Alt+F4 its release is not a request for the menu.
+  if (keyMessage && key == VK_MENU) {
+    if (message != WM_SYSKEYUP && !(pMsg->lParam & (1 << 30))) m_bAltAlone = TRUE;
+  } else if (keyMessage && message != WM_SYSKEYUP) {
+    m_bAltAlone = FALSE;
+  }
   // Function keys belong to the program; F10 is the menu key.
   if (keyMessage && key >= VK_F1 && key <= VK_F11 && key != VK_F10) return FALSE;
   const bool alt = AltBit(pMsg->lParam);
   if (message == WM_SYSKEYDOWN && alt) ShowMnemonics(TRUE);
   if (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) {
+    m_bAltAlone = FALSE;
     if (pMsg->hwnd != m_hWnd && m_nTrackingState > kTrackNone) SetTrackingState(kTrackNone, -1);
     ShowMnemonics(FALSE);
     return FALSE;
   }
   if (!keyMessage) return FALSE;
   if (key == VK_MENU || (key == VK_F10 && !KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !alt)) {
-    if (message == WM_SYSKEYUP) {
+    bool toggle = key == VK_F10 || m_bAltAlone;
+    if (key == VK_MENU && message == WM_SYSKEYUP) m_bAltAlone = FALSE;
+    if (message == WM_SYSKEYUP && toggle) {
       if (m_nTrackingState == kTrackNone) {
         SetTrackingState(kTrackHot, 0);
       } else if (m_nTrackingState == kTrackHot) {

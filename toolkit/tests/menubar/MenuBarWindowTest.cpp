@@ -185,6 +185,31 @@ TEST_F(MenuBarWindowTest, AltAndF10EnterTheKeyboardMode) {
   EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
 }
 
+// Alt's release is the menu's only when nothing came between Alt going down and up.
+TEST_F(MenuBarWindowTest, AltReleasedAfterAnotherKeyIsNotTheMenu) {
+  struct Case {
+    const char* what;
+    std::vector<MSG> between;
+    int state;
+  } cases[] = {
+      {"Alt alone", {}, CTkMenuBar::kTrackHot},
+      {"Alt+Q, a letter of no button", {KeyMsg(WM_SYSKEYDOWN, 'Q', true)}, CTkMenuBar::kTrackNone},
+      {"Alt+F4", {KeyMsg(WM_SYSKEYDOWN, VK_F4, true)}, CTkMenuBar::kTrackNone},
+      {"Alt held down (repeats)", {KeyMsg(WM_SYSKEYDOWN, VK_MENU, true)}, CTkMenuBar::kTrackHot},
+  };
+  cases[3].between[0].lParam |= 1 << 30;  // the key was down before: a repeat
+  for (const Case& c : cases) {
+    Translate(WM_SYSKEYDOWN, VK_MENU, true);
+    for (MSG msg : c.between) {
+      msg.hwnd = frame_.m_hWnd;
+      bar_.TranslateFrameMessage(&msg);
+    }
+    EXPECT_TRUE(Translate(WM_SYSKEYUP, VK_MENU, false)) << c.what;
+    EXPECT_EQ(bar_.GetTrackingStateValue(), c.state) << c.what;
+    bar_.SetTrackingState(CTkMenuBar::kTrackNone, -1);
+  }
+}
+
 // The arrows move the hot button and wrap at both ends.
 TEST_F(MenuBarWindowTest, ArrowsMoveBetweenButtonsWithWrap) {
   struct Case {
@@ -474,13 +499,17 @@ TEST(TkFrameMenuBar, TheFramePassesItsMessagesToTheBarFirst) {
   TkMenuState() = TkMenuShared{};
   TestTkFrame frame;
   ASSERT_TRUE(frame.Create(nullptr, "Toolkit frame", WS_OVERLAPPEDWINDOW, CRect(10, 10, 410, 210)));
+  MSG altDown = KeyMsg(WM_SYSKEYDOWN, VK_MENU, true);
+  altDown.hwnd = frame.m_hWnd;
   MSG altUp = KeyMsg(WM_SYSKEYUP, VK_MENU, false);
   altUp.hwnd = frame.m_hWnd;
-  EXPECT_FALSE(frame.PreTranslateMessage(&altUp)) << "no bar window yet";
+  EXPECT_FALSE(frame.PreTranslateMessage(&altDown)) << "no bar window yet";
+  EXPECT_FALSE(frame.PreTranslateMessage(&altUp));
   CTkMenuBar* bar = frame.GetMenuBar();
   ASSERT_TRUE(bar->Create(&frame));
   ASSERT_TRUE(bar->LoadMenuBar(IDR_MB_MAIN));
   frame.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(frame.PreTranslateMessage(&altDown));
   EXPECT_TRUE(frame.PreTranslateMessage(&altUp));
   EXPECT_EQ(bar->GetTrackingStateValue(), CTkMenuBar::kTrackHot);
   MSG letter = KeyMsg(WM_KEYDOWN, 'A', false);
