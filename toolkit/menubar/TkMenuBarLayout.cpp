@@ -60,7 +60,7 @@ CSize CTkMenuBar::CalcDynamicLayout(int nLength, DWORD nMode) {
   return CTkToolBar::CalcDynamicLayout(nLength, nMode);
 }
 
-void CTkMenuBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
+void CTkMenuBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
   CRect window(lpncsp->rgrc[0]);
   Default();
   if (!m_hWndMDIClient || !m_bMDIMaximized) return;
@@ -81,7 +81,6 @@ void CTkMenuBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
   TkCalcMDIButtonRects(client, m_nButtonExtent, horizontal != FALSE,
                        (m_dwStyle & CBRS_ALIGN_RIGHT) != 0, TkMenuBarSystemMetrics(), rects);
   for (int i = 0; i < 4; ++i) m_rcMDI[i] = rects[i];
-  (void)bCalcValidRects;
 }
 
 void CTkMenuBar::AdjustForMDIButtons(CRect& rect) {

@@ -494,7 +494,7 @@ class TestTkFrame : public CTkFrameWnd {
 };
 
 // The toolkit's frame gives its own menu bar the first look at each message, once the bar has a
-// window: Alt released alone enters the keyboard mode, other keys pass.
+// window: Alt released alone enters the keyboard mode, other keys pass. Its menu is the bar's.
 TEST(TkFrameMenuBar, TheFramePassesItsMessagesToTheBarFirst) {
   TkMenuState() = TkMenuShared{};
   TestTkFrame frame;
@@ -509,6 +509,9 @@ TEST(TkFrameMenuBar, TheFramePassesItsMessagesToTheBarFirst) {
   ASSERT_TRUE(bar->Create(&frame));
   ASSERT_TRUE(bar->LoadMenuBar(IDR_MB_MAIN));
   frame.ShowWindow(SW_SHOW);
+  // The frame's menu is the bar's now.
+  ASSERT_NE(frame.GetMenu(), nullptr);
+  EXPECT_EQ(frame.GetMenu()->m_hMenu, bar->GetMenu());
   EXPECT_TRUE(frame.PreTranslateMessage(&altDown));
   EXPECT_TRUE(frame.PreTranslateMessage(&altUp));
   EXPECT_EQ(bar->GetTrackingStateValue(), CTkMenuBar::kTrackHot);
