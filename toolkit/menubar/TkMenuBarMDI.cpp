@@ -101,7 +101,7 @@ BOOL CTkMenuBar::OnMDIButtonMouse(UINT message, UINT, CPoint point) {
         CPoint at = ComputeTrackPoint(icon, params);
         m_nMDIPressed = -1;
         // The system's own menu: the owner-drawn menus leave it as it is.
-        ++TkMenuState().nSkipConvert;
+        ++TkMenuState().nSkipInitMenuPopup;
         TrackSystemMenu(::GetSystemMenu(child, FALSE), at, &params);
         return TRUE;
       }

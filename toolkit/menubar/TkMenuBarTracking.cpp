@@ -23,6 +23,14 @@ bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 // Bit 29 of the key data: Alt was down.
 bool AltBit(LPARAM lParam) { return (lParam & (1 << 29)) != 0; }
 
+// The frame's hook notes the expand command (the chevron item chosen) in its flag; once it is
+// set, every popup of this tracking opens with all its items.
+BOOL OpenExpanded() { return TkExpandCommandFlag() || TkMenuState().bOpenExpanded; }
+void ClearOpenExpanded() {
+  TkExpandCommandFlag() = FALSE;
+  TkMenuState().bOpenExpanded = FALSE;
+}
+
 }  // namespace
 
 UINT CTkMenuBar::TrackButtonPopup(HMENU hPopup, UINT nFlags, CPoint point, TPMPARAMS* pParams) {
@@ -35,7 +43,7 @@ void CTkMenuBar::Beep() { ::MessageBeep(0); }
 void CTkMenuBar::TrackPopup(int nIndex) {
   TkMenuShared& shared = TkMenuState();
   shared.bMenuBarTracking = FALSE;
-  shared.bOpenExpanded = FALSE;
+  ClearOpenExpanded();
   CTkTrackedMenu menu(m_hMenu);
   HWND owner = GetOwnerFrame();
   while (nIndex >= 0 && nIndex < ButtonCount()) {
@@ -59,7 +67,7 @@ void CTkMenuBar::TrackPopup(int nIndex) {
     ClientToScreen(&screen);
     TPMPARAMS params;
     CPoint at = ComputeTrackPoint(screen, params);
-    shared.bShowAllItems = shared.bOpenExpanded;
+    shared.bExpanded = OpenExpanded();
 
     MENUITEMINFOA info = {};
     info.cbSize = sizeof info;
@@ -93,7 +101,7 @@ void CTkMenuBar::TrackPopup(int nIndex) {
     nIndex = m_nNextIndex;
     Invalidate();
   }
-  shared.bOpenExpanded = FALSE;
+  ClearOpenExpanded();
   m_nTrackedIndex = -1;
   shared.bMenuBarTracking = TRUE;
 }

@@ -28,16 +28,20 @@ struct TkMenuShared {
   // --- Set by CTkTrackedMenu: a toolkit popup is being tracked (rarely used items may hide) ---
   BOOL bToolkitTracking = FALSE;
 
+  // --- Owner-drawn menus: set by them, the menu bar raises the first two ---
+  // Hidden items are shown: the popup was expanded by the chevron (the menu bar copies its
+  // open-expanded flag here before it opens a popup). Cleared when the menu closes.
+  BOOL bExpanded = FALSE;
+  // How many coming WM_INITMENUPOPUP the owner-drawn menus leave alone (a system menu the menu
+  // bar tracks is not theirs to convert).
+  int nSkipInitMenuPopup = 0;
+  // The chevron item of the open popup is drawn selected: a click on the popup means it.
+  BOOL bChevronSelected = FALSE;
+
   // --- Menu bar ---
   // How many toolkit popups are being tracked; bToolkitTracking stays set until the outermost
   // one ends (a bar's menu and its open popup are tracked at once).
   int nToolkitTrackingNesting = 0;
-  // Copied from bOpenExpanded whenever a bar popup opens: the owner-drawn menus show every item
-  // of that popup while it is set.
-  BOOL bShowAllItems = FALSE;
-  // Popups the owner-drawn menus leave as they are: raised once before a menu that is not the
-  // toolkit's (an MDI child's system menu) is tracked; the owner-drawn menus lower it.
-  int nSkipConvert = 0;
   // Set by the owner-drawn menus: closes every popup-menu window they still watch, so that a
   // new tracking starts without a stale one.
   void (*pfnCloseWatchedPopups)() = nullptr;

@@ -196,12 +196,12 @@ TEST_F(MenuBarMDITest, MaximisedChildButtons) {
   for (const Case& c : cases) {
     g_sysCommands.clear();
     bar_.systemMenus.clear();
-    TkMenuState().nSkipConvert = 0;
+    TkMenuState().nSkipInitMenuPopup = 0;
     for (const Step& step : c.steps)
       bar_.SendMessage(step.message, step.message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at(step.rect));
     EXPECT_EQ(g_sysCommands, c.commands) << c.what;
     EXPECT_EQ(static_cast<int>(bar_.systemMenus.size()), c.systemMenus) << c.what;
-    EXPECT_EQ(TkMenuState().nSkipConvert, c.systemMenus) << c.what;
+    EXPECT_EQ(TkMenuState().nSkipInitMenuPopup, c.systemMenus) << c.what;
     if (c.systemMenus) EXPECT_EQ(bar_.systemMenus[0], ::GetSystemMenu(child, FALSE)) << c.what;
     EXPECT_EQ(::GetCapture(), nullptr) << c.what;
   }

@@ -44,6 +44,7 @@ class TestMenuBar : public CTkMenuBar {
     trackingBarWhileOpen = TkMenuState().pTrackingBar;
     hookWhileOpen = TkMenuState().hMsgFilterHook;
     dockSideWhileOpen = TkMenuState().dwTrackedDockSide;
+    expandedWhileOpen.push_back(TkMenuState().bExpanded);
     if (!whileOpen.empty()) {
       auto act = whileOpen.front();
       whileOpen.erase(whileOpen.begin());
@@ -66,6 +67,7 @@ class TestMenuBar : public CTkMenuBar {
   CTkMenuBar* trackingBarWhileOpen = nullptr;
   HHOOK hookWhileOpen = nullptr;
   DWORD dockSideWhileOpen = 0;
+  std::vector<BOOL> expandedWhileOpen;
   std::vector<std::function<void(TestMenuBar&)>> whileOpen;
   int beeps = 0;
 };
@@ -317,6 +319,22 @@ TEST_F(MenuBarWindowTest, ArrowsChainPopupsAndEscapeBacksOut) {
   EXPECT_EQ(bar_.GetHotIndex(), 1);
   EXPECT_TRUE(Translate(WM_KEYDOWN, VK_ESCAPE));
   EXPECT_EQ(bar_.GetTrackingStateValue(), CTkMenuBar::kTrackNone);
+}
+
+// Once the chevron item showed a popup's hidden items, the neighbour moved on to in the same
+// tracking opens with all its items too; the next tracking starts folded again.
+TEST_F(MenuBarWindowTest, ExpandedPopupsStayExpandedWhileMovingOn) {
+  bar_.whileOpen = {[&](TestMenuBar& b) {
+    // What the tracked popup does when the chevron item is chosen.
+    frame_.SendMessage(WM_COMMAND, kTkExpandMenuCommand);
+    EXPECT_TRUE(b.PopupKey(VK_RIGHT));
+  }};
+  bar_.TrackPopup(0);
+  EXPECT_EQ(bar_.expandedWhileOpen, (std::vector<BOOL>{FALSE, TRUE}));
+  EXPECT_FALSE(TkExpandCommandFlag());
+  bar_.expandedWhileOpen.clear();
+  bar_.TrackPopup(1);
+  EXPECT_EQ(bar_.expandedWhileOpen, std::vector<BOOL>{FALSE});
 }
 
 // On an item with a submenu Right is left to the popup (it opens the submenu); on a plain item
