@@ -75,7 +75,12 @@ BOOL CTkMenuBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UI
   SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   SendMessage(TB_SETIMAGELIST, 0, 0);
   ResetFont();
-  HWND frame = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+  // The frame: the parent, or the frame around a parent that is not one (a rebar).
+  CWnd* frameWnd = pParentWnd;
+  if (frameWnd && !frameWnd->IsFrameWnd() && frameWnd->GetParentFrame())
+    frameWnd = frameWnd->GetParentFrame();
+  if (frameWnd != pParentWnd) SetOwner(frameWnd);
+  HWND frame = frameWnd ? frameWnd->m_hWnd : nullptr;
   if (frame) {
     m_frameHook.Install(this, frame);
     HMENU native = ::GetMenu(frame);

@@ -10,6 +10,7 @@
 
 #include "framework/AfxResource.h"
 #include "framework/bars/BarStyles.h"
+#include "framework/bars/ReBar.h"
 #include "framework/docking/DockBar.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
@@ -577,6 +578,47 @@ TEST_F(MenuBarWindowTest, DockedItSpansItsDockBarFloatingItIsAToolbar) {
   EXPECT_EQ(first.top, last.top) << "floating: one row again";
   bar_.GetWindowRect(&rect);
   EXPECT_LT(rect.Width(), client.Width() - 8) << "no longer stretched";
+}
+
+}  // namespace
+
+namespace {
+
+// In a band of the framework's rebar the bar still serves its frame: the frame's menu goes, the
+// keyboard mode works, a top-level command reaches the frame, and the buttons keep their texts.
+TEST_F(MenuBarWindowTest, InARebarBandTheBarServesItsFrame) {
+  bar_.ShowWindow(SW_HIDE);
+  CReBar rebar;
+  ASSERT_TRUE(rebar.Create(&frame_));
+  struct Case {
+    const char* what;
+    bool createdInRebar;
+  } cases[] = {{"made on the frame, then put in a band", false},
+               {"made in the rebar", true}};
+  for (const Case& c : cases) {
+    frame_.commands.clear();
+    ::SetMenu(frame_.m_hWnd, ::CreateMenu());
+    TestMenuBar bar;
+    ASSERT_TRUE(bar.Create(c.createdInRebar ? static_cast<CWnd*>(&rebar) : &frame_)) << c.what;
+    ASSERT_TRUE(bar.LoadMenuBar(IDR_MB_MAIN)) << c.what;
+    ASSERT_TRUE(rebar.AddBar(&bar)) << c.what;
+    frame_.RecalcLayout();
+    EXPECT_EQ(::GetParent(bar.m_hWnd), rebar.m_hWnd) << c.what;
+    EXPECT_EQ(::GetMenu(frame_.m_hWnd), nullptr) << c.what;
+    EXPECT_EQ(bar.GetOwnerFrame(), frame_.m_hWnd) << c.what;
+    EXPECT_EQ(bar.GetButtonText(0), CString("&File")) << c.what;
+    MSG down = KeyMsg(WM_SYSKEYDOWN, VK_MENU, true), up = KeyMsg(WM_SYSKEYUP, VK_MENU, false);
+    down.hwnd = up.hwnd = frame_.m_hWnd;
+    bar.TranslateFrameMessage(&down);
+    bar.TranslateFrameMessage(&up);
+    EXPECT_EQ(bar.GetTrackingStateValue(), CTkMenuBar::kTrackHot) << c.what;
+    bar.SetTrackingState(CTkMenuBar::kTrackNone, -1);
+    MSG go = KeyMsg(WM_SYSKEYDOWN, 'G', true);
+    go.hwnd = frame_.m_hWnd;
+    EXPECT_TRUE(bar.TranslateFrameMessage(&go)) << c.what;
+    EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_MB_GO}) << c.what;
+    bar.DestroyWindow();
+  }
 }
 
 }  // namespace
