@@ -184,3 +184,4 @@
 #include "ids/ToolkitControlsIds.h"
 #include "ids/ToolkitColourIds.h"
 #include "ids/ToolkitMenusIds.h"
+#include "ids/ToolkitMenuBarIds.h"

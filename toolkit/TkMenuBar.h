@@ -1,15 +1,3 @@
-// CTkMenuBar: the toolkit's menu bar in the rebar. Not built yet: the frame keeps its normal
-// window menu, loaded from the same id, and the menu bar's band is left out until then.
+// The menu bar lives in toolkit/menubar; this name stays for the frame's includes.
 #pragma once
-#include <windows.h>
-
-#include "framework/AfxResource.h"
-
-class CTkMenuBar {
- public:
-  // TRUE when the menu exists in the language module (the frame shows it as its window menu).
-  BOOL LoadMenuBar(UINT nIDMenu) {
-    return ::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDMenu),
-                           MAKEINTRESOURCEA(4)) != nullptr;  // RT_MENU
-  }
-};
+#include "toolkit/menubar/TkMenuBar.h"

@@ -6,6 +6,7 @@
 #include "framework/docking/DockState.h"
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
+#include "framework/gdi/Menu.h"
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
@@ -154,8 +155,10 @@ void CTkFrameWnd::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) 
 }
 
 CMenu* CTkFrameWnd::GetMenu() const {
-  // The menu bar keeps the frame's menu once it joins the toolkit; until then the window has it.
-  return CFrameWnd::GetMenu();
+  // Once the menu bar has taken the frame's menu over, the window has none and the bar holds it.
+  CMenu* own = CFrameWnd::GetMenu();
+  if (own || !m_menuBar.m_hWnd || !m_menuBar.GetMenu()) return own;
+  return CMenu::FromHandle(m_menuBar.GetMenu());
 }
 
 BOOL CTkFrameWnd::AddHideableCommand(UINT nID) { return AddHideableCommands(&nID, 1); }
@@ -200,7 +203,8 @@ void CTkFrameWnd::DrawMenuBar() {
 }
 
 BOOL CTkFrameWnd::PreTranslateMessage(MSG* pMsg) {
-  // The menu bar sees the keyboard first here once it has a window of its own.
+  // The menu bar sees the keyboard and the mouse first, once it has a window of its own.
+  if (m_menuBar.m_hWnd && m_menuBar.TranslateFrameMessage(pMsg)) return TRUE;
   return CFrameWnd::PreTranslateMessage(pMsg);
 }
 

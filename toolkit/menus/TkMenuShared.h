@@ -37,6 +37,14 @@ struct TkMenuShared {
   int nSkipInitMenuPopup = 0;
   // The chevron item of the open popup is drawn selected: a click on the popup means it.
   BOOL bChevronSelected = FALSE;
+
+  // --- Menu bar ---
+  // How many toolkit popups are being tracked; bToolkitTracking stays set until the outermost
+  // one ends (a bar's menu and its open popup are tracked at once).
+  int nToolkitTrackingNesting = 0;
+  // Set by the owner-drawn menus: closes every popup-menu window they still watch, so that a
+  // new tracking starts without a stale one.
+  void (*pfnCloseWatchedPopups)() = nullptr;
 };
 
 // The one set of shared values.

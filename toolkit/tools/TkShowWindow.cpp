@@ -28,6 +28,8 @@
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/menus/TkCoolMenu.h"
 #include "toolkit/menus/TkMenuShared.h"
+#include "toolkit/menubar/TkMenuBar.h"
+#include "framework/docking/DockBar.h"
 
 namespace {
 
@@ -285,6 +287,77 @@ void ShowCoolMenu() {
   ::ImageList_Destroy(images);
 }
 
+// A frame with the menu bar docked at its top (the program's own menu) and the popup of its
+// second button open, as a click on it leaves it.
+void ShowMenuBar() {
+  // The frame deletes itself when its window goes.
+  CFrameWnd& frame = *new CFrameWnd;
+  if (!frame.Create(nullptr, "Menu bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 520, 300)))
+    return;
+  static CTkMenuBar bar;
+  if (!bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_TOP) || !bar.LoadMenuBar(107))
+    return;
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  frame.EnableDocking(CBRS_ALIGN_ANY);
+  frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+  frame.RecalcLayout();
+  frame.UpdateWindow();
+  ::SetTimer(frame.m_hWnd, 1, 300, [](HWND hWnd, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(hWnd, id);
+    bar.TrackPopup(1);
+  });
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+LRESULT CALLBACK ShowMDIChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefMDIChildProcA(hWnd, message, wParam, lParam);
+}
+
+// An MDI frame whose maximised child puts its icon and caption buttons on the menu bar.
+void ShowMenuBarMDI() {
+  CFrameWnd& frame = *new CFrameWnd;
+  if (!frame.Create(nullptr, "Menu bar in an MDI frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                    CRect(40, 40, 560, 300)))
+    return;
+  CLIENTCREATESTRUCT ccs = {nullptr, kTkFirstMDIChildId};
+  HWND client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100,
+                                  frame.m_hWnd, reinterpret_cast<HMENU>(AFX_IDW_PANE_FIRST),
+                                  ::GetModuleHandleA(nullptr), &ccs);
+  static CTkMenuBar bar;
+  if (!client || !bar.Create(&frame) || !bar.LoadMenuBar(107)) return;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = ShowMDIChildProc;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  wc.lpszClassName = "TkShowMDIChild";
+  ::RegisterClassA(&wc);
+  MDICREATESTRUCTA mcs = {"TkShowMDIChild", "Report", ::GetModuleHandleA(nullptr), 0, 0, 200, 120,
+                          WS_OVERLAPPEDWINDOW, 0};
+  auto child = reinterpret_cast<HWND>(::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ::SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  bar.RefreshMDIButtons();
+  frame.RecalcLayout();
+  // The client takes what the bar leaves.
+  CRect rect;
+  frame.GetClientRect(&rect);
+  CRect barRect;
+  bar.GetWindowRect(&barRect);
+  ::MoveWindow(client, 0, barRect.Height(), rect.Width(), rect.Height() - barRect.Height(), TRUE);
+  frame.UpdateWindow();
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -300,6 +373,8 @@ const NamedWindow kWindows[] = {
     {"TkColorPickerPopup", ShowColorPicker},
     {"TkColorDialog", ShowColorDialog},
     {"TkCoolMenu", ShowCoolMenu},
+    {"TkMenuBar", ShowMenuBar},
+    {"TkMenuBarMDI", ShowMenuBarMDI},
 };
 
 int Usage() {
