@@ -269,10 +269,13 @@ CSize CTkDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
       RemoveRowBorders(s.prevRowStart, borderRowEnd, TRUE);
     } else {
       addRowSplitter(s.prevRowStart);
+      // The dock bar takes in the whole strip, its shadow and outer line too: the columns of
+      // the left edge start at 0, not at -1 as the rows of the top edge do, so the strip needs
+      // a pixel more here to show as it does on the other edges.
       if (horz)
-        sizeFixed.cy += 5;
+        sizeFixed.cy += kGap - 1;
       else
-        sizeFixed.cx += 5;
+        sizeFixed.cx += kGap + 1;
       RemoveRowBorders(s.prevRowStart, borderRowEnd, FALSE);
     }
   }

@@ -50,11 +50,12 @@ TEST_F(DockBarLayoutTest, RowsPlaceFixedBarsAndShareTheirLengthAmongPanes) {
         CRect(303, 23, W, 103)},
        CSize(W, 109),
        {{TKSPLIT_VERT, CRect(297, 23, 303, 103)}, {TKSPLIT_HORZ, CRect(0, 103, W, 109)}}},
-      {"left: a pane alone in its column takes the column's whole length",
+      {"left: a pane alone in its column takes the column's whole length; the dock bar "
+       "shows the whole splitter after it",
        AFX_IDW_DOCKBAR_LEFT,
        {{{true, 120, 150}}},
        {CRect(0, -1, 120, H - 1)},
-       CSize(124, H),
+       CSize(126, H),
        {{TKSPLIT_VERT, CRect(120, -1, 126, H)}}},
       {"right: every column of panes has its splitter on the side of the client area, a "
        "column after a splitter starts 7 pixels on",

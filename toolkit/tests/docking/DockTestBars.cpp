@@ -10,6 +10,16 @@ BOOL FixedBar::Create(CWnd* parent, UINT id, DWORD align, LPCSTR title) {
   return CWnd::Create(AfxRegisterWndClass(0), title, WS_CHILD | WS_VISIBLE, rect, parent, id);
 }
 
+void FixedBar::DoPaint(CDC* pDC) {
+  CRect client;
+  GetClientRect(&client);
+  pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+  CString title;
+  GetWindowText(title);
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->DrawText(title, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
 BOOL SizingPane::Create(CWnd* parent, UINT id, DWORD align, LPCSTR title) {
   m_dwStyle = align;
   CRect rect(0, 0, 0, 0);

@@ -19,6 +19,7 @@ class FixedBar : public CTkControlBar {
   CSize CalcFixedLayout(BOOL, BOOL bHorz) override {
     return bHorz ? m_size : CSize(m_size.cy, m_size.cx);
   }
+  void DoPaint(CDC* pDC) override;
   CSize m_size;
 };
 
