@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "resources/resource.h"
+#include "toolkit/bars/TkToolBar.h"
 #include "toolkit/docking/TkDockSplitter.h"
 #include "toolkit/tests/docking/DockFrameFixture.h"
 #include "toolkit/tests/docking/DockTestBars.h"
@@ -180,6 +182,72 @@ TEST_F(DockBarLayoutTest, AFixedBarKeepsItsPlaceWhenTheBarBeforeItIsHidden) {
   Layout();
   EXPECT_EQ(Placed(&b), CRect(100, -1, 180, 23));
   EXPECT_EQ(Placed(&c).left, 180);
+}
+
+// The toolbar at the end of a row hides its trailing buttons behind its chevron when the frame
+// gets too narrow for it, and shows them again when the frame widens.
+TEST_F(DockBarLayoutTest, AToolbarLastInItsRowShrinksWithTheFrameAndGrowsBack) {
+  FixedBar first(300, 24);
+  ASSERT_TRUE(first.Create(m_frame, 0xE860, CBRS_TOP));
+  CTkToolBar toolBar;
+  ASSERT_TRUE(toolBar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE861));
+  ASSERT_TRUE(toolBar.LoadToolBar(IDR_MAINFRAME));
+  Arrange(AFX_IDW_DOCKBAR_TOP, {{&first, &toolBar}});
+  const int full = Placed(&toolBar).Width();
+  ASSERT_GT(full, 120);
+  ASSERT_LE(300 + full, 600) << "the sample must fit the wide frame";
+  EXPECT_TRUE(toolBar.GetHiddenButtons().empty());
+
+  auto resize = [this](int dx) {
+    CRect window;
+    m_frame->GetWindowRect(&window);
+    m_frame->SetWindowPos(nullptr, 0, 0, window.Width() + dx, window.Height(),
+                          SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+  };
+  const int narrower = 600 - (300 + full / 2);
+  resize(-narrower);
+  EXPECT_FALSE(toolBar.GetHiddenButtons().empty());
+  EXPECT_LE(Placed(&toolBar).right, 600 - narrower) << "the toolbar ends inside the frame";
+  EXPECT_EQ(Placed(&toolBar).left, 300);
+
+  resize(narrower);
+  EXPECT_TRUE(toolBar.GetHiddenButtons().empty());
+  EXPECT_EQ(Placed(&toolBar).Width(), full);
+}
+
+// Rows built by hand before the first layout, as a saved layout or a drop would leave them.
+TEST_F(DockBarLayoutTest, RowMeasuresCountPanesFixedBarsAndTheirGaps) {
+  SizingPane a(CSize(150, 80), CSize(40, 20)), b(CSize(120, 70), CSize(60, 20));
+  FixedBar f(100, 30);
+  ASSERT_TRUE(a.Create(m_frame, 0xE860, CBRS_TOP));
+  ASSERT_TRUE(f.Create(m_frame, 0xE861, CBRS_TOP));
+  ASSERT_TRUE(b.Create(m_frame, 0xE862, CBRS_TOP));
+  Arrange(AFX_IDW_DOCKBAR_TOP, {{&a, &f, &b}});
+  CTkDockBar* dock = Dock(AFX_IDW_DOCKBAR_TOP);
+  const int start = dock->GetRowStart(&a);
+  ASSERT_EQ(start, 1);
+  struct Case {
+    const char* what;
+    int got, want;
+  };
+  const Case cases[] = {
+      {"panes in the row", dock->GetDockWindowCount(start), 2},
+      {"panes from the fixed bar on", dock->GetDockWindowCount(start + 1), 1},
+      {"thickness: the thickest bar", dock->GetRowThickness(start), 80},
+      {"fixed thickness: fixed bars only", dock->GetFixedBarThickness(start), 30},
+      {"fixed length: the bar and both gaps", dock->GetFixedLength(start), 100 + 6 + 6},
+      {"fixed length from the last pane: its gap", dock->GetFixedLength(start + 2), 6},
+      {"least length of the panes", dock->GetDockWindowsMinLength(start), 40 + 60},
+      {"the panes fill what the row has left", dock->GetDockWindowsLength(start), 600 - 112},
+      // The dock bar: the row (from a pixel above its top) and the splitter below it.
+      {"a row splitter has the client area to grow into",
+       dock->GetAvailableThickness(), 400 - (80 - 1 + 6)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+  EXPECT_TRUE(dock->IsLastInRow(start + 2));
+  EXPECT_FALSE(dock->IsLastInRow(start + 1));
+  EXPECT_EQ(dock->GetFirstDockWindow(start + 1), &b);
 }
 
 }  // namespace

@@ -97,6 +97,8 @@ BOOL DockFrameTest::Drag(CTkDockBar* pDock, CPoint from, CSize by, BOOL cancel) 
     pDock->SendMessage(WM_COMMAND, IDCANCEL, 0);
   else
     pDock->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  // Either way the drag is over and the mouse free.
+  if (pDock->IsTracking() || ::GetCapture() == pDock->m_hWnd) return FALSE;
   Layout();
   return TRUE;
 }
