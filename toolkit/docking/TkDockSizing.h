@@ -43,6 +43,12 @@ class CTkDockSizing {
   // toolkit style, which only a toolkit bar has.
   virtual BOOL IsNewlyDocked() const = 0;
   virtual void SetNewlyDocked(BOOL bNew) = 0;
+
+  // Its own values (sizes and the like) in the bar-layout section the layout gave it
+  // ("<profile>-Bar<n>", found by its "BarID"), written after the layout and read after it is
+  // applied. Nothing by default.
+  virtual void SaveDockState(LPCSTR /*lpszProfileName*/, int /*nSection*/) {}
+  virtual void LoadDockState(LPCSTR /*lpszProfileName*/, int /*nSection*/) {}
 };
 
 // The bar's sizing side, or null for a fixed bar.

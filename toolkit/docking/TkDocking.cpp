@@ -44,7 +44,14 @@ BOOL TkLoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
   if (!state.LoadState(lpszProfileName) || state.m_arrBarInfo.GetSize() == 0) return FALSE;
   if (!state.FitsFrame(pFrame)) return FALSE;
   // The frame checks the rows against its bars once more before it moves any of them.
-  return pFrame->SetDockState(state);
+  if (!pFrame->SetDockState(state)) return FALSE;
+  // The sizing bars read their own values from the sections of their ids.
+  for (INT_PTR n = 0; n < state.m_arrBarInfo.GetSize(); ++n) {
+    auto* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[n]);
+    if (CTkDockSizing* sizing = TkDockSizingOf(pFrame->GetControlBar(info->m_nBarID)))
+      sizing->LoadDockState(lpszProfileName, static_cast<int>(n));
+  }
+  return TRUE;
 }
 
 void TkSaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
@@ -52,4 +59,13 @@ void TkSaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
   CTkDockState state;
   pFrame->GetDockState(state);
   state.SaveState(lpszProfileName);
+  // Sections are numbered as they were written (empty dock bars leave none): each sizing bar
+  // finds its own by the id in it.
+  CTkDockState written;
+  if (!written.LoadState(lpszProfileName)) return;
+  for (INT_PTR n = 0; n < written.m_arrBarInfo.GetSize(); ++n) {
+    auto* info = static_cast<CControlBarInfo*>(written.m_arrBarInfo[n]);
+    if (CTkDockSizing* sizing = TkDockSizingOf(pFrame->GetControlBar(info->m_nBarID)))
+      sizing->SaveDockState(lpszProfileName, static_cast<int>(n));
+  }
 }

@@ -250,4 +250,39 @@ TEST_F(DockBarLayoutTest, RowMeasuresCountPanesFixedBarsAndTheirGaps) {
   EXPECT_EQ(dock->GetFirstDockWindow(start + 1), &b);
 }
 
+// An expanded pane takes what its row neighbours give up down to their least length, and stays
+// expanded when the row is shared out again for a wider frame.
+TEST_F(DockBarLayoutTest, AnExpandedPaneStaysExpandedWhenItsRowIsSharedOutAgain) {
+  SizingPane a(CSize(200, 80), CSize(40, 20)), b(CSize(200, 80), CSize(40, 20)),
+      c(CSize(200, 80), CSize(50, 20));
+  ASSERT_TRUE(a.Create(m_frame, 0xE860, CBRS_TOP));
+  ASSERT_TRUE(b.Create(m_frame, 0xE861, CBRS_TOP));
+  ASSERT_TRUE(c.Create(m_frame, 0xE862, CBRS_TOP));
+  Arrange(AFX_IDW_DOCKBAR_TOP, {{&a, &b, &c}});
+  ASSERT_EQ(b.GetCurrentSize().cx, 196);
+  CTkDockBar* dock = Dock(AFX_IDW_DOCKBAR_TOP);
+  dock->ExpandWindow(&b, FALSE);
+  EXPECT_TRUE(b.IsExpanded());
+  EXPECT_EQ(a.GetCurrentSize().cx, 40);
+  EXPECT_EQ(c.GetCurrentSize().cx, 50);
+  EXPECT_EQ(b.GetCurrentSize().cx, 600 - 12 - 40 - 50);
+  EXPECT_EQ(dock->GetExpandedWindow(1), &b);
+  Layout();
+  EXPECT_EQ(Placed(&c).left, 600 - 50) << "the layout places the row as expanded";
+
+  CRect window;
+  m_frame->GetWindowRect(&window);
+  m_frame->SetWindowPos(nullptr, 0, 0, window.Width() + 100, window.Height(),
+                        SWP_NOMOVE | SWP_NOZORDER);
+  Layout();
+  EXPECT_TRUE(b.IsExpanded());
+  EXPECT_EQ(a.GetCurrentSize().cx, 40);
+  EXPECT_EQ(c.GetCurrentSize().cx, 50);
+  EXPECT_EQ(a.GetCurrentSize().cx + b.GetCurrentSize().cx + c.GetCurrentSize().cx, 700 - 12);
+
+  dock->RestoreRow(&b, FALSE);
+  EXPECT_FALSE(b.IsExpanded());
+  EXPECT_EQ(dock->GetExpandedWindow(1), nullptr);
+}
+
 }  // namespace

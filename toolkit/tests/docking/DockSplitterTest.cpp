@@ -121,6 +121,39 @@ TEST_F(DockSplitterTest, WhileAnotherWindowHasTheMouseASplitterIsNotPicked) {
   EXPECT_EQ(dock->GetHoveredSplitter(), 0);
 }
 
+// The line that follows a drag is drawn over the frame and its bars, and a second drawing
+// takes it away pixel for pixel.
+TEST_F(DockSplitterTest, TheTrackingLineShowsOverTheBarsAndGoesAwayWhenDrawnAgain) {
+  SizingPane first(CSize(200, 80), CSize(40, 20)), second(CSize(200, 80), CSize(40, 20));
+  ASSERT_TRUE(first.Create(m_frame, 0xE860, CBRS_TOP));
+  ASSERT_TRUE(second.Create(m_frame, 0xE861, CBRS_TOP));
+  Arrange(AFX_IDW_DOCKBAR_TOP, {{&first, &second}});
+  m_frame->UpdateWindow();
+  tktest::Pump();
+  CTkDockBar* dock = Dock(AFX_IDW_DOCKBAR_TOP);
+  CTkDockSplitter* splitter = dock->GetSplitter(0);
+  // Six pixels across the middle of the line, read back through the frame's own surface (the
+  // screen itself may show them later).
+  CPoint mid = splitter->GetRect().CenterPoint();
+  dock->ClientToScreen(&mid);
+  CPoint inFrame = mid;
+  m_frame->ScreenToClient(&inFrame);
+  HWND frame = m_frame->m_hWnd;
+  auto sample = [frame, inFrame] {
+    HDC dc = ::GetDCEx(frame, nullptr, DCX_CACHE);
+    std::vector<COLORREF> px;
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = 0; dy <= 1; ++dy) px.push_back(::GetPixel(dc, inFrame.x + dx, inFrame.y + dy));
+    ::ReleaseDC(frame, dc);
+    return px;
+  };
+  const std::vector<COLORREF> before = sample();
+  splitter->BeginTrack(mid);
+  EXPECT_NE(sample(), before) << "the line shows";
+  EXPECT_TRUE(splitter->InvertTracker());
+  EXPECT_EQ(sample(), before) << "and goes away";
+}
+
 TEST(DockSplitterPaintTest, SplittersHaveRaisedEdgesOnlyInThePlainLook) {
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
                  shadow = ::GetSysColor(COLOR_BTNSHADOW), frame = ::GetSysColor(COLOR_WINDOWFRAME);

@@ -261,6 +261,8 @@ TEST_F(DockStateFrameTest, TheLayoutComesBackWhenTheFrameIsMadeAgain) {
     Arrange(AFX_IDW_DOCKBAR_LEFT, {{&bars.pane}});
     Arrange(AFX_IDW_DOCKBAR_BOTTOM, {{&bars.c}});
     m_frame->ShowControlBar(&bars.b, FALSE, FALSE);
+    // The user made the column wider.
+    Dock(AFX_IDW_DOCKBAR_LEFT)->SetRowThickness(1, 190);
     Layout();
     TkSaveBarState(m_frame, kProfile);
     // The frame closes; the profile stays for the next one.
@@ -278,6 +280,7 @@ TEST_F(DockStateFrameTest, TheLayoutComesBackWhenTheFrameIsMadeAgain) {
   EXPECT_FALSE(bars.b.IsWindowVisible());
   EXPECT_TRUE(bars.a.IsWindowVisible());
   EXPECT_EQ(bars.pane.GetParent(), Dock(AFX_IDW_DOCKBAR_LEFT));
+  EXPECT_EQ(Placed(&bars.pane).Width(), 190) << "the pane read its own section";
 }
 
 TEST_F(DockStateFrameTest, ADamagedOrForeignLayoutLeavesTheDefaultLayout) {

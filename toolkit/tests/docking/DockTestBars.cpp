@@ -1,6 +1,7 @@
 #include "toolkit/tests/docking/DockTestBars.h"
 
 #include "framework/gdi/Dc.h"
+#include "toolkit/services/TkProfileStore.h"
 
 namespace docktest {
 
@@ -49,6 +50,20 @@ int SizingPane::Minimize() {
   int given = static_cast<int>(length) - least;
   length = least;
   return given;
+}
+
+void SizingPane::SaveDockState(LPCSTR lpszProfileName, int nSection) {
+  CString section;
+  section.Format("%s-Bar%d", lpszProfileName, nSection);
+  CTkProfileStore(HKEY_CURRENT_USER).WriteProfileSize(section, "PaneSize", m_docked);
+}
+
+void SizingPane::LoadDockState(LPCSTR lpszProfileName, int nSection) {
+  CString section;
+  section.Format("%s-Bar%d", lpszProfileName, nSection);
+  SIZE size;
+  if (CTkProfileStore(HKEY_CURRENT_USER).GetProfileSize(section, "PaneSize", size))
+    SetDockedSize(size);
 }
 
 }  // namespace docktest

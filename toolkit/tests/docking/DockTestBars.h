@@ -51,6 +51,10 @@ class SizingPane : public CTkControlBar, public CTkDockSizing {
     SetTkBarStyle(bNew ? (GetTkBarStyle() | TKBS_NEWLY_DOCKED) : (GetTkBarStyle() & ~TKBS_NEWLY_DOCKED));
   }
 
+  // Its docked size in its layout section.
+  void SaveDockState(LPCSTR lpszProfileName, int nSection) override;
+  void LoadDockState(LPCSTR lpszProfileName, int nSection) override;
+
   CSize m_docked, m_current, m_min;
   BOOL m_bExpanded = FALSE, m_bAlone = FALSE;
 
