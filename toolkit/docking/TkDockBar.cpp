@@ -21,7 +21,9 @@ constexpr int kGap = 6;
 
 CTkDockBar::CTkDockBar() : CDockBar(FALSE) {}
 
-CTkDockBar::~CTkDockBar() { RemoveAllSplitters(); }
+CTkDockBar::~CTkDockBar() {
+  RemoveAllSplitters();
+}
 
 CFrameWnd* CTkDockBar::GetDockSite() const {
   if (!m_hWnd) return nullptr;
@@ -50,8 +52,7 @@ void CTkDockBar::ApplyDockedSize(CControlBar* pBar, const CSize& size) {
   CTkDockSizing* sizing = TkDockSizingOf(pBar);
   if (!sizing) return;
   sizing->SetDockedSize(size);
-  if (pBar->m_hWnd)
-    pBar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+  if (pBar->m_hWnd) pBar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 BOOL CTkDockBar::IsLastInRow(int nPos) const {

@@ -13,7 +13,7 @@ class CTkDockSplitter;
 class CFrameWnd;
 
 // Toolkit style bits of a dock site.
-#define TKDS_FLAT 0x0080          // fixed bars keep their borders; splitters flat, solid tracker
+#define TKDS_FLAT 0x0080           // fixed bars keep their borders; splitters flat, solid tracker
 #define TKDS_NO_OUTER_EDGE 0x0100  // splitters without the window-frame coloured outer line
 
 // Splitter kinds by the line they draw: a vertical strip moves sideways, a horizontal one up

@@ -16,16 +16,16 @@
 #include "toolkit/gdi/TkMemDC.h"
 
 BEGIN_MESSAGE_MAP(CTkDockBar, CDockBar)
-  ON_MESSAGE(WM_SIZEPARENT, OnTkSizeParent)
-  ON_WM_NCHITTEST()
-  ON_WM_SETCURSOR()
-  ON_WM_NCLBUTTONDOWN()
-  ON_WM_MOUSEMOVE()
-  ON_WM_LBUTTONUP()
-  ON_WM_ERASEBKGND()
-  ON_WM_PAINT()
-  ON_COMMAND(IDCANCEL, OnCancel)
-  ON_WM_RBUTTONDOWN()
+ON_MESSAGE(WM_SIZEPARENT, OnTkSizeParent)
+ON_WM_NCHITTEST()
+ON_WM_SETCURSOR()
+ON_WM_NCLBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_COMMAND(IDCANCEL, OnCancel)
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -37,7 +37,8 @@ BOOL IsKindOfName(CObject* pObject, LPCSTR lpszName) {
 }
 
 HCURSOR SplitterCursor(int nType) {
-  UINT id = nType == TKSPLIT_HORZ ? CTkToolkitData::kTkVSplitCursor : CTkToolkitData::kTkHSplitCursor;
+  UINT id =
+      nType == TKSPLIT_HORZ ? CTkToolkitData::kTkVSplitCursor : CTkToolkitData::kTkHSplitCursor;
   HCURSOR cursor = ToolkitData().GetCursor(id);
   if (!cursor) cursor = ::LoadCursor(nullptr, nType == TKSPLIT_HORZ ? IDC_SIZENS : IDC_SIZEWE);
   return cursor;
@@ -120,7 +121,9 @@ void CTkDockBar::OnCancel() {
   EndTracking();
 }
 
-BOOL CTkDockBar::OnEraseBkgnd(CDC*) { return FALSE; }
+BOOL CTkDockBar::OnEraseBkgnd(CDC*) {
+  return FALSE;
+}
 
 void CTkDockBar::OnPaint() {
   CPaintDC dc(this);

@@ -11,7 +11,6 @@
 #include "framework/Gdi.h"
 #include "framework/bars/ControlBar.h"
 
-
 // The toolkit style bit a sizing bar carries from the moment it is docked until its row has
 // been shared out with it: the newcomer keeps its own length and the others make room.
 #define TKBS_NEWLY_DOCKED 0x1000

@@ -95,7 +95,8 @@ void CTkDockSplitter::BeginTrack(CPoint ptScreen) {
 }
 
 int CTkDockSplitter::Clamp(int nDelta) const {
-  return std::clamp(nDelta, std::min(m_nLowest - m_nCurrent, 0), std::max(m_nHighest - m_nCurrent, 0));
+  return std::clamp(nDelta, std::min(m_nLowest - m_nCurrent, 0),
+                    std::max(m_nHighest - m_nCurrent, 0));
 }
 
 void CTkDockSplitter::InitTrackLimits() {

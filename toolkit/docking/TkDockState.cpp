@@ -37,9 +37,13 @@ void WriteInt(LPCSTR section, LPCSTR entry, int value) {
   CTkProfileStore(HKEY_CURRENT_USER).WriteProfileInt(section, entry, value);
 }
 
-BOOL IsControlId(int id) { return id > 0 && id <= 0xFFFF; }
+BOOL IsControlId(int id) {
+  return id > 0 && id <= 0xFFFF;
+}
 
-BOOL IsDockBarId(UINT id) { return id >= AFX_IDW_DOCKBAR_TOP && id <= AFX_IDW_DOCKBAR_FLOAT; }
+BOOL IsDockBarId(UINT id) {
+  return id >= AFX_IDW_DOCKBAR_TOP && id <= AFX_IDW_DOCKBAR_FLOAT;
+}
 
 // A row entry: 0 ends a row, a control id names a bar, an id with 0x10000 a bar's placeholder.
 BOOL IsRowEntry(int value) {
@@ -47,8 +51,9 @@ BOOL IsRowEntry(int value) {
 }
 
 CRect VirtualScreen() {
-  CRect screen(CPoint(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)),
-               CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+  CRect screen(
+      CPoint(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)),
+      CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
   if (screen.IsRectEmpty())
     screen = CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   return screen;

@@ -231,7 +231,8 @@ void ShowDockedBars(DWORD dwDockBarStyle) {
     frame->DockControlBar(place.bar, place.dock);
   }
   // Neighbours in one row: output and find results, projects above classes, fixed beside log.
-  auto joinRows = [frame](UINT dockId, std::initializer_list<std::initializer_list<CControlBar*>> rows) {
+  using Rows = std::initializer_list<std::initializer_list<CControlBar*>>;
+  auto joinRows = [frame](UINT dockId, Rows rows) {
     auto* dock = static_cast<CDockBar*>(frame->GetControlBar(dockId));
     dock->m_arrBars.RemoveAll();
     dock->m_arrBars.Add(nullptr);

@@ -19,7 +19,7 @@ namespace {
 class DockBarLayoutTest : public docktest::DockFrameTest {};
 
 // Bars with ids from 0xE860 on, fixed ones by size, panes by docked size with a 40 x 20 least.
-struct BarSpec {
+struct BarPlan {
   bool pane;
   int cx, cy;
 };
@@ -27,11 +27,11 @@ struct BarSpec {
 struct LayoutCase {
   const char* why;
   UINT dock;
-  std::vector<std::vector<BarSpec>> rows;
+  std::vector<std::vector<BarPlan>> rows;
   // Expected places in the dock bar, bars in row order; -1 in right/bottom stands for the
   // frame's client width/height.
   std::vector<CRect> places;
-  CSize dockSize;  // -1: the client's width/height
+  CSize dockSize;                                // -1: the client's width/height
   std::vector<std::pair<int, CRect>> splitters;  // orientation and rectangle
 };
 
@@ -86,13 +86,13 @@ TEST_F(DockBarLayoutTest, RowsPlaceFixedBarsAndShareTheirLengthAmongPanes) {
     UINT id = 0xE860;
     for (const auto& row : c.rows) {
       rows.emplace_back();
-      for (const BarSpec& spec : row) {
-        if (spec.pane) {
-          auto pane = std::make_unique<SizingPane>(CSize(spec.cx, spec.cy), CSize(40, 20));
+      for (const BarPlan& plan : row) {
+        if (plan.pane) {
+          auto pane = std::make_unique<SizingPane>(CSize(plan.cx, plan.cy), CSize(40, 20));
           ASSERT_TRUE(pane->Create(m_frame, id++, CBRS_TOP));
           bars.push_back(std::move(pane));
         } else {
-          auto fixed = std::make_unique<FixedBar>(spec.cx, spec.cy);
+          auto fixed = std::make_unique<FixedBar>(plan.cx, plan.cy);
           ASSERT_TRUE(fixed->Create(m_frame, id++, CBRS_TOP));
           bars.push_back(std::move(fixed));
         }
@@ -241,8 +241,8 @@ TEST_F(DockBarLayoutTest, RowMeasuresCountPanesFixedBarsAndTheirGaps) {
       {"least length of the panes", dock->GetDockWindowsMinLength(start), 40 + 60},
       {"the panes fill what the row has left", dock->GetDockWindowsLength(start), 600 - 112},
       // The dock bar: the row (from a pixel above its top) and the splitter below it.
-      {"a row splitter has the client area to grow into",
-       dock->GetAvailableThickness(), 400 - (80 - 1 + 6)},
+      {"a row splitter has the client area to grow into", dock->GetAvailableThickness(),
+       400 - (80 - 1 + 6)},
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
   EXPECT_TRUE(dock->IsLastInRow(start + 2));

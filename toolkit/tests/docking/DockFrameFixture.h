@@ -14,7 +14,9 @@
 inline void PrintTo(const CRect& r, std::ostream* os) {
   *os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
 }
-inline void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << "x" << s.cy; }
+inline void PrintTo(const CSize& s, std::ostream* os) {
+  *os << s.cx << "x" << s.cy;
+}
 
 namespace docktest {
 

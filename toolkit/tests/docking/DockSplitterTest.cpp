@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/docking/TkDockSplitter.h"
-#include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/tests/docking/DockFrameFixture.h"
 #include "toolkit/tests/docking/DockTestBars.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
@@ -39,12 +39,12 @@ TEST_F(DockSplitterTest, ARowSplitterSetsTheRowThicknessWithinItsLimits) {
   const Case cases[] = {
       {"top: down makes the row thicker", AFX_IDW_DOCKBAR_TOP, CSize(200, 80), CPoint(300, 82),
        CSize(0, 50), 130},
-      {"top: up stops at the least thickness", AFX_IDW_DOCKBAR_TOP, CSize(200, 80),
-       CPoint(300, 82), CSize(0, -200), 2},
+      {"top: up stops at the least thickness", AFX_IDW_DOCKBAR_TOP, CSize(200, 80), CPoint(300, 82),
+       CSize(0, -200), 2},
       {"top: down stops at the room left", AFX_IDW_DOCKBAR_TOP, CSize(200, 80), CPoint(300, 82),
        CSize(0, 1000), 80 + 400 - 85},
-      {"bottom: up makes the row thicker", AFX_IDW_DOCKBAR_BOTTOM, CSize(200, 60),
-       CPoint(300, 2), CSize(0, -30), 90},
+      {"bottom: up makes the row thicker", AFX_IDW_DOCKBAR_BOTTOM, CSize(200, 60), CPoint(300, 2),
+       CSize(0, -30), 90},
       {"right: left makes the column thicker", AFX_IDW_DOCKBAR_RIGHT, CSize(100, 150),
        CPoint(2, 100), CSize(-40, 0), 140},
       {"right: right stops at the least thickness", AFX_IDW_DOCKBAR_RIGHT, CSize(100, 150),
@@ -173,9 +173,9 @@ TEST(DockSplitterPaintTest, SplittersHaveRaisedEdgesOnlyInThePlainLook) {
   };
   // Vertical strip 6 x 20: light left and top, shadow one inside the right, the frame colour on
   // the right; horizontal strip 30 x 6 likewise turned.
-  const std::vector<Probe> vert = {{0, 10, light}, {2, 0, light}, {2, 19, shadow},
+  const std::vector<Probe> vert = {{0, 10, light},  {2, 0, light}, {2, 19, shadow},
                                    {4, 10, shadow}, {2, 10, face}, {5, 10, frame}};
-  const std::vector<Probe> horz = {{10, 0, light}, {0, 3, light}, {29, 3, shadow},
+  const std::vector<Probe> horz = {{10, 0, light},  {0, 3, light}, {29, 3, shadow},
                                    {10, 4, shadow}, {10, 2, face}, {10, 5, frame}};
   const Case cases[] = {
       {"vertical, plain", TKSPLIT_VERT, CRect(0, 0, 6, 20), 0, FALSE, vert, true, true},

@@ -33,7 +33,8 @@ CString Section(int n) {
 // A stored value, or "-" when it is not there.
 std::string Stored(int section, LPCSTR entry) {
   const int missing = -123456;
-  int v = static_cast<int>(CTkProfileStore(HKEY_CURRENT_USER).GetProfileInt(Section(section), entry, missing));
+  int v = static_cast<int>(
+      CTkProfileStore(HKEY_CURRENT_USER).GetProfileInt(Section(section), entry, missing));
   return v == missing ? "-" : std::to_string(v);
 }
 
@@ -103,22 +104,44 @@ TEST_F(DockStateFormatTest, EachValueIsWrittenOnlyWhenALoadCouldNotAssumeIt) {
   };
   const Case cases[] = {
       // The empty dock bar is left out; the sections follow on without a gap.
-      {-1, "Bars", "3"}, {-1, "ScreenCX", "1280"}, {-1, "ScreenCY", "1024"},
-      {0, "BarID", std::to_string(AFX_IDW_DOCKBAR_TOP)}, {0, "Bars", "6"}, {0, "Bar#0", "0"},
-      {0, "Bar#1", std::to_string(0xE860)}, {0, "Bar#4", std::to_string(0x1E862)},
-      {0, "Visible", "-"}, {0, "Floating", "-"}, {0, "Docking", "-"},
+      {-1, "Bars", "3"},
+      {-1, "ScreenCX", "1280"},
+      {-1, "ScreenCY", "1024"},
+      {0, "BarID", std::to_string(AFX_IDW_DOCKBAR_TOP)},
+      {0, "Bars", "6"},
+      {0, "Bar#0", "0"},
+      {0, "Bar#1", std::to_string(0xE860)},
+      {0, "Bar#4", std::to_string(0x1E862)},
+      {0, "Visible", "-"},
+      {0, "Floating", "-"},
+      {0, "Docking", "-"},
       // A visible docked bar: no visibility, orientation or floating values.
-      {1, "BarID", std::to_string(0xE860)}, {1, "Visible", "-"}, {1, "Horz", "-"},
-      {1, "Floating", "-"}, {1, "XPos", "-"}, {1, "MRUWidth", "-"}, {1, "Docking", "1"},
-      {1, "MRUDockID", std::to_string(AFX_IDW_DOCKBAR_TOP)}, {1, "MRUDockRightPos", "110"},
-      {1, "MRUDockBottomPos", "24"}, {1, "MRUFloatStyle", std::to_string(0x2000)},
-      {1, "MRUFloatXPos", "200"}, {1, "Bars", "-"},
+      {1, "BarID", std::to_string(0xE860)},
+      {1, "Visible", "-"},
+      {1, "Horz", "-"},
+      {1, "Floating", "-"},
+      {1, "XPos", "-"},
+      {1, "MRUWidth", "-"},
+      {1, "Docking", "1"},
+      {1, "MRUDockID", std::to_string(AFX_IDW_DOCKBAR_TOP)},
+      {1, "MRUDockRightPos", "110"},
+      {1, "MRUDockBottomPos", "24"},
+      {1, "MRUFloatStyle", std::to_string(0x2000)},
+      {1, "MRUFloatXPos", "200"},
+      {1, "Bars", "-"},
       // A hidden floating bar.
-      {2, "Visible", "0"}, {2, "Horz", "0"}, {2, "Floating", "1"}, {2, "XPos", "300"},
-      {2, "YPos", "200"}, {2, "MRUWidth", "120"}, {2, "Docking", "-"}, {2, "MRUDockID", "-"},
+      {2, "Visible", "0"},
+      {2, "Horz", "0"},
+      {2, "Floating", "1"},
+      {2, "XPos", "300"},
+      {2, "YPos", "200"},
+      {2, "MRUWidth", "120"},
+      {2, "Docking", "-"},
+      {2, "MRUDockID", "-"},
       {3, "BarID", "-"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Stored(c.section, c.entry), c.value) << c.section << " " << c.entry;
+  for (const Case& c : cases)
+    EXPECT_EQ(Stored(c.section, c.entry), c.value) << c.section << " " << c.entry;
 
   CTkDockState loaded;
   ASSERT_TRUE(loaded.LoadState(kProfile));
@@ -167,7 +190,8 @@ TEST_F(DockStateFormatTest, PlacesSavedOnAnotherScreenSizeAreScaledToThisOne) {
   EXPECT_EQ(info->m_pointPos, CPoint(MulDiv(100, cx, cx / 2), MulDiv(60, cy, cy / 2)));
   EXPECT_EQ(info->m_ptMRUFloatPos, CPoint(MulDiv(160, cx, cx / 2), MulDiv(128, cy, cy / 2)));
   // The last docked place moves; its size stays.
-  EXPECT_EQ(info->m_rectMRUDockPos.TopLeft(), CPoint(MulDiv(50, cx, cx / 2), MulDiv(20, cy, cy / 2)));
+  EXPECT_EQ(info->m_rectMRUDockPos.TopLeft(),
+            CPoint(MulDiv(50, cx, cx / 2), MulDiv(20, cy, cy / 2)));
   EXPECT_EQ(info->m_rectMRUDockPos.Size(), CSize(100, 24));
 }
 

@@ -48,7 +48,8 @@ class SizingPane : public CTkControlBar, public CTkDockSizing {
   void SetAlone(BOOL bAlone) override { m_bAlone = bAlone; }
   BOOL IsNewlyDocked() const override { return (GetTkBarStyle() & TKBS_NEWLY_DOCKED) != 0; }
   void SetNewlyDocked(BOOL bNew) override {
-    SetTkBarStyle(bNew ? (GetTkBarStyle() | TKBS_NEWLY_DOCKED) : (GetTkBarStyle() & ~TKBS_NEWLY_DOCKED));
+    SetTkBarStyle(bNew ? (GetTkBarStyle() | TKBS_NEWLY_DOCKED)
+                       : (GetTkBarStyle() & ~TKBS_NEWLY_DOCKED));
   }
 
   // Its docked size in its layout section.
