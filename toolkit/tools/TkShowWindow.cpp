@@ -203,6 +203,11 @@ void ShowDockedBars(DWORD dwDockBarStyle) {
   toolBar->CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER |
                                              CBRS_SIZE_DYNAMIC, 0xE860);
   toolBar->LoadToolBar(IDR_MAINFRAME);
+  // The program's button images, masked as the program masks them.
+  if (HIMAGELIST images = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_MAINBAR),
+                                               21, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                               LR_CREATEDIBSECTION))
+    toolBar->SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   using docktest::FixedBar;
   using docktest::SizingPane;
   auto pane = [frame](UINT id, LPCSTR title, CSize size) {
