@@ -98,6 +98,8 @@ class CTkDockBar : public CDockBar {
   void ApplyDockedSize(CControlBar* pBar, const CSize& size);
   BOOL IsVisibleBar(CControlBar* pBar) const;
   int LayoutLength() const;  // the length rows are shared out over
+  // The frame's menu bar, which keeps a row of its own.
+  virtual BOOL IsMenuBar(CControlBar* pBar) const;
   // Seam: tracks the bar menu (tests replace it, for the modal menu loop would wait for them).
   virtual void TrackBarMenu(HMENU hMenu, CPoint ptScreen, CWnd* pOwner);
 

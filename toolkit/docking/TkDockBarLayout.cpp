@@ -18,13 +18,6 @@ BOOL IsToolkitBar(CControlBar* pBar) {
   return pBar->IsKindOf(RUNTIME_CLASS(CTkControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CTkToolBar));
 }
 
-// By name, so that the dock bar needs nothing of the menu bar's own header.
-BOOL IsMenuBar(CControlBar* pBar) {
-  for (const CRuntimeClass* cls = pBar->GetRuntimeClass(); cls; cls = cls->m_pBaseClass)
-    if (lstrcmpA(cls->m_lpszClassName, "CTkMenuBar") == 0) return TRUE;
-  return FALSE;
-}
-
 // A toolbar whose trailing buttons may go behind its chevron: the toolkit's toolbar itself, not
 // a class derived from it that may lay its buttons out otherwise.
 BOOL CanHideButtons(CControlBar* pBar) {
@@ -46,6 +39,13 @@ struct Pass {
   int overlapX = 0, overlapY = 0;
 };
 }  // namespace
+
+BOOL CTkDockBar::IsMenuBar(CControlBar* pBar) const {
+  // By name, so that the dock bar needs nothing of the menu bar's own header.
+  for (const CRuntimeClass* cls = pBar->GetRuntimeClass(); cls; cls = cls->m_pBaseClass)
+    if (lstrcmpA(cls->m_lpszClassName, "CTkMenuBar") == 0) return TRUE;
+  return FALSE;
+}
 
 CSize CTkDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);

@@ -285,4 +285,35 @@ TEST_F(DockBarLayoutTest, AnExpandedPaneStaysExpandedWhenItsRowIsSharedOutAgain)
   EXPECT_EQ(dock->GetExpandedWindow(1), nullptr);
 }
 
+// A dock bar that knows one bar as the frame's menu bar.
+class MenuDockBar : public CTkDockBar {
+ public:
+  CControlBar* m_pMenuBar = nullptr;
+
+ protected:
+  BOOL IsMenuBar(CControlBar* pBar) const override { return pBar == m_pMenuBar; }
+};
+
+TEST_F(DockBarLayoutTest, AMenuBarDroppedBehindAnotherBarGetsARowOfItsOwn) {
+  TearDown();
+  auto* top = new MenuDockBar;
+  MakeFrame([this, top] {
+    top->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(top->Create(
+        m_frame, CBRS_ALIGN_TOP | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+        AFX_IDW_DOCKBAR_TOP));
+  });
+  ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), top);
+  FixedBar a(100, 24), menu(200, 20), b(80, 24);
+  ASSERT_TRUE(a.Create(m_frame, 0xE860, CBRS_TOP));
+  ASSERT_TRUE(menu.Create(m_frame, 0xE861, CBRS_TOP));
+  ASSERT_TRUE(b.Create(m_frame, 0xE862, CBRS_TOP));
+  top->m_pMenuBar = &menu;
+  Arrange(AFX_IDW_DOCKBAR_TOP, {{&a, &menu, &b}});
+  using Ids = std::vector<std::vector<UINT>>;
+  EXPECT_EQ(RowIds(top), (Ids{{0xE861}, {0xE860, 0xE862}}));
+  EXPECT_EQ(Placed(&menu), CRect(0, -1, 200, 19));
+  EXPECT_EQ(Placed(&a).top, 19);
+}
+
 }  // namespace

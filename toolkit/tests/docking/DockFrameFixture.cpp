@@ -15,7 +15,7 @@ void DockFrameTest::TearDown() {
   m_frame = nullptr;
 }
 
-void DockFrameTest::MakeFrame() {
+void DockFrameTest::MakeFrame(const std::function<void()>& beforeDocking) {
   m_frame = new CTkFrameWnd;
   ASSERT_TRUE(m_frame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                               CRect(20, 20, 620, 420)));
@@ -27,6 +27,7 @@ void DockFrameTest::MakeFrame() {
                         window.Height() - client.Height() + 400, SWP_NOMOVE | SWP_NOZORDER);
   m_frame->GetClientRect(&client);
   m_client = client.Size();
+  if (beforeDocking) beforeDocking();
   ASSERT_TRUE(TkEnableDocking(m_frame, CBRS_ALIGN_ANY));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <vector>
@@ -27,8 +28,9 @@ class DockFrameTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Creates the frame (client size about 600 x 400) with dock bars on every edge.
-  void MakeFrame();
+  // Creates the frame (client size 600 x 400) with dock bars on every edge; beforeDocking may
+  // put dock bars of its own in place first.
+  void MakeFrame(const std::function<void()>& beforeDocking = {});
   CTkDockBar* Dock(UINT nID) const;
   // Docks every bar on the edge, then sets the rows as given and lays the frame out until the
   // rows are shared out for good.
