@@ -70,10 +70,11 @@ class CControlBar : public CWnd {
   CDockBar* m_pDockBar = nullptr;       // the dock bar holding it, docked or floating
   CDockContext* m_pDockContext = nullptr;  // its drag and toggle, once docking is enabled
 
- protected:
   // The window style the bar will have once a pending show or hide is done; applied now when
-  // the layout moves windows.
+  // the layout moves windows. Public: a dock bar that lays its bars out itself applies theirs.
   DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+
+ protected:
   void PostNcDestroy() override;
   // Takes the bar out of its dock bar's rows (its window is going).
   void DetachFromDockBar();

@@ -30,6 +30,13 @@
 #include "toolkit/menus/TkMenuShared.h"
 #include "toolkit/menubar/TkMenuBar.h"
 #include "framework/docking/DockBar.h"
+#include "resources/resource.h"
+#include "toolkit/bars/TkToolBar.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/docking/TkDockBar.h"
+#include "toolkit/docking/TkDocking.h"
+#include "toolkit/frame/TkFrameWnd.h"
+#include "toolkit/tests/docking/DockTestBars.h"
 
 namespace {
 
@@ -357,6 +364,80 @@ void ShowMenuBarMDI() {
     ::DispatchMessageA(&msg);
   }
 }
+// A frame with bars docked in rows on its four edges: a toolbar and two panes on top, a pane
+// on each side, a fixed bar and a pane at the bottom; the splitters lie between them.
+void ShowDockedBars(DWORD dwDockBarStyle) {
+  // The bars paint in the toolkit's colours and fonts.
+  ToolkitData().Initialize(AfxGetResourceHandle());
+  auto* frame = new CTkFrameWnd;
+  if (!frame->Create(nullptr, "Docked bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                     CRect(40, 40, 760, 560)))
+    return;
+  ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "The frame's client area", WS_CHILD | WS_VISIBLE |
+                    ES_MULTILINE, 0, 0, 0, 0, frame->m_hWnd,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr,
+                    nullptr);
+  TkEnableDocking(frame, CBRS_ALIGN_ANY, dwDockBarStyle);
+  // Kept to the end of the process with the frame they live in.
+  auto* toolBar = new CTkToolBar;
+  toolBar->CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER |
+                                             CBRS_SIZE_DYNAMIC, 0xE860);
+  toolBar->LoadToolBar(IDR_MAINFRAME);
+  // The program's button images, masked as the program masks them.
+  if (HIMAGELIST images = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_MAINBAR),
+                                               21, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                               LR_CREATEDIBSECTION))
+    toolBar->SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  using docktest::FixedBar;
+  using docktest::SizingPane;
+  auto pane = [frame](UINT id, LPCSTR title, CSize size) {
+    auto* made = new SizingPane(size, CSize(40, 30));
+    made->Create(frame, id, CBRS_TOP, title);
+    return made;
+  };
+  SizingPane* output = pane(0xE861, "Output", CSize(300, 90));
+  SizingPane* find = pane(0xE862, "Find Results", CSize(300, 90));
+  SizingPane* projects = pane(0xE863, "Projects", CSize(150, 200));
+  SizingPane* classes = pane(0xE864, "Classes", CSize(150, 200));
+  SizingPane* properties = pane(0xE865, "Properties", CSize(170, 200));
+  SizingPane* log = pane(0xE866, "Log", CSize(300, 70));
+  auto* fixed = new FixedBar(140, 24);
+  fixed->Create(frame, 0xE867, CBRS_BOTTOM | CBRS_GRIPPER, "Fixed");
+  struct Place {
+    CControlBar* bar;
+    UINT dock;
+  };
+  const Place places[] = {{toolBar, AFX_IDW_DOCKBAR_TOP},     {output, AFX_IDW_DOCKBAR_TOP},
+                          {find, AFX_IDW_DOCKBAR_TOP},        {projects, AFX_IDW_DOCKBAR_LEFT},
+                          {classes, AFX_IDW_DOCKBAR_LEFT},    {properties, AFX_IDW_DOCKBAR_RIGHT},
+                          {fixed, AFX_IDW_DOCKBAR_BOTTOM},    {log, AFX_IDW_DOCKBAR_BOTTOM}};
+  for (const Place& place : places) {
+    place.bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(place.bar, place.dock);
+  }
+  // Neighbours in one row: output and find results, projects above classes, fixed beside log.
+  using Rows = std::initializer_list<std::initializer_list<CControlBar*>>;
+  auto joinRows = [frame](UINT dockId, Rows rows) {
+    auto* dock = static_cast<CDockBar*>(frame->GetControlBar(dockId));
+    dock->m_arrBars.RemoveAll();
+    dock->m_arrBars.Add(nullptr);
+    for (const auto& row : rows) {
+      for (CControlBar* bar : row) dock->m_arrBars.Add(bar);
+      dock->m_arrBars.Add(nullptr);
+    }
+  };
+  joinRows(AFX_IDW_DOCKBAR_TOP, {{toolBar}, {output, find}});
+  joinRows(AFX_IDW_DOCKBAR_LEFT, {{projects, classes}});
+  joinRows(AFX_IDW_DOCKBAR_BOTTOM, {{fixed, log}});
+  for (int i = 0; i < 3; ++i) frame->RecalcLayout();
+  frame->ShowWindow(SW_SHOW);
+  frame->UpdateWindow();
+  RunUntilClosed(*frame);
+}
+
+void ShowDockBars() { ShowDockedBars(0); }
+
+void ShowDockBarsFlat() { ShowDockedBars(TKDS_FLAT); }
 
 struct NamedWindow {
   const char* name;
@@ -375,6 +456,8 @@ const NamedWindow kWindows[] = {
     {"TkCoolMenu", ShowCoolMenu},
     {"TkMenuBar", ShowMenuBar},
     {"TkMenuBarMDI", ShowMenuBarMDI},
+    {"TkDockBars", ShowDockBars},
+    {"TkDockBarsFlat", ShowDockBarsFlat},
 };
 
 int Usage() {
