@@ -15,8 +15,31 @@ constexpr DWORD kCaptionButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NO
                                       BS_ICON | BS_OWNERDRAW;
 const CSize kGlyph(10, 10);
 
-// Vertical caption text sits this far right of the caption's left edge.
-int VerticalTextOffset() { return 0; }
+// The caption font of docking windows: the bar font, lying or turned to read upwards, small
+// enough for the caption band (the bar's own 8-point font is taller than the band).
+HFONT CaptionFont(bool vertical) {
+  static HFONT fonts[2] = {};
+  HFONT& font = fonts[vertical ? 1 : 0];
+  if (!font) {
+    LOGFONTA lf = {};
+    if (!::GetObjectA(ToolkitData().GetBarFont(), sizeof lf, &lf))
+      ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfHeight = -9;
+    lf.lfWidth = 0;
+    lf.lfEscapement = lf.lfOrientation = vertical ? 900 : 0;
+    font = ::CreateFontIndirectA(&lf);
+  }
+  return font;
+}
+
+// The height of a font's cell.
+int CellHeight(HDC dc, HFONT font) {
+  HGDIOBJ old = ::SelectObject(dc, font);
+  TEXTMETRICA tm = {};
+  ::GetTextMetricsA(dc, &tm);
+  ::SelectObject(dc, old);
+  return tm.tmHeight;
+}
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
   HBRUSH brush = ::CreateSolidBrush(colour);
@@ -97,7 +120,7 @@ void CTkDockWindow::DrawGripper(CDC* pDC, const CRect&) {
   CString title;
   GetWindowText(title);
   if ((m_dwTkStyle & TKDW_TITLE) && !title.IsEmpty()) {
-    HGDIOBJ old = ::SelectObject(dc, standing ? GetNormalFont() : GetVertFont());
+    HGDIOBJ old = ::SelectObject(dc, CaptionFont(!standing));
     SIZE extent = {};
     ::GetTextExtentPoint32A(dc, title, title.GetLength(), &extent);
     ::SelectObject(dc, old);
@@ -187,16 +210,16 @@ void CTkDockWindow::DrawCaption(CDC* pDC, const CRect& rectIn) {
   if (!(m_dwTkStyle & TKDW_TITLE) || title.IsEmpty()) return;
   ::SetBkMode(dc, TRANSPARENT);
   int flatShift = data.m_bFlatLook ? 2 : 0;
-  HGDIOBJ old;
-  if (standing) {
-    old = ::SelectObject(dc, GetNormalFont());
-    ::ExtTextOutA(dc, rect.left + 2 + flatShift, 4, ETO_CLIPPED, &rect, title,
+  // The title sits in the middle of the band across it, whatever the font's height.
+  HFONT font = CaptionFont(!standing);
+  int across = (standing ? rect.Height() : rect.Width()) - CellHeight(dc, font);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  if (standing)
+    ::ExtTextOutA(dc, rect.left + 2 + flatShift, rect.top + across / 2, ETO_CLIPPED, &rect, title,
                   static_cast<UINT>(title.GetLength()), nullptr);
-  } else {
-    old = ::SelectObject(dc, GetVertFont());
-    ::ExtTextOutA(dc, VerticalTextOffset(), rect.bottom - 2 - flatShift, ETO_CLIPPED, &rect, title,
-                  static_cast<UINT>(title.GetLength()), nullptr);
-  }
+  else
+    ::ExtTextOutA(dc, rect.left + across / 2, rect.bottom - 2 - flatShift, ETO_CLIPPED, &rect,
+                  title, static_cast<UINT>(title.GetLength()), nullptr);
   ::SelectObject(dc, old);
 }
 
