@@ -179,6 +179,89 @@ TEST_F(TkDockWindowTest, ADragAwayFromTheDockBarsFloatsItAndADragOntoAnEmptyEdge
   EXPECT_EQ(redocked.Width(), 100);
 }
 
+TEST_F(TkDockWindowTest, TheDragEndsWhereTheReleaseIsUnlessCancelledOrHeldFloatingByCtrl) {
+  enum Where { kLeft, kRight, kFloating };
+  struct Case {
+    const char* why;
+    bool toRightEdge;  // else the middle of the frame
+    UINT before;       // a message queued before the move (0: none)
+    WPARAM beforeKey;
+    UINT end;          // the message that ends the loop
+    WPARAM endKey;
+    Where expected;
+  };
+  const Case cases[] = {
+      {"released over the empty right edge", true, 0, 0, WM_LBUTTONUP, 0, kRight},
+      {"released in the middle", false, 0, 0, WM_LBUTTONUP, 0, kFloating},
+      {"Ctrl held over the right edge keeps it floating", true, WM_KEYDOWN, VK_CONTROL,
+       WM_LBUTTONUP, 0, kFloating},
+      {"Esc puts it back", false, 0, 0, WM_KEYDOWN, VK_ESCAPE, kLeft},
+      {"the right button cancels", true, 0, 0, WM_RBUTTONDOWN, 0, kLeft},
+      {"a move with the button up cancels", true, 0, 0, WM_MOUSEMOVE, 0, kLeft},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_NE(bar, nullptr);
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    CPoint to = c.toRightEdge ? CPoint(client.right - 2, client.CenterPoint().y) : ClientCentre();
+    ::SetCursorPos(to.x, to.y);
+    CPoint local = to;
+    bar->ScreenToClient(&local);
+    if (c.before) bar->PostMessage(c.before, c.beforeKey, 0);
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(local.x, local.y));
+    bar->PostMessage(c.end, c.endKey, MAKELPARAM(local.x, local.y));
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    tktest::Pump();
+    Where where = bar->IsLeftDocked() ? kLeft : bar->IsRightDocked() ? kRight : kFloating;
+    EXPECT_EQ(where, c.expected);
+    EXPECT_EQ(::GetCapture(), nullptr) << "the loop lets the mouse go";
+    CWnd* floating = bar->IsSideFloating() ? bar->GetParentFrame() : nullptr;
+    bar->DestroyWindow();
+    if (floating && ::IsWindow(floating->m_hWnd)) floating->DestroyWindow();
+    tktest::Pump();
+  }
+}
+
+TEST_F(TkDockWindowTest, AFloatingWindowResizedByItsFrameEdgeKeepsTheNewSize) {
+  struct Case {
+    UINT hit;
+    CSize by;
+    CSize expected;
+  };
+  const Case cases[] = {
+      {HTRIGHT, CSize(30, 0), CSize(130, 100)},
+      {HTBOTTOM, CSize(0, 40), CSize(100, 140)},
+      {HTBOTTOMRIGHT, CSize(30, 40), CSize(130, 140)},
+      {HTRIGHT, CSize(-80, 0), CSize(50, 100)},  // never narrower than 50
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hit);
+    CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_NE(bar, nullptr);
+    bar->m_pDockContext->ToggleDocking();
+    tktest::Pump();
+    CWnd* frame = bar->GetParentFrame();
+    ASSERT_TRUE(frame && frame->IsKindOf(RUNTIME_CLASS(CTkMiniDockFrameWnd)));
+    CRect window;
+    frame->GetWindowRect(&window);
+    CPoint from(window.right - 1, window.bottom - 1);
+    CPoint to = from + c.by;
+    QueueDragTo(bar, to);
+    frame->SendMessage(WM_NCLBUTTONDOWN, c.hit, MAKELPARAM(from.x, from.y));
+    tktest::Pump();
+    CRect rect;
+    bar->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Size(), c.expected);
+    EXPECT_EQ(bar->FloatSize(), c.expected);
+    bar->DestroyWindow();
+    if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+    tktest::Pump();
+  }
+}
+
 TEST_F(TkDockWindowTest, ADoubleClickFloatsANeverFloatedWindowAtItsDockedCornerAndDocksItBack) {
   CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
   ASSERT_NE(bar, nullptr);
