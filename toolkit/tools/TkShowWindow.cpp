@@ -227,9 +227,10 @@ void RunDockFrame(CTkFrameWnd* frame) {
   RunUntilClosed(*frame);
 }
 
-void ShowDockedWindows() {
-  CTkFrameWnd* frame = MakeDockFrame("Docking windows");
+void ShowDockedWindows(bool flat) {
+  CTkFrameWnd* frame = MakeDockFrame(flat ? "Docking windows, flat" : "Docking windows");
   if (!frame) return;
+  ToolkitData().m_bFlatLook = flat;
   constexpr DWORD kCaption = TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS | TKDW_CAPTION |
                              TKDW_GRADIENT | TKDW_EDGE_SUNKEN;
   CTkDockWindow* engines = AddDockWindow(frame, 0xE901, "Engines", 160, 150, CBRS_LEFT, kCaption,
@@ -249,6 +250,9 @@ void ShowDockedWindows() {
   frame->DockControlBar(log, AFX_IDW_DOCKBAR_BOTTOM);
   RunDockFrame(frame);
 }
+
+void ShowDockedPlain() { ShowDockedWindows(false); }
+void ShowDockedFlat() { ShowDockedWindows(true); }
 
 void ShowFloatingWindows() {
   CTkFrameWnd* frame = MakeDockFrame("Floating windows");
@@ -327,7 +331,8 @@ const NamedWindow kWindows[] = {
     {"WgColorWells", ShowColorWells},
     {"TkColorPickerPopup", ShowColorPicker},
     {"TkColorDialog", ShowColorDialog},
-    {"TkDockWindow-docked", ShowDockedWindows},
+    {"TkDockWindow-docked", ShowDockedPlain},
+    {"TkDockWindow-flat", ShowDockedFlat},
     {"TkDockWindow-floating", ShowFloatingWindows},
     {"TkTabCtrlBar", ShowTabBar},
 };

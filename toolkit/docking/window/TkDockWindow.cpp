@@ -68,6 +68,8 @@ END_MESSAGE_MAP()
 CTkDockWindow::CTkDockWindow() { LoadGlyphs(); }
 
 CTkDockWindow::~CTkDockWindow() {
+  // A window still up goes while its buttons and child still exist.
+  if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
   // The buttons go first: they only show the glyphs, which are this window's to destroy.
   delete m_pHideButton;
   delete m_pExpandButton;

@@ -20,7 +20,10 @@ CTkTabCtrlBar::CTkTabCtrlBar() {
   m_wndTabCtrl.SetSendInitialUpdate(TRUE);
 }
 
-CTkTabCtrlBar::~CTkTabCtrlBar() = default;
+CTkTabCtrlBar::~CTkTabCtrlBar() {
+  // The bar's window goes before its tab control, which is its child window.
+  if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
+}
 
 int CTkTabCtrlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (CTkDockWindow::OnCreate(lpcs) == -1) return -1;
