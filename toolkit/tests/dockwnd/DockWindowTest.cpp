@@ -43,6 +43,12 @@ class OwnerRecorder : public CWnd {
   std::vector<Seen> m_seen;
 };
 
+// A docking window that asks to be dragged whole: every move docks or floats the real window.
+class LiveDockWindow : public CTkDockWindow {
+ public:
+  BOOL WantsFullWindowDrag() override { return TRUE; }
+};
+
 class TkDockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -218,6 +224,56 @@ TEST_F(TkDockWindowTest, TheDragEndsWhereTheReleaseIsUnlessCancelledOrHeldFloati
     Where where = bar->IsLeftDocked() ? kLeft : bar->IsRightDocked() ? kRight : kFloating;
     EXPECT_EQ(where, c.expected);
     EXPECT_EQ(::GetCapture(), nullptr) << "the loop lets the mouse go";
+    CWnd* floating = bar->IsSideFloating() ? bar->GetParentFrame() : nullptr;
+    bar->DestroyWindow();
+    if (floating && ::IsWindow(floating->m_hWnd)) floating->DestroyWindow();
+    tktest::Pump();
+  }
+}
+
+TEST_F(TkDockWindowTest, ALiveDragCancelledPutsTheWindowBackWhereItStarted) {
+  enum Where { kLeft, kRight, kFloating };
+  struct Case {
+    const char* why;
+    bool startFloating;
+    UINT end;
+    WPARAM endKey;
+    Where expected;
+  };
+  const Case cases[] = {
+      {"released over the right edge, it stays there", false, WM_LBUTTONUP, 0, kRight},
+      {"Esc after it went to the right edge: back on the left", false, WM_KEYDOWN, VK_ESCAPE,
+       kLeft},
+      {"Esc for a window that started floating: floating again", true, WM_KEYDOWN, VK_ESCAPE,
+       kFloating},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto* bar = new LiveDockWindow;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(m_frame, 0xE901, "Pane", 100, 200, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+                            kCaptionStyle));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    m_frame->DockControlBar(bar, AFX_IDW_DOCKBAR_LEFT);
+    m_frame->RecalcLayout();
+    if (c.startFloating) bar->m_pDockContext->ToggleDocking();
+    tktest::Pump();
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    CPoint to(client.right - 2, client.CenterPoint().y);
+    ::SetCursorPos(to.x, to.y);
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar->PostMessage(c.end, c.endKey, 0);
+    CRect start;
+    bar->GetWindowRect(&start);
+    auto* context = static_cast<CTkDockContext*>(bar->m_pDockContext);
+    context->StartDrag(start.TopLeft() + CPoint(10, 5));
+    tktest::Pump();
+    EXPECT_TRUE(context->m_bFullWindowDrag);
+    Where where = bar->IsLeftDocked() ? kLeft : bar->IsRightDocked() ? kRight : kFloating;
+    EXPECT_EQ(where, c.expected);
+    EXPECT_EQ(::GetCapture(), nullptr);
     CWnd* floating = bar->IsSideFloating() ? bar->GetParentFrame() : nullptr;
     bar->DestroyWindow();
     if (floating && ::IsWindow(floating->m_hWnd)) floating->DestroyWindow();
