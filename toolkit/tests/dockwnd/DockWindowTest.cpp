@@ -7,6 +7,7 @@
 
 #include "framework/controls/Static.h"
 #include "framework/docking/DockBar.h"
+#include "framework/docview/View.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitDockWndIds.h"
 #include "toolkit/bars/TkToolBar.h"
@@ -42,6 +43,11 @@ class OwnerRecorder : public CWnd {
   };
   std::vector<Seen> m_seen;
 };
+
+class PaneView : public CView {
+  DECLARE_DYNCREATE(PaneView)
+};
+IMPLEMENT_DYNCREATE(PaneView, CView)
 
 // A docking window that asks to be dragged whole: every move docks or floats the real window.
 class LiveDockWindow : public CTkDockWindow {
@@ -590,4 +596,51 @@ TEST_F(TkDockWindowTest, TheTabBarSwitchesPagesAndTellsItsOwnerUnderItsOwnId) {
   EXPECT_NE(tabs->GetStyle() & WS_CLIPCHILDREN, 0u);
   for (CStatic& page : pages) page.DestroyWindow();
   owner.DestroyWindow();
+}
+
+TEST_F(TkDockWindowTest, AViewMadeInTheWindowIsItsPaneOwnedByTheFrame) {
+  CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_NE(bar, nullptr);
+  CWnd* view = bar->CreateView(RUNTIME_CLASS(PaneView));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->IsKindOf(RUNTIME_CLASS(PaneView)));
+  EXPECT_EQ(::GetParent(view->m_hWnd), bar->m_hWnd);
+  EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(view->GetOwner(), static_cast<CWnd*>(m_frame));
+  EXPECT_NE(view->GetStyle() & WS_BORDER, 0u);
+}
+
+TEST_F(TkDockWindowTest, TheTabBarHandsTheActiveViewBackWhenTheFocusIsNotInIt) {
+  auto* bar = new CTkTabCtrlBar;
+  bar->m_bAutoDelete = TRUE;
+  ASSERT_TRUE(bar->Create(m_frame, 0xE910, "Tabs", 300, 150, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM));
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  m_frame->DockControlBar(bar, AFX_IDW_DOCKBAR_BOTTOM);
+  tktest::Pump();
+  ASSERT_TRUE(bar->AddView("Pane", RUNTIME_CLASS(PaneView)));
+  auto* view = static_cast<CView*>(bar->GetTabWnd(0));
+  ASSERT_NE(view, nullptr);
+  struct Case {
+    const char* why;
+    bool focusInside;
+    bool floating;
+    bool keeps;
+  };
+  const Case cases[] = {
+      {"docked, the focus in the bar: the view stays active", true, false, true},
+      {"docked, the focus elsewhere: handed back", false, false, false},
+      {"floating: handed back", false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    if (c.floating != (bar->IsSideFloating() != FALSE)) {
+      bar->m_pDockContext->ToggleDocking();
+      tktest::Pump();
+    }
+    m_frame->SetActiveView(view, FALSE);
+    // (The frame would pass a focus of its own on to its active view.)
+    ::SetFocus(c.focusInside ? view->m_hWnd : nullptr);
+    bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(m_frame->GetActiveView() == view, c.keeps);
+  }
 }
