@@ -644,3 +644,65 @@ TEST_F(TkDockWindowTest, TheTabBarHandsTheActiveViewBackWhenTheFocusIsNotInIt) {
     EXPECT_EQ(m_frame->GetActiveView() == view, c.keeps);
   }
 }
+
+TEST_F(TkDockWindowTest, AGradientCaptionShadesOnlyWhenTheSystemDrawsGradientCaptions) {
+  CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_NE(bar, nullptr);
+  CTkToolkitData& data = ToolkitData();
+  const COLORREF oldStart = data.m_clrInactiveCaption, oldEnd = data.m_clrInactiveCaptionGradient;
+  data.m_clrInactiveCaption = RGB(0, 0, 128);
+  data.m_clrInactiveCaptionGradient = RGB(128, 192, 255);
+  BOOL oldSystem = FALSE;
+  ::SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &oldSystem, 0);
+  tktest::FlatLook plain(FALSE);
+  struct Case {
+    const char* why;
+    DWORD style;
+    BOOL system;
+    bool shaded;
+  };
+  const Case cases[] = {
+      {"gradient style, gradient captions on", TKDW_CAPTION | TKDW_GRADIENT, TRUE, true},
+      {"gradient style, gradient captions off", TKDW_CAPTION | TKDW_GRADIENT, FALSE, false},
+      {"no gradient style", TKDW_CAPTION, TRUE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_SETGRADIENTCAPTIONS, 0,
+                                        reinterpret_cast<PVOID>(static_cast<INT_PTR>(c.system)),
+                                        0));
+    bar->SetTkBarStyle(c.style);
+    tktest::Canvas canvas(140, 20);
+    bar->DrawCaption(canvas.Dc(), CRect(0, 0, 128, 12));
+    EXPECT_EQ(canvas.At(1, 6), RGB(0, 0, 128)) << "it starts in the caption colour";
+    EXPECT_EQ(canvas.At(126, 6) != RGB(0, 0, 128), c.shaded);
+    EXPECT_EQ(canvas.At(130, 6), RGB(1, 2, 3)) << "nothing beyond the caption";
+  }
+  ::SystemParametersInfoA(SPI_SETGRADIENTCAPTIONS, 0,
+                          reinterpret_cast<PVOID>(static_cast<INT_PTR>(oldSystem)), 0);
+  data.m_clrInactiveCaption = oldStart;
+  data.m_clrInactiveCaptionGradient = oldEnd;
+}
+
+TEST_F(TkDockWindowTest, AFloatingToolbarsFrameSetsItsCaptionUpAgainWhenTheLookChanges) {
+  CTkToolBar toolBar;
+  ASSERT_TRUE(toolBar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE850));
+  const UINT ids[] = {0xE001, 0xE002, 0xE003, 0xE004};
+  ASSERT_TRUE(toolBar.SetButtons(ids, 4));
+  toolBar.EnableDocking(CBRS_ALIGN_ANY);
+  m_frame->FloatControlBar(&toolBar, CPoint(200, 200), CBRS_ALIGN_TOP);
+  tktest::Pump();
+  auto* frame = static_cast<CTkMiniDockFrameWnd*>(toolBar.GetParentFrame());
+  ASSERT_TRUE(frame && frame->IsKindOf(RUNTIME_CLASS(CTkMiniDockFrameWnd)));
+  EXPECT_EQ(frame->GetLookCode(), 2);
+  {
+    tktest::FlatLook flat(TRUE);
+    frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(frame->GetLookCode(), 1);
+    EXPECT_NE(frame->FindButton(CTkCaptionButton::kClose), nullptr);
+  }
+  frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_EQ(frame->GetLookCode(), 2);
+  toolBar.DestroyWindow();
+  if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+}
