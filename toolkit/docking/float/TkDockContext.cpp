@@ -214,6 +214,9 @@ void CTkDockContext::EndLoop(HWND hWndFocus) {
   if (m_bFullWindowDrag) {
     if (::GetCapture() == m_pBar->m_hWnd) ::ReleaseCapture();
   } else {
+    // The outline goes with the brush it was drawn with; the framework's clean-up then has
+    // nothing left to erase.
+    DrawFocusRect(TRUE);
     CDockContext::CancelLoop();
   }
   if (m_pDockSite) m_pDockSite->RecalcLayout(TRUE);
@@ -277,6 +280,8 @@ BOOL CTkDockContext::Track() {
           if (m_bDragging) OnKey(static_cast<int>(msg.wParam), FALSE);
           break;
         case WM_LBUTTONUP:
+          // The outline leaves the screen before windows move under it.
+          DrawFocusRect(TRUE);
           if (m_bDragging)
             EndDrag();
           else

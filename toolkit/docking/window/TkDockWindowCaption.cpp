@@ -134,7 +134,8 @@ void CTkDockWindow::DrawGripper(CDC* pDC, const CRect&) {
       r2.bottom -= room;
     }
   }
-  if (r.IsRectEmpty() && (standing ? r.right <= r.left : r.bottom <= r.top)) return;
+  // The title may have left no room for grip lines.
+  if (standing ? r.right <= r.left : r.bottom <= r.top) return;
   const CTkToolkitData& data = ToolkitData();
   if (m_dwTkStyle & TKDW_TWO_LINES) {
     Frame3d(dc, r, data.m_clrHighlight, data.m_clrShadow);

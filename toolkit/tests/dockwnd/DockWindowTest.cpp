@@ -237,6 +237,44 @@ TEST_F(TkDockWindowTest, TheDragEndsWhereTheReleaseIsUnlessCancelledOrHeldFloati
   }
 }
 
+TEST_F(TkDockWindowTest, TheDragOutlineLeavesNoTraceOnTheScreen) {
+  struct Case {
+    const char* why;
+    bool toRightEdge;  // the outline of a docked place (drawn white), else a floating one
+  };
+  const Case cases[] = {{"over a dock bar", true}, {"floating", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_NE(bar, nullptr);
+    m_frame->UpdateWindow();
+    tktest::Pump();
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    CPoint to = c.toRightEdge ? CPoint(client.right - 2, client.CenterPoint().y) : ClientCentre();
+    // The screen along a line through the outline's place, before and after.
+    auto row = [&client]() {
+      std::vector<COLORREF> pixels;
+      HDC screen = ::GetDC(nullptr);
+      for (int x = client.left + 110; x < client.right; x += 3)
+        pixels.push_back(::GetPixel(screen, x, client.CenterPoint().y));
+      ::ReleaseDC(nullptr, screen);
+      return pixels;
+    };
+    std::vector<COLORREF> before = row();
+    ::SetCursorPos(to.x, to.y);
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
+    bar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    tktest::Pump();
+    EXPECT_TRUE(bar->IsLeftDocked());
+    EXPECT_EQ(row(), before);
+    bar->DestroyWindow();
+    tktest::Pump();
+  }
+}
+
 TEST_F(TkDockWindowTest, ALiveDragCancelledPutsTheWindowBackWhereItStarted) {
   enum Where { kLeft, kRight, kFloating };
   struct Case {
