@@ -744,3 +744,32 @@ TEST_F(TkDockWindowTest, AFloatingToolbarsFrameSetsItsCaptionUpAgainWhenTheLookC
   toolBar.DestroyWindow();
   if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
 }
+
+TEST_F(TkDockWindowTest, ShiftTurnsTheOutlineOnlyForABarThatMayLieAndStand) {
+  CTkDockWindow* bar = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_NE(bar, nullptr);
+  auto* context = static_cast<CTkDockContext*>(bar->m_pDockContext);
+  struct Case {
+    DWORD allowed;
+    BOOL flipped;
+  };
+  const Case cases[] = {
+      {CBRS_ALIGN_ANY, TRUE},
+      {CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT, TRUE},
+      {CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM, FALSE},
+      {CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT, FALSE},
+  };
+  for (const Case& c : cases) {
+    context->m_dwDockStyle = c.allowed;
+    context->m_bFlip = context->m_bForceFrame = FALSE;
+    context->OnKey(VK_SHIFT, TRUE);
+    EXPECT_EQ(context->m_bFlip, c.flipped) << c.allowed;
+    context->OnKey(VK_SHIFT, FALSE);
+    EXPECT_FALSE(context->m_bFlip) << c.allowed;
+    context->OnKey(VK_CONTROL, TRUE);
+    EXPECT_TRUE(context->m_bForceFrame) << c.allowed;
+    EXPECT_EQ(context->m_dwOverDockStyle, 0u) << "Ctrl keeps it floating";
+    context->OnKey(VK_CONTROL, FALSE);
+    EXPECT_FALSE(context->m_bForceFrame) << c.allowed;
+  }
+}
