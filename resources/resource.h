@@ -185,3 +185,4 @@
 #include "ids/ToolkitColourIds.h"
 #include "ids/ToolkitMenusIds.h"
 #include "ids/ToolkitMenuBarIds.h"
+#include "ids/ToolkitDockWndIds.h"

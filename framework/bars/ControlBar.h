@@ -37,8 +37,9 @@ class CControlBar : public CWnd {
   BOOL IsVertDocked() const { return (m_dwStyle & CBRS_ORIENT_VERT) != 0; }
   // Visible, counting a show or hide that waits for the next layout.
   BOOL IsVisible() const;
-  // Shows or hides at the next layout instead of now (no flicker while several change).
-  void DelayShow(BOOL bShow);
+  // Shows or hides at the next layout instead of now (no flicker while several change). Virtual:
+  // a sizing bar gives its row back before it hides.
+  virtual void DelayShow(BOOL bShow);
   CFrameWnd* GetDockingFrame() const;
   int GetCount() const { return m_nCount; }
 

@@ -51,6 +51,9 @@ class CFrameWnd : public CWnd {
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   // Lays the frame out at the next idle time instead of now.
   void DelayRecalcLayout(BOOL bNotify = TRUE);
+  // Whether a layout waits for the next idle time (a modal loop that pumps its own messages
+  // runs it itself).
+  BOOL IsLayoutDelayed() const { return (m_nIdleFlags & idleLayout) != 0; }
 
   // --- docking (framework/docking) ---
   // Makes a dock bar along each edge named in dwDockStyle (CBRS_ALIGN_*).

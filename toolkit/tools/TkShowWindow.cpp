@@ -37,6 +37,14 @@
 #include "toolkit/docking/TkDocking.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/tests/docking/DockTestBars.h"
+#include "framework/docking/DockBar.h"
+#include "framework/docking/DockContext.h"
+#include "toolkit/bars/TkToolBar.h"
+#include "toolkit/docking/float/TkMiniDockFrameWnd.h"
+#include "toolkit/docking/window/TkDockWindow.h"
+#include "toolkit/docking/window/TkTabCtrlBar.h"
+#include "toolkit/frame/TkFrameWnd.h"
+#include "toolkit/core/ToolkitData.h"
 
 namespace {
 
@@ -438,6 +446,137 @@ void ShowDockedBars(DWORD dwDockBarStyle) {
 void ShowDockBars() { ShowDockedBars(0); }
 
 void ShowDockBarsFlat() { ShowDockedBars(TKDS_FLAT); }
+// A frame with docking windows: each window holds an edit with a line of text.
+CTkFrameWnd* MakeDockFrame(LPCSTR title) {
+  // The toolkit's colours, fonts and metrics, as the program sets them up at its start.
+  ToolkitData().Initialize(AfxGetResourceHandle());
+  auto* frame = new CTkFrameWnd;
+  if (!frame->Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 680, 520)))
+    return nullptr;
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->m_pFloatingFrameClass = RUNTIME_CLASS(CTkMiniDockFrameWnd);
+  return frame;
+}
+
+CTkDockWindow* AddDockWindow(CTkFrameWnd* frame, UINT id, LPCSTR title, int cx, int cy,
+                             DWORD side, DWORD tkStyle, LPCSTR text) {
+  auto* bar = new CTkDockWindow;
+  bar->m_bAutoDelete = TRUE;
+  if (!bar->Create(frame, id, title, cx, cy, WS_CHILD | WS_VISIBLE | side, tkStyle)) return nullptr;
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  auto* edit = new CWnd;
+  edit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 10, 10,
+                 bar->m_hWnd, nullptr);
+  bar->SetChild(edit);
+  return bar;
+}
+
+// Runs the frame with its bars brought up to date, as the program's idle time would.
+void RunDockFrame(CTkFrameWnd* frame) {
+  frame->RecalcLayout();
+  for (int pass = 0; pass < 2; ++pass) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    for (HWND popup = ::GetWindow(::GetDesktopWindow(), GW_CHILD); popup;
+         popup = ::GetWindow(popup, GW_HWNDNEXT))
+      if (::GetWindow(popup, GW_OWNER) == frame->m_hWnd)
+        ::SendMessageA(popup, WM_IDLEUPDATECMDUI, TRUE, 0);
+    frame->RecalcLayout();
+  }
+  frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  RunUntilClosed(*frame);
+}
+
+void ShowDockedWindows(bool flat) {
+  CTkFrameWnd* frame = MakeDockFrame(flat ? "Docking windows, flat" : "Docking windows");
+  if (!frame) return;
+  ToolkitData().m_bFlatLook = flat;
+  constexpr DWORD kCaption = TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS | TKDW_CAPTION |
+                             TKDW_GRADIENT | TKDW_EDGE_SUNKEN;
+  CTkDockWindow* engines = AddDockWindow(frame, 0xE901, "Engines", 160, 150, CBRS_LEFT, kCaption,
+                                         "Alpha Search\r\nBeta Seek\r\nDelta Web");
+  CTkDockWindow* terms = AddDockWindow(frame, 0xE902, "Search terms", 160, 150, CBRS_LEFT,
+                                       kCaption, "site promotion\r\nrank check");
+  CTkDockWindow* log = AddDockWindow(frame, 0xE903, "Run log", 600, 110, CBRS_BOTTOM,
+                                     TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS | TKDW_TWO_LINES,
+                                     "Alpha Search: page 1 read");
+  if (!engines || !terms || !log) return;
+  frame->DockControlBar(engines, AFX_IDW_DOCKBAR_LEFT);
+  frame->RecalcLayout();
+  CRect below;
+  engines->GetWindowRect(&below);
+  below.OffsetRect(0, 60);
+  frame->DockControlBar(terms, AFX_IDW_DOCKBAR_LEFT, &below);
+  frame->DockControlBar(log, AFX_IDW_DOCKBAR_BOTTOM);
+  RunDockFrame(frame);
+}
+
+void ShowDockedPlain() { ShowDockedWindows(false); }
+void ShowDockedFlat() { ShowDockedWindows(true); }
+
+void ShowFloatingWindows() {
+  CTkFrameWnd* frame = MakeDockFrame("Floating windows");
+  if (!frame) return;
+  CTkDockWindow* engines = AddDockWindow(
+      frame, 0xE901, "Engines", 160, 220, CBRS_LEFT,
+      TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS | TKDW_CAPTION | TKDW_EDGE_SUNKEN,
+      "Alpha Search\r\nBeta Seek");
+  CTkDockWindow* notes = AddDockWindow(frame, 0xE902, "Notes", 220, 160, CBRS_LEFT,
+                                       TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS,
+                                       "A floating docking window");
+  if (!engines || !notes) return;
+  frame->DockControlBar(engines, AFX_IDW_DOCKBAR_LEFT);
+  frame->DockControlBar(notes, AFX_IDW_DOCKBAR_RIGHT);
+  frame->RecalcLayout();
+  notes->m_pDockContext->ToggleDocking();
+  CWnd* notesFrame = notes->GetParentFrame();
+  if (notesFrame) notesFrame->SetWindowPos(nullptr, 330, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  auto* toolBar = new CTkToolBar;
+  toolBar->CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS, 0xE850);
+  const UINT ids[] = {0xE001, 0xE002, 0xE003, 0xE004, 0xE005};
+  toolBar->SetButtons(ids, 5);
+  toolBar->SetWindowText("Template");
+  toolBar->EnableDocking(CBRS_ALIGN_ANY);
+  frame->FloatControlBar(toolBar, CPoint(330, 360), CBRS_ALIGN_TOP);
+  // Without a window manager Wine leaves owned windows unpainted: the picture shows the floating
+  // frames as windows of their own.
+  for (CWnd* bar : {static_cast<CWnd*>(notes), static_cast<CWnd*>(toolBar)}) {
+    CWnd* floating = bar->GetParentFrame();
+    if (!floating) continue;
+    ::ShowWindow(floating->m_hWnd, SW_HIDE);
+    ::SetWindowLongPtrA(floating->m_hWnd, GWLP_HWNDPARENT, 0);
+    ::ShowWindow(floating->m_hWnd, SW_SHOWNA);
+  }
+  RunDockFrame(frame);
+}
+
+void ShowTabBar() {
+  CTkFrameWnd* frame = MakeDockFrame("Tab control bar");
+  if (!frame) return;
+  auto* bar = new CTkTabCtrlBar;
+  bar->m_bAutoDelete = TRUE;
+  if (!bar->Create(frame, 0xE910, "Results", 600, 200, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                   TKDW_GRIPPER | TKDW_TITLE | TKDW_BUTTONS))
+    return;
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  CTkTabCtrl* tabs = bar->GetTabCtrl();
+  auto* list = new CTkListCtrl;
+  list->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), tabs, 101);
+  FillEngines(*list);
+  auto* notes = new CWnd;
+  notes->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "Notes on this run", WS_CHILD | ES_MULTILINE, 0, 0, 10,
+                  10, tabs->m_hWnd, nullptr);
+  auto* log = new CWnd;
+  log->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "Alpha Search: page 1 read", WS_CHILD | ES_MULTILINE, 0,
+                0, 10, 10, tabs->m_hWnd, nullptr);
+  bar->AddControl("Ranks", list);
+  bar->AddControl("Notes", notes);
+  bar->AddControl("Log", log);
+  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_BOTTOM);
+  bar->SetActiveTab(0);
+  RunDockFrame(frame);
+}
 
 struct NamedWindow {
   const char* name;
@@ -458,6 +597,10 @@ const NamedWindow kWindows[] = {
     {"TkMenuBarMDI", ShowMenuBarMDI},
     {"TkDockBars", ShowDockBars},
     {"TkDockBarsFlat", ShowDockBarsFlat},
+    {"TkDockWindow-docked", ShowDockedPlain},
+    {"TkDockWindow-flat", ShowDockedFlat},
+    {"TkDockWindow-floating", ShowFloatingWindows},
+    {"TkTabCtrlBar", ShowTabBar},
 };
 
 int Usage() {
