@@ -43,6 +43,11 @@ CPropColors::~CPropColors() {
 }
 
 BOOL CPropColors::OnInitDialog() {
+  // Attached as owner-drawn buttons before the first exchange fills them.
+  for (int i = 0; i < kPairs; ++i) {
+    m_wells[2 * i].SubclassDlgItem(kPairList[i].textId, this);
+    m_wells[2 * i + 1].SubclassDlgItem(kPairList[i].bkId, this);
+  }
   COptionsPage::OnInitDialog();
   for (const Pair& pair : kPairList) {
     if (HWND sample = ::GetDlgItem(m_hWnd, pair.sampleId))
@@ -56,8 +61,6 @@ void CPropColors::DoDataExchange(CDataExchange* pDX) {
   COptionsPage::DoDataExchange(pDX);
   for (int i = 0; i < kPairs; ++i) {
     const Pair& pair = kPairList[i];
-    DDX_Control(pDX, pair.textId, m_wells[2 * i]);
-    DDX_Control(pDX, pair.bkId, m_wells[2 * i + 1]);
     DDX_ColorWell(pDX, pair.textId, m_colors[pair.textColor]);
     DDX_ColorWell(pDX, pair.bkId, m_colors[pair.bkColor]);
   }

@@ -9,14 +9,16 @@ BOOL CALLBACK RescaleChild(HWND child, LPARAM lParam);
 
 struct Ratio {
   HWND parent;
-  HFONT font;
+  HFONT font, oldFont;
   SIZE to, from;
 };
 
 BOOL CALLBACK RescaleChild(HWND child, LPARAM lParam) {
   const Ratio& r = *reinterpret_cast<const Ratio*>(lParam);
   if (::GetParent(child) != r.parent) return TRUE;
-  ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.font), FALSE);
+  // A child in a font of its own (a bold sample, say) keeps it; it is only moved.
+  HFONT own = reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0));
+  if (!own || own == r.oldFont) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.font), FALSE);
   RECT rect = {};
   char className[32] = {};
   ::GetClassNameA(child, className, sizeof className);
@@ -54,8 +56,8 @@ SIZE MeasureFont(HFONT font) {
 
 void RescaleToFont(HWND window, HFONT font, RescalePlacement placement) {
   if (!window || !font) return;
-  Ratio ratio = {window, font, MeasureFont(font),
-                 MeasureFont(reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0)))};
+  HFONT oldFont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+  Ratio ratio = {window, font, oldFont, MeasureFont(font), MeasureFont(oldFont)};
   if (ratio.from.cx <= 0 || ratio.from.cy <= 0 || ratio.to.cx <= 0 || ratio.to.cy <= 0) return;
   if (placement != RescalePlacement::None) {
     RECT outer = {}, client = {};

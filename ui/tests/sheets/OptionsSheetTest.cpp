@@ -637,3 +637,29 @@ TEST_F(OptionsSheetTest, TheRateReadsAndWritesIndependentOfTheLocale) {
   std::setlocale(LC_ALL, before.c_str());
   if (!commaLocale) GTEST_LOG_(INFO) << "no comma locale here; the C locale was checked twice";
 }
+
+// The wells are owner-drawn so that they show their colours, and the samples keep their bold
+// font when the sheet puts its pages into its own font.
+TEST_F(OptionsSheetTest, TheColourWellsDrawAndTheSamplesStayBold) {
+  Sheet sheet(5, nullptr);
+  int ownerDrawn = 0, bold = 0;
+  RunSheet(sheet, {[](Sheet&) {},
+                   [&](Sheet& s) {
+                     HWND p = PageWnd(s, 5);
+                     for (const CPropColors::Pair& pair : CPropColors::kPairList) {
+                       for (int id : {pair.textId, pair.bkId}) {
+                         LONG_PTR style = ::GetWindowLongPtrA(::GetDlgItem(p, id), GWL_STYLE);
+                         if ((style & BS_TYPEMASK) == BS_OWNERDRAW) ++ownerDrawn;
+                       }
+                       LOGFONTA font = {};
+                       HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(
+                           ::SendDlgItemMessageA(p, pair.sampleId, WM_GETFONT, 0, 0));
+                       if (handle && ::GetObjectA(handle, sizeof font, &font) &&
+                           font.lfWeight == FW_BOLD)
+                         ++bold;
+                     }
+                   },
+                   Press(PSBTN_CANCEL)});
+  EXPECT_EQ(ownerDrawn, 2 * CPropColors::kPairs);
+  EXPECT_EQ(bold, CPropColors::kPairs);
+}
