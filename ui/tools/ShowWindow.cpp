@@ -24,6 +24,7 @@
 #include "ui/dialogs/SaveTemplate.h"
 #include "ui/dialogs/SelectBy.h"
 #include "ui/dialogs/SplashScreen.h"
+#include "app/SearchProperties.h"
 #include "ui/sheets/options/SearchPropertySheet.h"
 
 namespace {
@@ -147,6 +148,7 @@ void ShowScroller() {
 // own, hidden, since there is no main window to take it from.
 void ShowOptions(UINT page) {
   HWND list = nullptr;
+  GetSearchProperties().m_strReportsDir = "C:\\users\\Public\\Documents\\ZBPro Reports\\";
   CSearchPropertySheet sheet(page, nullptr);
   if (page == CSearchPropertySheet::ConfigureColumns) {
     list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr,

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <clocale>
 #include <functional>
 #include <string>
@@ -662,4 +663,79 @@ TEST_F(OptionsSheetTest, TheColourWellsDrawAndTheSamplesStayBold) {
                    Press(PSBTN_CANCEL)});
   EXPECT_EQ(ownerDrawn, 2 * CPropColors::kPairs);
   EXPECT_EQ(bold, CPropColors::kPairs);
+}
+
+namespace {
+// The report text editor open on the test's thread, or null.
+HWND FindTextEditor() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM lParam) -> BOOL {
+        if (!::IsWindowVisible(window) || !::GetDlgItem(window, IDC_REPORT_HEADER_TEXT)) return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+}  // namespace
+
+// The header and footer buttons edit a copy of the text, taken back only when the editor ends
+// with OK; OK on the sheet then stores it.
+TEST_F(OptionsSheetTest, TheHeaderAndFooterEditorsChangeTheTextOnlyOnOk) {
+  std::string folder = TempFolder("zbopt_reports");
+  CWgFileSystem().MakePath(folder.c_str());
+  struct Case {
+    int useBox, button, answer;
+    const char* header;
+    const char* footer;
+  } cases[] = {
+      {IDC_OPT_USE_HEADER, IDC_OPT_EDIT_HEADER, IDOK, "<b>typed</b>", "old footer"},
+      {IDC_OPT_USE_HEADER, IDC_OPT_EDIT_HEADER, IDCANCEL, "old header", "old footer"},
+      {IDC_OPT_USE_FOOTER, IDC_OPT_EDIT_FOOTER, IDOK, "old header", "<b>typed</b>"},
+  };
+  for (const Case& c : cases) {
+    GetSearchProperties().m_strReportsDir = folder.c_str();
+    GetSearchProperties().m_strHeaderText = "old header";
+    GetSearchProperties().m_strFooterText = "old footer";
+    Sheet sheet(6, nullptr);
+    bool editorShown = false;
+    std::string shownText;
+    INT_PTR result =
+        RunSheet(sheet, {[&](Sheet& s) { Click(PageWnd(s, 6), c.useBox); },
+                         [&](Sheet& s) { dlgtest::Press(PageWnd(s, 6), c.button); },
+                         [&](Sheet&) {
+                           HWND editor = FindTextEditor();
+                           editorShown = editor != nullptr;
+                           if (!editor) return;
+                           shownText = dlgtest::ItemText(editor, IDC_REPORT_HEADER_TEXT);
+                           ::SetDlgItemTextA(editor, IDC_REPORT_HEADER_TEXT, "<b>typed</b>");
+                           ::PostMessageA(editor, WM_COMMAND, c.answer, 0);
+                         },
+                         Press(PSBTN_OK)});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(editorShown);
+    EXPECT_EQ(shownText, c.button == IDC_OPT_EDIT_HEADER ? "old header" : "old footer");
+    EXPECT_EQ(Stored().m_strHeaderText, c.header);
+    EXPECT_EQ(Stored().m_strFooterText, c.footer);
+  }
+}
+
+// One OK applies every page that was shown: each saves and tells the views on its own.
+TEST_F(OptionsSheetTest, OkAppliesEveryPageThatWasShown) {
+  Sheet sheet(0u, nullptr);
+  RunSheet(sheet, {[](Sheet& s) { Click(PageWnd(s, 0), IDC_OPT_BANNERS_ON); }, Show(1),
+                   [](Sheet& s) { Click(PageWnd(s, 1), IDC_OPT_RESTRICT); }, Show(5),
+                   [](Sheet& s) {
+                     s.m_colors.m_wells[0].SetColor(RGB(200, 0, 0));
+                     ::SendMessageA(PageWnd(s, 5), WM_WG_COLORCHOSEN, IDC_OPT_NORMAL_TEXT, 0);
+                   },
+                   Press(PSBTN_OK)});
+  std::sort(m_hints.begin(), m_hints.end());
+  EXPECT_EQ(m_hints, (std::vector<UINT>{100, 100, 102}));
+  CSearchProperties stored = Stored();
+  EXPECT_EQ(stored.m_nBannersOn, 0);
+  EXPECT_EQ(stored.m_nRestrict, 1);
+  EXPECT_EQ(stored.m_colors[CSearchProperties::NormalText], RGB(200, 0, 0));
 }
