@@ -38,11 +38,18 @@ BOOL COptionsPage::OnSetActive() {
   return result;
 }
 
-// A click or a typed change in any field is an edit: the sheet's Apply lights up for it.
+// A click on a check box, a typed change or another choice in a list is an edit: the sheet's
+// Apply lights up for it. A push button (the header's, say) is no edit by itself.
 BOOL COptionsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   UINT code = HIWORD(wParam);
-  if (lParam && !m_bFilling && (code == BN_CLICKED || code == EN_CHANGE || code == CBN_SELCHANGE))
-    SetModified(TRUE);
+  HWND control = reinterpret_cast<HWND>(lParam);
+  bool edit = code == EN_CHANGE || code == CBN_SELCHANGE;
+  if (code == BN_CLICKED && control) {
+    LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    edit = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+           type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
+  }
+  if (control && !m_bFilling && edit) SetModified(TRUE);
   return CPropertyPage::OnCommand(wParam, lParam);
 }
 
