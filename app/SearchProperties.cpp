@@ -1,7 +1,5 @@
 #include "app/SearchProperties.h"
 
-#include <cstdlib>
-
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
@@ -37,10 +35,8 @@ CString ReadText(CWinApp* app, const char* name, const char* fallback = "") {
 
 // A rate text as a positive number; anything else is 0.
 double ParseRate(const CString& text) {
-  if (text.IsEmpty()) return 0;
-  char* end = nullptr;
-  double value = strtod(text, &end);
-  return end != text.GetString() && value > 0 ? value : 0;
+  double value = CSearchProperties::ParseThreadKB(text);
+  return value > 0 ? value : 0;
 }
 
 }  // namespace
@@ -61,6 +57,31 @@ COLORREF CSearchProperties::DefaultColor(int index, bool fewColors) {
 
 void CSearchProperties::SetMaxThreads(int count) {
   m_nMaxThreads = count < kMinThreads ? kMinThreads : count > kMaxThreads ? kMaxThreads : count;
+}
+
+double CSearchProperties::ParseThreadKB(const char* text) {
+  // Read by hand: the C library's reading follows the locale's decimal point.
+  if (!text) return 0;
+  while (*text == ' ' || *text == '\t') ++text;
+  double value = 0;
+  bool digits = false;
+  for (; *text >= '0' && *text <= '9'; ++text, digits = true) value = value * 10 + (*text - '0');
+  if (*text == '.' || *text == ',') {
+    double scale = 0.1;
+    for (++text; *text >= '0' && *text <= '9'; ++text, digits = true, scale /= 10)
+      value += (*text - '0') * scale;
+  }
+  return digits ? value : 0;
+}
+
+CString CSearchProperties::FormatThreadKB(double kilobytes) {
+  // Hundredths as a whole number, so that no locale puts a comma in.
+  if (!(kilobytes > 0)) kilobytes = 0;
+  if (kilobytes > 1e6) kilobytes = 1e6;  // far beyond any line; keeps the hundredths in an int
+  int hundredths = static_cast<int>(kilobytes * 100 + 0.5);
+  CString text;
+  text.Format("%d.%02d", hundredths / 100, hundredths % 100);
+  return text;
 }
 
 void CSearchProperties::SetThreadKB(double kilobytes) {
@@ -129,9 +150,7 @@ void CSearchProperties::Load() {
 void CSearchProperties::Save() const {
   CWinApp* app = AfxGetApp();
   if (!app) return;
-  CString rate;
-  rate.Format("%3.2f", m_dThreadKB);
-  app->WriteProfileString(kSection, "ThreadKB", rate);
+  app->WriteProfileString(kSection, "ThreadKB", FormatThreadKB(m_dThreadKB));
   auto writeInt = [app](const char* name, int value) {
     app->WriteProfileInt(kSection, name, value);
   };

@@ -45,6 +45,13 @@ class CSearchProperties : public CObject {
   int GetMaxThreads() const { return m_nMaxThreads; }
   double GetThreadKB() const { return m_dThreadKB; }
 
+  // The rate as text whatever the user's locale: a dot or a comma before the fraction reads the
+  // same ("1,2" is 1.2), so that a value written on one machine reads alike on another. Leading
+  // blanks are skipped and what follows the number is ignored; no digit at all gives 0.
+  static double ParseThreadKB(const char* text);
+  // Always with a dot and two decimals ("1.20").
+  static CString FormatThreadKB(double kilobytes);
+
   // The report folder as the settings give it: the stored text, or the program's reports folder
   // when none is stored, ending with a backslash unless empty.
   static CString LoadReportsDir();

@@ -186,3 +186,4 @@
 #include "ids/ToolkitMenusIds.h"
 #include "ids/ToolkitMenuBarIds.h"
 #include "ids/ToolkitDockWndIds.h"
+#include "ids/OptionsIds.h"

@@ -132,6 +132,7 @@ class CMainFrame : public CTkFrameWnd {
   // Template combo, tools, help
   void OnTemplateSelChange();
   void OnEditTools();
+  void OnOptions();  // the options sheet, in ui/sheets/options
   BOOL OnRunTool(UINT nID);
   void OnUpdateRunTool(CCmdUI* pCmdUI);
   void OnDefaultHelp();

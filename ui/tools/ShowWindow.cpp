@@ -25,6 +25,8 @@
 #include "ui/dialogs/SelectBy.h"
 #include "ui/dialogs/SplashScreen.h"
 #include "ui/tools/ShowSearchFormBanner.h"
+#include "app/SearchProperties.h"
+#include "ui/sheets/options/SearchPropertySheet.h"
 
 namespace {
 
@@ -143,6 +145,30 @@ void ShowScroller() {
   }
 }
 
+// The options sheet on one of its pages. The column page gets an engine list's header of its
+// own, hidden, since there is no main window to take it from.
+void ShowOptions(UINT page) {
+  HWND list = nullptr;
+  GetSearchProperties().m_strReportsDir = "C:\\users\\Public\\Documents\\ZBPro Reports\\";
+  CSearchPropertySheet sheet(page, nullptr);
+  if (page == CSearchPropertySheet::ConfigureColumns) {
+    list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr,
+                             nullptr, nullptr, nullptr);
+    const char* titles[] = {"Engine", "Country", "Language", "Rank", "Page", "Position",
+                            "Last Run", "Submitted", "Mark"};
+    for (int i = 0; i < 9; ++i) {
+      LVCOLUMNA column = {};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.pszText = const_cast<char*>(titles[i]);
+      column.cx = i == 2 || i == 8 ? 0 : 60;
+      ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    sheet.m_columns.m_hHeader = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  }
+  sheet.DoModal();
+  if (list) ::DestroyWindow(list);
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -162,6 +188,14 @@ const NamedWindow kWindows[] = {
     {"scroller", ShowScroller},
     {"import-properties", ShowImportProperties},
     {"search-form-banner", ShowSearchFormBanner},
+    {"options-general", [] { ShowOptions(CSearchPropertySheet::General); }},
+    {"options-searching", [] { ShowOptions(CSearchPropertySheet::Searching); }},
+    {"options-performance", [] { ShowOptions(CSearchPropertySheet::Performance); }},
+    {"options-proxy", [] { ShowOptions(CSearchPropertySheet::Proxy); }},
+    {"options-columns", [] { ShowOptions(CSearchPropertySheet::ConfigureColumns); }},
+    {"options-colors", [] { ShowOptions(CSearchPropertySheet::Colors); }},
+    {"options-output", [] { ShowOptions(CSearchPropertySheet::Output); }},
+    {"options-language", [] { ShowOptions(CSearchPropertySheet::Language); }},
 };
 
 int Usage() {

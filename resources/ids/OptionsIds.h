@@ -1,0 +1,134 @@
+// Ids of the options sheet: its caption and messages, its eight page dialogs with their
+// controls, and the display names of the language modules.
+#pragma once
+
+#define IDS_OPTIONS_CAPTION 102       // the sheet's caption
+#define IDP_REPORTS_DIR_CREATE 225    // Yes/No: the report folder is missing, make it?
+#define IDP_PROXY_SERVER_MISSING 228  // a proxy is asked for without a server
+#define IDS_LANGUAGE_WINDOWS 2099     // the language entry that follows Windows
+
+// Display names of the language modules
+#define IDS_LANGMOD_CHS 2121
+#define IDS_LANGMOD_CHT 2122
+#define IDS_LANGMOD_CSY 2123
+#define IDS_LANGMOD_DAN 2124
+#define IDS_LANGMOD_NLB 2125
+#define IDS_LANGMOD_NLD 2126
+#define IDS_LANGMOD_ENA 2127
+#define IDS_LANGMOD_ENC 2128
+#define IDS_LANGMOD_ENZ 2129
+#define IDS_LANGMOD_ENG 2130
+#define IDS_LANGMOD_ENU 2131
+#define IDS_LANGMOD_FIN 2132
+#define IDS_LANGMOD_FRB 2133
+#define IDS_LANGMOD_FRC 2134
+#define IDS_LANGMOD_FRA 2135
+#define IDS_LANGMOD_FRS 2136
+#define IDS_LANGMOD_DEA 2137
+#define IDS_LANGMOD_DEU 2138
+#define IDS_LANGMOD_DES 2139
+#define IDS_LANGMOD_ELL 2140
+#define IDS_LANGMOD_HUN 2141
+#define IDS_LANGMOD_ISL 2142
+#define IDS_LANGMOD_ITA 2143
+#define IDS_LANGMOD_ITS 2144
+#define IDS_LANGMOD_JPN 2145
+#define IDS_LANGMOD_KOR 2146
+#define IDS_LANGMOD_NOR 2147
+#define IDS_LANGMOD_NON 2148
+#define IDS_LANGMOD_PLK 2149
+#define IDS_LANGMOD_PTB 2150
+#define IDS_LANGMOD_PTG 2151
+#define IDS_LANGMOD_RUS 2152
+#define IDS_LANGMOD_SKY 2153
+#define IDS_LANGMOD_ESP 2154
+#define IDS_LANGMOD_ESM 2155
+#define IDS_LANGMOD_ESN 2156
+#define IDS_LANGMOD_SVE 2157
+#define IDS_LANGMOD_TRK 2158
+
+// General page
+#define IDD_PROP_GENERAL 3110
+#define IDC_OPT_KEYWORD_ALERT 1124
+#define IDC_OPT_KEYWORD_IGNORE 1125
+#define IDC_OPT_INCLUDE_NEW 1193
+#define IDC_OPT_BANNERS_ON 1250
+#define IDC_OPT_REMINDERS_ON 1091
+
+// Searching page
+#define IDD_PROP_SEARCHING 113
+#define IDC_OPT_MAX_RESULTS 1009
+#define IDC_OPT_STOP_SEARCH 1011
+#define IDC_OPT_RESTRICT 1224
+#define IDC_OPT_EXACT_MATCH 1263
+#define IDC_OPT_DUMP_RESULTS 1264
+
+// Performance page
+#define IDD_PROP_PERFORMANCE 116
+#define IDC_OPT_MAX_THREADS 1010
+#define IDC_OPT_TIMEOUT 1008
+#define IDC_OPT_CONNECTION_MGMT 1217
+#define IDC_OPT_THREAD_KB 1257
+#define IDC_OPT_THREADS_LABEL 1222  // follow the thread count's state
+#define IDC_OPT_THREADS_NOTE 1223
+#define IDC_OPT_THREAD_KB_LABEL 1221  // follows the rate's state
+
+// Proxy page
+#define IDD_PROP_PROXY 115
+#define IDC_OPT_USE_PROXY 1014
+#define IDC_OPT_PROXY_SERVER 1005
+#define IDC_OPT_PROXY_PORT 1007
+#define IDC_OPT_PROXY_USER 1187
+#define IDC_OPT_PROXY_PASSWORD 1188
+#define IDC_OPT_AUTO_DETECT 1216
+#define IDC_OPT_PROXY_SERVER_LABEL 1017  // the labels follow the fields' state
+#define IDC_OPT_PROXY_PORT_LABEL 1018
+#define IDC_OPT_PROXY_USER_LABEL 1190
+#define IDC_OPT_PROXY_PASSWORD_LABEL 1191
+#define IDC_OPT_PROXY_LOGON_GROUP 1189
+
+// Configure columns page
+#define IDD_PROP_COLUMNS 3111
+#define IDC_OPT_COLUMN_LIST 1145
+#define IDC_OPT_COL_AUTOSAVE 1258
+
+// Colours page: a text and a background well and a sample per row of the engine list
+#define IDD_PROP_COLORS 118
+#define IDC_OPT_NORMAL_TEXT 1026
+#define IDC_OPT_NORMAL_BK 1025
+#define IDC_OPT_NORMAL_SAMPLE 1033
+#define IDC_OPT_DISABLED_TEXT 1043
+#define IDC_OPT_DISABLED_BK 1045
+#define IDC_OPT_DISABLED_SAMPLE 1048
+#define IDC_OPT_HIGHLIGHT_TEXT 1050
+#define IDC_OPT_HIGHLIGHT_BK 1052
+#define IDC_OPT_HIGHLIGHT_SAMPLE 1054
+#define IDC_OPT_ZUBRIN_TEXT 1028
+#define IDC_OPT_ZUBRIN_BK 1027
+#define IDC_OPT_ZUBRIN_SAMPLE 1034
+#define IDC_OPT_MOVEDUP_TEXT 1030
+#define IDC_OPT_MOVEDUP_BK 1029
+#define IDC_OPT_MOVEDUP_SAMPLE 1035
+#define IDC_OPT_MOVEDDOWN_TEXT 1032
+#define IDC_OPT_MOVEDDOWN_BK 1031
+#define IDC_OPT_MOVEDDOWN_SAMPLE 1036
+#define IDC_OPT_VIEW_TEXT 1037
+#define IDC_OPT_VIEW_BK 1039
+#define IDC_OPT_VIEW_SAMPLE 1041
+
+// Output page
+#define IDD_PROP_OUTPUT 114
+#define IDC_OPT_REPORTS_DIR 1015
+#define IDC_OPT_APPEND_DATE 1201
+#define IDC_OPT_HIDE_ZERO 1227
+#define IDC_OPT_USE_HEADER 1080
+#define IDC_OPT_EDIT_HEADER 1254
+#define IDC_OPT_USE_FOOTER 1081
+#define IDC_OPT_EDIT_FOOTER 1255
+#define IDC_OPT_REMOVE_LOGOS 1234
+#define IDC_OPT_SHOW_TITLE 1262
+#define IDC_OPT_ZUBRIN_PROMPT 1260
+
+// Language page
+#define IDD_PROP_LANGUAGE 3107
+#define IDC_OPT_LANGUAGE 1192
