@@ -1133,3 +1133,34 @@ TEST_F(MainFrameWindowTest, ChoosingATemplateInTheComboAppliesIt) {
   EXPECT_EQ(std::string(Doc()->m_templateName), "Americas");
   SetSelectionTemplates(nullptr);
 }
+
+// The menu bar's band, when a bar for it comes, goes first with id 0, and the main toolbar then
+// starts a row of its own below it.
+TEST_F(MainFrameWindowTest, TheMenuBarsBandGoesFirstAndPushesTheToolbarsDown) {
+  CTkReBar* rebar = frame_->GetReBar();
+  CTkToolBar stand;
+  ASSERT_TRUE(stand.CreateEx(frame_, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE8F0));
+  ASSERT_TRUE(stand.LoadToolBar(IDR_TEMPLATEBAR));
+  ASSERT_TRUE(frame_->AddMenuBarBand(&stand));
+  EXPECT_EQ(BandIds(rebar), (std::vector<UINT>{0, 1, 2, 3}));
+  struct Case {
+    UINT id;
+    bool breaks;
+  };
+  for (Case c : {Case{0, false}, Case{1, false}, Case{2, true}, Case{3, true}}) {
+    SCOPED_TRACE(c.id);
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_STYLE | RBBIM_CHILD;
+    rebar->SendMessage(RB_GETBANDINFOA, rebar->SendMessage(RB_IDTOINDEX, c.id),
+                       reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ((info.fStyle & RBBS_BREAK) != 0, c.breaks);
+    if (c.id == 0) EXPECT_EQ(info.hwndChild, stand.m_hWnd);
+  }
+  CRect menuRow, toolRow;
+  rebar->SendMessage(RB_GETRECT, 0, reinterpret_cast<LPARAM>(&menuRow));
+  rebar->SendMessage(RB_GETRECT, 2, reinterpret_cast<LPARAM>(&toolRow));
+  EXPECT_GE(toolRow.top, menuRow.bottom);
+  ::DestroyWindow(hFrame_);
+  Pump();
+}
