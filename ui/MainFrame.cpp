@@ -59,6 +59,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CTkFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateNewOpen)
   ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateNewOpen)
   ON_CBN_SELCHANGE(ID_TEMPLATE_COMBO, OnTemplateSelChange)
+  ON_COMMAND(ID_TEMPLATE_COMBO, OnApplyTemplate)
   ON_COMMAND(ID_TOOLS_EDIT, OnEditTools)
   ON_COMMAND(ID_OPTIONS, OnOptions)
   ON_COMMAND_EX_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnRunTool)
@@ -110,6 +111,21 @@ void AutoSizeTextButtons(CToolBar& bar, bool allButtons = false) {
 }
 
 }  // namespace
+
+namespace {
+DropDownMenuFn g_dropDownTracker = nullptr;
+}  // namespace
+
+void SetDropDownMenuTracker(DropDownMenuFn track) { g_dropDownTracker = track; }
+
+void CMainToolBar::TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) {
+  if (!g_dropDownTracker) {
+    CTkToolBar::TrackDropDownMenu(hPopup, rcButton);
+    return;
+  }
+  CWnd* owner = GetOwner();
+  g_dropDownTracker(hPopup, rcButton, owner ? owner->m_hWnd : nullptr);
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
   if (!CTkFrameWnd::PreCreateWindow(cs)) return FALSE;
@@ -220,14 +236,16 @@ void CMainFrame::FillTemplateCombo() {
     m_wndTemplateCombo.AddString(entry.first.c_str());
 }
 
+const char CMainFrame::kBandSection[] = "MainFrame-Bands";
+
 BOOL CMainFrame::CreateReBar() {
   if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP |
                              CBRS_BORDER_BOTTOM,
                          ID_MAINFRAME_REBAR))
     return FALSE;
-  // The menu bar's band (id 0) joins with the toolkit's menu bar; until then the window menu
-  // stands above the rebar and the main toolbar shares the dialog bar's row.
+  // The menu bar's band (id 0) joins with the toolkit's menu bar (AddMenuBarBand); until then
+  // the window menu stands above the rebar and the main toolbar shares the dialog bar's row.
   CString templates = LoadResString(IDS_TEMPLATEBAR_BAND);
   if (!m_wndReBar.AddBar(&m_wndDlgBar, nullptr, nullptr, RBBS_FIXEDSIZE | RBBS_FIXEDBMP, 1) ||
       !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_FIXEDBMP, 2) ||
@@ -242,6 +260,27 @@ BOOL CMainFrame::CreateReBar() {
   info.cxIdeal = 38;
   int dialogBand = static_cast<int>(m_wndReBar.SendMessage(RB_IDTOINDEX, 1));
   m_wndReBar.SendMessage(RB_SETBANDINFOA, dialogBand, reinterpret_cast<LPARAM>(&info));
+  // The order and widths the user left the bands in last time.
+  m_wndReBar.LoadBandLayout(kBandSection);
+  return TRUE;
+}
+
+BOOL CMainFrame::AddMenuBarBand(CWnd* pMenuBar) {
+  if (!m_wndReBar.AddBar(pMenuBar, nullptr, nullptr, RBBS_GRIPPERALWAYS, 0)) return FALSE;
+  m_wndReBar.SendMessage(RB_MOVEBAND, m_wndReBar.GetBandCount() - 1, 0);
+  // The main toolbar leaves the dialog bar's row to the menu.
+  int toolBand = static_cast<int>(m_wndReBar.SendMessage(RB_IDTOINDEX, 2));
+  REBARBANDINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = RBBIM_STYLE;
+  if (toolBand >= 0 && m_wndReBar.SendMessage(RB_GETBANDINFOA, toolBand,
+                                              reinterpret_cast<LPARAM>(&info))) {
+    info.fStyle |= RBBS_BREAK;
+    m_wndReBar.SendMessage(RB_SETBANDINFOA, toolBand, reinterpret_cast<LPARAM>(&info));
+  }
+  // A layout kept for these four bands applies now; one kept for three does not.
+  m_wndReBar.LoadBandLayout(kBandSection);
+  RecalcLayout();
   return TRUE;
 }
 

@@ -13,7 +13,7 @@
 #include "toolkit/TkFlatComboBox.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/TkMenuBar.h"
-#include "toolkit/TkReBar.h"
+#include "toolkit/bars/TkReBar.h"
 #include "toolkit/widgets/TkSplitterWnd.h"
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/bars/TkToolBar.h"
@@ -38,6 +38,15 @@ using CsvExportAskFn = BOOL (*)(CWnd* owner, CsvExportChoice& choice);
 BOOL AskCsvExport(CWnd* owner, CsvExportChoice& choice);
 void SetCsvExportAsker(CsvExportAskFn ask);
 
+// The main toolbar: the toolkit's, its drop-down menus opened through a seam (tests keep the
+// menu instead of tracking it).
+using DropDownMenuFn = void (*)(HMENU popup, const RECT& rcButton, HWND owner);
+void SetDropDownMenuTracker(DropDownMenuFn track);
+class CMainToolBar : public CTkToolBar {
+ protected:
+  void TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) override;
+};
+
 class CMainFrame : public CTkFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
  public:
@@ -49,7 +58,7 @@ class CMainFrame : public CTkFrameWnd {
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   CStatusBar* GetStatusBar() { return &m_wndStatusBar; }
-  CTkToolBar* GetMainToolBar() { return &m_wndToolBar; }
+  CMainToolBar* GetMainToolBar() { return &m_wndToolBar; }
   CTkToolBar* GetTemplateBar() { return &m_wndTemplateBar; }
   CTkReBar* GetReBar() { return &m_wndReBar; }
   CTkFlatComboBox* GetTemplateCombo() { return &m_wndTemplateCombo; }
@@ -62,6 +71,12 @@ class CMainFrame : public CTkFrameWnd {
   CWnd* GetSearchFormPane() const;
   CWnd* GetSearchTermPane() const;
   CWnd* GetEngineViewPane() const;
+
+  // Puts a bar (the menu bar) into the rebar's first band, on a row of its own above the
+  // toolbars. FALSE when the rebar refuses it.
+  BOOL AddMenuBarBand(CWnd* pMenuBar);
+  // Where the rebar keeps its bands' order and widths between runs.
+  static const char kBandSection[];
 
   // Sets a status pane's text and fits the pane's width to it.
   void SetPaneTextSized(UINT nID, LPCSTR lpszText);
@@ -131,6 +146,8 @@ class CMainFrame : public CTkFrameWnd {
 
   // Template combo, tools, help
   void OnTemplateSelChange();
+  // Command 32860 from the combo (lParam): the engine view checks the chosen template's engines.
+  void OnApplyTemplate();
   void OnEditTools();
   void OnOptions();  // the options sheet, in ui/sheets/options
   BOOL OnRunTool(UINT nID);
@@ -148,7 +165,7 @@ class CMainFrame : public CTkFrameWnd {
   CTkFlatComboBox m_wndTemplateCombo;
   WindowPlacement m_placement;
   CDialogBar m_wndDlgBar;
-  CTkToolBar m_wndToolBar;
+  CMainToolBar m_wndToolBar;
   CTkToolBar m_wndTemplateBar;
   CTkReBar m_wndReBar;
   CTkMenuBar m_wndMenuBar;

@@ -25,6 +25,7 @@
 #include "toolkit/usertools/WgUserTool.h"
 #include "toolkit/usertools/WgUserToolsDlg.h"
 #include "ui/Panes.h"
+#include "ui/views/SearchEngineView.h"
 
 namespace {
 
@@ -184,6 +185,27 @@ void CMainFrame::OnTemplateSelChange() {
   PostMessage(WM_COMMAND, ID_TEMPLATE_COMBO, reinterpret_cast<LPARAM>(m_wndTemplateCombo.m_hWnd));
 }
 
+// The combo's choice becomes the document's template, and its engines the checked ones. Not
+// while a run works on the engines or a new document is being set up.
+void CMainFrame::OnApplyTemplate() {
+  CZubrinDoc* doc = GetZubrinDoc();
+  if (!doc || IsRunActive() || CZubrinDoc::s_busy) return;
+  const MSG* msg = GetCurrentMessage();
+  HWND combo = msg && msg->message == WM_COMMAND ? reinterpret_cast<HWND>(msg->lParam) : nullptr;
+  if (!combo) combo = m_wndTemplateCombo.m_hWnd;
+  int index = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+  if (index == CB_ERR) return;
+  int length = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0));
+  CString name;
+  if (length > 0) {
+    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.GetBuffer(length)));
+    name.ReleaseBuffer();
+  }
+  doc->m_templateIndex = index;
+  doc->m_templateName = name;
+  if (g_pSearchEngineView) g_pSearchEngineView->ApplyTemplate(name);
+}
+
 // User tools. The menu has one command per tool the list can hold.
 static_assert(ID_TOOLS_LAST - ID_TOOLS_FIRST + 1 == CWgUserTool::kMaxTools,
               "every user tool needs a command");
@@ -270,5 +292,6 @@ void CMainFrame::OnClose() {
   // During a run the window stays; the run's end closes it.
   if (doc && doc->GetRunControl().DeferClose()) return;
   WindowPlacement::SaveWindowPos(this, "MainFrame");
+  m_wndReBar.SaveBandLayout(kBandSection);
   CTkFrameWnd::OnClose();
 }

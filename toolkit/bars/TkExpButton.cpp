@@ -1,5 +1,6 @@
 #include "toolkit/bars/TkExpButton.h"
 
+#include "toolkit/bars/TkHiddenButtonsMenu.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 
@@ -62,7 +63,13 @@ void CTkExpButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
              m_pToolBar->AllowsCustomize(), (lpDIS->itemState & ODS_DISABLED) != 0, pressed);
 }
 
-BOOL CTkExpButton::OpenPopup(const RECT&) { return FALSE; }
+// Until the popup window joins the toolkit, a plain menu of the hidden buttons, closed again
+// when this returns.
+BOOL CTkExpButton::OpenPopup(const RECT& rcScreen) {
+  TkTrackHiddenButtonsMenu(m_pToolBar, rcScreen);
+  SetState(FALSE);
+  return FALSE;
+}
 
 LRESULT CTkExpButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -2,6 +2,7 @@
 
 #include "framework/AfxResource.h"
 #include "framework/wnd/MessageMap.h"
+#include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkToolBarLayout.h"
 
 IMPLEMENT_DYNAMIC(CTkToolBar, CToolBar)
@@ -20,6 +21,8 @@ BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
   ON_NOTIFY_REFLECT(TBN_TOOLBARCHANGE, OnToolBarChange)
   ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, OnHotItemChange)
   ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
+  ON_MESSAGE(TKM_GETBANDSIZE, OnGetBandSizeMsg)
+  ON_MESSAGE(TKM_BANDCHILDSIZE, OnBandChildSizeMsg)
 END_MESSAGE_MAP()
 
 BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {

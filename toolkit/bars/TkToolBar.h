@@ -7,6 +7,7 @@
 
 #include "framework/String.h"
 #include "framework/bars/ToolBar.h"
+#include "toolkit/bars/TkExpButton.h"
 
 // Sent to the owner by a drop-down button that has no menu: wParam the control's NMTOOLBARA,
 // lParam the button's rectangle on the screen.
@@ -74,7 +75,25 @@ class CTkToolBar : public CToolBar {
   BOOL _GetButton(int nIndex, TBBUTTON* pButton) const;
   BOOL _SetButton(int nIndex, const TBBUTTON* pButton);
 
+  // In a rebar band (TkToolBarBand.cpp). The band asks for its sizes: all buttons ideally, at
+  // least the first one and the chevron; a band resized hides the buttons that no longer fit
+  // behind the chevron, or shows those that fit again.
+  BOOL GetBandSize(REBARBANDINFOA* pInfo, BOOL bHorz);
+  void OnBandChildSize(BOOL bHorz, const RECT& rcChild);
+  // Up to the end of the first visible button, and the chevron's room.
+  int GetMinimumBandSize(BOOL bHorz) const;
+  BOOL IsInReBarBand() const { return m_bInReBarBand; }
+  // The chevron button, once the bar is in a band; null before.
+  CTkExpButton* GetChevron() { return m_wndChevron.m_hWnd ? &m_wndChevron : nullptr; }
+
  protected:
+  LRESULT OnGetBandSizeMsg(WPARAM wParam, LPARAM lParam);
+  LRESULT OnBandChildSizeMsg(WPARAM wParam, LPARAM lParam);
+  // Puts the chevron at the end of a bar nLength long, shown while buttons are hidden.
+  void PositionChevron(int nLength, BOOL bHorz);
+  CTkExpButton m_wndChevron;
+  BOOL m_bInReBarBand = FALSE;
+
   // Seams: opening the drop-down menu (returns at once in tests), and the mouse button.
   virtual void TrackDropDownMenu(HMENU hPopup, const RECT& rcButton);
   virtual BOOL IsLeftButtonDown() const;

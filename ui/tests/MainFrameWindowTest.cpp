@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -27,6 +28,11 @@
 #include "ui/MainFrame.h"
 #include "ui/PlaceholderView.h"
 #include "toolkit/usertools/WgUserTool.h"
+#include "toolkit/bars/TkHiddenButtonsMenu.h"
+#include "toolkit/bars/TkToolBarLayout.h"
+#include "toolkit/services/TkProfileStore.h"
+#include "ui/Panes.h"
+#include "ui/views/SearchEngineView.h"
 
 namespace {
 
@@ -862,3 +868,299 @@ TEST_F(MainFrameWindowTest, AToolThatCannotStartAndADamagedToolsFileAreReported)
 }
 
 }  // namespace
+
+// ---- the bars in the rebar ----
+
+// A press and release in the middle of a toolbar button, or at dx from its right edge.
+void ClickButton(CToolBar* bar, UINT id, int fromRight = -1) {
+  CRect item;
+  bar->GetItemRect(bar->CommandToIndex(id), &item);
+  CPoint at = item.CenterPoint();
+  if (fromRight >= 0) at.x = item.right - fromRight;
+  bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+// Buttons pressed on either toolbar run the frame's and the document's commands.
+TEST_F(MainFrameWindowTest, ToolbarButtonsRunTheirCommands) {
+  SetReportOpener(RecordOpen);
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  SetCommandLineInfo(new NQCommandLineInfo(""));
+  g_opened.clear();
+  ClickButton(frame_->GetMainToolBar(), ID_VIEW_SUMMARY);
+  Pump();
+  EXPECT_EQ(g_opened.size(), 1u) << "the summary report is written and shown";
+  EXPECT_EQ(CountFiles(folder_.Path(), "*.htm*"), 1);
+
+  // The engine buttons of the second toolbar check none, then all engines.
+  CListCtrl* list = g_pSearchEngineView ? &g_pSearchEngineView->GetListCtrl() : nullptr;
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->GetItemCount(), 0);
+  for (UINT id : {ID_ENGINE_NONE, ID_ENGINE_ALL}) {
+    SCOPED_TRACE(id);
+    ClickButton(frame_->GetTemplateBar(), id);
+    Pump();
+    for (int row = 0; row < list->GetItemCount(); ++row)
+      EXPECT_EQ(g_pSearchEngineView->GetCheck(row) != FALSE, id == ID_ENGINE_ALL) << row;
+  }
+}
+
+// The Open button's arrow opens the recent-files menu below the button; the button itself stays
+// a plain command.
+std::vector<UINT> g_dropped;
+RECT g_droppedAt = {};
+void RecordDropDown(HMENU popup, const RECT& rcButton, HWND) {
+  g_dropped.clear();
+  for (int i = 0; i < ::GetMenuItemCount(popup); ++i) g_dropped.push_back(::GetMenuItemID(popup, i));
+  g_droppedAt = rcButton;
+}
+
+TEST_F(MainFrameWindowTest, TheOpenButtonsArrowOpensItsMenu) {
+  SetDropDownMenuTracker(RecordDropDown);
+  g_dropped.clear();
+  CMainToolBar* bar = frame_->GetMainToolBar();
+  ClickButton(bar, ID_FILE_OPEN, 4);
+  SetDropDownMenuTracker(nullptr);
+  EXPECT_EQ(g_dropped, (std::vector<UINT>{ID_FILE_OPEN, 0, ID_FILE_MRU_FILE1}));
+  CRect item;
+  bar->GetItemRect(bar->CommandToIndex(ID_FILE_OPEN), &item);
+  bar->ClientToScreen(&item);
+  EXPECT_EQ(CRect(g_droppedAt), item) << "below the button";
+}
+
+// Tips name the buttons; the prompt of a button the mouse is over shows in the message pane,
+// passed on by the rebar the toolbars sit in.
+TEST_F(MainFrameWindowTest, ToolbarButtonsHaveTipsAndPrompts) {
+  struct Case {
+    CToolBar* bar;
+    UINT id;
+    const char* tip;
+    const char* prompt;
+  };
+  const Case cases[] = {
+      {frame_->GetMainToolBar(), ID_FILE_NEW, "New", "Creates a new document"},
+      {frame_->GetMainToolBar(), ID_VIEW_SUMMARY, "Summary Report",
+       "Writes and shows the summary report"},
+      {frame_->GetTemplateBar(), ID_ENGINE_ALL, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    ASSERT_GE(c.bar->CommandToIndex(c.id), 0);
+    CString full;
+    ASSERT_TRUE(full.LoadString(c.id));
+    int lineBreak = full.Find('\n');
+    std::string tip = c.tip ? c.tip : std::string(full.Mid(lineBreak + 1));
+    std::string prompt = c.prompt ? c.prompt : std::string(full.Left(lineBreak));
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = c.bar->m_hWnd;
+    info.hdr.idFrom = c.id;
+    info.hdr.code = TTN_NEEDTEXTA;
+    c.bar->SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(std::string(info.lpszText), tip);
+
+    ::SendMessageA(::GetParent(c.bar->m_hWnd), WM_SETMESSAGESTRING, c.id, 0);
+    EXPECT_EQ(std::string(frame_->GetStatusBar()->GetPaneText(0)), prompt);
+  }
+}
+
+// At the narrowest the window may be, the main toolbar's last buttons go behind its chevron,
+// whose menu lists them and runs the one chosen.
+std::vector<UINT> g_chevronItems;
+UINT g_chevronChoice = 0;
+UINT ChooseHidden(HMENU menu, const RECT&, HWND) {
+  g_chevronItems.clear();
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    UINT id = ::GetMenuItemID(menu, i);
+    if (id != 0 && id != static_cast<UINT>(-1)) g_chevronItems.push_back(id);
+  }
+  return g_chevronChoice;
+}
+
+TEST_F(MainFrameWindowTest, TheChevronOffersTheButtonsANarrowWindowHides) {
+  CMainToolBar* bar = frame_->GetMainToolBar();
+  ASSERT_NE(bar->GetChevron(), nullptr);
+  EXPECT_FALSE(bar->GetChevron()->IsWindowVisible()) << "800 pixels show every button";
+  EXPECT_TRUE(bar->GetHiddenButtons().empty());
+
+  frame_->SetWindowPos(nullptr, 0, 0, 340, 400, SWP_NOMOVE | SWP_NOZORDER);
+  frame_->RecalcLayout();
+  Pump();
+  std::vector<UINT> hidden;
+  for (const auto& h : bar->GetHiddenButtons()) {
+    UINT id = bar->GetItemID(h.first);
+    if (id != 0) hidden.push_back(id);
+  }
+  ASSERT_FALSE(hidden.empty());
+  EXPECT_EQ(hidden.back(), static_cast<UINT>(ID_PROJECT_PROPERTIES)) << "the last ones go";
+  EXPECT_TRUE(bar->GetChevron()->IsWindowVisible());
+  EXPECT_TRUE(bar->GetChevron()->IsWindowEnabled());
+
+  SetHiddenButtonsMenuTracker(ChooseHidden);
+  g_chevronChoice = 0;
+  bar->GetChevron()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  EXPECT_EQ(g_chevronItems, hidden);
+
+  // A band short enough to hide the summary button too (as the rebar tells its toolbar); the
+  // report it chooses from the chevron is written and shown.
+  SetReportOpener(RecordOpen);
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  SetCommandLineInfo(new NQCommandLineInfo(""));
+  CRect save;
+  bar->GetItemRect(bar->CommandToIndex(ID_FILE_SAVE), &save);
+  NMREBARCHILDSIZE nm = {};
+  nm.rcChild = {0, 0, save.right + 2 * kTkChevronAllowance + 4, save.bottom};
+  REBARBANDINFOA band = {};
+  TkBandChildSize pair = {&band, &nm};
+  bar->SendMessage(TKM_BANDCHILDSIZE, TRUE, reinterpret_cast<LPARAM>(&pair));
+  g_chevronChoice = ID_VIEW_SUMMARY;
+  g_opened.clear();
+  bar->GetChevron()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  EXPECT_NE(std::find(g_chevronItems.begin(), g_chevronItems.end(),
+                      static_cast<UINT>(ID_VIEW_SUMMARY)),
+            g_chevronItems.end());
+  Pump();
+  EXPECT_EQ(g_opened.size(), 1u);
+  SetHiddenButtonsMenuTracker(nullptr);
+
+  frame_->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
+  frame_->RecalcLayout();
+  Pump();
+  EXPECT_TRUE(bar->GetHiddenButtons().empty()) << "wide again, every button is back";
+  EXPECT_FALSE(bar->GetChevron()->IsWindowVisible());
+}
+
+std::vector<UINT> BandIds(CTkReBar* rebar) {
+  std::vector<UINT> ids;
+  for (UINT i = 0; i < rebar->GetBandCount(); ++i) {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_ID;
+    rebar->SendMessage(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&info));
+    ids.push_back(info.wID);
+  }
+  return ids;
+}
+std::vector<UINT> BandWidths(CTkReBar* rebar) {
+  std::vector<UINT> widths;
+  for (UINT i = 0; i < rebar->GetBandCount(); ++i) {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_SIZE;
+    rebar->SendMessage(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&info));
+    widths.push_back(info.cx);
+  }
+  return widths;
+}
+
+// The bands come back in the order and widths the user left them in when the window closed.
+TEST_F(MainFrameWindowTest, TheBandsKeepTheirOrderAndWidthsAcrossARestart) {
+  app_->SetRegistryKey("ZBPro Frame Tests");
+  CTkProfileStore(HKEY_CURRENT_USER).WriteProfileString(CMainFrame::kBandSection, nullptr, nullptr);
+  CTkReBar* rebar = frame_->GetReBar();
+  const std::vector<UINT> start = BandIds(rebar);
+  ASSERT_EQ(start, (std::vector<UINT>{1, 2, 3}));
+  // The template bar to the top row, before the dialog bar, a little narrower than before.
+  rebar->SendMessage(RB_MOVEBAND, 2, 0);
+  REBARBANDINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = RBBIM_SIZE;
+  rebar->SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  info.cx -= 20;
+  rebar->SendMessage(RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  frame_->RecalcLayout();
+  const std::vector<UINT> order = BandIds(rebar);
+  const std::vector<UINT> widths = BandWidths(rebar);
+  ASSERT_EQ(order, (std::vector<UINT>{3, 1, 2}));
+
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(hFrame_));
+  app_->OnFileNew();
+  frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
+  ASSERT_NE(frame_, nullptr);
+  hFrame_ = frame_->m_hWnd;
+  frame_->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+  frame_->RecalcLayout();
+  EXPECT_EQ(BandIds(frame_->GetReBar()), order);
+  EXPECT_EQ(BandWidths(frame_->GetReBar()), widths);
+  CTkProfileStore(HKEY_CURRENT_USER).WriteProfileString(CMainFrame::kBandSection, nullptr, nullptr);
+}
+
+// Choosing a template in the combo makes it the document's and checks exactly its engines; not
+// while a run is going on.
+TEST_F(MainFrameWindowTest, ChoosingATemplateInTheComboAppliesIt) {
+  auto* templates = new NQSelectionTemplates;
+  templates->Add("Europe", {"Alpha"});
+  templates->Add("Americas", {"Beta"});
+  SetSelectionTemplates(templates);
+  Reopen(false);
+  CTkFlatComboBox* combo = frame_->GetTemplateCombo();
+  CListCtrl* list = g_pSearchEngineView ? &g_pSearchEngineView->GetListCtrl() : nullptr;
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->GetItemCount(), 2);
+  auto checked = [&](const char* name) {
+    for (int row = 0; row < list->GetItemCount(); ++row)
+      if (std::string(list->GetItemText(row, 0)) == name)
+        return g_pSearchEngineView->GetCheck(row) != FALSE;
+    ADD_FAILURE() << name << " is not listed";
+    return false;
+  };
+  struct Case {
+    const char* name;
+    bool running;
+    bool alpha, beta;
+    int index;
+  };
+  const Case cases[] = {
+      {"Europe", false, true, false, 1},
+      {"Americas", false, false, true, 0},
+      // During a run the choice waits: the engines stay as the last template left them.
+      {"Europe", true, false, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.running ? " during a run" : ""));
+    Doc()->m_running = c.running ? 1 : 0;
+    combo->SetCurSel(combo->FindStringExact(-1, c.name));
+    frame_->GetTemplateBar()->SendMessage(
+        WM_COMMAND, MAKEWPARAM(ID_TEMPLATE_COMBO, CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(combo->m_hWnd));
+    Pump();
+    EXPECT_EQ(checked("Alpha"), c.alpha);
+    EXPECT_EQ(checked("Beta"), c.beta);
+    EXPECT_EQ(Doc()->m_templateIndex, c.index);
+  }
+  Doc()->m_running = 0;
+  EXPECT_EQ(std::string(Doc()->m_templateName), "Americas");
+  SetSelectionTemplates(nullptr);
+}
+
+// The menu bar's band, when a bar for it comes, goes first with id 0, and the main toolbar then
+// starts a row of its own below it.
+TEST_F(MainFrameWindowTest, TheMenuBarsBandGoesFirstAndPushesTheToolbarsDown) {
+  CTkReBar* rebar = frame_->GetReBar();
+  CTkToolBar stand;
+  ASSERT_TRUE(stand.CreateEx(frame_, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE8F0));
+  ASSERT_TRUE(stand.LoadToolBar(IDR_TEMPLATEBAR));
+  ASSERT_TRUE(frame_->AddMenuBarBand(&stand));
+  EXPECT_EQ(BandIds(rebar), (std::vector<UINT>{0, 1, 2, 3}));
+  struct Case {
+    UINT id;
+    bool breaks;
+  };
+  for (Case c : {Case{0, false}, Case{1, false}, Case{2, true}, Case{3, true}}) {
+    SCOPED_TRACE(c.id);
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_STYLE | RBBIM_CHILD;
+    rebar->SendMessage(RB_GETBANDINFOA, rebar->SendMessage(RB_IDTOINDEX, c.id),
+                       reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ((info.fStyle & RBBS_BREAK) != 0, c.breaks);
+    if (c.id == 0) EXPECT_EQ(info.hwndChild, stand.m_hWnd);
+  }
+  CRect menuRow, toolRow;
+  rebar->SendMessage(RB_GETRECT, 0, reinterpret_cast<LPARAM>(&menuRow));
+  rebar->SendMessage(RB_GETRECT, 2, reinterpret_cast<LPARAM>(&toolRow));
+  EXPECT_GE(toolRow.top, menuRow.bottom);
+  ::DestroyWindow(hFrame_);
+  Pump();
+}
