@@ -150,8 +150,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CTkFrameWnd::OnCreate(lpcs) == -1) return -1;
   // The normal three-dimensional look throughout.
   ToolkitData().m_bFlatLook = FALSE;
-  if (!m_wndMenuBar.LoadMenuBar(IDR_MAINFRAME)) return -1;
-  if (!CreateToolBars() || !SetUpMainToolBar() || !SetUpTemplateBar() || !CreateReBar() ||
+  if (!CreateMenuBar() || !CreateToolBars() || !SetUpMainToolBar() || !SetUpTemplateBar() || !CreateReBar() ||
       !CreateStatusBar())
     return -1;
   const UINT coolMenuBars[] = {IDR_MAINFRAME, IDR_TEMPLATEBAR};
@@ -166,6 +165,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   RecalcLayout();
   return 0;
+}
+
+// The program's menu as the toolkit's bar; the window's own menu goes when the bar takes it.
+BOOL CMainFrame::CreateMenuBar() {
+  CTkMenuBar* bar = GetMenuBar();
+  if (!bar->CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_MAINFRAME_MENUBAR) ||
+      !bar->LoadMenuBar(IDR_MAINFRAME))
+    return FALSE;
+  bar->ModifyStyle(0, TBSTYLE_TRANSPARENT);
+  return TRUE;
 }
 
 BOOL CMainFrame::CreateToolBars() {
@@ -244,11 +253,11 @@ BOOL CMainFrame::CreateReBar() {
                              CBRS_BORDER_BOTTOM,
                          ID_MAINFRAME_REBAR))
     return FALSE;
-  // The menu bar's band (id 0) joins with the toolkit's menu bar (AddMenuBarBand); until then
-  // the window menu stands above the rebar and the main toolbar shares the dialog bar's row.
+  // The menu on a row of its own beside the dialog bar; each toolbar on a row below.
   CString templates = LoadResString(IDS_TEMPLATEBAR_BAND);
-  if (!m_wndReBar.AddBar(&m_wndDlgBar, nullptr, nullptr, RBBS_FIXEDSIZE | RBBS_FIXEDBMP, 1) ||
-      !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_FIXEDBMP, 2) ||
+  if (!m_wndReBar.AddBar(GetMenuBar(), nullptr, nullptr, RBBS_GRIPPERALWAYS, 0) ||
+      !m_wndReBar.AddBar(&m_wndDlgBar, nullptr, nullptr, RBBS_FIXEDSIZE | RBBS_FIXEDBMP, 1) ||
+      !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_BREAK | RBBS_FIXEDBMP, 2) ||
       !m_wndReBar.AddBar(&m_wndTemplateBar, templates, nullptr, RBBS_BREAK | RBBS_FIXEDBMP, 3))
     return FALSE;
   REBARBANDINFOA info = {};
@@ -262,25 +271,6 @@ BOOL CMainFrame::CreateReBar() {
   m_wndReBar.SendMessage(RB_SETBANDINFOA, dialogBand, reinterpret_cast<LPARAM>(&info));
   // The order and widths the user left the bands in last time.
   m_wndReBar.LoadBandLayout(kBandSection);
-  return TRUE;
-}
-
-BOOL CMainFrame::AddMenuBarBand(CWnd* pMenuBar) {
-  if (!m_wndReBar.AddBar(pMenuBar, nullptr, nullptr, RBBS_GRIPPERALWAYS, 0)) return FALSE;
-  m_wndReBar.SendMessage(RB_MOVEBAND, m_wndReBar.GetBandCount() - 1, 0);
-  // The main toolbar leaves the dialog bar's row to the menu.
-  int toolBand = static_cast<int>(m_wndReBar.SendMessage(RB_IDTOINDEX, 2));
-  REBARBANDINFOA info = {};
-  info.cbSize = sizeof info;
-  info.fMask = RBBIM_STYLE;
-  if (toolBand >= 0 && m_wndReBar.SendMessage(RB_GETBANDINFOA, toolBand,
-                                              reinterpret_cast<LPARAM>(&info))) {
-    info.fStyle |= RBBS_BREAK;
-    m_wndReBar.SendMessage(RB_SETBANDINFOA, toolBand, reinterpret_cast<LPARAM>(&info));
-  }
-  // A layout kept for these four bands applies now; one kept for three does not.
-  m_wndReBar.LoadBandLayout(kBandSection);
-  RecalcLayout();
   return TRUE;
 }
 

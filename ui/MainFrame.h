@@ -72,9 +72,6 @@ class CMainFrame : public CTkFrameWnd {
   CWnd* GetSearchTermPane() const;
   CWnd* GetEngineViewPane() const;
 
-  // Puts a bar (the menu bar) into the rebar's first band, on a row of its own above the
-  // toolbars. FALSE when the rebar refuses it.
-  BOOL AddMenuBarBand(CWnd* pMenuBar);
   // Where the rebar keeps its bands' order and widths between runs.
   static const char kBandSection[];
 
@@ -100,6 +97,7 @@ class CMainFrame : public CTkFrameWnd {
  protected:
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   int OnCreate(LPCREATESTRUCT lpcs);
+  BOOL CreateMenuBar();
   BOOL CreateToolBars();
   BOOL SetUpMainToolBar();
   BOOL SetUpTemplateBar();
@@ -168,7 +166,6 @@ class CMainFrame : public CTkFrameWnd {
   CMainToolBar m_wndToolBar;
   CTkToolBar m_wndTemplateBar;
   CTkReBar m_wndReBar;
-  CTkMenuBar m_wndMenuBar;
   CProgressCtrl* m_pProgress = nullptr;
   int m_progressCaptionWidth = 0;  // room the caption takes before the bar
   HIMAGELIST m_hToolImages = nullptr, m_hToolHotImages = nullptr, m_hTemplateImages = nullptr;

@@ -6,6 +6,7 @@
 
 #include "framework/String.h"
 #include "toolkit/TkMenuBar.h"
+#include "toolkit/menus/TkCoolMenu.h"
 #include "toolkit/services/TkAccelManager.h"
 
 // Every plain text item of the popup shows the first key of its command behind a TAB, or no
@@ -20,7 +21,8 @@ class CTkFrameImpl {
   CTkFrameImpl(const CTkFrameImpl&) = delete;
   CTkFrameImpl& operator=(const CTkFrameImpl&) = delete;
 
-  // The owner-drawn menus (cool menu) join here with the toolkit's menus.
+  // Made in this order: the owner-drawn menus, then the menu bar, whose popups they draw.
+  CTkCoolMenu m_coolMenu;
   CTkMenuBar m_menuBar;
   // Not owned: the keyboard-shortcut manager whose keys the popups show; none, none shown.
   CTkAccelManager* m_pShortcuts = nullptr;

@@ -1,6 +1,7 @@
 #include "toolkit/frame/TkFrameWnd.h"
 
 #include "framework/AfxResource.h"
+#include "framework/ResourceException.h"
 #include "framework/Document.h"
 #include "framework/docking/DockBar.h"
 #include "framework/docking/DockState.h"
@@ -11,6 +12,9 @@
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/docking/TkDocking.h"
+#include "toolkit/menus/TkMenuItemData.h"
+#include "toolkit/docking/float/TkMiniDockFrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CTkFrameWnd, CFrameWnd)
 
@@ -40,13 +44,17 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkAccelManager& shortcuts) {
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
     if (!::GetMenuItemInfoA(hPopup, i, TRUE, &info)) continue;
-    // Only plain text commands carry a shortcut text.
-    if (info.hSubMenu || (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP))) continue;
-    char buffer[256] = {};
-    if (::GetMenuStringA(hPopup, i, buffer, sizeof buffer, MF_BYPOSITION) <= 0) continue;
-    CString text = buffer;
+    // Only text commands carry a shortcut text: plain ones, and those the owner-drawn menus draw
+    // from their record's text.
+    const bool drawn = (info.fType & MFT_OWNERDRAW) && TkMenuItemDataFrom(info.dwItemData);
+    if (info.hSubMenu || (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ||
+        ((info.fType & MFT_OWNERDRAW) && !drawn))
+      continue;
+    const CString before = TkGetMenuItemText(hPopup, i, MF_BYPOSITION);
+    if (before.IsEmpty()) continue;
+    CString text = before;
     int tab = text.Find('\t');
     if (tab >= 0) text = text.Left(tab);
     CString keys;
@@ -54,13 +62,7 @@ void ApplyShortcutTexts(HMENU hPopup, const CTkAccelManager& shortcuts) {
     int comma = keys.Find(',');
     if (comma >= 0) keys = keys.Left(comma);
     if (!keys.IsEmpty()) text += "\t" + keys;
-    if (text == buffer) continue;
-    // Only the text changes: state, check style and the default mark stay as they are.
-    MENUITEMINFOA change = {};
-    change.cbSize = sizeof change;
-    change.fMask = MIIM_STRING;
-    change.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(text));
-    ::SetMenuItemInfoA(hPopup, i, TRUE, &change);
+    if (text != before) TkSetMenuItemText(hPopup, i, MF_BYPOSITION, text);
   }
 }
 
@@ -97,28 +99,11 @@ CView* CTkFrameWnd::ReplaceView(CRuntimeClass* pViewClass, CDocument* pDoc,
 }
 
 BOOL CTkFrameWnd::LoadBarState(LPCSTR lpszProfileName) {
-  CDockState state;
-  if (!state.LoadState(lpszProfileName) || state.m_arrBarInfo.GetSize() == 0) return FALSE;
-  // A layout saved with bars this frame no longer has is ignored as a whole.
-  for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
-    auto* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
-    if (!info->m_bFloating && !GetControlBar(info->m_nBarID)) return FALSE;
-    for (INT_PTR j = 0; j < info->m_arrBarID.GetSize(); ++j) {
-      UINT id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(info->m_arrBarID[j]) % 65536);
-      if (id && !GetControlBar(id)) return FALSE;
-    }
-  }
-  // The sizing docking windows' own sections ("%s-Bar%d", found by "BarID") are read here once
-  // the docking windows join the toolkit.
-  return SetDockState(state);
+  // A layout that is damaged or names bars this frame no longer has is ignored as a whole.
+  return TkLoadBarState(this, lpszProfileName);
 }
 
-void CTkFrameWnd::SaveBarState(LPCSTR lpszProfileName) {
-  CDockState state;
-  GetDockState(state);
-  state.SaveState(lpszProfileName);
-  // The sizing docking windows save their own sections here once they join the toolkit.
-}
+void CTkFrameWnd::SaveBarState(LPCSTR lpszProfileName) { TkSaveBarState(this, lpszProfileName); }
 
 BOOL CTkFrameWnd::SetDockState(const CDockState& state) { return CFrameWnd::SetDockState(state); }
 
@@ -165,9 +150,9 @@ BOOL CTkFrameWnd::AddHideableCommand(UINT nID) { return AddHideableCommands(&nID
 
 BOOL CTkFrameWnd::AddHideableCommands(const UINT* pIDs, int nCount) {
   if (!pIDs || nCount <= 0) return FALSE;
-  // Hidden menu items come with the menu bar and the owner-drawn menus; until they join the
-  // toolkit every command stays shown and nothing is marked.
-  return FALSE;
+  BOOL result = m_menuBar.AddHideableCommands(pIDs, nCount);
+  if (s_bCoolMenusInstalled) m_coolMenu.AddHideableCommands(pIDs, nCount);
+  return result;
 }
 
 BOOL CTkFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
@@ -182,24 +167,22 @@ BOOL CTkFrameWnd::PreCreateWindow(CREATESTRUCTA& cs, UINT nIconID) {
 void CTkFrameWnd::InstallCoolMenus(const UINT* pToolBarIDs, int nCount) {
   if (!pToolBarIDs || nCount <= 0) return;
   s_bCoolMenusInstalled = TRUE;
-  // The owner-drawn menus hook the frame and take the toolbars' images here once they join the
-  // toolkit; until then the plain menus stay.
+  m_coolMenu.Install(this);
+  m_coolMenu.LoadToolbars(pToolBarIDs, nCount);
 }
 
-void CTkFrameWnd::EnableDocking(DWORD dwDockStyle) {
-  // The toolkit's floating frame and dock bars take the framework's place here once they join
-  // the toolkit.
-  CFrameWnd::EnableDocking(dwDockStyle);
-}
+void CTkFrameWnd::EnableDocking(DWORD dwDockStyle) { EnableDocking(dwDockStyle, 0); }
 
-void CTkFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD) {
-  // The extra dock-bar flags go to the toolkit's dock bars, which the framework's stand in for.
-  EnableDocking(dwDockStyle);
+void CTkFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD dwFlags) {
+  // Floating bars sit in the toolkit's small frame; the edges get the toolkit's dock bars.
+  m_pFloatingFrameClass = RUNTIME_CLASS(CTkMiniDockFrameWnd);
+  if (!TkEnableDocking(this, dwDockStyle, dwFlags)) AfxThrowResourceException();
 }
 
 void CTkFrameWnd::DrawMenuBar() {
   CWnd::DrawMenuBar();
-  // The menu bar reloads the frame's menu here once it joins the toolkit.
+  // The bar shows the frame's menu again, rebuilt.
+  if (m_menuBar.m_hWnd) m_menuBar.SetMenu(nullptr, nullptr);
 }
 
 BOOL CTkFrameWnd::PreTranslateMessage(MSG* pMsg) {

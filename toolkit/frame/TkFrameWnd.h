@@ -47,6 +47,7 @@ class CTkFrameWnd : public CFrameWnd, public CTkFrameImpl {
   void InstallCoolMenus(const UINT* pToolBarIDs, int nCount);
   void InstallCoolMenus(UINT nToolBarID) { InstallCoolMenus(&nToolBarID, 1); }
   CTkMenuBar* GetMenuBar() { return &m_menuBar; }
+  CTkCoolMenu* GetCoolMenu() { return &m_coolMenu; }
   void EnableDocking(DWORD dwDockStyle);
   void EnableDocking(DWORD dwDockStyle, DWORD dwFlags);
   using CFrameWnd::DockControlBar;

@@ -137,6 +137,10 @@ void CTkCoolMenu::ConvertMenu(HMENU hMenu, BOOL bToOwnerDraw) {
         change.fMask |= MIIM_FTYPE;
         change.fType = info.fType | MFT_OWNERDRAW;
       }
+      // Someone gave a converted item a new text since (a command's update handler): the record
+      // draws that text from now on.
+      if (pData && !(info.fType & MFT_SEPARATOR) && !text.IsEmpty() && text != pData->strText)
+        pData->strText = text;
       if (!pData) {
         pData = NewRecord(hMenu, pos, info, text);
         if (IsHideable(pData->nCommand) && m_bIntelligent && IsToolkitTracking()) {

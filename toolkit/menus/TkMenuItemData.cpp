@@ -49,3 +49,37 @@ MenuItemDataCounts GetMenuItemDataCounts() {
   return counts;
 }
 }  // namespace tk_test
+
+namespace {
+MenuItemData* RecordOf(HMENU hMenu, UINT nItem, UINT nFlags, BOOL& bFound) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  bFound = ::GetMenuItemInfoA(hMenu, nItem, (nFlags & MF_BYPOSITION) != 0, &info);
+  if (!bFound || !(info.fType & MFT_OWNERDRAW)) return nullptr;
+  return TkMenuItemDataFrom(info.dwItemData);
+}
+}  // namespace
+
+CString TkGetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags) {
+  BOOL found = FALSE;
+  if (MenuItemData* pData = RecordOf(hMenu, nItem, nFlags, found)) return pData->strText;
+  char text[256] = {};
+  if (found) ::GetMenuStringA(hMenu, nItem, text, sizeof text, nFlags & MF_BYPOSITION);
+  return CString(text);
+}
+
+BOOL TkSetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags, LPCSTR lpszText) {
+  BOOL found = FALSE;
+  if (MenuItemData* pData = RecordOf(hMenu, nItem, nFlags, found)) {
+    pData->strText = lpszText;
+    return TRUE;
+  }
+  if (!found) return FALSE;
+  // Only the text changes: state, check style and the default mark stay as they are.
+  MENUITEMINFOA change = {};
+  change.cbSize = sizeof change;
+  change.fMask = MIIM_STRING;
+  change.dwTypeData = const_cast<LPSTR>(lpszText);
+  return ::SetMenuItemInfoA(hMenu, nItem, (nFlags & MF_BYPOSITION) != 0, &change);
+}

@@ -60,3 +60,10 @@ struct MenuItemDataCounts {
 };
 MenuItemDataCounts GetMenuItemDataCounts();
 }  // namespace tk_test
+
+// The text an item shows: the record's for an item the toolkit draws, else the menu's own.
+// nFlags is MF_BYCOMMAND or MF_BYPOSITION.
+CString TkGetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags);
+// Gives an item a new text: the record's for an item the toolkit draws (the menu has no text of
+// its own then), else the menu's. FALSE when there is no such item.
+BOOL TkSetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags, LPCSTR lpszText);

@@ -20,6 +20,7 @@
 #include "resources/resource.h"
 #include "ui/MainFrame.h"
 #include "ui/PlaceholderView.h"
+#include "ui/views/SearchEngineView.h"
 
 namespace {
 
@@ -123,7 +124,8 @@ TEST_F(MainFrameTest, ANewDocumentShowsTheFrameWithViewStatusBarAndMenu) {
   EXPECT_EQ(WindowText(hFrame_), "ZBPro - Untitled");
   EXPECT_TRUE(frame_->IsWindowVisible());
   ASSERT_NE(Doc(), nullptr);
-  ASSERT_NE(dynamic_cast<CPlaceholderView*>(frame_->GetActiveView()), nullptr);
+  // The engine list is where the user starts.
+  ASSERT_NE(dynamic_cast<CSearchEngineView*>(frame_->GetActiveView()), nullptr);
   EXPECT_EQ(frame_->GetActiveView()->GetDocument(), Doc());
 
   Idle();
@@ -149,7 +151,7 @@ TEST_F(MainFrameTest, ANewDocumentShowsTheFrameWithViewStatusBarAndMenu) {
   }
 
   // Every File command has its handler, so none is greyed when the menu opens.
-  HMENU file = ::GetSubMenu(::GetMenu(hFrame_), 0);
+  HMENU file = ::GetSubMenu(frame_->GetMenu()->m_hMenu, 0);
   ASSERT_NE(file, nullptr);
   ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
   for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT}) {
@@ -176,7 +178,7 @@ TEST_F(MainFrameTest, OpeningAFileShowsItsNameAndABadFileLeavesAnUntitledDocumen
 }
 
 TEST_F(MainFrameTest, AnOpenedFileIsOfferedInTheFileMenu) {
-  HMENU file = ::GetSubMenu(::GetMenu(hFrame_), 0);
+  HMENU file = ::GetSubMenu(frame_->GetMenu()->m_hMenu, 0);
   ASSERT_NE(file, nullptr);
   ::SendMessageA(hFrame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
   EXPECT_NE(::GetMenuState(file, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED, 0u)

@@ -136,6 +136,11 @@ class CSearchEngineView : public CListViewEx {
   void OnCheckNoEngines();
   void OnSelectBy();
   void SendToFrame(UINT command);
+  // The frame offers every command to the active view first: while this view hands one on to
+  // the frame, it declines commands, so the frame's own handler answers instead of this view
+  // asking the frame again without end.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  bool m_bForwardingToFrame = false;
   void SetEngineChecked(int row, BOOL flag, BOOL leaveBox);
   int FirstSelectedRow() const;
   DECLARE_MESSAGE_MAP()

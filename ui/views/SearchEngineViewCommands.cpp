@@ -279,8 +279,30 @@ void CSearchEngineView::OnUpdateOpenAddPage(CCmdUI* pCmdUI) {
   pCmdUI->Enable(hasAddPage);
 }
 
+BOOL CSearchEngineView::OnCmdMsg(UINT nID, int nCode, void* pExtra,
+                                 AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (m_bForwardingToFrame) return FALSE;
+  return CListViewEx::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+namespace {
+// Sets the flag for the time of a hand-over to the frame.
+class ForwardingScope {
+ public:
+  explicit ForwardingScope(bool& flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+  ~ForwardingScope() { m_flag = m_old; }
+  ForwardingScope(const ForwardingScope&) = delete;
+  ForwardingScope& operator=(const ForwardingScope&) = delete;
+
+ private:
+  bool& m_flag;
+  bool m_old;
+};
+}  // namespace
+
 void CSearchEngineView::SendToFrame(UINT command) {
   CWnd* frame = GetParentFrame();
+  ForwardingScope scope(m_bForwardingToFrame);
   if (frame) frame->SendMessage(WM_COMMAND, command, 0);
 }
 
@@ -288,6 +310,7 @@ void CSearchEngineView::OnResultsReport() { SendToFrame(ID_VIEW_RESULTS); }
 
 void CSearchEngineView::OnUpdateResultsReport(CCmdUI* pCmdUI) {
   CWnd* frame = GetParentFrame();
+  ForwardingScope scope(m_bForwardingToFrame);
   if (!frame || !frame->OnCmdMsg(ID_VIEW_RESULTS, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr))
     pCmdUI->Enable(FALSE);
 }
