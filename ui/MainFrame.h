@@ -135,6 +135,8 @@ class CMainFrame : public CTkFrameWnd {
   BOOL OnRunTool(UINT nID);
   void OnUpdateRunTool(CCmdUI* pCmdUI);
   void OnDefaultHelp();
+  // The project's properties sheet on the command's page (ui/sheets/project/ProjectCommands.cpp).
+  BOOL OnProjectSheet(UINT nID);
   DECLARE_MESSAGE_MAP()
 
   CZubrinDoc* GetZubrinDoc();
