@@ -183,13 +183,12 @@ TEST_F(FieldEditorsTest, TranslatesThroughTheService) {
     bool busyOkEnabled = true, stillOpen = false;
     std::string shown;
     std::vector<Step> steps = {
-        OnDialog(IDC_NV_TRANSLATE,
-                 [](HWND d) {
-                   EXPECT_TRUE(Visible(d, IDC_NV_TRANSLATE));
-                   EXPECT_TRUE(Enabled(d, IDC_NV_TRANSLATE));
-                   Click(d, IDC_NV_TRANSLATE);
-                 }),
+        // Pressed synchronously, so the busy state is seen before the worker can report.
         OnDialog(IDC_NV_TRANSLATE, [&](HWND d) {
+          EXPECT_TRUE(Visible(d, IDC_NV_TRANSLATE));
+          EXPECT_TRUE(Enabled(d, IDC_NV_TRANSLATE));
+          ::SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_NV_TRANSLATE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(::GetDlgItem(d, IDC_NV_TRANSLATE)));
           busyOkEnabled = Enabled(d, IDOK) || Enabled(d, IDC_NV_MULTIEDIT);
           EXPECT_TRUE(Visible(d, IDC_NV_ANIMATION));
         })};

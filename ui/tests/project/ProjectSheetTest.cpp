@@ -7,8 +7,11 @@
 
 #include <string>
 
+#include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
+#include "engines/ProfileFields.h"
 #include "resources/resource.h"
+#include "ui/dialogs/ImportProperties.h"
 #include "ui/dialogs/fields/ModifyNV.h"
 #include "ui/sheets/project/ZubSheet.h"
 #include "ui/tests/project/ProjectDriver.h"
@@ -384,4 +387,112 @@ TEST_F(ProjectSheetTest, ItOpensOnThePageShownLast) {
        PressSheet(PSBTN_CANCEL)});
   EXPECT_TRUE(onMail);
   EXPECT_NE(caption.find("Springfield Bikes"), std::string::npos) << caption;
+}
+
+// Every field the page can show has its label and its description in the language module.
+TEST_F(ProjectSheetTest, EveryFieldHasItsTexts) {
+  for (const SiteProfileField* row = GetProfileFieldNames(); row->key; ++row) {
+    SCOPED_TRACE(row->key);
+    EXPECT_FALSE(LoadResString(row->labelId).IsEmpty());
+    EXPECT_FALSE(LoadResString(row->helpId).IsEmpty());
+  }
+}
+
+// A field's tip is its value; a category's only its last line (the category itself).
+TEST_F(ProjectSheetTest, AFieldsTipIsItsValue) {
+  EnableOnly({"Yahoo", "Alpha Search"});
+  doc->m_profile.SetAt("EMAIL", "owner@site.test");
+  doc->m_profile.SetAt("YAHOO_CATEGORY", "http://dir.example/arts/\nhttp://dir.example/arts/music/");
+  struct Case {
+    const char* group;
+    const char* label;
+    const char* tip;
+  };
+  const Case cases[] = {
+      {"Common", "E-mail address", "owner@site.test"},
+      {"Yahoo", "Yahoo category", "http://dir.example/arts/music/"},
+      {"Common", "Site address", ""},
+      {"Yahoo", nullptr, ""},  // a group has none
+  };
+  std::vector<std::string> tips;
+  RunSheet(doc.get(), CZubSheet::kFields, true,
+           {OnPage([&](HWND page) {
+              HWND tree = ::GetDlgItem(page, IDC_FIELDS_TREE);
+              for (const Case& c : cases) {
+                HTREEITEM item = FindTreeItem(tree, nullptr, c.group);
+                if (c.label) item = FindTreeItem(tree, item, c.label);
+                char text[256] = "stale";
+                NMTVGETINFOTIPA tip = {};
+                tip.hdr.hwndFrom = tree;
+                tip.hdr.idFrom = IDC_FIELDS_TREE;
+                tip.hdr.code = TVN_GETINFOTIPA;
+                tip.pszText = text;
+                tip.cchTextMax = sizeof text;
+                tip.hItem = item;
+                ::SendMessageA(page, WM_NOTIFY, IDC_FIELDS_TREE, reinterpret_cast<LPARAM>(&tip));
+                tips.push_back(item ? text : "no item");
+              }
+            }),
+            PressSheet(PSBTN_CANCEL)});
+  ASSERT_EQ(tips.size(), std::size(cases));
+  for (size_t i = 0; i < tips.size(); ++i) EXPECT_EQ(tips[i], cases[i].tip) << i;
+}
+
+// The import reads the site's page and fills the fields in; the tree shows them filled. An
+// editor that ends with Cancel changes nothing.
+TEST_F(ProjectSheetTest, AnImportFillsTheFieldsAndACancelledEditorNothing) {
+  EnableOnly({"Biwe"});
+  fake.Route("/site/", zbtest::HttpResponse::Text(
+                           "<html><head><title>Bikes &amp; Boards</title>\n"
+                           "<meta name=\"description\" content=\"Repairs since 1982\">\n"
+                           "<meta name=\"keywords\" content=\"bikes, boards\">\n</head></html>"));
+  doc->m_siteUrl = fake.Url("/site/").c_str();
+  doc->m_profile.SetAt("PHONE", "555-0100");
+  int titleImageBefore = -1, titleImageAfter = -1;
+  auto imageOf = [](HWND page, const char* label) {
+    HWND tree = ::GetDlgItem(page, IDC_FIELDS_TREE);
+    TVITEMA item = {};
+    item.mask = TVIF_IMAGE;
+    item.hItem = FindTreeItem(tree, FindTreeItem(tree, nullptr, "Common"), label);
+    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.hItem ? item.iImage : -1;
+  };
+  INT_PTR result = RunSheet(
+      doc.get(), CZubSheet::kFields, true,
+      {OnPage([&](HWND page) {
+         HWND tree = ::GetDlgItem(page, IDC_FIELDS_TREE);
+         ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                        reinterpret_cast<LPARAM>(FindTreeItem(tree, FindTreeItem(tree, nullptr, "Common"), "Phone")));
+         Click(page, IDC_FIELDS_EDIT);
+       }),
+       [] {
+         HWND editor = DialogWith(IDC_NV_EDIT);
+         if (!editor) return false;
+         SetText(editor, IDC_NV_EDIT, "555-0199");
+         Click(editor, IDCANCEL);
+         return true;
+       },
+       OnPage([&](HWND page) {
+         titleImageBefore = imageOf(page, "Site title");
+         Click(page, IDC_FIELDS_IMPORT);
+       }),
+       [] {
+         HWND import = DialogWith(IDC_IMPORT_START);
+         if (!import) return false;
+         Click(import, IDC_IMPORT_START);
+         return true;
+       },
+       OnPage([&](HWND page) { titleImageAfter = imageOf(page, "Site title"); }),
+       PressSheet(PSBTN_OK)});
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(Value(doc->m_profile, "PHONE"), "555-0100");
+  EXPECT_EQ(Value(doc->m_profile, "TITLE"), "Bikes & Boards");
+  EXPECT_EQ(Value(doc->m_profile, "KEYWORDS_COMMA"), "bikes, boards");
+  EXPECT_EQ(Value(doc->m_profile, "KEYWORDS_SPACE"), "bikes boards");
+  EXPECT_EQ(Value(doc->m_profile, "ONELINEDESC"), "Repairs since 1982");
+  EXPECT_EQ(Value(doc->m_profile, "LONGDESC_MX"), "Repairs since 1982");
+  EXPECT_TRUE(doc->IsModified());
+  // The fixture's icons: 1 for an empty field, 2 for a filled one.
+  EXPECT_EQ(titleImageBefore, 1);
+  EXPECT_EQ(titleImageAfter, 2);
 }
