@@ -105,6 +105,14 @@ UINT CategoryWorker(LPVOID param) {
 
 }  // namespace
 
+namespace {
+volatile LONG g_liveNodes = 0;
+}  // namespace
+
+CategoryNode::CategoryNode() { ::InterlockedIncrement(&g_liveNodes); }
+CategoryNode::~CategoryNode() { ::InterlockedDecrement(&g_liveNodes); }
+long CategoryNode::LiveCount() { return ::InterlockedCompareExchange(&g_liveNodes, 0, 0); }
+
 BEGIN_MESSAGE_MAP(CModifyCategory, CDialog)
   ON_MESSAGE(WM_CATEGORY_CHILD, OnChild)
   ON_MESSAGE(WM_CATEGORY_DONE, OnLevelDone)

@@ -20,6 +20,13 @@ class CSearchEngine;
 
 // One category of the tree, attached to its item.
 struct CategoryNode {
+  CategoryNode();
+  ~CategoryNode();
+  CategoryNode(const CategoryNode&) = delete;
+  CategoryNode& operator=(const CategoryNode&) = delete;
+  // Nodes alive in the process; tests see that none outlives its dialog.
+  static long LiveCount();
+
   HTREEITEM item = nullptr;
   CString value;  // what the directory needs to list the category's children
   CString name;

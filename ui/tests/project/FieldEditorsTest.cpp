@@ -222,6 +222,7 @@ class CategoryTreeTest : public FieldEditorsTest {
     CModifyCategory::SetStopPollInterval(10);
   }
   void TearDown() override {
+    EXPECT_EQ(CategoryNode::LiveCount(), 0) << "every node goes with its dialog";
     CModifyCategory::SetStopPollInterval(250);
     FieldEditorsTest::TearDown();
   }
@@ -428,4 +429,21 @@ TEST_F(FieldEditorsTest, ASubmissionWithEmptyFieldsShowsTheList) {
   EXPECT_FALSE(applyShown);
   EXPECT_TRUE(onFields);
   EXPECT_EQ(afterCancel, listed);
+}
+
+// Children a worker posted that the window never took (it closed first) go with the window.
+TEST_F(CategoryTreeTest, ChildrenPostedToAClosingWindowAreFreed) {
+  CModifyCategory dlg(doc.get(), doc->m_profile);
+  dlg.m_strGroup = "Yahoo";
+  bool finished = false;
+  Drive([&] { return dlg.DoModal(); },
+        {Settled(), OnDialog(IDC_CATEGORY_TREE, [&](HWND d) {
+           Select(d, Item(d, {"Business & Economy"}));
+           // The worker ends while this thread takes no messages: its children wait in the queue.
+           for (int i = 0; i < 500 && CModifyCategory::RunningWorkers() > 0; ++i) ::Sleep(10);
+           finished = CModifyCategory::RunningWorkers() == 0;
+           ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+         })});
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(RequestsFor("business/"), 1);
 }
