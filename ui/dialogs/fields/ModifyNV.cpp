@@ -162,7 +162,11 @@ void CModifyNV::OnOK() {
   CString text;
   // The list is the field's only editor when it is shown; without one a pick field is a line.
   if (m_bPickList) {
-    GetDlgItemText(IDC_NV_LIST, text);
+    // A value the list does not hold (an older list's) stays unless another entry is chosen.
+    if (SendDlgItemMessage(IDC_NV_LIST, CB_GETCURSEL) == CB_ERR)
+      text = m_strValue;
+    else
+      GetDlgItemText(IDC_NV_LIST, text);
   } else if (m_strKind == "MULTIEDIT") {
     GetDlgItemText(IDC_NV_MULTIEDIT, text);
   } else if (m_strKind == "YESNO") {

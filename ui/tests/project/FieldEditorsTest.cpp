@@ -110,6 +110,8 @@ TEST_F(FieldEditorsTest, EachKindEditsAndReturnsItsValue) {
        [](HWND d) { ::CheckRadioButton(d, IDC_NV_NO, IDC_NV_YES, IDC_NV_YES); }, "1"},
       {"a pick list from the categories data", "SITE_TYPE", "PICK", "", IDC_NV_LIST,
        [](HWND d) { ::SendDlgItemMessageA(d, IDC_NV_LIST, CB_SETCURSEL, 1, 0); }, nullptr},
+      {"a value the list lacks stays while nothing is chosen", "SITE_TYPE", "PICK", "Blog ring",
+       IDC_NV_LIST, [](HWND) {}, "Blog ring"},
       // Without a list for its key a pick field is edited as a line, and that line is its
       // value (an empty list text would have wiped what the user typed).
       {"a pick field without a list", "JAYDE_CATEGORY", "PICK", "Arts", IDC_NV_EDIT,
