@@ -137,6 +137,7 @@ class CMainFrame : public CTkFrameWnd {
   void OnDefaultHelp();
   // The project's properties sheet on the command's page (ui/sheets/project/ProjectCommands.cpp).
   BOOL OnProjectSheet(UINT nID);
+  void OnUpdateProjectSheet(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
   CZubrinDoc* GetZubrinDoc();

@@ -26,7 +26,12 @@ BOOL CMainFrame::OnProjectSheet(UINT nID) {
     case ID_PROJECT_PAGE3: page = CZubSheet::kOutput; break;
     default: break;
   }
-  if (!GetZubrinDoc()) return TRUE;
+  // A run's workers read the site values while they submit: they are not changed under them.
+  if (!GetZubrinDoc() || IsRunActive()) return TRUE;
   RunProjectSheet(page, true, this);
   return TRUE;
+}
+
+void CMainFrame::OnUpdateProjectSheet(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(GetZubrinDoc() != nullptr && !IsRunActive());
 }

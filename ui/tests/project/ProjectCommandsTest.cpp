@@ -10,6 +10,7 @@
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
 #include "framework/WinApp.h"
+#include "framework/wnd/CmdUI.h"
 #include "framework/docview/DocTemplate.h"
 #include "reports/MapiMail.h"
 #include "resources/resource.h"
@@ -114,4 +115,31 @@ TEST_F(ProjectCommandsTest, MailingAReportAsksOnTheMailPageFirst) {
   EXPECT_EQ(page, "mail");
   EXPECT_FALSE(apply);
   EXPECT_FALSE(sent) << "a cancelled sheet gives up the mail";
+}
+
+// While a run submits, its workers read the site values: the sheet does not open to change them.
+TEST_F(ProjectCommandsTest, NotDuringARun) {
+  auto* d = dynamic_cast<CZubrinDoc*>(frame_->GetActiveDocument());
+  ASSERT_NE(d, nullptr);
+  struct EnabledCmdUI : CCmdUI {
+    void Enable(BOOL on) override { enabled = on != FALSE; }
+    bool enabled = true;
+  };
+  for (LONG running : {0, 1}) {
+    SCOPED_TRACE(running);
+    d->m_running = running;
+    EnabledCmdUI ui;
+    ui.m_nID = ID_PROJECT_PROPERTIES;
+    frame_->OnCmdMsg(ID_PROJECT_PROPERTIES, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    EXPECT_EQ(ui.enabled, running == 0);
+  }
+  // The command itself comes to nothing while the run goes on (no sheet to answer for).
+  HWND frame = frame_->m_hWnd;
+  Drive(
+      [&] {
+        ::SendMessageA(frame, WM_COMMAND, ID_PROJECT_PAGE0, 0);
+        return IDOK;
+      },
+      {});
+  d->m_running = 0;
 }
