@@ -5,9 +5,10 @@
 
 // The sheet and its pages.
 #define IDS_PROJECT_SHEET_CAPTION 124  // the sheet's caption before the project's title replaces it
-#define IDS_PROJECT_CREATE_FOLDER 225  // %s: a missing output folder, offered for creation
-#define IDS_PROJECT_FOLDER_FAILED 226  // %s: the output folder that could not be made
-#define IDS_PROJECT_LIMIT_ENTRIES 227  // the resubmission intervals, one a line, in index order
+// The options sheet asks the same question about its report folder: one text for both.
+#define IDS_PROJECT_CREATE_FOLDER 225  // Yes/No: the report folder is missing, make it?
+#define IDS_PROJECT_FOLDER_FAILED 3600  // %s: the report folder that could not be made
+#define IDS_PROJECT_LIMIT_ENTRIES 3601  // the resubmission intervals, one a line, in index order
 #define IDD_PROJECT_FIELDS 153
 #define IDD_PROJECT_RULES 156
 #define IDD_PROJECT_MAIL 132

@@ -46,9 +46,7 @@ bool CZubOutput::CheckFolder(CString& folder) {
   if (folder.GetLength() <= 3 && folder.GetLength() >= 2 && folder[1] == ':') return true;
   CWgFileSystem files;
   if (files.DirectoryExists(folder)) return true;
-  CString question;
-  question.Format(projectui::LoadText(IDS_PROJECT_CREATE_FOLDER), static_cast<LPCSTR>(folder));
-  if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+  if (AfxMessageBox(IDS_PROJECT_CREATE_FOLDER, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   if (files.MakePath(folder)) return true;
   CString failure;
   failure.Format(projectui::LoadText(IDS_PROJECT_FOLDER_FAILED), static_cast<LPCSTR>(folder));
