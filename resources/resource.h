@@ -187,3 +187,4 @@
 #include "ids/ToolkitMenuBarIds.h"
 #include "ids/ToolkitDockWndIds.h"
 #include "ids/OptionsIds.h"
+#include "ids/ProjectIds.h"

@@ -16,6 +16,7 @@
 #include "resources/resource.h"
 #include "toolkit/usertools/WgUserTool.h"
 #include "toolkit/core/ToolkitData.h"
+#include "ui/sheets/project/ZubSheet.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CTkFrameWnd)
 
@@ -65,6 +66,16 @@ BEGIN_MESSAGE_MAP(CMainFrame, CTkFrameWnd)
   ON_COMMAND_EX_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnRunTool)
   ON_UPDATE_COMMAND_UI_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnUpdateRunTool)
   ON_COMMAND(ID_DEFAULT_HELP, OnDefaultHelp)
+  ON_COMMAND_EX(ID_PROJECT_PAGE0, OnProjectSheet)
+  ON_COMMAND_EX(ID_PROJECT_PAGE1, OnProjectSheet)
+  ON_COMMAND_EX(ID_PROJECT_PAGE2, OnProjectSheet)
+  ON_COMMAND_EX(ID_PROJECT_PAGE3, OnProjectSheet)
+  ON_COMMAND_EX(ID_PROJECT_PROPERTIES, OnProjectSheet)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_PAGE0, OnUpdateProjectSheet)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_PAGE1, OnUpdateProjectSheet)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_PAGE2, OnUpdateProjectSheet)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_PAGE3, OnUpdateProjectSheet)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_PROPERTIES, OnUpdateProjectSheet)
 END_MESSAGE_MAP()
 
 namespace {
@@ -162,6 +173,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   m_strHideTerms = LoadResString(IDS_HIDE_SEARCH_TERMS);
   m_strShowTerms = LoadResString(IDS_SHOW_SEARCH_TERMS);
   ConnectProgressHooks();
+  InstallProjectMailSheet();
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   RecalcLayout();
   return 0;

@@ -151,6 +151,9 @@ class CMainFrame : public CTkFrameWnd {
   BOOL OnRunTool(UINT nID);
   void OnUpdateRunTool(CCmdUI* pCmdUI);
   void OnDefaultHelp();
+  // The project's properties sheet on the command's page (ui/sheets/project/ProjectCommands.cpp).
+  BOOL OnProjectSheet(UINT nID);
+  void OnUpdateProjectSheet(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
   CZubrinDoc* GetZubrinDoc();

@@ -13,6 +13,7 @@
 #include "ui/views/SearchEngineView.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
+#include "ui/dialogs/fields/MissingInfo.h"
 
 namespace {
 
@@ -72,9 +73,13 @@ int CMainRunViews::Ask(UINT messageId, UINT type) {
   return AfxMessageBox(messageId, type);
 }
 
-// Until the project's fields can be filled in from here, the user is told which fields the
-// submission lacks and the submission does not start.
+// The user fills the missing fields in from the list, or the submission does not start. A run
+// without a user is told which fields are empty and does not submit.
 bool CMainRunViews::ShowMissingInfo(const CNVList& missing) {
+  if (!Automated()) {
+    CMissingInfo dialog(CZubrinDoc::GetDocument(), missing, AfxGetMainWnd());
+    return dialog.DoModal() == IDOK;
+  }
   CString fields;
   missing.ForEach([&](const CNVItem& item) {
     fields += item.m_name.c_str();
@@ -83,7 +88,6 @@ bool CMainRunViews::ShowMissingInfo(const CNVList& missing) {
   CString format, text;
   format.LoadString(IDS_SUBMIT_FIELDS_EMPTY);
   text.Format(format, static_cast<LPCSTR>(fields));
-  if (!Automated()) MessageBeep(MB_ICONEXCLAMATION);
   AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/NQCommandLineInfo.h"
 #include "app/tests/AppTestSupport.h"
 #include "foundation/NVList.h"
 #include "framework/MessageBox.h"
@@ -114,9 +115,12 @@ TEST(RunWindowsTest, TheCheckingNoticeCancelsTheCheckAndGoesWhenClosed) {
   EXPECT_EQ(block.use_count(), 1) << "the notice let go of the check's block";
 }
 
+// A run without a user cannot fill the fields in: it names them and does not submit. (With a
+// user the missing-fields dialog lets them be filled in; its own tests show that.)
 TEST(RunWindowsTest, MissingFieldsAreNamedAndTheSubmissionDoesNotStart) {
   apptest::LanguageModuleScope language;
   ASSERT_TRUE(language.Loaded());
+  SetCommandLineInfo(new NQCommandLineInfo("/auto"));
   g_boxes.clear();
   AfxSetMessageBoxHandler(RecordBox);
   CNVList missing;
@@ -125,6 +129,7 @@ TEST(RunWindowsTest, MissingFieldsAreNamedAndTheSubmissionDoesNotStart) {
   CMainRunViews views;
   EXPECT_FALSE(views.ShowMissingInfo(missing));
   AfxSetMessageBoxHandler(nullptr);
+  SetCommandLineInfo(nullptr);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_NE(g_boxes[0].find("CONTACT_NAME\nEMAIL\n"), std::string::npos) << g_boxes[0];
 }

@@ -27,6 +27,13 @@
 #include "ui/tools/ShowSearchFormBanner.h"
 #include "app/SearchProperties.h"
 #include "ui/sheets/options/SearchPropertySheet.h"
+#include "app/ZubrinDoc.h"
+#include "engines/EngineList.h"
+#include "engines/EngineSet.h"
+#include "ui/dialogs/fields/MissingInfo.h"
+#include "ui/dialogs/fields/ModifyCategory.h"
+#include "ui/dialogs/fields/ModifyNV.h"
+#include "ui/sheets/project/ZubSheet.h"
 
 namespace {
 
@@ -167,6 +174,66 @@ void ShowOptions(UINT page) {
   }
   sheet.DoModal();
   if (list) ::DestroyWindow(list);
+// A project over the test engines beside the tool (bin\\fixtures), with a few site values, for
+// the project sheet and the field editors.
+CZubrinDoc* SampleProject() {
+  static CZubrinDoc* doc = [] {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "fixtures\\";
+    SetEngineDataFolder(folder.c_str());
+    auto* d = new CZubrinDoc;
+    d->OnNewDocument();
+    d->SetTitle("springfield-bikes.zbp");
+    d->m_siteUrl = "http://www.springfield-bikes.example/";
+    d->m_profile.SetAt("URL_WITH_PREFIX", "http://www.springfield-bikes.example/");
+    d->m_profile.SetAt("EMAIL", "owner@springfield-bikes.example");
+    d->m_profile.SetAt("TITLE", "Springfield Bikes & Boards");
+    d->m_reportTo = "boss@springfield-bikes.example";
+    d->m_emailSubject = "Your web site Summary Report";
+    d->m_reportsDir = "C:\\users\\Public\\Documents";
+    if (d->m_currentSet)
+      for (const auto& entry : d->m_currentSet->GetEngines())
+        entry.second->m_enabled = entry.first == "Biwe" || entry.first == "Tasmania Online" ||
+                                  entry.first == "Alpha Search";
+    return d;
+  }();
+  return doc;
+}
+
+void ShowProjectSheet(int page) {
+  CZubSheet sheet(static_cast<UINT>(page), nullptr, SampleProject());
+  sheet.DoModal();
+}
+
+void ShowModifyNV(const char* key, const char* kind, const char* value, unsigned labelId,
+                  unsigned descriptionId) {
+  CModifyNV dlg;
+  dlg.m_pDoc = SampleProject();
+  dlg.m_strKey = key;
+  dlg.m_strKind = kind;
+  dlg.m_strValue = value;
+  dlg.m_strLabel.LoadString(labelId);
+  dlg.m_strDescription.LoadString(descriptionId);
+  dlg.DoModal();
+}
+
+void ShowModifyCategory() {
+  CZubrinDoc* doc = SampleProject();
+  CModifyCategory dlg(doc, doc->m_profile);
+  dlg.m_strGroup = "Yahoo";
+  dlg.m_strKey = "YAHOO_CATEGORY";
+  dlg.m_strLabel = "Yahoo category";
+  dlg.m_strDescription = "Choose the directory's category for your site from its category tree.";
+  dlg.DoModal();
+}
+
+void ShowMissingInfo() {
+  CNVList missing;
+  for (const char* key : {"BIWE_PASSWORD", "ONELINEDESC", "PHONE"}) missing.SetAt(key, key);
+  CMissingInfo dlg(SampleProject(), missing);
+  dlg.DoModal();
 }
 
 struct NamedWindow {
@@ -196,6 +263,16 @@ const NamedWindow kWindows[] = {
     {"options-colors", [] { ShowOptions(CSearchPropertySheet::Colors); }},
     {"options-output", [] { ShowOptions(CSearchPropertySheet::Output); }},
     {"options-language", [] { ShowOptions(CSearchPropertySheet::Language); }},
+    {"project-fields", [] { ShowProjectSheet(0); }},
+    {"project-rules", [] { ShowProjectSheet(1); }},
+    {"project-mail", [] { ShowProjectSheet(2); }},
+    {"project-output", [] { ShowProjectSheet(3); }},
+    {"field-line", [] { ShowModifyNV("EMAIL", "EDIT", "owner@springfield-bikes.example", 3209, 3210); }},
+    {"field-translate", [] { ShowModifyNV("SHORTDESC_FR", "MULTIEDIT", "Bikes and boards for rent.", 3241, 3236); }},
+    {"field-yesno", [] { ShowModifyNV("ISTASMANIA", "YESNO", "1", 3369, 3370); }},
+    {"field-pick", [] { ShowModifyNV("SITE_TYPE", "PICK", "", 3408, 3501); }},
+    {"field-category", ShowModifyCategory},
+    {"missing-info", ShowMissingInfo},
 };
 
 int Usage() {
