@@ -298,4 +298,7 @@ inline constexpr LanguageStringId kLanguageStringIds[] = {
     {IDS_WG_TOOL_EMPTY_TEXT, "IDS_WG_TOOL_EMPTY_TEXT", nullptr},
     {IDS_WG_TOOLS_DAMAGED, "IDS_WG_TOOLS_DAMAGED", nullptr},
     {IDS_WG_TOOLS_NOT_SAVED, "IDS_WG_TOOLS_NOT_SAVED", nullptr},
+    {IDS_WG_DIRSELECT_NAME, "IDS_WG_DIRSELECT_NAME", nullptr},
+    {IDS_WG_BROWSE_DIR_TITLE, "IDS_WG_BROWSE_DIR_TITLE", nullptr},
+    {IDS_WG_BROWSE_FILE_TITLE, "IDS_WG_BROWSE_FILE_TITLE", nullptr},
 };

@@ -183,3 +183,4 @@
 #include "ids/ToolkitToolbarIds.h"
 #include "ids/ToolkitControlsIds.h"
 #include "ids/ToolkitColourIds.h"
+#include "ids/ToolkitPopupsIds.h"
