@@ -160,6 +160,12 @@ TEST_F(ChevronPopupTest, ListsTheHiddenButtonsAndSendsTheChosenCommand) {
   HWND popupWnd = popup->m_hWnd;
   EXPECT_TRUE(::IsWindowVisible(popupWnd));
   EXPECT_EQ(popup->GetFrameWnd(), frame_.m_hWnd) << "the hook sits on the frame";
+  // The popup casts a shadow, which goes with it.
+  HWND shadow = ::GetWindow(popupWnd, GW_HWNDNEXT);
+  char title[16] = {};
+  ::GetWindowTextA(shadow, title, sizeof(title));
+  EXPECT_STREQ(title, "Shadow");
+  EXPECT_TRUE(::IsWindowVisible(shadow));
 
   // The hidden buttons in their order; the separator before them does not lead the popup.
   std::vector<UINT> expected;
@@ -190,6 +196,7 @@ TEST_F(ChevronPopupTest, ListsTheHiddenButtonsAndSendsTheChosenCommand) {
   ASSERT_GE(six, 0);
   Click(hidden, six);
   EXPECT_FALSE(::IsWindow(popupWnd));
+  EXPECT_FALSE(::IsWindow(shadow));
   EXPECT_TRUE(frame_.commands.empty()) << "posted, not sent";
   PumpPending();
   ASSERT_EQ(frame_.commands.size(), 1u);

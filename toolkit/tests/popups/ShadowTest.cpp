@@ -3,7 +3,11 @@
 // follows its popup and goes with it.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/tests/wnd/WndTestSupport.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/widgets/TkColorPickerPopup.h"
 #include "toolkit/popups/TkPopupShadow.h"
 #include "toolkit/popups/TkShadowWnd.h"
 #include "toolkit/tests/popups/PopupsTestSupport.h"
@@ -214,6 +218,35 @@ TEST(ShadowWindow, UnhookedShadowIsDrivenByItsUser) {
   EXPECT_TRUE(::IsWindow(popup));
   ::SetWindowPos(popup, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::DestroyWindow(popup);
+}
+
+// The colour picker casts its shadow while the toolkit's menus do, and only then.
+TEST(ShadowWindow, ColourPickerCastsOneWhileMenusDo) {
+  CWnd host;
+  ASSERT_TRUE(CreateTestWindow(host, "picker host"));
+  host.ShowWindow(SW_SHOWNA);
+  for (BOOL shadows : {TRUE, FALSE}) {
+    ToolkitData().m_bMenuShadows = shadows;
+    auto* picker = new CTkColorPickerPopup(TRUE, 7);
+    CRect anchor(100, 100, 140, 120);
+    ASSERT_TRUE(picker->Create(anchor, &host, 0, RGB(255, 0, 0), RGB(0, 0, 0)));
+    HWND pickerWnd = picker->m_hWnd;
+    HWND next = ::GetWindow(pickerWnd, GW_HWNDNEXT);
+    char title[16] = {};
+    ::GetWindowTextA(next, title, sizeof(title));
+    EXPECT_EQ(std::string(title) == "Shadow", shadows != FALSE) << shadows;
+    if (shadows) {
+      RECT rc, popup;
+      ::GetWindowRect(next, &rc);
+      ::GetWindowRect(pickerWnd, &popup);
+      EXPECT_TRUE(SameRect(rc, TkShadowRectFor(popup)));
+    }
+    picker->DestroyWindow();  // deletes itself
+    if (shadows) EXPECT_FALSE(::IsWindow(next)) << "the shadow goes with the picker";
+  }
+  ToolkitData().m_bMenuShadows = TRUE;
+  ::ReleaseCapture();
+  host.DestroyWindow();
 }
 
 }  // namespace
