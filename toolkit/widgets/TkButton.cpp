@@ -300,7 +300,7 @@ void CTkButton::DrawButtonText(HDC hdc, UINT nState, const CRect& rcItem) {
 void CTkButton::RequestDeferredInit() {
   if (m_nInitCounter == 0) return;
   ++m_nInitCounter;
-  PostMessage(WM_TK_DEFERRED_INIT, 0, m_nInitCounter);
+  PostMessage(WM_TK_FINISH_SETUP, 0, m_nInitCounter);
 }
 
 void CTkButton::PreSubclassWindow() {
@@ -353,7 +353,7 @@ LRESULT CTkButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (result != -1) RequestDeferredInit();
       return result;
     }
-    case WM_TK_DEFERRED_INIT:
+    case WM_TK_FINISH_SETUP:
       if (static_cast<int>(lParam) == m_nInitCounter && m_nInitCounter != 0) {
         m_nInitCounter = 0;
         ModifyStyle(0, BS_OWNERDRAW);

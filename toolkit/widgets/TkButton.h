@@ -17,7 +17,7 @@ constexpr DWORD TKBS_HOTFILL = 0x40;
 constexpr DWORD TKBS_TRACKMASK = TKBS_FLAT | TKBS_THIN3D | TKBS_HOTFILL;
 
 // Posted to a toolkit window by itself to finish its set-up once created (lParam the counter).
-constexpr UINT WM_TK_DEFERRED_INIT = 0x0802;
+constexpr UINT WM_TK_FINISH_SETUP = 0x0802;
 
 class CTkButton : public CButton {
  public:

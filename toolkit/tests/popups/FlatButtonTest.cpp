@@ -178,7 +178,7 @@ TEST_F(FlatButtonTest, DeferredSetUpMakesItOwnerDrawnWithTheToolkitFont) {
   EXPECT_EQ(reinterpret_cast<HFONT>(button_.SendMessage(WM_GETFONT)), ToolkitData().GetBarFont());
   // A stale request (an older counter) changes nothing.
   button_.ModifyStyle(BS_TYPEMASK, BS_PUSHBUTTON);
-  button_.SendMessage(WM_TK_DEFERRED_INIT, 0, 2);
+  button_.SendMessage(WM_TK_FINISH_SETUP, 0, 2);
   EXPECT_EQ(button_.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
 }
 
