@@ -188,3 +188,4 @@
 #include "ids/ToolkitDockWndIds.h"
 #include "ids/OptionsIds.h"
 #include "ids/ProjectIds.h"
+#include "ids/ToolkitPopupsIds.h"

@@ -1,9 +1,3 @@
-// CTkFlatComboBox: the toolkit's combo box for bars. For now a plain combo that remembers
-// whether it is to be drawn flat.
+// Moved to toolkit/controls/; kept so that existing includes go on working.
 #pragma once
-#include "framework/controls/ComboBox.h"
-
-class CTkFlatComboBox : public CComboBox {
- public:
-  BOOL m_bFlatLook = TRUE;
-};
+#include "toolkit/controls/TkFlatComboBox.h"

@@ -1,4 +1,5 @@
 #include "toolkit/bars/TkExpButton.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
 
 #include "toolkit/bars/TkHiddenButtonsMenu.h"
 #include "toolkit/bars/TkToolBar.h"
@@ -65,7 +66,22 @@ void CTkExpButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
 
 // Until the popup window joins the toolkit, a plain menu of the hidden buttons, closed again
 // when this returns.
+CTkExpButton::CTkExpButton() = default;
+
+CTkExpButton::~CTkExpButton() {
+  if (m_pPopup && m_pPopup->m_hWnd) m_pPopup->DestroyWindow();
+}
+
 BOOL CTkExpButton::OpenPopup(const RECT& rcScreen) {
+  // The popup window of the hidden buttons; it deletes itself and tells the button when it goes.
+  // The plain menu of them where a test tracks it, or where the window cannot be made.
+  if (!TkHiddenButtonsMenuTrackerSet()) {
+    if (m_pPopup && m_pPopup->m_hWnd) m_pPopup->DestroyWindow();
+    m_pPopup = std::make_unique<CTkExpMenuWnd>(this, WM_TK_EXPPOPUP_CLOSED);
+    if (m_pPopup->Create(rcScreen.left, rcScreen.top, rcScreen.right, rcScreen.bottom, m_pToolBar))
+      return TRUE;
+    m_pPopup.reset();
+  }
   TkTrackHiddenButtonsMenu(m_pToolBar, rcScreen);
   SetState(FALSE);
   return FALSE;
@@ -97,6 +113,8 @@ LRESULT CTkExpButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return 0;
     case WM_TK_EXPPOPUP_CLOSED:
+      // Posted once the popup's window is gone: the object can go too.
+      if (m_pPopup && !m_pPopup->m_hWnd) m_pPopup.reset();
       m_bPopupOpen = FALSE;
       SetState(FALSE);
       return 0;

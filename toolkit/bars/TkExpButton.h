@@ -1,13 +1,18 @@
 // CTkExpButton: the small button at the end of a toolbar that shows a double chevron while the
 // bar has buttons that do not fit, and a small arrow when the bar may be customised. Pressing it
-// opens the hidden-buttons popup (OpenPopup; the popup window itself comes with the rebar work).
+// opens the hidden-buttons popup.
 #pragma once
+#include <memory>
+
 #include "framework/controls/Button.h"
 
+class CTkExpMenuWnd;
 class CTkToolBar;
 
 class CTkExpButton : public CButton {
  public:
+  CTkExpButton();
+  ~CTkExpButton() override;
   // A hidden child of the toolbar with no caption and an empty rectangle.
   BOOL Create(CTkToolBar* pToolBar, UINT nID);
 
@@ -24,12 +29,14 @@ class CTkExpButton : public CButton {
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Opens the hidden-buttons popup over the area; FALSE when none could be made (so far always:
-  // the popup window is not part of the toolkit yet).
+  // Opens the hidden-buttons popup over the area; FALSE when none stays open (the plain menu
+  // of them has run and ended instead).
   virtual BOOL OpenPopup(const RECT& rcScreen);
 
   CTkToolBar* m_pToolBar = nullptr;
   BOOL m_bPopupOpen = FALSE;
+  // The open popup, or the last one until its closing note arrives.
+  std::unique_ptr<CTkExpMenuWnd> m_pPopup;
 };
 
 // Sent to the button by its popup when the popup closes.

@@ -35,6 +35,8 @@ HWND CommandTarget(CTkToolBar* bar) {
 
 void SetHiddenButtonsMenuTracker(TkHiddenMenuTrackFn track) { g_track = track; }
 
+BOOL TkHiddenButtonsMenuTrackerSet() { return g_track != nullptr; }
+
 HMENU TkBuildHiddenButtonsMenu(CTkToolBar* pToolBar) {
   if (!pToolBar || !pToolBar->m_hWnd || pToolBar->GetHiddenButtons().empty()) return nullptr;
   HMENU menu = ::CreatePopupMenu();

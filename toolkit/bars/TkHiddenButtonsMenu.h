@@ -15,4 +15,6 @@ UINT TkTrackHiddenButtonsMenu(CTkToolBar* pToolBar, const RECT& rcChevron);
 
 // Seam: how the menu is tracked (returns the chosen command or 0); null for TrackPopupMenu.
 using TkHiddenMenuTrackFn = UINT (*)(HMENU hMenu, const RECT& rcChevron, HWND hwndOwner);
+// With a tracker set the chevron opens this menu instead of its popup window.
 void SetHiddenButtonsMenuTracker(TkHiddenMenuTrackFn track);
+BOOL TkHiddenButtonsMenuTrackerSet();

@@ -45,6 +45,11 @@
 #include "toolkit/docking/window/TkTabCtrlBar.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
+#include "toolkit/controls/TkFlatComboBox.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/widgets/TkButton.h"
+#include "toolkit/widgets/WgBrowseEdit.h"
 
 namespace {
 
@@ -578,6 +583,94 @@ void ShowTabBar() {
   RunDockFrame(frame);
 }
 
+// The toolkit's colours and metrics, as the program's start-up sets them.
+void LoadToolkitLook() {
+  ToolkitData().ReloadColors();
+  ToolkitData().ComputeDerivedColors();
+  ToolkitData().LoadMetrics();
+}
+
+// The chevron popup of a toolbar too short for its buttons, with the customise command.
+void ShowChevronPopup() {
+  LoadToolkitLook();
+  CFrameWnd frame;
+  if (!frame.Create(nullptr, "Chevron popup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 420, 300)))
+    return;
+  CTkToolBar bar;
+  bar.CreateEx(&frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP);
+  bar.LoadToolBar(107);  // the main window's toolbar
+  bar.SetAllowCustomize(TRUE);
+  frame.RecalcLayout();
+  bar.HideButtonsToFit(120);
+  frame.RecalcLayout();
+  frame.UpdateWindow();
+  for (int i = 0; i < 20; ++i) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(10);
+  }
+  CRect rc;
+  bar.GetWindowRect(&rc);
+  auto* popup = new CTkExpMenuWnd(nullptr, 0);
+  popup->Create(rc.left + 120, rc.top, rc.left + 132, rc.bottom, &bar);
+  RunUntilClosed(frame);
+}
+
+// The flat combo box raised as it is while it has the focus, beside the flat button's looks.
+void ShowFlatControls() {
+  LoadToolkitLook();
+  CWnd host;
+  if (!MakeHost(host, "Flat combo and buttons", 360, 200)) return;
+  HFONT font = ToolkitData().GetBarFont();
+  CTkFlatComboBox combo;
+  combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(12, 12, 200, 200),
+               &host, 100);
+  combo.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font));
+  for (LPCSTR item : {"All engines", "Directories", "Top ten"}) combo.AddString(item);
+  combo.SetCurSel(0);
+  struct Look { LPCSTR text; DWORD style; } looks[] = {
+      {"Plain", 0}, {"Flat", TKBS_FLAT}, {"Thin", TKBS_THIN3D}, {"Hot fill", TKBS_HOTFILL}};
+  CTkButton buttons[4];
+  for (int i = 0; i < 4; ++i) {
+    buttons[i].Create(looks[i].text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                      CRect(12 + i * 82, 60, 88 + i * 82, 86), &host, 101 + i);
+    buttons[i].SetXButtonStyle(looks[i].style, FALSE);
+  }
+  host.UpdateWindow();
+  combo.SetFocus();
+  combo.SendMessage(WM_COMMAND, MAKEWPARAM(100, CBN_SETFOCUS), reinterpret_cast<LPARAM>(combo.m_hWnd));
+  host.SendMessage(WM_COMMAND, MAKEWPARAM(100, CBN_SETFOCUS), reinterpret_cast<LPARAM>(combo.m_hWnd));
+  RunUntilClosed(host);
+}
+
+// A folder edit and a file edit with their browse buttons.
+void ShowBrowseEdits() {
+  LoadToolkitLook();
+  CWnd host;
+  if (!MakeHost(host, "Browse edits", 360, 150)) return;
+  HFONT font = ToolkitData().GetBarFont();
+  auto label = [&](LPCSTR text, int y) {
+    HWND h = ::CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE, 12, y + 3, 80, 16,
+                               host.m_hWnd, nullptr, nullptr, nullptr);
+    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  };
+  auto edit = [&](LPCSTR text, int y, int id) {
+    HWND h = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                               ES_AUTOHSCROLL, 96, y, 236, 22, host.m_hWnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  };
+  label("Reports:", 16);
+  edit("C:\\Reports", 16, 100);
+  label("Program:", 50);
+  edit("C:\\Tools\\wc.exe", 50, 101);
+  CWgBrowseDirEdit folder;
+  folder.Initialize(100, &host);
+  CWgBrowseFileEdit file;
+  file.Initialize(101, &host);
+  RunUntilClosed(host);
+}
+
 struct NamedWindow {
   const char* name;
   void (*show)();
@@ -601,6 +694,9 @@ const NamedWindow kWindows[] = {
     {"TkDockWindow-flat", ShowDockedFlat},
     {"TkDockWindow-floating", ShowFloatingWindows},
     {"TkTabCtrlBar", ShowTabBar},
+    {"TkExpMenuWnd", ShowChevronPopup},
+    {"TkFlatControls", ShowFlatControls},
+    {"WgBrowseEdits", ShowBrowseEdits},
 };
 
 int Usage() {

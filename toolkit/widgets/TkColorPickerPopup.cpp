@@ -7,6 +7,7 @@
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/dialogs/TkColorDialog.h"
+#include "toolkit/popups/TkPopupShadow.h"
 
 BEGIN_MESSAGE_MAP(CTkColorPickerPopup, CWnd)
   ON_WM_CREATE()
@@ -158,6 +159,10 @@ BOOL CTkColorPickerPopup::Create(const RECT& rcAnchor, CWnd* pOwner, DWORD dwSty
                 m_rcWindow.Width(), m_rcWindow.Height(), pOwner ? pOwner->GetSafeHwnd() : nullptr,
                 nullptr))
     return FALSE;
+  // The shadow's hook follows the popup from here on and deletes the shadow with it; it goes on
+  // only now that the window is made (the framework sets the window's procedure as creation
+  // ends, which would cut out a hook put on earlier).
+  if (m_bShadow && ToolkitData().m_bMenuShadows) new CTkPopupShadow(m_hWnd, FALSE, TRUE);
   ShowWindow(SW_SHOWNA);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()));
   return TRUE;

@@ -174,6 +174,8 @@ void ShowOptions(UINT page) {
   }
   sheet.DoModal();
   if (list) ::DestroyWindow(list);
+}
+
 // A project over the test engines beside the tool (bin\\fixtures), with a few site values, for
 // the project sheet and the field editors.
 CZubrinDoc* SampleProject() {

@@ -1,0 +1,369 @@
+#include "toolkit/bars/TkExpMenuWnd.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/frame/FrameWnd.h"
+#include "resources/ids/ToolkitFrameIds.h"
+#include "toolkit/bars/TkToolBarLayout.h"
+#include "toolkit/core/ToolkitData.h"
+#include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/popups/TkPopupShadow.h"
+#include "toolkit/widgets/TkColorPickerPopup.h"
+
+IMPLEMENT_DYNAMIC(CTkExpMenuWnd, CWnd)
+
+namespace {
+
+constexpr DWORD kHiddenBarStyle = 0x50002035;   // child, visible, top, fly-by, tips, dynamic
+constexpr DWORD kCommandBarStyle = 0x50002034;  // the same without fly-by
+constexpr UINT kClassStyle = CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW;
+
+// The toolbar's owner window: its frame, which carries out the buttons' commands.
+CWnd* FrameOf(CTkToolBar* bar) {
+  CWnd* owner = bar->GetOwner();
+  return owner ? owner : bar->GetParent();
+}
+
+}  // namespace
+
+int TkExpMenuWidthLimit(int nButtonWidth) { return std::min(6 * nButtonWidth, 250); }
+
+POINT TkExpMenuPosition(const RECT& rc, int cx, int cy, DWORD dwDockSide) {
+  switch (dwDockSide & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_BOTTOM:
+      return {rc.right - cx + 1, rc.top - cy + 1};  // above the chevron
+    case CBRS_ALIGN_RIGHT:
+      return {rc.left - cx + 1, rc.bottom - cy + 1};  // to its left
+    case CBRS_ALIGN_LEFT:
+      return {rc.right, rc.bottom - cy + 1};  // to its right
+    default:
+      return {rc.right - cx + 1, rc.bottom};  // below it
+  }
+}
+
+int TkFillHiddenButtons(CTkToolBar& owner, CTkToolBar& target) {
+  target.SendMessage(TB_SETIMAGELIST, 0, owner.SendMessage(TB_GETIMAGELIST));
+  target.SendMessage(TB_SETDISABLEDIMAGELIST, 0, owner.SendMessage(TB_GETDISABLEDIMAGELIST));
+  target.SendMessage(TB_SETHOTIMAGELIST, 0, owner.SendMessage(TB_GETHOTIMAGELIST));
+  target.SendMessage(TB_SETEXTENDEDSTYLE, 0, owner.SendMessage(TB_GETEXTENDEDSTYLE));
+  int copied = 0;
+  for (const auto& hidden : owner.GetHiddenButtons()) {
+    int index = hidden.first;
+    TBBUTTON button = {};
+    if (!owner.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) continue;
+    // A separator leads no row of the popup.
+    if (TkIsPlainSeparator(button) && copied == 0) continue;
+    button.fsState &= ~(TBSTATE_HIDDEN | TBSTATE_WRAP);
+    CString text = owner.GetButtonText(index);
+    button.iString = -1;
+    if (!text.IsEmpty() && !(button.fsStyle & TBSTYLE_SEP)) {
+      std::string list(static_cast<LPCSTR>(text));
+      list.push_back('\0');  // the control reads a list of strings ended by an empty one
+      button.iString = target.SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.c_str()));
+    }
+    if (!target.SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) continue;
+    int added = target.GetCount() - 1;
+    HWND control = TkIsPlaceholder(button) ? ::GetDlgItem(owner.m_hWnd, button.idCommand) : nullptr;
+    if (control) {
+      // Lent for as long as the popup is open; the popup gives it back when it closes.
+      target.PlaceControl(added, CWnd::FromHandle(control), button.iBitmap);
+      ::ShowWindow(control, SW_SHOWNA);
+    }
+    if (const TkDropDown* drop = owner.FindDropDown(static_cast<UINT>(button.idCommand)))
+      target.AddDropDownButton(drop->nID, drop->nMenuID,
+                               (button.fsStyle & BTNS_WHOLEDROPDOWN) == 0);
+    ++copied;
+  }
+  // Nor does a separator end it.
+  while (target.GetCount() > 0) {
+    TBBUTTON last = {};
+    target.SendMessage(TB_GETBUTTON, target.GetCount() - 1, reinterpret_cast<LPARAM>(&last));
+    if (!TkIsPlainSeparator(last)) break;
+    target.SendMessage(TB_DELETEBUTTON, target.GetCount() - 1);
+    --copied;
+  }
+  return copied;
+}
+
+CSize CTkHiddenButtonsToolbar::CalcDynamicLayout(int nLength, DWORD nMode) {
+  int count = GetCount();
+  std::vector<TBBUTTON> buttons(count);
+  std::vector<SIZE> sizes(count);
+  for (int i = 0; i < count; ++i) {
+    SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]));
+    if (buttons[i].fsState & TBSTATE_WRAP) {
+      TBBUTTON b = buttons[i];
+      b.fsState &= ~TBSTATE_WRAP;
+      SendMessage(TB_SETSTATE, b.idCommand, MAKELONG(b.fsState, 0));
+      buttons[i] = b;
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    RECT rc = {};
+    SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
+    sizes[i] = {rc.right - rc.left, rc.bottom - rc.top};
+  }
+  if (nMode & LM_HORZ) TkWrapToolBar(buttons.data(), sizes.data(), count, nLength);
+  for (int i = 0; i < count; ++i) {
+    if (!(buttons[i].fsState & TBSTATE_WRAP)) continue;
+    // Separators may share the id 0: their state goes by index through the button record.
+    TBBUTTONINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+    info.fsState = buttons[i].fsState;
+    SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+  }
+  return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
+}
+
+LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCACTIVATE:
+      // The frame's caption stays active while the popup has the focus.
+      return CTkWndHook::WindowProc(message, TRUE, lParam);
+    case WM_COMMAND: {
+      CTkExpMenuWnd* popup = m_pPopup;
+      HWND bar = popup->m_wndHidden.m_hWnd;
+      UINT id = LOWORD(wParam);
+      // A button's command, not the notification of a control lent to the popup: the popup goes
+      // first, then the frame carries the command out.
+      if (popup->m_hWnd && bar && !::GetDlgItem(bar, static_cast<int>(id)) && !popup->m_bDestroyed) {
+        HWND frame = m_hWnd;
+        ::PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        popup->DestroyWindow();
+        return 0;
+      }
+      break;
+    }
+    case WM_TK_CLOSE_EXPMENU:
+      if (m_pPopup->m_hWnd) ::PostMessageA(m_pPopup->m_hWnd, WM_CLOSE, 0, 0);
+      break;
+  }
+  return CTkWndHook::WindowProc(message, wParam, lParam);
+}
+
+CTkExpMenuWnd::CTkExpMenuWnd(CWnd* pNotifyWnd, UINT nNotifyMsg)
+    : m_hook(this), m_hWndNotify(pNotifyWnd ? pNotifyWnd->m_hWnd : nullptr),
+      m_nNotifyMsg(nNotifyMsg) {
+  m_wndHidden.m_pPopup = this;
+  m_wndCommand.m_pPopup = this;
+}
+
+CTkExpMenuWnd::~CTkExpMenuWnd() {
+  if (m_hook.IsHooked()) m_hook.HookWindow(static_cast<HWND>(nullptr));
+}
+
+BOOL CTkExpMenuWnd::IsFlatMenuLook() const { return ToolkitData().m_bFlatLook; }
+
+CSize CTkExpMenuWnd::FrameSize() {
+  NCCALCSIZE_PARAMS params = {};
+  params.rgrc[0] = {0, 0, 100, 100};
+  SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&params.rgrc[0]));
+  const RECT& rc = params.rgrc[0];
+  return CSize(100 - (rc.right - rc.left), 100 - (rc.bottom - rc.top));
+}
+
+BOOL CTkExpMenuWnd::Create(int left, int top, int right, int bottom, CTkToolBar* pOwnerToolBar) {
+  m_pOwnerToolBar = pOwnerToolBar;
+  LPCSTR cls = AfxRegisterWndClass(kClassStyle, ::LoadCursorA(nullptr, IDC_ARROW));
+  if (!CreateEx(0, cls, "", WS_POPUP | WS_DLGFRAME, 0, 0, 0, 0, pOwnerToolBar->m_hWnd, nullptr))
+    return FALSE;
+  // The hook on the popup shows the shadow with the popup and deletes it with it. It goes on
+  // once the window is made: the framework sets the window's procedure when creation ends,
+  // which would cut out a hook put on earlier.
+  if (ToolkitData().m_bMenuShadows) new CTkPopupShadow(m_hWnd, FALSE, TRUE);
+  int buttonWidth = LOWORD(pOwnerToolBar->SendMessage(TB_GETBUTTONSIZE));
+  int limit = TkExpMenuWidthLimit(buttonWidth);
+  TkFillHiddenButtons(*pOwnerToolBar, m_wndHidden);
+  CSize size = m_wndHidden.CalcDynamicLayout(limit, LM_HORZ);
+  if (pOwnerToolBar->AllowsCustomize() && m_wndCommand.m_hWnd) {
+    CSize command = m_wndCommand.CalcDynamicLayout(limit, LM_HORZ);
+    size = CSize(std::max(size.cx, command.cx), size.cy + command.cy);
+    m_wndCommand.SendMessage(TB_SETBUTTONSIZE, 0, MAKELONG(0, ::GetSystemMetrics(SM_CYMENU)));
+    m_wndCommand.SendMessage(TB_SETBUTTONWIDTH, 0, MAKELONG(size.cx, size.cx));
+  }
+  size += FrameSize();
+  m_rcChevron.SetRect(left, top, right, bottom);
+  CWnd* frame = FrameOf(pOwnerToolBar);
+  if (auto* target = dynamic_cast<CFrameWnd*>(frame)) m_wndHidden.OnUpdateCmdUI(target, TRUE);
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), FALSE);
+  int cx = size.cx + 2, cy = size.cy + 3;
+  POINT at = TkExpMenuPosition(m_rcChevron, cx, cy, pOwnerToolBar->GetBarStyle());
+  SetWindowPos(nullptr, at.x, at.y, cx, cy, SWP_NOZORDER | SWP_SHOWWINDOW);
+  return TRUE;
+}
+
+int CTkExpMenuWnd::OnCreate() {
+  CWnd* frame = FrameOf(m_pOwnerToolBar);
+  if (frame) m_hook.HookWindow(frame->m_hWnd);
+  if (IsFlatMenuLook()) {
+    ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE,
+                        ::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) &
+                            ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                                                   WS_EX_STATICEDGE));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+
+  DWORD ownerStyle = static_cast<DWORD>(::GetWindowLongPtrA(m_pOwnerToolBar->m_hWnd, GWL_STYLE));
+  if (!m_wndHidden.CreateEx(this, ownerStyle & (TBSTYLE_FLAT | TBSTYLE_LIST), kHiddenBarStyle,
+                            AFX_IDW_TOOLBAR))
+    return -1;
+  m_wndHidden.SetBorders(0, 0, 0, 0);
+  m_wndHidden.SendMessage(TB_SETBUTTONSIZE, 0, m_pOwnerToolBar->SendMessage(TB_GETBUTTONSIZE));
+  if (auto images = reinterpret_cast<HIMAGELIST>(m_pOwnerToolBar->SendMessage(TB_GETIMAGELIST))) {
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(images, &cx, &cy);
+    m_wndHidden.SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(cx, cy));
+  }
+  m_wndHidden.SendMessage(WM_SETFONT, m_pOwnerToolBar->SendMessage(WM_GETFONT), FALSE);
+  // The buttons' commands go to the frame, where the hook takes them.
+  if (frame) {
+    m_wndHidden.SetOwner(frame);
+    m_wndHidden.SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(frame->m_hWnd));
+  }
+
+  if (m_pOwnerToolBar->AllowsCustomize()) {
+    bool hasControls = ::GetWindow(m_pOwnerToolBar->m_hWnd, GW_CHILD) != nullptr;
+    DWORD style = kCommandBarStyle | (hasControls ? 0 : CBRS_BORDER_TOP);
+    if (!m_wndCommand.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST, style, AFX_IDW_TOOLBAR + 1))
+      return -1;
+    m_wndCommand.SetBorders(0, 0, 0, 0);
+    m_wndCommand.SetOwner(this);
+    m_wndCommand.SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(0, 0));
+    m_wndCommand.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()),
+                             FALSE);
+    CString text = TkLoadString(IDS_TK_CUSTOMIZE);
+    std::string list(static_cast<LPCSTR>(text));
+    list.push_back('\0');
+    TBBUTTON button = {};
+    button.iBitmap = I_IMAGENONE;
+    button.idCommand = kTkAddRemoveButtonsCmd;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = TBSTYLE_BUTTON | BTNS_SHOWTEXT;
+    button.iString = m_wndCommand.SendMessage(TB_ADDSTRINGA, 0,
+                                              reinterpret_cast<LPARAM>(list.c_str()));
+    m_wndCommand.SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+  }
+  return 0;
+}
+
+BOOL CTkExpMenuWnd::DestroyWindow() {
+  if (m_bDestroyed || !m_hWnd) return FALSE;
+  m_bDestroyed = TRUE;
+  return CWnd::DestroyWindow();
+}
+
+void CTkExpMenuWnd::OnDestroy() {
+  m_bDestroyed = TRUE;
+  if (m_hook.IsHooked()) m_hook.HookWindow(static_cast<HWND>(nullptr));
+  // The controls lent by the owner go back to it, hidden: its own layout shows them again.
+  if (m_wndHidden.m_hWnd && m_pOwnerToolBar && m_pOwnerToolBar->m_hWnd) {
+    std::vector<HWND> lent;
+    for (HWND child = ::GetWindow(m_wndHidden.m_hWnd, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+      if (::GetDlgCtrlID(child) != static_cast<int>(kTkAddRemoveButtonsCmd)) lent.push_back(child);
+    for (HWND child : lent) {
+      ::ShowWindow(child, SW_HIDE);
+      ::SetParent(child, m_pOwnerToolBar->m_hWnd);
+    }
+  }
+  if (m_nNotifyMsg && m_hWndNotify) ::PostMessageA(m_hWndNotify, m_nNotifyMsg, 0, 0);
+}
+
+void CTkExpMenuWnd::OnWindowPosChanged(const WINDOWPOS* lpwp) {
+  if (lpwp->cx <= 0 || lpwp->cy <= 0 || !m_wndHidden.m_hWnd) return;
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  int width = (rc.right - rc.left) - FrameSize().cx;
+  CSize hidden = m_wndHidden.CalcDynamicLayout(width, LM_HORZ | LM_COMMIT);
+  m_wndHidden.SetWindowPos(nullptr, 1, 1, width, hidden.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (m_wndCommand.m_hWnd) {
+    CSize command = m_wndCommand.CalcDynamicLayout(width, LM_HORZ | LM_COMMIT);
+    int y = hidden.cy >= 4 ? hidden.cy + 2 : 1;
+    m_wndCommand.SetWindowPos(nullptr, 1, y, width - 2, command.cy,
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void CTkExpMenuWnd::OnNcPaint() {
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  HDC hdc = ::GetWindowDC(m_hWnd);
+  RECT frame = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+  HBRUSH border = ::CreateSolidBrush(ToolkitData().m_clrDarkShadowTint);
+  ::FrameRect(hdc, &frame, border);
+  ::DeleteObject(border);
+  // Open toward the chevron where the two touch.
+  if (!m_rcChevron.IsRectEmpty()) {
+    RECT window = rc;
+    window.bottom -= 1;
+    CTkColorPickerPopup::DrawPopupGap(hdc, ToolkitData().m_clrFaceTint, m_rcChevron, window);
+  }
+  ::ReleaseDC(m_hWnd, hdc);
+}
+
+LRESULT CTkExpMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      if (CWnd::WindowProc(message, wParam, lParam) == -1) return -1;
+      return OnCreate();
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kTkAddRemoveButtonsCmd) {
+        if (m_hWndNotify)
+          ::PostMessageA(m_hWndNotify, WM_COMMAND, MAKEWPARAM(kTkAddRemoveButtonsCmd, 0), 0);
+        DestroyWindow();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE: {
+      LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+      if (LOWORD(wParam) == WA_INACTIVE) DestroyWindow();
+      return result;
+    }
+    case WM_ACTIVATEAPP: {
+      LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+      if (!wParam) DestroyWindow();
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+      if (reinterpret_cast<HWND>(wParam) != m_hWnd) ::ReleaseCapture();
+      return result;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    case WM_NCCALCSIZE:
+      if (IsFlatMenuLook()) {
+        auto* rc = reinterpret_cast<RECT*>(lParam);  // the first rectangle either way
+        ::InflateRect(rc, -1, -1);
+        return 0;
+      }
+      break;
+    case WM_NCPAINT:
+      if (IsFlatMenuLook()) OnNcPaint();
+      break;
+    case WM_ERASEBKGND: {
+      RECT rc;
+      ::GetClientRect(m_hWnd, &rc);
+      HBRUSH brush = ::CreateSolidBrush(IsFlatMenuLook() ? ToolkitData().m_clrWindowTint
+                                                         : ToolkitData().m_clrFace);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);
+      ::DeleteObject(brush);
+      return TRUE;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+      OnWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
+      return result;
+    }
+    case WM_DESTROY:
+      OnDestroy();
+      break;
+  }
+  return CWnd::WindowProc(message, wParam, lParam);
+}
