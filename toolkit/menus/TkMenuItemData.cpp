@@ -71,12 +71,11 @@ CString TkGetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags) {
 
 BOOL TkSetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags, LPCSTR lpszText) {
   BOOL found = FALSE;
-  if (MenuItemData* pData = RecordOf(hMenu, nItem, nFlags, found)) {
-    pData->strText = lpszText;
-    return TRUE;
-  }
+  // The record draws the text; the item keeps the same text beside it, so that a later
+  // conversion, which takes the item's text when it differs, agrees.
+  if (MenuItemData* pData = RecordOf(hMenu, nItem, nFlags, found)) pData->strText = lpszText;
   if (!found) return FALSE;
-  // Only the text changes: state, check style and the default mark stay as they are.
+  // Only the text changes: type, state, check style and the default mark stay as they are.
   MENUITEMINFOA change = {};
   change.cbSize = sizeof change;
   change.fMask = MIIM_STRING;

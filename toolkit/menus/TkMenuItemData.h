@@ -64,6 +64,6 @@ MenuItemDataCounts GetMenuItemDataCounts();
 // The text an item shows: the record's for an item the toolkit draws, else the menu's own.
 // nFlags is MF_BYCOMMAND or MF_BYPOSITION.
 CString TkGetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags);
-// Gives an item a new text: the record's for an item the toolkit draws (the menu has no text of
-// its own then), else the menu's. FALSE when there is no such item.
+// Gives an item a new text: the menu's, and the record's too for an item the toolkit draws.
+// FALSE when there is no such item.
 BOOL TkSetMenuItemText(HMENU hMenu, UINT nItem, UINT nFlags, LPCSTR lpszText);
