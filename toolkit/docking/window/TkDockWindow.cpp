@@ -1,6 +1,7 @@
 // The docking window's sizes, creation, persistence and window handling; its look is in
 // TkDockWindowCaption.cpp.
 #include "toolkit/docking/window/TkDockWindow.h"
+#include "toolkit/docking/TkDockBar.h"
 
 #include <algorithm>
 
@@ -14,6 +15,7 @@
 #include "resources/ids/ToolkitDockWndIds.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/docking/TkDockBar.h"
 #include "toolkit/docking/float/TkDockContext.h"
 #include "toolkit/docking/window/TkBarButton.h"
 #include "toolkit/docking/window/TkDockRow.h"
@@ -148,7 +150,7 @@ void CTkDockWindow::GetInsideRect(CRect& rect) const {
 
 int CTkDockWindow::GetMinLength() const { return tkdock::MinLength(GetSide(), m_dwTkStyle); }
 
-void CTkDockWindow::SetDockedSize(CSize size) {
+void CTkDockWindow::SetDockedSize(const CSize& size) {
   m_szLast = size;
   switch (GetSide()) {
     case tkdock::Side::Lying: m_szHorz = size; break;
@@ -292,9 +294,20 @@ void CTkDockWindow::LoadState(LPCSTR lpszProfileName) {
   delete[] data;
 }
 
-void CTkDockWindow::ExpandInRow() { TkExpandWindowInRow(this); }
+// On a toolkit dock bar the bar shares its row out itself; on any other the row is worked out here.
+void CTkDockWindow::ExpandInRow() {
+  if (auto* dock = dynamic_cast<CTkDockBar*>(m_pDockBar))
+    dock->ExpandWindow(this, TRUE);
+  else
+    TkExpandWindowInRow(this);
+}
 
-void CTkDockWindow::RestoreInRow() { TkRestoreRowOf(this); }
+void CTkDockWindow::RestoreInRow() {
+  if (auto* dock = dynamic_cast<CTkDockBar*>(m_pDockBar))
+    dock->RestoreRow(this, TRUE);
+  else
+    TkRestoreRowOf(this);
+}
 
 void CTkDockWindow::DelayShow(BOOL bShow) {
   if (!bShow && IsExpanded()) {

@@ -5,6 +5,7 @@
 // sizes (docked lying, docked standing, floating, current) and its two row flags live in the
 // base bar's fields, so that the dock bar lays its row out from them.
 #pragma once
+#include "toolkit/docking/TkDockSizing.h"
 #include <windows.h>
 
 #include "framework/controls/ToolTipCtrl.h"
@@ -54,7 +55,7 @@ class CTkDeferPos {
   int m_nWindows;
 };
 
-class CTkDockWindow : public CTkControlBar {
+class CTkDockWindow : public CTkControlBar, public CTkDockSizing {
   DECLARE_DYNAMIC(CTkDockWindow)
  public:
   CTkDockWindow();
@@ -79,14 +80,21 @@ class CTkDockWindow : public CTkControlBar {
   // The child's area (client coordinates).
   virtual void GetInsideRect(CRect& rect) const;
   virtual int GetMinLength() const;
-  virtual BOOL IsExpanded() const { return m_dwSpare2 != 0; }
-  virtual BOOL IsAlone() const { return m_dwSpare1 != 0; }
-  virtual void SetDockedSize(CSize size);
+  BOOL IsExpanded() const override { return m_dwSpare2 != 0; }
+  BOOL IsAlone() const override { return m_dwSpare1 != 0; }
+  void SetDockedSize(const CSize& size) override;
+  // What the toolkit's dock bars ask of a sizing bar.
+  CSize GetCurrentSize() const override { return m_szLast; }
+  CSize GetMinSize() const override { return CSize(GetMinLength(), GetMinLength()); }
+  BOOL IsNewlyDocked() const override { return (m_dwTkStyle & TKDW_NEWLY_DOCKED) != 0; }
+  void SetNewlyDocked(BOOL bNew) override {
+    ModifyTkBarStyle(bNew ? 0 : TKDW_NEWLY_DOCKED, bNew ? TKDW_NEWLY_DOCKED : 0, FALSE);
+  }
   virtual void UseMRUSize();
-  virtual void Restore();
+  void Restore() override;
   // Shrinks to the gripper; returns the length given up (0 floating).
-  virtual int Minimize();
-  virtual void Expand(int nLength);
+  int Minimize() override;
+  void Expand(int nLength) override;
   virtual void EnableDocking(DWORD dwDockStyle);
   virtual int GetCurrentWidth() const { return m_szLast.cx; }
   virtual int GetCurrentHeight() const { return m_szLast.cy; }
@@ -119,7 +127,7 @@ class CTkDockWindow : public CTkControlBar {
   CSize& HorzSize() { return m_szHorz; }
   CSize& FloatSize() { return m_szFloat; }
   CSize& CurrentSize() { return m_szLast; }
-  void SetAlone(BOOL bAlone) { m_dwSpare1 = bAlone; }
+  void SetAlone(BOOL bAlone) override { m_dwSpare1 = bAlone; }
 
   // The row steps of the dock bar that holds the window (expand over the row, give it back).
   virtual void ExpandInRow();

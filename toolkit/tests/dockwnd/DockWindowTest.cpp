@@ -13,6 +13,7 @@
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
+#include "toolkit/docking/TkDockBar.h"
 #include "toolkit/docking/float/TkDockContext.h"
 #include "toolkit/docking/float/TkMiniDockFrameWnd.h"
 #include "toolkit/docking/window/TkBarButton.h"
@@ -62,9 +63,12 @@ class TkDockWindowTest : public ::testing::Test {
     m_frame = new CTkFrameWnd;
     ASSERT_TRUE(m_frame->Create(nullptr, "docking", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                 CRect(20, 20, 620, 460)));
-    m_frame->EnableDocking(CBRS_ALIGN_ANY);
+    EnableFrameDocking();
     m_frame->m_pFloatingFrameClass = RUNTIME_CLASS(CTkMiniDockFrameWnd);
   }
+  // The framework's dock bars: the docking window works on any dock bar, and these tests
+  // measure it alone.
+  virtual void EnableFrameDocking() { m_frame->CFrameWnd::EnableDocking(CBRS_ALIGN_ANY); }
   void TearDown() override {
     if (::IsWindow(m_frame->m_hWnd)) m_frame->DestroyWindow();
     tktest::Pump();
@@ -456,6 +460,37 @@ TEST_F(TkDockWindowTest, TheExpandButtonShowsTheRowStateAndExpandsOverTheRowAndB
   first->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TK_DOCKWND_HIDE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(first->GetHideButton()->m_hWnd));
   EXPECT_FALSE(first->IsWindowVisible());
+}
+
+// On the toolkit's dock bars the row is shared out by the dock bar: expanding one window leaves
+// its neighbour its least length, and restoring gives both their docked lengths back.
+class TkDockWindowOnTkDockBarsTest : public TkDockWindowTest {
+ protected:
+  void EnableFrameDocking() override { m_frame->EnableDocking(CBRS_ALIGN_ANY); }
+};
+
+TEST_F(TkDockWindowOnTkDockBarsTest, TheDockBarSharesTheRowOut) {
+  ASSERT_NE(dynamic_cast<CTkDockBar*>(DockBar(AFX_IDW_DOCKBAR_LEFT)), nullptr);
+  CTkDockWindow* first = Dock(0xE901, AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_NE(first, nullptr);
+  CRect below;
+  first->GetWindowRect(&below);
+  below.OffsetRect(0, 50);
+  CTkDockWindow* second = Dock(0xE902, AFX_IDW_DOCKBAR_LEFT, kCaptionStyle, &below);
+  ASSERT_NE(second, nullptr);
+  CDockBar* left = DockBar(AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_EQ(left->FindBar(first) + 1, left->FindBar(second)) << "one row";
+  EXPECT_FALSE(first->IsNewlyDocked()) << "the dock bar shared the row out";
+  const int firstBefore = first->GetCurrentHeight();
+  const int secondBefore = second->GetCurrentHeight();
+
+  first->ExpandInRow();
+  EXPECT_EQ(second->GetCurrentHeight(), second->GetMinLength());
+  EXPECT_GT(first->GetCurrentHeight(), firstBefore);
+
+  first->RestoreInRow();
+  EXPECT_EQ(first->GetCurrentHeight(), firstBefore);
+  EXPECT_EQ(second->GetCurrentHeight(), secondBefore);
 }
 
 TEST_F(TkDockWindowTest, FloatingItsCaptionButtonsHide) {
