@@ -9,6 +9,7 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkToolBar.h"
+#include "toolkit/docking/float/TkDockContext.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
@@ -427,8 +428,9 @@ void CTkControlBar::ShowContextMenu(CPoint point, CFrameWnd* pFrame) {
 }
 
 void CTkControlBar::EnableDocking(DWORD dwDockStyle) {
-  // The toolkit's own dock context takes the framework's place once it joins the toolkit.
-  CControlBar::EnableDocking(dwDockStyle);
+  // The toolkit's dock context drags, floats and docks the bar.
+  m_dwDockStyle = dwDockStyle;
+  if (dwDockStyle && !m_pDockContext) m_pDockContext = new CTkDockContext(this);
   if (!m_hWndOwner && m_hWnd) m_hWndOwner = ::GetParent(m_hWnd);
 }
 
