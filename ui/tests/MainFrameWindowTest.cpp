@@ -1163,7 +1163,9 @@ TEST_F(MainFrameWindowTest, TheMenuBarsBandGoesFirstAndPushesTheToolbarsDown) {
     rebar->SendMessage(RB_GETBANDINFOA, rebar->SendMessage(RB_IDTOINDEX, c.id),
                        reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ((info.fStyle & RBBS_BREAK) != 0, c.breaks);
-    if (c.id == 0) EXPECT_EQ(info.hwndChild, menuBar->m_hWnd);
+    if (c.id == 0) {
+      EXPECT_EQ(info.hwndChild, menuBar->m_hWnd);
+    }
   }
   CRect menuRow, toolRow;
   rebar->SendMessage(RB_GETRECT, 0, reinterpret_cast<LPARAM>(&menuRow));

@@ -202,7 +202,9 @@ TEST_F(MenuBarMDITest, MaximisedChildButtons) {
     EXPECT_EQ(g_sysCommands, c.commands) << c.what;
     EXPECT_EQ(static_cast<int>(bar_.systemMenus.size()), c.systemMenus) << c.what;
     EXPECT_EQ(TkMenuState().nSkipInitMenuPopup, c.systemMenus) << c.what;
-    if (c.systemMenus) EXPECT_EQ(bar_.systemMenus[0], ::GetSystemMenu(child, FALSE)) << c.what;
+    if (c.systemMenus) {
+      EXPECT_EQ(bar_.systemMenus[0], ::GetSystemMenu(child, FALSE)) << c.what;
+    }
     EXPECT_EQ(::GetCapture(), nullptr) << c.what;
   }
 

@@ -160,12 +160,12 @@ TEST_F(FlatComboTest, CompletesTypedTextFromTheList) {
   combo_.SetCurSel(-1);
   Type("Bet");
   ASSERT_EQ(Text(), "Beta");
-  MSG down = {Edit(), WM_KEYDOWN, VK_BACK, 1};
+  MSG down = {Edit(), WM_KEYDOWN, VK_BACK, 1, 0, {0, 0}};
   EXPECT_TRUE(combo_.PreTranslateMessage(&down)) << "keys of the field stay in the field";
   EXPECT_TRUE(combo_.IsDeleting());
   Type("\b");
   EXPECT_EQ(Text(), "Bet");
-  MSG up = {Edit(), WM_KEYUP, VK_BACK, 1};
+  MSG up = {Edit(), WM_KEYUP, VK_BACK, 1, 0, {0, 0}};
   combo_.PreTranslateMessage(&up);
   EXPECT_FALSE(combo_.IsDeleting());
 

@@ -242,7 +242,9 @@ TEST(ShadowWindow, ColourPickerCastsOneWhileMenusDo) {
       EXPECT_TRUE(SameRect(rc, TkShadowRectFor(popup)));
     }
     picker->DestroyWindow();  // deletes itself
-    if (shadows) EXPECT_FALSE(::IsWindow(next)) << "the shadow goes with the picker";
+    if (shadows) {
+      EXPECT_FALSE(::IsWindow(next)) << "the shadow goes with the picker";
+    }
   }
   ToolkitData().m_bMenuShadows = TRUE;
   ::ReleaseCapture();

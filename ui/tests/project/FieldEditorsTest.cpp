@@ -22,8 +22,6 @@ namespace {
 
 using namespace projtest;
 
-Step Wait(std::function<bool()> condition) { return condition; }
-
 Step OnDialog(int id, std::function<void(HWND)> act) {
   return [id, act] {
     HWND dialog = DialogWith(id);
