@@ -8,6 +8,7 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitDockWndIds.h"
 #include "resources/ids/ToolkitFrameIds.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
@@ -92,6 +93,10 @@ CTkMiniDockFrameWnd::CTkMiniDockFrameWnd() {
 }
 
 CTkMiniDockFrameWnd::~CTkMiniDockFrameWnd() {
+  if (m_pExpandPopup) {
+    if (m_pExpandPopup->m_hWnd) m_pExpandPopup->DestroyWindow();
+    delete m_pExpandPopup;
+  }
   DeleteButtons();
   if (m_hGlyphs) ::ImageList_Destroy(m_hGlyphs);
 }
@@ -148,9 +153,24 @@ CTkCaptionButton* CTkMiniDockFrameWnd::FindButton(int nKind) {
   return nullptr;
 }
 
-BOOL CTkMiniDockFrameWnd::OffersExpandPopup(CControlBar*) { return FALSE; }
+// A floating toolbar shows all its buttons; the popup then offers its customising.
+BOOL CTkMiniDockFrameWnd::OffersExpandPopup(CControlBar* pBar) {
+  auto* toolBar = dynamic_cast<CTkToolBar*>(pBar);
+  return toolBar && toolBar->AllowsCustomize();
+}
 
-CWnd* CTkMiniDockFrameWnd::CreateExpandPopup(const CRect&, CControlBar*) { return nullptr; }
+// The hidden-buttons popup below the expand button; it tells this frame when it closes, and the
+// frame deletes it then.
+CWnd* CTkMiniDockFrameWnd::CreateExpandPopup(const CRect& rcAnchor, CControlBar* pBar) {
+  auto* toolBar = dynamic_cast<CTkToolBar*>(pBar);
+  if (!toolBar) return nullptr;
+  auto* popup = new CTkExpMenuWnd(this, WM_TK_POPUP_CLOSED);
+  if (!popup->Create(rcAnchor.left, rcAnchor.top, rcAnchor.right, rcAnchor.bottom, toolBar)) {
+    delete popup;
+    return nullptr;
+  }
+  return popup;
+}
 
 void CTkMiniDockFrameWnd::RepaintCaption() { SendMessage(WM_NCPAINT, 1); }
 
@@ -500,6 +520,8 @@ LRESULT CTkMiniDockFrameWnd::OnPopupClosed(WPARAM, LPARAM) {
       changed = true;
     }
   }
+  // Sent once the popup's window is gone.
+  if (m_pExpandPopup && !m_pExpandPopup->m_hWnd) delete m_pExpandPopup;
   m_pExpandPopup = nullptr;
   m_pPressed = nullptr;
   if (changed) RepaintCaption();

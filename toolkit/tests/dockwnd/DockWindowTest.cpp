@@ -10,6 +10,7 @@
 #include "framework/docview/View.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitDockWndIds.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
@@ -755,6 +756,41 @@ TEST_F(TkDockWindowTest, AGradientCaptionShadesOnlyWhenTheSystemDrawsGradientCap
                           reinterpret_cast<PVOID>(static_cast<INT_PTR>(oldSystem)), 0);
   data.m_clrInactiveCaption = oldStart;
   data.m_clrInactiveCaptionGradient = oldEnd;
+}
+
+// A floating toolbar that may be customised gets the expand button beside the close button;
+// the button opens the hidden-buttons popup, which the frame frees once it has closed.
+TEST_F(TkDockWindowTest, AFloatingCustomisableToolbarOpensItsPopupFromTheExpandButton) {
+  CTkToolBar toolBar;
+  ASSERT_TRUE(toolBar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE850));
+  const UINT ids[] = {0xE001, 0xE002, 0xE003, 0xE004, 0xE005, 0xE006, 0xE007, 0xE008};
+  ASSERT_TRUE(toolBar.SetButtons(ids, 8));
+  toolBar.SetAllowCustomize(TRUE);
+  toolBar.EnableDocking(CBRS_ALIGN_ANY);
+  m_frame->FloatControlBar(&toolBar, CPoint(200, 200), CBRS_ALIGN_TOP);
+  tktest::Pump();
+  auto* frame = static_cast<CTkMiniDockFrameWnd*>(toolBar.GetParentFrame());
+  ASSERT_TRUE(frame && frame->IsKindOf(RUNTIME_CLASS(CTkMiniDockFrameWnd)));
+  CTkCaptionButton* expand = frame->FindButton(CTkCaptionButton::kExpand);
+  ASSERT_NE(expand, nullptr);
+
+  ASSERT_FALSE(expand->m_bClipped);
+  CPoint on = expand->GetRect().CenterPoint();
+  frame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(on.x, on.y));
+  frame->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(on.x, on.y));
+  HWND popup = nullptr;
+  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    CWnd* object = CWnd::FromHandlePermanent(w);
+    if (object && object->IsKindOf(RUNTIME_CLASS(CTkExpMenuWnd))) popup = w;
+  }
+  ASSERT_NE(popup, nullptr) << "the expand button opens the popup";
+  // Closed by the user: the frame hears of it and frees the popup (no leak, no second free when
+  // the frame goes).
+  ::DestroyWindow(popup);
+  tktest::Pump();
+  EXPECT_EQ(frame->FindButton(CTkCaptionButton::kExpand)->m_bHighlighted, 0);
+  frame->DestroyWindow();
+  tktest::Pump();
 }
 
 TEST_F(TkDockWindowTest, AFloatingToolbarsFrameSetsItsCaptionUpAgainWhenTheLookChanges) {
