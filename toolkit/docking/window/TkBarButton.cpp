@@ -3,34 +3,23 @@
 #include <algorithm>
 
 #include "framework/gdi/Dc.h"
-#include "framework/wnd/MessageMap.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/docking/window/TkDockWindow.h"
 
 IMPLEMENT_DYNAMIC(CTkBarButton, CWnd)
 
-namespace {
-constexpr UINT_PTR kHoverTimer = 1;
-}  // namespace
-
-BEGIN_MESSAGE_MAP(CTkBarButton, CButton)
-  ON_WM_MOUSEMOVE()
-  ON_WM_TIMER()
-  ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
-
 CTkBarButton::CTkBarButton(CTkDockWindow* pDockWnd) : m_pDockWnd(pDockWnd) {}
 
 CTkBarButton::~CTkBarButton() {
   // The icons are the docking window's, which destroys them itself: the button lets go of them
-  // first, so that nothing here can destroy a glyph twice.
-  m_hIcon = m_hIconPushed = nullptr;
+  // first, so that neither this nor the flat button's destructor can destroy a glyph twice.
+  m_hIcon = m_hPushedIcon = nullptr;
   CleanUpImages();
 }
 
 BOOL CTkBarButton::SetIcon(CSize size, HICON hIcon, HICON hIconPushed, BOOL bRedraw) {
   m_hIcon = hIcon;
-  m_hIconPushed = hIconPushed;
+  m_hPushedIcon = hIconPushed;
   m_sizeImage = size;
   if (bRedraw && m_hWnd) Invalidate();
   return TRUE;
@@ -39,20 +28,13 @@ BOOL CTkBarButton::SetIcon(CSize size, HICON hIcon, HICON hIconPushed, BOOL bRed
 void CTkBarButton::SetBitmaps(HBITMAP hBitmap, HBITMAP hDisabled, CSize size, BOOL bRedraw) {
   CleanUpImages();
   m_hBitmap = hBitmap;
-  m_hBitmapDisabled = hDisabled;
+  m_hDisabledBitmap = hDisabled;
   m_sizeImage = size;
   if (bRedraw && m_hWnd) Invalidate();
 }
 
-DWORD CTkBarButton::SetXButtonStyle(DWORD dwStyle, BOOL bRedraw) {
-  DWORD old = m_dwXStyle;
-  m_dwXStyle = dwStyle;
-  if (bRedraw && m_hWnd) Invalidate();
-  return old;
-}
-
 void CTkBarButton::CleanUpImages() {
-  for (HBITMAP* bitmap : {&m_hBitmap, &m_hBitmapDisabled}) {
+  for (HBITMAP* bitmap : {&m_hBitmap, &m_hDisabledBitmap}) {
     if (*bitmap) ::DeleteObject(*bitmap);
     *bitmap = nullptr;
   }
@@ -89,9 +71,9 @@ void CTkBarButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
                     selected ? face : data.m_clrShadow);
   }
   ::SetBkMode(lpDIS->hDC, TRANSPARENT);
-  DrawIcon(pDC, lpDIS->itemState, rect);
-  if (!m_hIcon && (m_hBitmap || m_hBitmapDisabled)) {
-    HBITMAP bitmap = (lpDIS->itemState & ODS_DISABLED) && m_hBitmapDisabled ? m_hBitmapDisabled
+  DrawIcon(lpDIS->hDC, lpDIS->itemState, rect);
+  if (!m_hIcon && (m_hBitmap || m_hDisabledBitmap)) {
+    HBITMAP bitmap = (lpDIS->itemState & ODS_DISABLED) && m_hDisabledBitmap ? m_hDisabledBitmap
                                                                            : m_hBitmap;
     int x = rect.left + (rect.Width() - m_sizeImage.cx) / 2;
     int y = rect.top + (rect.Height() - m_sizeImage.cy) / 2;
@@ -102,15 +84,15 @@ void CTkBarButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   pDC->RestoreDC(saved);
 }
 
-void CTkBarButton::DrawIcon(CDC* pDC, UINT nState, const CRect& rect) {
+void CTkBarButton::DrawIcon(HDC hdc, UINT nState, const CRect& rect) {
   if (!m_hIcon) return;
   BOOL selected = (nState & ODS_SELECTED) != 0;
   BOOL disabled = (nState & ODS_DISABLED) != 0;
-  HICON icon = selected && m_hIconPushed ? m_hIconPushed : m_hIcon;
+  HICON icon = selected && m_hPushedIcon ? m_hPushedIcon : m_hIcon;
   int x = rect.left + std::max(0, (rect.Width() - static_cast<int>(m_sizeImage.cx)) / 2);
   int y = rect.top + std::max(0, (rect.Height() - static_cast<int>(m_sizeImage.cy)) / 2);
   // Without a pushed icon the press shows as the glyph moving a pixel down and right.
-  if (selected && !m_hIconPushed) {
+  if (selected && !m_hPushedIcon) {
     ++x;
     ++y;
   }
@@ -124,38 +106,6 @@ void CTkBarButton::DrawIcon(CDC* pDC, UINT nState, const CRect& rect) {
   } else if (disabled) {
     flags |= DSS_DISABLED;
   }
-  ::DrawStateA(pDC->GetSafeHdc(), brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y,
+  ::DrawStateA(hdc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y,
                m_sizeImage.cx, m_sizeImage.cy, flags);
-}
-
-void CTkBarButton::OnMouseMove(UINT, CPoint) {
-  if (m_dwXStyle & TKBB_FLAT) {
-    SetTimer(kHoverTimer, 10);
-    OnTimer(kHoverTimer);
-  }
-  Default();
-}
-
-void CTkBarButton::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent != kHoverTimer) {
-    Default();
-    return;
-  }
-  CPoint cursor;
-  ::GetCursorPos(&cursor);
-  CRect window;
-  GetWindowRect(&window);
-  BOOL pressed = (GetState() & BST_PUSHED) != 0;
-  if (!pressed && window.PtInRect(cursor)) {
-    if (!m_bHot) {
-      m_bHot = TRUE;
-      Invalidate(FALSE);
-    }
-    return;
-  }
-  KillTimer(kHoverTimer);
-  if (m_bHot) {
-    m_bHot = FALSE;
-    Invalidate(FALSE);
-  }
 }

@@ -6,46 +6,36 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/controls/Button.h"
+#include "framework/Object.h"
+#include "toolkit/widgets/TkButton.h"
 
 class CTkDockWindow;
 
-// Looks of the button (its extended style word).
-#define TKBB_FLAT 0x01
-#define TKBB_THIN3D 0x02
+// Looks of the button (its extended style word): the flat button's.
+#define TKBB_FLAT TKBS_FLAT
+#define TKBB_THIN3D TKBS_THIN3D
 
-class CTkBarButton : public CButton {
+class CTkBarButton : public CTkButton {
   DECLARE_DYNAMIC(CTkBarButton)
  public:
   explicit CTkBarButton(CTkDockWindow* pDockWnd);
   ~CTkBarButton() override;
 
   // Shows the icon (and the pushed icon when given); the button does not take them over.
-  virtual BOOL SetIcon(CSize size, HICON hIcon, HICON hIconPushed = nullptr, BOOL bRedraw = TRUE);
+  using CTkButton::SetIcon;
+  BOOL SetIcon(CSize size, HICON hIcon, HICON hIconPushed = nullptr, BOOL bRedraw = TRUE) override;
   HICON GetIcon() const { return m_hIcon; }
   // Takes bitmaps over (the one image kind the button owns).
   virtual void SetBitmaps(HBITMAP hBitmap, HBITMAP hDisabled, CSize size, BOOL bRedraw = TRUE);
-  DWORD SetXButtonStyle(DWORD dwStyle, BOOL bRedraw = TRUE);
-  DWORD GetXButtonStyle() const { return m_dwXStyle; }
-  BOOL IsHot() const { return m_bHot; }
 
   void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
   // Frees the button's own images: its bitmaps. The icons are its docking window's.
-  virtual void CleanUpImages();
-  virtual void DrawIcon(CDC* pDC, UINT nState, const CRect& rect);
+  void CleanUpImages() override;
+  void DrawIcon(HDC hdc, UINT nState, const CRect& rect) override;
 
  protected:
   // The face before the caption's colours: the toolkit's button face.
   COLORREF FaceColor() const;
-  void OnMouseMove(UINT nFlags, CPoint point);
-  void OnTimer(UINT_PTR nIDEvent);
-  BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-  DECLARE_MESSAGE_MAP()
 
   CTkDockWindow* m_pDockWnd;
-  HICON m_hIcon = nullptr, m_hIconPushed = nullptr;
-  HBITMAP m_hBitmap = nullptr, m_hBitmapDisabled = nullptr;
-  CSize m_sizeImage{0, 0};
-  DWORD m_dwXStyle = TKBB_FLAT;
-  BOOL m_bHot = FALSE;
 };
