@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/AfxResource.h"
+#include "toolkit/tools/PictureProgram.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/controls/TkCheckListBox.h"
 #include "toolkit/controls/TkListCtrl.h"
@@ -671,11 +672,6 @@ void ShowBrowseEdits() {
   RunUntilClosed(host);
 }
 
-struct NamedWindow {
-  const char* name;
-  void (*show)();
-};
-
 const NamedWindow kWindows[] = {
     {"TkListCtrl", ShowList},
     {"TkTabCtrl", ShowTabs},
@@ -699,28 +695,6 @@ const NamedWindow kWindows[] = {
     {"WgBrowseEdits", ShowBrowseEdits},
 };
 
-int Usage() {
-  std::fprintf(stderr, "usage: ZBTkShowWindow --list | ZBTkShowWindow NAME\n");
-  return 2;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) return Usage();
-  if (std::strcmp(argv[1], "--list") == 0) {
-    for (const NamedWindow& window : kWindows) std::printf("%s\n", window.name);
-    std::fflush(stdout);
-    return 0;
-  }
-  for (const NamedWindow& window : kWindows) {
-    if (std::strcmp(argv[1], window.name) != 0) continue;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    if (!AfxInitLanguageModule("ZBResENU.dll", "ZBTkShowWindow")) return 1;
-    window.show();
-    return 0;
-  }
-  std::fprintf(stderr, "ZBTkShowWindow: no window named \"%s\"\n", argv[1]);
-  return Usage();
-}
+int main(int argc, char** argv) { return RunPictureProgram(argc, argv, kWindows, "ZBTkShowWindow"); }

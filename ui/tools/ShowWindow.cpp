@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/AfxResource.h"
+#include "toolkit/tools/PictureProgram.h"
 #include "ui/LanguageNames.h"
 #include "ui/controls/ScrollingTextCtrl.h"
 #include "ui/dialogs/AboutBox2.h"
@@ -238,11 +239,6 @@ void ShowMissingInfo() {
   dlg.DoModal();
 }
 
-struct NamedWindow {
-  const char* name;
-  void (*show)();
-};
-
 const NamedWindow kWindows[] = {
     {"about", ShowAbout},
     {"update-notice", ShowUpdateNotice},
@@ -277,28 +273,6 @@ const NamedWindow kWindows[] = {
     {"missing-info", ShowMissingInfo},
 };
 
-int Usage() {
-  std::fprintf(stderr, "usage: ZBShowWindow --list | ZBShowWindow NAME\n");
-  return 2;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) return Usage();
-  if (std::strcmp(argv[1], "--list") == 0) {
-    for (const NamedWindow& window : kWindows) std::printf("%s\n", window.name);
-    std::fflush(stdout);
-    return 0;
-  }
-  for (const NamedWindow& window : kWindows) {
-    if (std::strcmp(argv[1], window.name) != 0) continue;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    if (!AfxInitLanguageModule("ZBResENU.dll", "ZBShowWindow")) return 1;
-    window.show();
-    return 0;
-  }
-  std::fprintf(stderr, "ZBShowWindow: no window named \"%s\"\n", argv[1]);
-  return Usage();
-}
+int main(int argc, char** argv) { return RunPictureProgram(argc, argv, kWindows, "ZBShowWindow"); }
