@@ -7,41 +7,7 @@
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/gdi/TkMemDC.h"
 #include "toolkit/menubar/TkMenuBar.h"
-
-namespace {
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = ::CreateSolidBrush(colour);
-  ::FillRect(dc, &rect, brush);
-  ::DeleteObject(brush);
-}
-
-void Frame3d(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-  FillSolid(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, topLeft);
-  FillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
-  FillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-  FillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-}
-
-void FrameSolid(HDC dc, const RECT& r, COLORREF colour) { Frame3d(dc, r, colour, colour); }
-
-// Darkens a band 4 pixels wide right of and below the rectangle in four graded steps, each
-// scaled by the strength in percent: the shadow an open popup casts with the flat look.
-void DrawMenuShadow(HDC dc, const RECT& r, int strength) {
-  for (int step = 0; step < 4; ++step) {
-    int percent = (4 - step) * 10 * strength / 100;  // 40, 30, 20, 10 at full strength
-    auto darken = [dc, percent](int x, int y) {
-      COLORREF c = ::GetPixel(dc, x, y);
-      if (c == CLR_INVALID) return;
-      auto scale = [percent](int v) { return v * (100 - percent) / 100; };
-      ::SetPixel(dc, x, y, RGB(scale(GetRValue(c)), scale(GetGValue(c)), scale(GetBValue(c))));
-    };
-    for (int y = r.top + 4; y < r.bottom + step; ++y) darken(r.right + step, y);
-    for (int x = r.left + 4; x < r.right + step; ++x) darken(x, r.bottom + step);
-  }
-}
-
-}  // namespace
+#include "toolkit/popups/TkShadowWnd.h"
 
 void CTkMenuBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
   auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(pNMHDR);
@@ -78,20 +44,21 @@ LRESULT CTkMenuBar::DrawTextButton(NMTBCUSTOMDRAW* pDraw) {
   RECT clip = {};
   if (::GetClipBox(dc, &clip) != ERROR) rect.IntersectRect(&rect, &clip);
   CRect textRect(pDraw->nmcd.rc);
+  CDC* pDC = CDC::FromHandle(dc);
   if (pressed && m_bFrameActive) {
     if (!data.m_bFlatLook) {
       if (!popupOpen) {
-        Frame3d(dc, rect, data.m_clrHighlight, data.m_clrShadow);
+        pDC->Draw3dRect(&rect, data.m_clrHighlight, data.m_clrShadow);
       } else {
-        Frame3d(dc, rect, data.m_clrShadow, data.m_clrHighlight);
+        pDC->Draw3dRect(&rect, data.m_clrShadow, data.m_clrHighlight);
         textRect.OffsetRect(1, 1);
       }
     } else if (!popupOpen) {
-      FillSolid(dc, rect, data.m_clrSelectionLight);
-      FrameSolid(dc, rect, data.m_clrSelection);
+      pDC->FillSolidRect(&rect, data.m_clrSelectionLight);
+      pDC->Draw3dRect(&rect, data.m_clrSelection, data.m_clrSelection);
     } else {
       // The side next to the popup stays open, so that button and popup look joined.
-      FrameSolid(dc, rect, data.m_clrDarkShadowTint);
+      pDC->Draw3dRect(&rect, data.m_clrDarkShadowTint, data.m_clrDarkShadowTint);
       CRect inside(rect);
       DWORD side = IsFloating() ? CBRS_ALIGN_TOP : (m_dwStyle & CBRS_ALIGN_ANY);
       int w = rect.Width(), h = rect.Height();
@@ -103,7 +70,7 @@ LRESULT CTkMenuBar::DrawTextButton(NMTBCUSTOMDRAW* pDraw) {
         inside = CRect(CPoint(rect.left, rect.top + 1), CSize(w - 1, h - 2));
       else
         inside = CRect(CPoint(rect.left + 1, rect.top + 1), CSize(w - 2, h - 1));
-      FillSolid(dc, inside, data.m_clrFaceTint);
+      pDC->FillSolidRect(&inside, data.m_clrFaceTint);
     }
   }
   textRect.DeflateRect(2, 3);
@@ -137,7 +104,9 @@ void CTkMenuBar::DrawOpenButtonShadow() {
   CRect rect;
   GetItemRect(m_nTrackedIndex, &rect);
   CClientDC dc(this);
-  DrawMenuShadow(dc.GetSafeHdc(), rect, 100);
+  // The shadow popups cast, 4 pixels right of and below the button.
+  DarkenShadowEdges(dc.GetSafeHdc(), rect.left, rect.top, rect.right + kTkShadowDepth,
+                    rect.bottom + kTkShadowDepth, 100);
 }
 
 void CTkMenuBar::OnNcPaint() {
@@ -158,7 +127,7 @@ void CTkMenuBar::OnNcPaint() {
     // One raised grip line at the bar's start.
     BOOL horz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     RECT grip = horz ? RECT{2, 3, 5, window.bottom - 3} : RECT{3, 2, window.right - 3, 5};
-    Frame3d(mem.GetSafeHdc(), grip, ToolkitData().m_clrHighlight, ToolkitData().m_clrShadow);
+    mem.Draw3dRect(&grip, ToolkitData().m_clrHighlight, ToolkitData().m_clrShadow);
   }
   if (m_bMDIMaximized && m_hWndMDIClient) {
     for (int i = 0; i < 4; ++i) DrawMDIButton(&mem, i, FALSE);
