@@ -1,5 +1,6 @@
 #include "ui/dialogs/fields/MissingInfo.h"
 
+#include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
 #include "engines/ProfileFields.h"
 #include "framework/wnd/MessageMap.h"
@@ -37,7 +38,7 @@ BOOL CMissingInfo::OnInitDialog() {
   m_missing.ForEach([this](const CNVItem& item) {
     if (const SiteProfileField* row = projectui::FindField(item.m_name.c_str()))
       SendDlgItemMessage(IDC_MISSING_LIST, LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(static_cast<LPCSTR>(projectui::LoadText(row->labelId))));
+                         reinterpret_cast<LPARAM>(static_cast<LPCSTR>(LoadResString(row->labelId))));
   });
   return TRUE;
 }
@@ -48,7 +49,7 @@ void CMissingInfo::RemoveFilled() {
     if (m_pDoc->m_profile.GetValue(item.m_name).GetLength() == 0) return;
     const SiteProfileField* row = projectui::FindField(item.m_name.c_str());
     if (!row) return;
-    CString label = projectui::LoadText(row->labelId);
+    CString label = LoadResString(row->labelId);
     // The list's own search folds case; labels are matched exactly.
     int count = static_cast<int>(SendDlgItemMessage(IDC_MISSING_LIST, LB_GETCOUNT));
     for (int i = 0; i < count; ++i) {

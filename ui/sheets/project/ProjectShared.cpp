@@ -31,6 +31,4 @@ const SiteProfileField* FindField(const char* key) {
   return nullptr;
 }
 
-CString LoadText(unsigned id) { return LoadResString(id); }
-
 }  // namespace projectui

@@ -16,7 +16,5 @@ CZubrinDoc* ActiveDocument();
 LRESULT AnswerContextHelp(LPARAM lParam);
 // The field table's row of exactly that key, or null.
 const SiteProfileField* FindField(const char* key);
-// A string of the language module by id (empty when missing).
-CString LoadText(unsigned id);
 
 }  // namespace projectui

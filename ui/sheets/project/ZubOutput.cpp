@@ -49,7 +49,7 @@ bool CZubOutput::CheckFolder(CString& folder) {
   if (AfxMessageBox(IDS_PROJECT_CREATE_FOLDER, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   if (files.MakePath(folder)) return true;
   CString failure;
-  failure.Format(projectui::LoadText(IDS_PROJECT_FOLDER_FAILED), static_cast<LPCSTR>(folder));
+  failure.Format(LoadResString(IDS_PROJECT_FOLDER_FAILED), static_cast<LPCSTR>(folder));
   AfxMessageBox(failure, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }

@@ -134,7 +134,7 @@ void CZubSubmitInfo::AddField(const CLibString& key) {
     group = m_tree.InsertItem(row->owner, icon, icon);
   }
   int image = FieldImage(row->key);
-  HTREEITEM item = m_tree.InsertItem(projectui::LoadText(row->labelId), image, image, group);
+  HTREEITEM item = m_tree.InsertItem(LoadResString(row->labelId), image, image, group);
   m_tree.SetItemData(item, reinterpret_cast<DWORD_PTR>(new CString(row->key)));
 }
 
@@ -176,8 +176,8 @@ void CZubSubmitInfo::OnEditField() {
   bool changed = false;
   if (std::strcmp(row->type, "DYNAPICK") == 0) {
     CModifyCategory dlg(m_pDoc, m_edit, this);
-    dlg.m_strLabel = projectui::LoadText(row->labelId);
-    dlg.m_strDescription = projectui::LoadText(row->helpId);
+    dlg.m_strLabel = LoadResString(row->labelId);
+    dlg.m_strDescription = LoadResString(row->helpId);
     dlg.m_strKey = *key;
     dlg.m_strValue = value;
     dlg.m_strGroup = m_tree.GetItemText(m_tree.GetParentItem(item));
@@ -188,8 +188,8 @@ void CZubSubmitInfo::OnEditField() {
   } else {
     CModifyNV dlg(this);
     dlg.m_pDoc = m_pDoc;
-    dlg.m_strLabel = projectui::LoadText(row->labelId);
-    dlg.m_strDescription = projectui::LoadText(row->helpId);
+    dlg.m_strLabel = LoadResString(row->labelId);
+    dlg.m_strDescription = LoadResString(row->helpId);
     dlg.m_strKey = *key;
     dlg.m_strKind = row->type;
     dlg.m_strValue = value;

@@ -1,5 +1,6 @@
 #include "ui/sheets/project/ZubSubmitRules.h"
 
+#include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
@@ -41,7 +42,7 @@ void CZubSubmitRules::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CZubSubmitRules::OnInitDialog() {
   // The intervals come from the language module, one a line, in the order of their index.
-  CString entries = projectui::LoadText(IDS_PROJECT_LIMIT_ENTRIES);
+  CString entries = LoadResString(IDS_PROJECT_LIMIT_ENTRIES);
   int start = 0;
   while (start <= entries.GetLength() && !entries.IsEmpty()) {
     int end = entries.Find('\n', start);
