@@ -1,6 +1,16 @@
 # Shared by scripts/run and scripts/test: packages, builds, the Wine prefix and the display.
 # Sourced, not run.
 
+# timed NAME COMMAND...: runs one step and prints its duration.
+timed() {
+  local name=$1 start=$SECONDS rc=0
+  shift
+  echo "== $name =="
+  "$@" || rc=$?
+  echo "== $name: $((SECONDS - start)) s (exit $rc) =="
+  return $rc
+}
+
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WIN_BUILD="$ROOT/build/win"
 HOST_BUILD="$ROOT/build/host"
@@ -44,6 +54,14 @@ configure_windows() {
 build_windows() {
   configure_windows "$WIN_BUILD"
   cmake --build "$WIN_BUILD"
+}
+
+# Only what the demo runs: the two programs, the language module (with the tips file), the fake
+# search engine and the document maker; a first demo does not wait for every test program.
+DEMO_TARGETS="ZBPro ZBUpdate ZBResENU ZBFakeEngine ZBMakeDoc"
+build_demo_programs() {
+  configure_windows "$WIN_BUILD"
+  cmake --build "$WIN_BUILD" --target $DEMO_TARGETS
 }
 
 build_host() {
