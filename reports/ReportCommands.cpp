@@ -98,7 +98,16 @@ bool RunReportCommand(ReportKind kind, ReportAction action, CSearchEngine* engin
   if (action == ReportAction::Mail) return MailReportFile(path, document);
   if (action == ReportAction::View && !IsAuto()) {
     ReportOpenFn open = g_opener.load();
-    return open ? open(path) : ShellOpen(path);
+    const bool opened = open ? open(path) : ShellOpen(path);
+    // Without a browser the command would seem to do nothing: the user learns where the
+    // report is.
+    if (!opened && !IsAutomated()) {
+      char text[1024];
+      snprintf(text, sizeof text, LoadResourceString(IDS_REPORT_OPEN_FAILED).c_str(),
+               path.GetString());
+      AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
+    return opened;
   }
   return true;
 }
