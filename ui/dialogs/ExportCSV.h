@@ -25,11 +25,10 @@ class CExportCSV : public CDialog {
   BOOL m_bAppend = FALSE;
   BOOL m_bPrevious = FALSE;
 
-  // The folder field, with its "..." button that asks for a folder.
-  CWgBrowseDirEdit& GetFolderEdit() { return m_folderEdit; }
-
  private:
-  CWgBrowseDirEdit m_folderEdit;
   void ValidateFileName(CDataExchange* pDX, CString& name);
   void ValidateFolder(CDataExchange* pDX, CString& folder);
+
+  // The folder field, with its "..." button that asks for a folder.
+  CWgBrowseDirEdit m_folderEdit;
 };
