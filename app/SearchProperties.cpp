@@ -139,7 +139,7 @@ void CSearchProperties::Load() {
     for (int i = 0; i < ColorCount; ++i)
       m_colors[i] = ReadProfileColor(kSection, kColorNames[i], DefaultColor(i, fewColors));
     m_nColAutoSave = ReadInt(app, "ColAutoSave", 1);
-    m_strColWidths = ReadText(app, "ColWidths", "150,50,50,50,50,50,50,50,50,50,50");
+    m_strColWidths = ReadText(app, "ColWidths", kDefaultColWidths);
   }
   g_bExactMatch = m_nExactMatch != 0 ? 1 : 0;
   SetMatchRestrict(m_nRestrict);

@@ -91,7 +91,8 @@ class CSearchProperties : public CObject {
   CString m_strKeywordIgnore = ",;+";
   COLORREF m_colors[ColorCount] = {};
   int m_nColAutoSave = 1;
-  CString m_strColWidths = "150,50,50,50,50,50,50,50,50,50,50";
+  static constexpr const char* kDefaultColWidths = "150,50,50,50,50,50,50,50,50,50,50";
+  CString m_strColWidths = kDefaultColWidths;
 };
 
 // The one settings object of the program.

@@ -27,7 +27,8 @@ class CDocument : public CCmdTarget {
   CDocument& operator=(const CDocument&) = delete;
 
   const CString& GetTitle() const { return m_strTitle; }
-  virtual void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+  // The frames that show the document show the new title at once.
+  virtual void SetTitle(LPCSTR lpszTitle);
   const CString& GetPathName() const { return m_strPathName; }
   // The title becomes the file's name.
   virtual void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE);

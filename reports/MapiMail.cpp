@@ -153,10 +153,16 @@ bool MailReportFile(const char* path, CZubrinDoc* document) {
       return false;
     }
     // The mail program asks for the recipient, as a mail of the file from the framework does.
+    // Whether the message then goes out is the mail program's affair and the user's: saying
+    // that the report was sent would claim what nobody here knows.
     CMapiMail mail(false);
     mail.Attach(path);
     bool sent = mail.Send(MAPI_DIALOG, owner);
-    if (sent) Tell(IDS_REPORT_MAILED, MB_ICONINFORMATION);
+    if (sent) {
+      Tell(IDS_REPORT_MAIL_UNADDRESSED, MB_ICONINFORMATION);
+    } else if (mail.GetResult() == MAPI_USER_ABORT || mail.GetResult() == MAPI_E_LOGIN_FAILURE) {
+      Tell(IDS_REPORT_MAIL_FAILED, MB_ICONINFORMATION);
+    }
     return sent;
   }
   CMapiMail mail(automated);

@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <atomic>
 
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
+#include "foundation/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "reports/MapiMail.h"
@@ -20,10 +19,8 @@ namespace {
 
 std::atomic<ReportOpenFn> g_opener{nullptr};
 
-bool ShellOpen(const char* path) {
-  return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path, nullptr, nullptr,
-                                                 SW_SHOWNORMAL)) > 32;
-}
+// The shell's way first; failing that, the program that opens web pages.
+bool ShellOpen(const char* path) { return CUrlLink::Launch(path, SW_SHOWNORMAL) > 32; }
 
 CString Write(CEngineReports& reports, ReportKind kind, CSearchEngine* engine) {
   CString path;
@@ -98,7 +95,16 @@ bool RunReportCommand(ReportKind kind, ReportAction action, CSearchEngine* engin
   if (action == ReportAction::Mail) return MailReportFile(path, document);
   if (action == ReportAction::View && !IsAuto()) {
     ReportOpenFn open = g_opener.load();
-    return open ? open(path) : ShellOpen(path);
+    const bool opened = open ? open(path) : ShellOpen(path);
+    // Without a browser the command would seem to do nothing: the user learns where the
+    // report is.
+    if (!opened && !IsAutomated()) {
+      char text[1024];
+      snprintf(text, sizeof text, LoadResourceString(IDS_REPORT_OPEN_FAILED).c_str(),
+               path.GetString());
+      AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
+    return opened;
   }
   return true;
 }

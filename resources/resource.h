@@ -160,6 +160,8 @@
 #define IDS_REPORT_WRITE_FAILED 3091      // (path) a report file could not be written
 #define IDS_CSV_WRITE_FAILED 3092         // (path) the CSV file could not be written
 #define IDS_REPORT_MAIL_FAILED 3093       // the report was not sent
+#define IDS_REPORT_MAIL_UNADDRESSED 3094  // the report went to the mail program without a recipient
+#define IDS_REPORT_OPEN_FAILED 3095       // (path) no program opened the written report
 #define IDS_SUMMARY_HITS_FEW 3442
 #define IDS_SUMMARY_HITS_SOME 3443
 #define IDS_SUMMARY_HITS_MANY 3444

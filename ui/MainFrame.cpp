@@ -166,8 +166,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     return -1;
   const UINT coolMenuBars[] = {IDR_MAINFRAME, IDR_TEMPLATEBAR};
   InstallCoolMenus(coolMenuBars, 2);
-  m_accelManager.Init(this, IDR_MAINFRAME, IDR_MAINFRAME, LoadResString(IDS_PRODUCT_NAME),
-                      "MainFrame");
+  // The keys stay the resource's table, which the frame loaded: the manager is never set up, so
+  // the menus keep the shortcut texts of their resource, also those of keys the views handle
+  // themselves (Ins, F2, Del, Esc) and of the edit commands.
   m_pShortcuts = &m_accelManager;
   LoadUserTools();
   m_strHideTerms = LoadResString(IDS_HIDE_SEARCH_TERMS);
@@ -257,8 +258,6 @@ void CMainFrame::FillTemplateCombo() {
     m_wndTemplateCombo.AddString(entry.first.c_str());
 }
 
-const char CMainFrame::kBandSection[] = "MainFrame-Bands";
-
 BOOL CMainFrame::CreateReBar() {
   if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP |
@@ -281,8 +280,6 @@ BOOL CMainFrame::CreateReBar() {
   info.cxIdeal = 38;
   int dialogBand = static_cast<int>(m_wndReBar.SendMessage(RB_IDTOINDEX, 1));
   m_wndReBar.SendMessage(RB_SETBANDINFOA, dialogBand, reinterpret_cast<LPARAM>(&info));
-  // The order and widths the user left the bands in last time.
-  m_wndReBar.LoadBandLayout(kBandSection);
   return TRUE;
 }
 

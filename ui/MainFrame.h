@@ -72,9 +72,6 @@ class CMainFrame : public CTkFrameWnd {
   CWnd* GetSearchTermPane() const;
   CWnd* GetEngineViewPane() const;
 
-  // Where the rebar keeps its bands' order and widths between runs.
-  static const char kBandSection[];
-
   // Sets a status pane's text and fits the pane's width to it.
   void SetPaneTextSized(UINT nID, LPCSTR lpszText);
   // Shows the window as the command line asks: as given with debug, minimised without
@@ -159,8 +156,8 @@ class CMainFrame : public CTkFrameWnd {
   CZubrinDoc* GetZubrinDoc();
   bool IsRunActive();
 
-  // The keyboard shortcuts: the resource's table, or the one the user changed and the profile
-  // keeps; the popups show their keys from it.
+  // The frame's shortcut manager, left uninitialised: the frame asks it for no menu texts and
+  // it stores nothing.
   CTkAccelManager m_accelManager;
   CTkStatusBar m_wndStatusBar;
   CTkFlatComboBox m_wndTemplateCombo;

@@ -292,6 +292,5 @@ void CMainFrame::OnClose() {
   // During a run the window stays; the run's end closes it.
   if (doc && doc->GetRunControl().DeferClose()) return;
   WindowPlacement::SaveWindowPos(this, "MainFrame");
-  m_wndReBar.SaveBandLayout(kBandSection);
   CTkFrameWnd::OnClose();
 }

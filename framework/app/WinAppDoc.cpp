@@ -103,15 +103,8 @@ void CWinApp::OnFileNew() {
 }
 
 void CWinApp::OnFileOpen() {
-  CString filter, ext;
-  if (m_pDocTemplate) {
-    m_pDocTemplate->GetDocString(filter, CDocTemplate::filterName);
-    m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt);
-  }
-  CString filters;
-  if (!filter.IsEmpty() && !ext.IsEmpty())
-    filters = filter + "|*" + ext + "|";
-  filters += "All Files (*.*)|*.*||";
+  CString filters = m_pDocTemplate ? m_pDocTemplate->GetFileFilter()
+                                    : CString("All Files (*.*)|*.*||");
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filters,
                      m_pMainWnd);
   if (dialog.DoModal() == IDOK) OpenDocumentFile(dialog.GetPathName());

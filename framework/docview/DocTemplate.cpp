@@ -32,6 +32,19 @@ BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const {
   return !rString.IsEmpty();
 }
 
+CString CDocTemplate::GetFileFilter() const {
+  CString name, ext, filter;
+  if (GetDocString(name, filterName) && GetDocString(ext, filterExt))
+    filter = name + "|*" + ext + "|";
+  return filter + "All Files (*.*)|*.*||";
+}
+
+CString CDocTemplate::GetDefaultExtension() const {
+  CString ext;
+  GetDocString(ext, filterExt);
+  return ext.GetLength() > 0 && ext[0] == '.' ? ext.Mid(1) : ext;
+}
+
 CDocument* CDocTemplate::CreateNewDocument() {
   CObject* object = m_pDocClass ? m_pDocClass->CreateObject() : nullptr;
   if (!object || !object->IsKindOf(RUNTIME_CLASS(CDocument))) {

@@ -22,6 +22,12 @@ class CDocTemplate : public CCmdTarget {
   ~CDocTemplate() override = default;
 
   virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
+  // The file dialogs' filter: the document's own type first (when the strings name one), then
+  // every file.
+  CString GetFileFilter() const;
+  // The extension that a file name typed without one gets ("zbp" for ".zbp"); empty when the
+  // strings name none.
+  CString GetDefaultExtension() const;
   virtual CDocument* CreateNewDocument();
   virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
   virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);

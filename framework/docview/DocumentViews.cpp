@@ -40,6 +40,15 @@ void CDocument::RemoveView(CView* pView) {
   OnChangedViewList();
 }
 
+void CDocument::SetTitle(LPCSTR lpszTitle) {
+  m_strTitle = lpszTitle ? lpszTitle : "";
+  for (POSITION pos = m_viewList.GetHeadPosition(); pos;) {
+    CView* view = static_cast<CView*>(m_viewList.GetNext(pos));
+    CFrameWnd* frame = view->GetParentFrame();
+    if (frame && ::IsWindow(frame->m_hWnd)) frame->OnUpdateFrameTitle(TRUE);
+  }
+}
+
 CView* CDocument::GetNextView(POSITION& rPosition) const {
   return static_cast<CView*>(m_viewList.GetNext(rPosition));
 }
@@ -74,8 +83,17 @@ BOOL CDocument::SaveModified() {
 
 BOOL CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
 
+// The box offers the document's own file type, and a name typed without an extension gets the
+// document's.
 BOOL CDocument::DoPromptFileName(CString& fileName) {
-  CFileDialog dialog(FALSE, nullptr, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+  CString ext, filter;
+  if (m_pDocTemplate) {
+    ext = m_pDocTemplate->GetDefaultExtension();
+    filter = m_pDocTemplate->GetFileFilter();
+  }
+  CFileDialog dialog(FALSE, ext.IsEmpty() ? nullptr : ext.GetString(), fileName,
+                     OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                     filter.IsEmpty() ? nullptr : filter.GetString());
   if (dialog.DoModal() != IDOK) return FALSE;
   fileName = dialog.GetPathName();
   return TRUE;

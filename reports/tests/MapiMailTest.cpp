@@ -135,14 +135,36 @@ TEST_F(MapiMailTest, CancelledSheetSendsNothing) {
   EXPECT_EQ(Record(), "");
 }
 
-// Interactive without recipient: the mail program asks for one (its dialog), file attached.
+// Interactive without recipient: the mail program asks for one (its dialog), file attached. The
+// user hears what became of the report, never that it was sent: the mail program took it
+// unaddressed, or it was not sent.
 TEST_F(MapiMailTest, InteractiveWithoutRecipientAsksTheMailProgram) {
   fixture_.Doc().m_reportTo = "";
-  EXPECT_TRUE(MailReportFile(report_.c_str(), &fixture_.Doc()));
-  std::string record = Record();
-  EXPECT_NE(record.find("flags: 9\n"), std::string::npos);  // MAPI_DIALOG | MAPI_LOGON_UI
-  EXPECT_EQ(record.find("recipient:"), std::string::npos);
-  EXPECT_NE(record.find("file: 0 " + report_), std::string::npos);
+  struct Case {
+    const char* answer;  // the mail library's result
+    bool result;
+    const char* box;  // a phrase of the one box the user sees
+  };
+  const Case cases[] = {
+      {"0", true, "without one"},       // SUCCESS_SUCCESS: the mail program has it
+      {"1", false, "not sent"},         // MAPI_USER_ABORT
+      {"3", false, "not sent"},         // MAPI_E_LOGIN_FAILURE
+      {"2", false, "could not send"},   // MAPI_E_FAILURE
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    g_boxes.clear();
+    DeleteFileA(record_.c_str());
+    SetEnvironmentVariableA("ZB_MAPI_ANSWER", c.answer);
+    EXPECT_EQ(MailReportFile(report_.c_str(), &fixture_.Doc()), c.result);
+    std::string record = Record();
+    EXPECT_NE(record.find("flags: 9\n"), std::string::npos);  // MAPI_DIALOG | MAPI_LOGON_UI
+    EXPECT_EQ(record.find("recipient:"), std::string::npos);
+    EXPECT_NE(record.find("file: 0 " + report_), std::string::npos);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_NE(g_boxes[0].find(c.box), std::string::npos) << g_boxes[0];
+    EXPECT_EQ(g_boxes[0].find("handed to your mail system"), std::string::npos) << g_boxes[0];
+  }
 }
 
 // Automated: no sheet, no box, no logon box; no recipient means no mail and a log line.

@@ -48,7 +48,6 @@
 #define IDC_CSV_FILE_NAME 1100
 #define IDC_CSV_APPEND 1101
 #define IDC_CSV_PREVIOUS 1261
-#define IDC_CSV_BROWSE 1262  // "..." beside the folder
 
 // Language names: the localized name of each row of the table, 22200 (enu) to 22238 (trk)
 #define IDS_LANGUAGE_FIRST 22200
@@ -60,5 +59,4 @@
 #define IDS_CSV_NAME_INVALID 22242
 #define IDS_CSV_CREATE_FOLDER 22243  // %s: the folder
 #define IDS_CSV_FOLDER_FAILED 22244  // %s: the folder
-#define IDS_CSV_BROWSE_FILTER 22245  // the file dialog's filter of the "..." button
 #define IDS_SUBMIT_FIELDS_EMPTY 22246  // %s: the empty fields, one per line

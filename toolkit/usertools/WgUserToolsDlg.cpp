@@ -19,7 +19,7 @@ END_MESSAGE_MAP()
 
 CWgUserToolsDlg::CWgUserToolsDlg(CWnd* pParent) : CDialog(IDD_WG_USERTOOLS, pParent) {}
 
-CWgUserToolsDlg::~CWgUserToolsDlg() { delete m_pFileDialog; }
+CWgUserToolsDlg::~CWgUserToolsDlg() = default;
 
 CListBox* CWgUserToolsDlg::List() const {
   return static_cast<CListBox*>(GetDlgItem(IDC_WG_TOOL_LIST));
@@ -33,18 +33,11 @@ CWgUserTool* CWgUserToolsDlg::RowTool(int nRow) const {
 
 BOOL CWgUserToolsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_editCommand.SubclassDlgItem(IDC_WG_TOOL_COMMAND, this);
-  m_editCommand.SetBrowseStyle(TKBROWSE_FILE);
-  m_editCommand.SetDialogParent(this);
-  m_strFileTitle = TkLoadString(IDS_WG_TOOL_BROWSE_TITLE);
-  m_pFileDialog = new CFileDialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-                                  TkLoadString(IDS_WG_TOOL_BROWSE_FILTER), this);
-  m_pFileDialog->m_ofn.lpstrTitle = m_strFileTitle;
-  m_editCommand.SetCustomFileDialog(m_pFileDialog);
-  m_editFolder.SubclassDlgItem(IDC_WG_TOOL_FOLDER, this);
-  m_editFolder.SetBrowseStyle(TKBROWSE_FOLDER);
-  m_editFolder.SetDialogParent(this);
-  m_editFolder.SetFolderDialogTitle(TkLoadString(IDS_WG_TOOL_FOLDER_TITLE));
+  m_editCommand.SetTitle(TkLoadString(IDS_WG_TOOL_BROWSE_TITLE));
+  m_editCommand.m_strFilter = TkLoadString(IDS_WG_TOOL_BROWSE_FILTER);
+  m_editCommand.Initialize(IDC_WG_TOOL_COMMAND, this);
+  m_editFolder.SetTitle(TkLoadString(IDS_WG_TOOL_FOLDER_TITLE));
+  m_editFolder.Initialize(IDC_WG_TOOL_FOLDER, this);
 
   CListBox* list = List();
   if (m_pTools && list) {

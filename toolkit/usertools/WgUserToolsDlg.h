@@ -3,8 +3,7 @@
 #pragma once
 #include "framework/ObArray.h"
 #include "framework/dialogs/Dialog.h"
-#include "framework/dialogs/FileDialog.h"
-#include "toolkit/widgets/TkBrowseEdit.h"
+#include "toolkit/widgets/WgBrowseEdit.h"
 
 class CWgUserTool;
 class CListBox;
@@ -40,10 +39,8 @@ class CWgUserToolsDlg : public CDialog {
   void UpdateControls();
   void FreeRows();
 
-  CTkBrowseEdit m_editCommand;
-  CTkBrowseEdit m_editFolder;
-  CFileDialog* m_pFileDialog = nullptr;  // the program dialog, with its own title
-  CString m_strFileTitle;
+  CWgBrowseFileEdit m_editCommand;
+  CWgBrowseDirEdit m_editFolder;
   CWgUserTool* m_pCurrent = nullptr;
   BOOL m_bFilling = FALSE;  // the edits are being filled by the dialog itself
 };

@@ -33,6 +33,7 @@ BOOL CAboutBox2::OnInitDialog() {
   // The static is empty in the template, so the link shows its address.
   m_link.SetURL(m_strLinkURL);
   m_link.SubclassDlgItem(IDC_ABOUT_LINK, this);
+  m_link.SetLinkOptions(0, CMyHyperLink::kUnderline | CMyHyperLink::kHoverColour);
   m_styleSheet.ApplyFont("Title", this, IDC_ABOUT_TITLE);
   return TRUE;
 }

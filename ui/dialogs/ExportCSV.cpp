@@ -5,7 +5,6 @@
 #include "foundation/WgFileSystem.h"
 #include "framework/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
-#include "framework/dialogs/FileDialog.h"
 #include "resources/resource.h"
 
 namespace {
@@ -26,12 +25,14 @@ CString FolderForTest(const CString& folder) {
 }
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CExportCSV, CDialog)
-  ON_BN_CLICKED(IDC_CSV_BROWSE, OnBrowse)
-END_MESSAGE_MAP()
-
 CExportCSV::CExportCSV(CWnd* pParent) : CDialog(IDD_EXPORT_CSV, pParent) {
   if (NQCommandLineInfo* info = GetCommandLineInfo()) m_bPrevious = info->m_bCsvPrevious != 0;
+}
+
+BOOL CExportCSV::OnInitDialog() {
+  BOOL result = CDialog::OnInitDialog();
+  m_folderEdit.Initialize(IDC_CSV_FOLDER, this);
+  return result;
 }
 
 CString CExportCSV::JoinPath(const CString& folder, const CString& fileName) {
@@ -94,22 +95,4 @@ void CExportCSV::OnOK() {
   if (!UpdateData(TRUE)) return;
   if (NQCommandLineInfo* info = GetCommandLineInfo()) info->m_bCsvPrevious = m_bPrevious ? 1 : 0;
   EndDialog(IDOK);
-}
-
-// Gap: the toolkit's folder browse edit takes the place of the folder field and this button.
-// Until then the button opens the system's Save As box, which also names the file.
-void CExportCSV::OnBrowse() {
-  CString name, folder;
-  GetDlgItemText(IDC_CSV_FILE_NAME, name);
-  GetDlgItemText(IDC_CSV_FOLDER, folder);
-  CFileDialog dlg(FALSE, "csv", name, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
-                  LoadResString(IDS_CSV_BROWSE_FILTER), this);
-  folder.Trim(" \t");
-  if (!folder.IsEmpty()) dlg.m_ofn.lpstrInitialDir = folder.GetString();
-  if (dlg.DoModal() != IDOK) return;
-  CString path = dlg.GetPathName();
-  int cut = path.ReverseFind('\\');
-  if (cut < 0) return;
-  SetDlgItemText(IDC_CSV_FOLDER, path.Left(cut == 2 ? 3 : cut));
-  SetDlgItemText(IDC_CSV_FILE_NAME, path.Mid(cut + 1));
 }

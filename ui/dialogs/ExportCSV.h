@@ -4,11 +4,13 @@
 // as an automated run's switch would set it; the opener takes the others from the members.
 #pragma once
 #include "framework/dialogs/Dialog.h"
+#include "toolkit/widgets/WgBrowseEdit.h"
 
 class CExportCSV : public CDialog {
  public:
   explicit CExportCSV(CWnd* pParent = nullptr);
 
+  BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
   void OnOK() override;
 
@@ -23,11 +25,10 @@ class CExportCSV : public CDialog {
   BOOL m_bAppend = FALSE;
   BOOL m_bPrevious = FALSE;
 
- protected:
-  void OnBrowse();
-  DECLARE_MESSAGE_MAP()
-
  private:
   void ValidateFileName(CDataExchange* pDX, CString& name);
   void ValidateFolder(CDataExchange* pDX, CString& folder);
+
+  // The folder field, with its "..." button that asks for a folder.
+  CWgBrowseDirEdit m_folderEdit;
 };

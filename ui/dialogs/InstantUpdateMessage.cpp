@@ -14,6 +14,7 @@ BOOL CInstantUpdateMessage::OnInitDialog() {
   ::MessageBeep(MB_ICONQUESTION);
   m_link.SetURL(m_strLinkURL);
   m_link.SubclassDlgItem(IDC_UPDATE_LINK, this);
+  m_link.SetLinkOptions(0, CMyHyperLink::kUnderline | CMyHyperLink::kHoverColour);
   m_styleSheet.ApplyFont("Title", this, IDC_UPDATE_TITLE);
   return TRUE;
 }

@@ -5,6 +5,8 @@
 #include "toolkit/menus/TkMenuItemData.h"
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -390,44 +392,59 @@ TEST_F(MainFrameWindowTest, WithoutMailTheMailItemsAndTheirDoubledSeparatorGo) {
   }
 }
 
-// The keyboard shortcuts go through the accelerator manager: a key the user assigns is the one the
-// frame translates and the one its menu shows.
-TEST_F(MainFrameWindowTest, ShortcutsComeFromTheAcceleratorManager) {
-  CTkAccelManager* keys = frame_->GetAccelManager();
-  ASSERT_TRUE(keys->IsInitialized());
-  HMENU file = Popup("&File");
-  auto openText = [&] {
-    OpenPopup(file);
-    return std::string(TkGetMenuItemText(file, ID_FILE_OPEN, MF_BYCOMMAND).GetString());
+// The menus show the shortcut texts of their resource: also the keys that no accelerator carries
+// (the views handle Ins, F2, Del and Esc themselves, the edit controls the edit keys), and the
+// page keys as the user knows them. The frame's table is the resource's, and nothing about the
+// keys is stored.
+TEST_F(MainFrameWindowTest, MenusKeepTheShortcutTextsOfTheirResource) {
+  EXPECT_FALSE(frame_->GetAccelManager()->IsInitialized());
+  struct Case {
+    const char* popup;
+    UINT id;
+    const char* text;
   };
-  EXPECT_EQ(openText(), "&Open...\tCtrl+O");
+  const Case cases[] = {
+      {"&File", ID_FILE_OPEN, "&Open...\tCtrl+O"},
+      {"&Edit", ID_EDIT_CUT, "Cu&t\tCtrl+X"},
+      {"&Edit", ID_EDIT_COPY, "&Copy\tCtrl+C"},
+      {"&Edit", ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+      {"&Edit", ID_EDIT_SELECT_ALL, "Select A&ll\tCtrl+A"},
+      {"&Edit", ID_TERM_ADD, "&Add Search Term\tIns"},
+      {"&Edit", ID_TERM_EDIT, "&Edit Search Term\tF2"},
+      {"&Edit", ID_TERM_DELETE, "&Delete Search Term\tDel"},
+      {"&View", ID_TERM_NEXT, "&Next Search Term\tCtrl+PgDn"},
+      {"&View", ID_TERM_PREVIOUS, "&Previous Search Term\tCtrl+PgUp"},
+      {"&Search", 32885, "S&top\tEsc"},
+  };
+  for (const Case& c : cases) {
+    HMENU popup = Popup(c.popup);
+    ASSERT_NE(popup, nullptr) << c.popup;
+    OpenPopup(popup);
+    EXPECT_EQ(MenuText(popup, c.id), c.text);
+  }
   // The frame's table, tried on a window of no consequence: the frame itself would open the
   // file dialog.
   HWND quiet = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                  nullptr, nullptr);
-  auto translates = [&](WORD key) {
-    MSG msg = {quiet, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    BYTE saved = state[VK_CONTROL];
-    state[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(state);
-    bool done = ::TranslateAcceleratorA(quiet, frame_->m_hAccelTable, &msg) != 0;
-    state[VK_CONTROL] = saved;
-    ::SetKeyboardState(state);
-    return done;
-  };
-  ASSERT_TRUE(keys->RemoveAccel(FVIRTKEY | FCONTROL, 'O'));
-  ASSERT_TRUE(keys->AddAccel(ID_FILE_OPEN, FVIRTKEY | FCONTROL, 'K'));
-  ASSERT_TRUE(keys->Apply());
-  EXPECT_EQ(openText(), "&Open...\tCtrl+K");
-  EXPECT_TRUE(translates('K'));
-  EXPECT_FALSE(translates('O'));
-  // Back to the program's own keys, so nothing is stored for the next start.
-  keys->Reset();
-  EXPECT_EQ(openText(), "&Open...\tCtrl+O");
-  EXPECT_TRUE(translates('O'));
+  MSG msg = {quiet, WM_KEYDOWN, 'O', 0, 0, {0, 0}};
+  BYTE state[256] = {};
+  ::GetKeyboardState(state);
+  BYTE saved = state[VK_CONTROL];
+  state[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(state);
+  EXPECT_NE(::TranslateAcceleratorA(quiet, frame_->m_hAccelTable, &msg), 0);
+  state[VK_CONTROL] = saved;
+  ::SetKeyboardState(state);
   ::DestroyWindow(quiet);
+  // Closing stores no table of keys.
+  app_->SetRegistryKey("ZBPro Frame Tests");
+  CTkProfileStore store(HKEY_CURRENT_USER);
+  store.WriteProfileString("Settings", "kbdAccel_MainFrame", nullptr);
+  ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+  BYTE* data = nullptr;
+  UINT size = 0;
+  EXPECT_FALSE(store.GetProfileBinary("Settings", "kbdAccel_MainFrame", &data, &size));
+  delete[] data;
 }
 
 TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
@@ -600,6 +617,25 @@ TEST_F(MainFrameWindowTest, ReportsAreWrittenAndOpenedOnlyWhenSomebodyWatches) {
     EXPECT_EQ(g_opened.size(), c.opened ? 1u : 0u);
     EXPECT_EQ(g_boxCount, 0);
   }
+}
+
+// A written report that no program opens (no browser) is not passed over in silence: the user
+// learns where the file is.
+TEST_F(MainFrameWindowTest, AReportNoProgramOpensIsSaidWithItsPath) {
+  SetReportOpener([](const char*) { return false; });
+  SetReportResourceModule(AfxGetResourceHandle());
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  SetCommandLineInfo(new NQCommandLineInfo(""));
+  g_boxCount = 0;
+  g_lastBox.clear();
+  frame_->OnCmdMsg(ID_VIEW_SUMMARY, CN_COMMAND, nullptr, nullptr);
+  EXPECT_EQ(CountFiles(folder_.Path(), "*.htm*"), 1);
+  EXPECT_EQ(g_boxCount, 1);
+  EXPECT_NE(g_lastBox.find("no program could open it"), std::string::npos) << g_lastBox;
+  std::string folder = folder_.Path();
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  EXPECT_NE(g_lastBox.find(folder), std::string::npos) << g_lastBox;
+  SetReportResourceModule(nullptr);
 }
 
 CsvExportChoice g_asked;
@@ -1060,13 +1096,17 @@ std::vector<UINT> BandWidths(CTkReBar* rebar) {
   return widths;
 }
 
-// The bands come back in the order and widths the user left them in when the window closed.
-TEST_F(MainFrameWindowTest, TheBandsKeepTheirOrderAndWidthsAcrossARestart) {
+// The bands start in the program's own order at every start, whatever the user did to them the
+// last time, and closing writes no band layout.
+TEST_F(MainFrameWindowTest, TheBandsStartInTheirOwnOrderAndNoLayoutIsStored) {
   app_->SetRegistryKey("ZBPro Frame Tests");
-  CTkProfileStore(HKEY_CURRENT_USER).WriteProfileString(CMainFrame::kBandSection, nullptr, nullptr);
+  const char kSection[] = "MainFrame-Bands";
+  CTkProfileStore store(HKEY_CURRENT_USER);
+  store.WriteProfileString(kSection, nullptr, nullptr);
   CTkReBar* rebar = frame_->GetReBar();
   const std::vector<UINT> start = BandIds(rebar);
   ASSERT_EQ(start, (std::vector<UINT>{0, 1, 2, 3}));
+  const std::vector<UINT> widths = BandWidths(rebar);
   // The template bar to the top row, before the menu bar, a little narrower than before.
   rebar->SendMessage(RB_MOVEBAND, 3, 0);
   REBARBANDINFOA info = {};
@@ -1076,21 +1116,19 @@ TEST_F(MainFrameWindowTest, TheBandsKeepTheirOrderAndWidthsAcrossARestart) {
   info.cx -= 20;
   rebar->SendMessage(RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&info));
   frame_->RecalcLayout();
-  const std::vector<UINT> order = BandIds(rebar);
-  const std::vector<UINT> widths = BandWidths(rebar);
-  ASSERT_EQ(order, (std::vector<UINT>{3, 0, 1, 2}));
+  ASSERT_EQ(BandIds(rebar), (std::vector<UINT>{3, 0, 1, 2}));
 
   ::SendMessageA(hFrame_, WM_CLOSE, 0, 0);
   ASSERT_FALSE(::IsWindow(hFrame_));
+  EXPECT_EQ(store.GetProfileInt(kSection, "Count", -1), static_cast<UINT>(-1)) << "nothing written";
   app_->OnFileNew();
   frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd);
   ASSERT_NE(frame_, nullptr);
   hFrame_ = frame_->m_hWnd;
   frame_->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
   frame_->RecalcLayout();
-  EXPECT_EQ(BandIds(frame_->GetReBar()), order);
+  EXPECT_EQ(BandIds(frame_->GetReBar()), start);
   EXPECT_EQ(BandWidths(frame_->GetReBar()), widths);
-  CTkProfileStore(HKEY_CURRENT_USER).WriteProfileString(CMainFrame::kBandSection, nullptr, nullptr);
 }
 
 // Choosing a template in the combo makes it the document's and checks exactly its engines; not
@@ -1173,4 +1211,135 @@ TEST_F(MainFrameWindowTest, TheMenuBarsBandGoesFirstAndPushesTheToolbarsDown) {
   EXPECT_GE(toolRow.top, menuRow.bottom);
   ::DestroyWindow(hFrame_);
   Pump();
+}
+
+namespace {
+
+// What the Save As box showed, and the name typed into it; answered from a timer of this thread
+// while the box's own loop runs.
+struct SaveAsBox {
+  HWND owner = nullptr;
+  std::string typed;
+  bool seen = false;
+  std::vector<std::string> types;
+  int ticks = 0;
+} g_saveAs;
+
+HWND OwnedDialog(HWND owner) {
+  struct Search {
+    HWND owner, found;
+  } search = {owner, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char cls[16] = {};
+        ::GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) != "#32770" || ::GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void CALLBACK AnswerSaveAs(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = OwnedDialog(g_saveAs.owner);
+  if (!box || g_saveAs.seen) return;
+  // A box that never shows its controls is given up, so that the test cannot hang.
+  HWND types = ::GetDlgItem(box, cmb1);
+  HWND name = ::GetDlgItem(box, edt1);
+  if (!name || !::IsWindowVisible(name)) name = ::GetDlgItem(box, cmb13);
+  if ((!types || !name) && ++g_saveAs.ticks < 40) return;
+  g_saveAs.seen = true;
+  int count = types ? static_cast<int>(::SendMessageA(types, CB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    ::SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    g_saveAs.types.push_back(text);
+  }
+  if (!name) {
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return;
+  }
+  ::SetWindowTextA(name, g_saveAs.typed.c_str());
+  ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+// Save As offers the document's own file type, gives a name typed without an extension the
+// document's, and the title bar names the new file at once.
+TEST_F(MainFrameWindowTest, SaveAsOffersTheDocumentTypeAndTheTitleFollows) {
+  g_saveAs = SaveAsBox();
+  g_saveAs.owner = hFrame_;
+  g_saveAs.typed = folder_.File("Ranks");
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerSaveAs);
+  ::SendMessageA(hFrame_, WM_COMMAND, ID_FILE_SAVE_AS, 0);
+  ::KillTimer(nullptr, timer);
+  ASSERT_TRUE(g_saveAs.seen) << "no Save As box";
+  ASSERT_FALSE(g_saveAs.types.empty());
+  EXPECT_EQ(g_saveAs.types[0], "ZBPro Documents (*.zbp)");
+  const std::string saved = folder_.File("Ranks.zbp");
+  EXPECT_NE(::GetFileAttributesA(saved.c_str()), INVALID_FILE_ATTRIBUTES) << saved;
+  ASSERT_NE(Doc(), nullptr);
+  EXPECT_STREQ(Doc()->GetPathName(), saved.c_str());
+  EXPECT_NE(WindowText(hFrame_).find("Ranks.zbp"), std::string::npos) << WindowText(hFrame_);
+}
+
+// The engine list's columns start at least as wide as their headings while no widths of the
+// user's are stored (the setting's first value would cut them); widths the list stored are
+// taken as they are.
+TEST_F(MainFrameWindowTest, EngineColumnsStartAsWideAsTheirHeadingsAndKeepStoredWidths) {
+  CSearchProperties& settings = GetSearchProperties();
+  const CString savedWidths = settings.m_strColWidths;
+  const int savedAuto = settings.m_nColAutoSave;
+  settings.m_nColAutoSave = 1;
+  auto columns = [&] {
+    HWND list = frame_->GetEngineViewPane()->m_hWnd;
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+    std::vector<std::pair<int, int>> widths;  // (width, heading text width)
+    int count = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[128] = {};
+      HDITEMA item = {};
+      item.mask = HDI_TEXT;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      ::SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+      widths.emplace_back(
+          static_cast<int>(::SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0)),
+          static_cast<int>(::SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text))));
+    }
+    return widths;
+  };
+
+  // Closing stores the widths the list has: the setting is given once the old window is gone.
+  TearDown();
+  settings.m_strColWidths = CSearchProperties::kDefaultColWidths;
+  Open(false);
+  auto first = columns();
+  ASSERT_EQ(first.size(), 11u);
+  // The last column fills what is left; the others are as wide as the heading and its margins.
+  for (size_t i = 0; i + 1 < first.size(); ++i)
+    EXPECT_GE(first[i].first, first[i].second + 12) << "column " << i;
+  EXPECT_GE(first[0].first, 150) << "room for the engine names";
+
+  TearDown();
+  settings.m_strColWidths = "160,41,42,43,44,45,46,47,48,49,50,";
+  Open(false);
+  auto stored = columns();
+  ASSERT_EQ(stored.size(), 11u);
+  for (size_t i = 0; i + 1 < stored.size(); ++i)
+    EXPECT_EQ(stored[i].first, i == 0 ? 160 : 40 + static_cast<int>(i)) << "column " << i;
+
+  settings.m_strColWidths = savedWidths;
+  settings.m_nColAutoSave = savedAuto;
 }

@@ -28,6 +28,8 @@ namespace {
 
 const DWORD kEngineListStyles = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT;
 const int kFirstColumnWidth = 150;  // room for most engine names
+// Room beside a heading's text: the header's margins left and right of it, and its divider.
+const int kHeadingRoom = 16;
 
 const UINT kHeaderIds[CSearchEngineView::kColumnCount] = {
     IDS_ENGINE_COL_NAME,     IDS_ENGINE_COL_COUNTRY,   IDS_ENGINE_COL_LANGUAGE,
@@ -46,6 +48,21 @@ CString Number(int value) {
   CString text;
   text.Format("%d", value);
   return text;
+}
+
+// Engine data names a country by its two-letter code and a language by its three-letter one;
+// data that gives the name itself ("USA", "English"), or a code the tables do not hold, shows
+// that text rather than an empty cell.
+CString CountryText(const CSearchEngine& engine) {
+  CString code = engine.GetCountry().c_str();
+  CString name = GetCountryName(code);
+  return name.IsEmpty() ? code : name;
+}
+
+CString LanguageText(const CSearchEngine& engine) {
+  CString code = engine.GetLanguage().c_str();
+  CString name = LanguageName(code, false);
+  return name.IsEmpty() ? code : name;
 }
 
 CString PreviousRankText(const CSearchEngine& engine) {
@@ -79,13 +96,21 @@ int CSearchEngineView::OnCreate(LPCREATESTRUCT lpcs) {
   ModifyStyle(0, kEngineListStyles);
   CListCtrl& list = GetListCtrl();
   // Until widths are stored, each column starts as wide as its heading (the engine names need
-  // more); the stored widths or the options then give them.
+  // more); the stored widths or the options then give them. The heading is measured here: the
+  // control's own sizing to the header gives nothing while the list is still empty under Wine.
   for (int column = 0; column < kColumnCount; ++column) {
-    list.InsertColumn(column, LoadResString(kHeaderIds[column]), LVCFMT_LEFT);
-    list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+    CString heading = LoadResString(kHeaderIds[column]);
+    list.InsertColumn(column, heading, LVCFMT_LEFT);
+    int text = static_cast<int>(
+        list.SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(heading.GetString())));
+    list.SetColumnWidth(column, text + kHeadingRoom);
   }
   if (list.GetColumnWidth(0) < kFirstColumnWidth) list.SetColumnWidth(0, kFirstColumnWidth);
-  if (GetSearchProperties().m_nColAutoSave) RestoreColumnWidths();
+  // The setting's first value is nobody's choice, and its narrow columns would cut most
+  // headings: the heading widths stand until the view has stored widths of the user's.
+  const CSearchProperties& settings = GetSearchProperties();
+  if (settings.m_nColAutoSave && settings.m_strColWidths != CSearchProperties::kDefaultColWidths)
+    RestoreColumnWidths();
   // The view owns the images: the control must not destroy them when it goes.
   ModifyStyle(0, LVS_SHAREIMAGELISTS);
   if (CreateEngineImageList(m_images))
@@ -225,8 +250,8 @@ void CSearchEngineView::InsertEngineRow(int index, CSearchEngine& engine) {
   item.lParam = engine.m_enabled ? kRowNormal : kRowDisabled;
   int row = list.InsertItem(&item);
   if (row < 0) return;
-  list.SetItemText(row, kColCountry, GetCountryName(engine.GetCountry().c_str()));
-  list.SetItemText(row, kColLanguage, LanguageName(engine.GetLanguage().c_str(), false));
+  list.SetItemText(row, kColCountry, CountryText(engine));
+  list.SetItemText(row, kColLanguage, LanguageText(engine));
   list.SetItemText(row, kColMark, MarkText(engine));
   for (int column : {kColSubmissions, kColRank, kColPage, kColPosition}) list.SetItemText(row, column, "0");
   SetCheck(row, engine.m_enabled != 0);

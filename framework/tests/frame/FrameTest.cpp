@@ -180,6 +180,34 @@ TEST_F(FrameTest, TheTemplateMakesDocumentFrameAndViewTogether) {
   EXPECT_EQ(View()->m_hints, (std::vector<LPARAM>{0, 7}));
 }
 
+// The file boxes offer the document's own type first and give a typed name its extension; a
+// template whose strings name no type offers every file. A new title shows in the frame at once.
+TEST_F(FrameTest, TheDocumentsTypeReachesTheFileBoxesAndItsTitleTheFrame) {
+  struct Case {
+    const char* why;
+    CDocTemplate* docTemplate;
+    const char* filter;
+    const char* extension;
+  };
+  CSingleDocTemplate bare(0xBEEF, RUNTIME_CLASS(SiteDoc), RUNTIME_CLASS(SiteFrame),
+                          RUNTIME_CLASS(SiteView));
+  const Case cases[] = {
+      {"the strings name a type", Doc()->GetDocTemplate(),
+       "Test Sites (*.zbt)|*.zbt|All Files (*.*)|*.*||", "zbt"},
+      {"no strings at all", &bare, "All Files (*.*)|*.*||", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ASSERT_NE(c.docTemplate, nullptr);
+    EXPECT_STREQ(c.docTemplate->GetFileFilter(), c.filter);
+    EXPECT_STREQ(c.docTemplate->GetDefaultExtension(), c.extension);
+  }
+  Doc()->SetTitle("Renamed.zbt");
+  CString title;
+  m_frame->GetWindowText(title);
+  EXPECT_EQ(title, "Frame Test - Renamed.zbt");
+}
+
 TEST_F(FrameTest, BarsTakeTheirEdgesAndTheViewTheRestAfterEveryResize) {
   struct Case {
     int cx, cy;

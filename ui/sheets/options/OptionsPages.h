@@ -9,7 +9,7 @@
 #include "framework/dialogs/PropertyPage.h"
 #include "framework/gdi/GdiObject.h"
 #include "toolkit/controls/TkCheckListBox.h"
-#include "toolkit/widgets/TkBrowseEdit.h"
+#include "toolkit/widgets/WgBrowseEdit.h"
 #include "toolkit/widgets/WgWellButton.h"
 
 class CSearchProperties;
@@ -196,7 +196,7 @@ class CPropOutput : public COptionsPage {
   CString m_strZubrinPrompt;
   CString m_strHeaderText;
   CString m_strFooterText;
-  CTkBrowseEdit m_editDir;
+  CWgBrowseDirEdit m_editDir;
 
  protected:
   void OnUseHeader();

@@ -41,8 +41,7 @@ bool CPropOutput::CheckReportsDir(const CString& folder) {
 }
 
 BOOL CPropOutput::OnInitDialog() {
-  m_editDir.SubclassDlgItem(IDC_OPT_REPORTS_DIR, this);
-  m_editDir.SetBrowseStyle(TKBROWSE_FOLDER);
+  m_editDir.Initialize(IDC_OPT_REPORTS_DIR, this);
   COptionsPage::OnInitDialog();
   EnableItem(IDC_OPT_EDIT_HEADER, m_nUseHeader != 0);
   EnableItem(IDC_OPT_EDIT_FOOTER, m_nUseFooter != 0);

@@ -25,8 +25,7 @@ void CZubOutput::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CZubOutput::OnInitDialog() {
-  m_folderEdit.SubclassDlgItem(IDC_OUTPUT_FOLDER, this);
-  m_folderEdit.SetBrowseStyle(TKBROWSE_FOLDER);
+  m_folderEdit.Initialize(IDC_OUTPUT_FOLDER, this);
   CPropertyPage::OnInitDialog();
   m_bReady = true;
   return TRUE;

@@ -3,7 +3,7 @@
 // creation, and the page stays until the folder exists (or the field is empty).
 #pragma once
 #include "framework/dialogs/PropertyPage.h"
-#include "toolkit/widgets/TkBrowseEdit.h"
+#include "toolkit/widgets/WgBrowseEdit.h"
 
 class CZubrinDoc;
 
@@ -30,6 +30,6 @@ class CZubOutput : public CPropertyPage {
   DECLARE_MESSAGE_MAP()
 
  private:
-  CTkBrowseEdit m_folderEdit;
+  CWgBrowseDirEdit m_folderEdit;
   bool m_bReady = false;
 };

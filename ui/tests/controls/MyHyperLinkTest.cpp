@@ -387,7 +387,8 @@ TEST(MyHyperLinkCommand, HostileAddressesStayOneQuotedArgument) {
   }
 }
 
-// The two small dialogs show their addresses as links that open through the shell.
+// The two small dialogs show their addresses as links that take the hover colour under the mouse
+// and open through the shell.
 class SmallDialogLinksTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -414,7 +415,7 @@ TEST_F(SmallDialogLinksTest, AboutBoxAndUpdateNoticeLinksOpenTheirPages) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.linkId);
     g_opens.urls.clear();
-    COLORREF before = 0, after = 0;
+    COLORREF before = 0, hover = 0, left = 0, after = 0;
     std::string tip, text;
     dlgtest::RunModal(*c.dialog,
                       {[&](HWND d) {
@@ -425,12 +426,19 @@ TEST_F(SmallDialogLinksTest, AboutBoxAndUpdateNoticeLinksOpenTheirPages) {
                          if (auto* wrapped = dynamic_cast<Link*>(CWnd::FromHandlePermanent(link)))
                            tipWindow = wrapped->GetToolTip().m_hWnd;
                          tip = ToolTipText(tipWindow, link);
+                         // The mouse over the link and off it again.
+                         ::SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+                         hover = PaintColour(link);
+                         ::SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+                         left = PaintColour(link);
                          ::SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                          ::SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
                          after = PaintColour(link);
                        },
                        [](HWND d) { dlgtest::Press(d, IDCANCEL); }});
     EXPECT_EQ(before, Link::kLinkColour);
+    EXPECT_EQ(hover, Link::kHoverColourValue) << "the mouse over the link";
+    EXPECT_EQ(left, Link::kLinkColour);
     EXPECT_EQ(after, Link::kPressedColour) << "the press took the focus";
     EXPECT_EQ(text, std::string(c.url));
     EXPECT_EQ(tip, std::string(c.url));

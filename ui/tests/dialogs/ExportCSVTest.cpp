@@ -1,7 +1,10 @@
 // The CSV export dialog driven as the user would: its defaults, the previous-ranks choice kept in
 // the command-line object (and left alone by Cancel), the path it names, and OK refused for a
-// missing or bad name, or a missing folder unless the user has it made.
+// missing or bad name, or a missing folder unless the user has it made; the folder's "..." button
+// asks for a folder with the shell's folder browser.
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <string>
 
@@ -241,6 +244,74 @@ TEST_F(ExportCSVTest, BareDriveAndRootAreFoldersThatExist) {
               IDOK);
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_STREQ(dlg.GetPathName(), "C:\\ranks.csv");
+  }
+}
+
+// The shell's folder browser that the dialog opened, a window of this thread that it owns.
+HWND FolderBrowserOf(HWND dialog) {
+  struct Search {
+    HWND owner, found;
+  } search = {dialog, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (window == s->owner || ::GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The folder field carries a "..." button at its right end, next in the tab order; it asks for
+// a folder, whose path the field then shows. A cancelled browser leaves the field alone.
+TEST_F(ExportCSVTest, TheFolderButtonAsksForAFolder) {
+  char windows[MAX_PATH] = {};
+  ASSERT_GT(::GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  struct Case {
+    const char* why;
+    bool choose;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"a folder chosen", true, std::string(windows) + "\\"},
+      {"the browser cancelled", false, "C:\\"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    CExportCSV dlg;
+    RECT edit = {}, button = {};
+    std::string buttonText, after;
+    bool browserOpened = false;
+    RunModal(dlg, {[&](HWND d) {
+                     SetItemText(d, IDC_CSV_FOLDER, "C:\\");
+                     HWND next = ::GetWindow(::GetDlgItem(d, IDC_CSV_FOLDER), GW_HWNDNEXT);
+                     char text[16] = {};
+                     ::GetWindowTextA(next, text, sizeof text);
+                     buttonText = text;
+                     edit = dlgtest::ClientRectIn(d, IDC_CSV_FOLDER);
+                     button = dlgtest::ClientRectIn(d, ::GetDlgCtrlID(next));
+                     Press(d, ::GetDlgCtrlID(next));
+                   },
+                   [&](HWND d) {
+                     HWND browser = FolderBrowserOf(d);
+                     browserOpened = browser != nullptr;
+                     if (!browser) return;
+                     if (c.choose)
+                       ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE,
+                                      reinterpret_cast<LPARAM>(windows));
+                     ::PostMessageA(browser, WM_COMMAND, c.choose ? IDOK : IDCANCEL, 0);
+                   },
+                   [&](HWND d) {
+                     after = ItemText(d, IDC_CSV_FOLDER);
+                     Press(d, IDCANCEL);
+                   }});
+    EXPECT_EQ(buttonText, "...");
+    EXPECT_EQ(button.top, edit.top);
+    EXPECT_GT(button.left, edit.right - 1) << "right of the field";
+    EXPECT_TRUE(browserOpened);
+    EXPECT_EQ(after, c.after);
   }
 }
 

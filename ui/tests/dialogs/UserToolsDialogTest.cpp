@@ -1,10 +1,12 @@
 // The user tools dialog driven as the user would: it edits copies, hands them over on OK only,
-// moves and removes rows, limits the list and insists on a menu text.
+// moves and removes rows, limits the list and insists on a menu text; its program and folder
+// fields browse.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/AppServices.h"
 #include "resources/ids/ToolkitControlsIds.h"
 #include "resources/resource.h"
 #include "toolkit/usertools/WgUserTool.h"
@@ -167,6 +169,68 @@ TEST_F(UserToolsDialogTest, AnEmptyMenuTextIsRefusedWhenTheFocusLeaves) {
   EXPECT_NE(boxes.texts[0].find("menu text"), std::string::npos);
   EXPECT_EQ(focusAfter, menuEdit);
   EXPECT_EQ(tools.Texts(), (Strings{"Back"}));
+}
+
+// A window of this thread that the dialog owns (the file or folder box it opened), or null.
+HWND OwnedBy(HWND dialog) {
+  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT))
+    if (w != dialog && ::GetWindow(w, GW_OWNER) == dialog &&
+        ::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId())
+      return w;
+  return nullptr;
+}
+
+// The program and the folder fields carry "..." buttons at their right ends, enabled like the
+// fields: the program's opens a file box with the program types, the folder's a folder browser.
+TEST_F(UserToolsDialogTest, TheProgramAndFolderFieldsHaveButtonsThatBrowse) {
+  Tools tools;
+  tools.Add("Alpha", "a.exe");
+  CWgUserToolsDlg dlg;
+  dlg.m_pTools = &tools.list;
+  struct Field {
+    int id;
+    std::string buttonText, boxTitle;
+    bool beside = false, enabledWithRow = false, disabledWithout = false, boxOpened = false;
+  } fields[] = {{IDC_WG_TOOL_COMMAND, "", ""}, {IDC_WG_TOOL_FOLDER, "", ""}};
+  auto button = [](HWND d, int id) { return ::GetWindow(::GetDlgItem(d, id), GW_HWNDNEXT); };
+  std::vector<dlgtest::Step> steps;
+  for (Field& f : fields) {
+    steps.push_back([&f, button](HWND d) {
+      HWND b = button(d, f.id);
+      char text[16] = {};
+      ::GetWindowTextA(b, text, sizeof text);
+      f.buttonText = text;
+      RECT field = dlgtest::ClientRectIn(d, f.id), own = dlgtest::ClientRectIn(d, ::GetDlgCtrlID(b));
+      f.beside = own.top == field.top && own.left >= field.right;
+      f.enabledWithRow = ::IsWindowEnabled(b) != FALSE;
+      ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(b), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(b));
+    });
+    steps.push_back([&f](HWND d) {
+      HWND box = OwnedBy(d);
+      f.boxOpened = box != nullptr;
+      if (!box) return;
+      char title[128] = {};
+      ::GetWindowTextA(box, title, sizeof title);
+      f.boxTitle = title;
+      ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    });
+  }
+  steps.push_back([](HWND d) { Press(d, IDC_WG_TOOL_REMOVE); });
+  steps.push_back([&fields, button](HWND d) {
+    for (Field& f : fields) f.disabledWithout = !::IsWindowEnabled(button(d, f.id));
+    Press(d, IDCANCEL);
+  });
+  RunModal(dlg, steps);
+  for (const Field& f : fields) {
+    SCOPED_TRACE(f.id);
+    EXPECT_EQ(f.buttonText, "...");
+    EXPECT_TRUE(f.beside);
+    EXPECT_TRUE(f.enabledWithRow);
+    EXPECT_TRUE(f.disabledWithout);
+    EXPECT_TRUE(f.boxOpened);
+  }
+  EXPECT_EQ(fields[0].boxTitle, std::string(LoadResString(IDS_WG_TOOL_BROWSE_TITLE)));
 }
 
 }  // namespace

@@ -496,3 +496,37 @@ TEST_F(ProjectSheetTest, AnImportFillsTheFieldsAndACancelledEditorNothing) {
   EXPECT_EQ(titleImageBefore, 1);
   EXPECT_EQ(titleImageAfter, 2);
 }
+
+// The output folder carries a "..." button at its right end, next in the tab order, that opens
+// the shell's folder browser; a cancelled browser leaves the folder as it was.
+TEST_F(ProjectSheetTest, TheOutputFolderHasAButtonThatAsksForAFolder) {
+  std::string buttonText, after = "?";
+  RECT edit = {}, button = {};
+  bool browserOpened = false;
+  RunSheet(doc.get(), CZubSheet::kOutput, true,
+           {OnPage([&](HWND page) {
+              SetText(page, IDC_OUTPUT_FOLDER, "C:\\");
+              HWND field = ::GetDlgItem(page, IDC_OUTPUT_FOLDER);
+              HWND next = ::GetWindow(field, GW_HWNDNEXT);
+              char text[16] = {};
+              ::GetWindowTextA(next, text, sizeof text);
+              buttonText = text;
+              ::GetWindowRect(field, &edit);
+              ::GetWindowRect(next, &button);
+              Click(page, ::GetDlgCtrlID(next));
+            }),
+            [&] {
+              HWND browser = ActiveDialog();
+              if (!browser || ::GetDlgItem(browser, kApplyButton)) return false;
+              browserOpened = true;
+              ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+              return true;
+            },
+            OnPage([&](HWND page) { after = Text(page, IDC_OUTPUT_FOLDER); }),
+            PressSheet(PSBTN_CANCEL)});
+  EXPECT_EQ(buttonText, "...");
+  EXPECT_EQ(button.top, edit.top);
+  EXPECT_GE(button.left, edit.right) << "right of the field";
+  EXPECT_TRUE(browserOpened);
+  EXPECT_EQ(after, "C:\\");
+}

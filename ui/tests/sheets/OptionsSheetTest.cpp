@@ -739,3 +739,39 @@ TEST_F(OptionsSheetTest, OkAppliesEveryPageThatWasShown) {
   EXPECT_EQ(stored.m_nRestrict, 1);
   EXPECT_EQ(stored.m_colors[CSearchProperties::NormalText], RGB(200, 0, 0));
 }
+
+// The report folder carries a "..." button at its right end, next in the tab order, that opens
+// the shell's folder browser.
+TEST_F(OptionsSheetTest, TheReportFolderHasAButtonThatAsksForAFolder) {
+  Sheet sheet(6, nullptr);
+  std::string buttonText;
+  RECT edit = {}, button = {};
+  bool browserOpened = false;
+  RunSheet(sheet, {[&](Sheet& s) {
+                     HWND p = PageWnd(s, 6);
+                     HWND field = ::GetDlgItem(p, IDC_OPT_REPORTS_DIR);
+                     HWND next = ::GetWindow(field, GW_HWNDNEXT);
+                     char text[16] = {};
+                     ::GetWindowTextA(next, text, sizeof text);
+                     buttonText = text;
+                     ::GetWindowRect(field, &edit);
+                     ::GetWindowRect(next, &button);
+                     ::PostMessageA(p, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(next), BN_CLICKED),
+                                    reinterpret_cast<LPARAM>(next));
+                   },
+                   [&](Sheet& s) {
+                     // The browser is a window of this thread that the sheet owns, beside it.
+                     HWND browser = nullptr;
+                     for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT))
+                       if (w != s.m_hWnd && ::GetWindow(w, GW_OWNER) == s.m_hWnd &&
+                           ::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId())
+                         browser = w;
+                     browserOpened = browser != nullptr;
+                     if (browser) ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+                   },
+                   Press(PSBTN_CANCEL)});
+  EXPECT_EQ(buttonText, "...");
+  EXPECT_EQ(button.top, edit.top);
+  EXPECT_GE(button.left, edit.right) << "right of the field";
+  EXPECT_TRUE(browserOpened);
+}

@@ -61,6 +61,11 @@ TEST_F(EngineWindowTest, FillShowsEveryEngineOfTheCurrentSet) {
     EXPECT_TRUE(m_view->GetCheck(Row(c.engine)));
     EXPECT_EQ(StateOf(c.engine), kRowNormal);
   }
+  // Codes give the tables' names; names in the data are shown as they are.
+  EXPECT_EQ(Cell("Alpha", Col::kColCountry), "United States");
+  EXPECT_EQ(Cell("Alpha", Col::kColLanguage), "English (American)");
+  EXPECT_EQ(Cell("Gamma", Col::kColCountry), "United Kingdom");
+  EXPECT_EQ(Cell("Gamma", Col::kColLanguage), "English");
   EXPECT_EQ(Cell("Alpha", Col::kColCountry), Cell("Delta", Col::kColCountry));
   EXPECT_NE(Cell("Alpha", Col::kColCountry), Cell("Beta", Col::kColCountry));
   EXPECT_EQ(List().GetNextItem(-1, LVNI_SELECTED), 0);
@@ -355,6 +360,7 @@ TEST_F(EngineWindowTest, SelectByCriteria) {
       {"category alone", "Search", "", "", "", 0, {"Beta"}, {"Alpha", "epsilon", "Gamma"}},
       {"category and country", "Search", us, "", "", 0, {}, {"Alpha", "epsilon"}},
       {"language", "", "", german, "", 0, {"Alpha"}, {"Beta"}},
+      {"a country named in full", "", "United Kingdom", "", "", 0, {}, {"Gamma"}},
       {"mark", "", "", "", none, 0, {}, {"Delta", "epsilon", "Gamma"}},
       {"added to the checked", "Directory", "", "", "", 1, {"Gamma"}, {"Beta", "Delta", "Gamma"}},
       {"no criterion checks nothing", "", "", "", "", 0, {"Alpha"}, {}},

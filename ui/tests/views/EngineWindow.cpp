@@ -45,14 +45,15 @@ int QuietBox(LPCSTR, UINT) { return IDOK; }
 int QuietEngineBox(HWND, const char*, const char*, unsigned) { return IDOK; }
 
 // Five engines: one that takes submissions, one with an add page only, one with neither, and
-// two more for the sorting; countries and languages differ so the select-by has choices.
+// two more for the sorting; countries and languages differ so the select-by has choices, and one
+// engine names them in full instead of by their codes.
 const char kEngines[] =
     "[Alpha]\nenabled=1\ncountry=us\nlanguage=enu\ncategory=Search\nicon=1\n"
     "homepage=http://alpha.example/\naddpage=http://alpha.example/add\n"
     "submit=http://alpha.example/submit?u=#URL_WITH_PREFIX#\n\n"
     "[Beta]\nenabled=1\ncountry=de\nlanguage=deu\ncategory=Directory\nicon=2\n"
     "homepage=http://beta.example/\naddpage=http://beta.example/add\n\n"
-    "[Gamma]\nenabled=1\ncountry=fr\nlanguage=fra\ncategory=Search\nicon=3\n"
+    "[Gamma]\nenabled=1\ncountry=United Kingdom\nlanguage=English\ncategory=Search\nicon=3\n"
     "homepage=http://gamma.example/\n\n"
     "[Delta]\nenabled=1\ncountry=us\nlanguage=enu\ncategory=Directory\nicon=4\n"
     "homepage=http://delta.example/\n\n"
