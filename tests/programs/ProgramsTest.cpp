@@ -263,8 +263,19 @@ TEST(VersionTest, ProgramsAndLanguageModuleCarryTheBuildsVersion) {
   }
 }
 
-// The About box of the running program names its version.
+// The About box of the running program, as the Help menu's last item opens it, names its
+// version.
 TEST(VersionTest, AboutBoxShowsTheProgramsVersion) {
+  HMODULE module = LoadLibraryExA((zbtest::BinFolder() + "ZBResENU.dll").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  ASSERT_NE(menu, nullptr);
+  HMENU help = GetSubMenu(menu, GetMenuItemCount(menu) - 1);
+  EXPECT_EQ(GetMenuItemID(help, GetMenuItemCount(help) - 1), static_cast<UINT>(ID_APP_ABOUT_ZB));
+  DestroyMenu(menu);
+  FreeLibrary(module);
+
   SetTipAtStartUp(false);
   Installation installed(kPrograms[0]);
   ASSERT_TRUE(installed.Complete());
