@@ -7,6 +7,7 @@
 #include "app/DamagedFileException.h"
 #include "app/SearchProperties.h"
 #include "app/run/RunControl.h"
+#include "app/run/RunFlags.h"
 #include "engines/EngineDataKey.h"
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
@@ -118,6 +119,7 @@ CZubrinDoc::~CZubrinDoc() {
 }
 
 void CZubrinDoc::ClearEngineCache() {
+  m_engineCacheLock.Lock();
   POSITION position = m_engineCache.GetStartPosition();
   while (position) {
     CString name;
@@ -126,22 +128,39 @@ void CZubrinDoc::ClearEngineCache() {
     delete entry;
   }
   m_engineCache.RemoveAll();
+  m_engineCacheLock.Unlock();
 }
 
 void CZubrinDoc::ResetEngineCache() {
   ClearEngineCache();
   for (CListNode* node = m_database.GetEngines().Head(); node; node = node->Next()) {
     CSearchEngine* engine = CEngineList::EngineOf(node);
-    CString name = engine->m_name.c_str();
-    CObject* old = nullptr;
-    if (m_engineCache.Lookup(name, old)) delete old;
-    m_engineCache.SetAt(name, new CEngineCache);
+    AddEngineCache(engine->m_name.c_str());
   }
 }
 
 CEngineCache* CZubrinDoc::FindEngineCache(const CString& name) const {
   CObject* entry = nullptr;
   return m_engineCache.Lookup(name, entry) ? static_cast<CEngineCache*>(entry) : nullptr;
+}
+
+CEngineCache* CZubrinDoc::AddEngineCache(const CString& name) {
+  m_engineCacheLock.Lock();
+  CEngineCache* entry = FindEngineCache(name);
+  if (!entry) {
+    entry = new CEngineCache;
+    m_engineCache.SetAt(name, entry);
+  }
+  m_engineCacheLock.Unlock();
+  return entry;
+}
+
+bool CZubrinDoc::IsEngineExcluded(const CString& name) const {
+  m_engineCacheLock.Lock();
+  const CEngineCache* entry = FindEngineCache(name);
+  const bool excluded = entry && entry->m_excluded;
+  m_engineCacheLock.Unlock();
+  return excluded;
 }
 
 void CZubrinDoc::RecomputeEngineCache() {
@@ -159,11 +178,7 @@ void CZubrinDoc::RecomputeEngineCache() {
     CEngineSet* set = m_manager.GetNext(position);
     for (const auto& [name, engine] : set->GetEngines()) {
       CString key = engine->m_name.c_str();
-      CEngineCache* cache = FindEngineCache(key);
-      if (!cache) {
-        cache = new CEngineCache;
-        m_engineCache.SetAt(key, cache);
-      }
+      CEngineCache* cache = AddEngineCache(key);
       if (engine->m_submitCount > 0) cache->m_total += static_cast<uint32_t>(engine->m_submitCount);
       if (engine->m_submitted && engine->m_lastSubmitDate > 0 &&
           static_cast<uint32_t>(engine->m_lastSubmitDate) > cache->m_latest)
@@ -398,6 +413,21 @@ void CZubrinDoc::SetEngineEnabledInAllSets(const CLibString& name, int32_t flag)
 bool CZubrinDoc::FindSiteResult(const CLibString& engineName, CSearchResult& out) {
   CSearchEngine* engine = m_currentSet ? m_currentSet->FindEngine(engineName) : nullptr;
   if (!engine) return false;
+  if (runflags::Read(m_running)) {
+    // While a run goes, each worker flags its engine's results as its query ends and may still
+    // be working on them: the flags and places are read here, nothing is written, and no text
+    // is copied that the worker may be changing.
+    for (CListNode* node = engine->m_results.Head(); node; node = node->Next()) {
+      const auto* record = static_cast<const CSearchResult*>(node->Payload());
+      if (!record->m_matched) continue;
+      out.m_index = record->m_index;
+      out.m_page = record->m_page;
+      out.m_position = record->m_position;
+      out.m_matched = 1;
+      return true;
+    }
+    return false;
+  }
   return FindMatchingResult(*engine, out, static_cast<LPCSTR>(m_siteUrl), GetMatchRestrict()) == 1;
 }
 

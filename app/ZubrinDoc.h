@@ -13,6 +13,7 @@
 #include "engines/EngineList.h"
 #include "engines/EngineManager.h"
 #include "foundation/NVList.h"
+#include "framework/CriticalSection.h"
 #include "framework/Document.h"
 #include "framework/MapStringToOb.h"
 #include "framework/OleDateTime.h"
@@ -69,6 +70,7 @@ class CZubrinDoc : public CDocument {
   // Sets the named engine's enabled flag in every engine set.
   void SetEngineEnabledInAllSets(const CLibString& name, int32_t flag);
   // The first result of the engine in the current set that matches the site; false when none.
+  // During a run it is the first result its worker flagged (places only, no texts).
   bool FindSiteResult(const CLibString& engineName, CSearchResult& out);
   bool FollowedLinkMatches(CSearchEngine& engine, CSearchResult& record);
   void RecloneCurrentSet();
@@ -79,6 +81,11 @@ class CZubrinDoc : public CDocument {
   // Totals and latest submission days from the sets; every flag 0.
   void RecomputeEngineCache();
   CEngineCache* FindEngineCache(const CString& name) const;
+  // The entry of the engine, added with zero words when missing. The map is the user-interface
+  // thread's; the workers of a run only ask whether an engine is excluded. Both take the cache
+  // lock, so the question never meets the map while an entry is added.
+  CEngineCache* AddEngineCache(const CString& name);
+  bool IsEngineExcluded(const CString& name) const;
 
   // ---- run commands (ZubrinDocRun.cpp) ----
   void OnCheckAll();
@@ -169,6 +176,7 @@ class CZubrinDoc : public CDocument {
   std::unique_ptr<CRunControl> m_runControl;
   IRunViews* m_runViews = nullptr;
   void ClearEngineCache();
+  mutable CCriticalSection m_engineCacheLock;
   void AddProfileKeys();
   void StoreFile(CArchive& ar);
   void LoadFile(CArchive& ar, UINT version);

@@ -50,11 +50,7 @@ void CZubrinDoc::OnMarkSubmitted() {
 }
 
 void CZubrinDoc::UpdateSubmittedCache(const CString& name) {
-  CEngineCache* cache = FindEngineCache(name);
-  if (!cache) {
-    cache = new CEngineCache;
-    m_engineCache.SetAt(name, cache);
-  }
+  CEngineCache* cache = AddEngineCache(name);
   cache->m_total = 0;
   cache->m_latest = 0;
   for (POSITION position = m_manager.GetHeadPosition(); position;) {
@@ -70,12 +66,11 @@ void CZubrinDoc::OnEngineFlag() {
   if (!m_runViews) return;
   std::vector<CString> selected = m_runViews->SelectedEngines();
   if (selected.empty()) return;
-  CEngineCache* cache = FindEngineCache(selected.front());
-  if (!cache) {
-    cache = new CEngineCache;
-    m_engineCache.SetAt(selected.front(), cache);
-  }
+  CEngineCache* cache = AddEngineCache(selected.front());
+  // Workers of a run may be asking for this flag.
+  m_engineCacheLock.Lock();
   cache->m_excluded = cache->m_excluded ? 0 : 1;
+  m_engineCacheLock.Unlock();
   m_runViews->RefreshEngineRow(selected.front());
   SetModifiedFlag();
 }

@@ -58,3 +58,21 @@ function(zb_test name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
   endif()
 endfunction()
+
+# zb_version_resource(name description file-type): gives a program file its version resource,
+# written from the project's version, so every file carries the one number kept in
+# CMakeLists.txt. file-type is VFT_APP or VFT_DLL.
+function(zb_version_resource name description type)
+  get_target_property(kind ${name} TYPE)
+  set(ZB_INTERNAL_NAME ${name})
+  if(kind STREQUAL "EXECUTABLE")
+    set(ZB_ORIGINAL_NAME ${name}.exe)
+  else()
+    set(ZB_ORIGINAL_NAME ${name}.dll)
+  endif()
+  set(ZB_FILE_DESCRIPTION "${description}")
+  set(ZB_FILE_TYPE ${type})
+  set(rc ${CMAKE_BINARY_DIR}/generated/${name}.version.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/VersionInfo.rc.in ${rc} @ONLY)
+  target_sources(${name} PRIVATE ${rc})
+endfunction()

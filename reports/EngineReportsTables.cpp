@@ -108,7 +108,10 @@ CString CEngineReports::WriteCompetitorReport(CString& path) {
   std::vector<CSearchEngine*> engines;
   for (CEngineSet* set : AllSets(m_document)) {
     ListedEngines(*set, settings.m_nHideZeroRankings != 0, engines);
-    for (CSearchEngine* engine : engines) report.AddEngine(engine, SetName(*set));
+    for (CSearchEngine* engine : engines) {
+      RestoreMatchedAddresses(*engine, SiteUrl());
+      report.AddEngine(engine, SetName(*set));
+    }
   }
   return FinishPage(report.Finish(), LoadResourceString(IDS_REPORT_COMPETITOR_PAGE),
                     MakeReportFileName("Competitor", ""), path);

@@ -18,3 +18,13 @@ SiteRank FindSiteRank(CSearchEngine& engine, const CLibString& siteUrls) {
   }
   return out;
 }
+
+void RestoreMatchedAddresses(CSearchEngine& engine, const CLibString& siteUrls) {
+  const int mode = GetMatchRestrict();
+  for (CListNode* node = engine.m_results.Head(); node; node = node->Next()) {
+    auto* record = static_cast<CSearchResult*>(node->Payload());
+    if (!record->m_matched || record->m_matchedText.GetLength() > 0) continue;
+    CSearchResult copy = *record;
+    if (ResultMatchesUrls(engine, copy, siteUrls, mode)) record->m_matchedText = copy.m_matchedText;
+  }
+}

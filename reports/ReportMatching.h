@@ -18,3 +18,8 @@ struct SiteRank {
 };
 
 SiteRank FindSiteRank(CSearchEngine& engine, const CLibString& siteUrls);
+
+// A document read from its file keeps each result's match flag but not the site address that
+// the result matched. Flagged results without it get it back from matching a copy, so that the
+// Competitor report of a reopened document shows what its run found. Nothing else changes.
+void RestoreMatchedAddresses(CSearchEngine& engine, const CLibString& siteUrls);

@@ -30,7 +30,7 @@ class CZubrinDoc;
 struct CsvExportChoice {
   CString fileName;
   CString folder;
-  BOOL writeHeader = TRUE;
+  BOOL writeHeader = FALSE;
   BOOL append = FALSE;
 };
 // The CSV export dialog: FALSE when the user cancels. A seam the program points at its dialog.
@@ -131,6 +131,8 @@ class CMainFrame : public CTkFrameWnd {
   BOOL OnViewReport(UINT nID);
   BOOL OnEngineReport(UINT nID);
   void OnUpdateEngineReport(CCmdUI* pCmdUI);
+  void OnUpdateViewReport(CCmdUI* pCmdUI);
+  bool ReportsAllowed();
   BOOL OnMailReport(UINT nID);
   void OnUpdateMailReport(CCmdUI* pCmdUI);
   void OnExportCsv();

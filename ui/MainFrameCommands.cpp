@@ -107,13 +107,24 @@ bool CMainFrame::MailAvailable() {
   return source ? source() : IsMapiAvailable();
 }
 
+// The reports read every engine set, and a run re-creates the sets' engines as it goes.
+bool CMainFrame::ReportsAllowed() {
+  return !IsRunActive() && CZubrinDoc::s_busy == 0;
+}
+
+void CMainFrame::OnUpdateViewReport(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(ReportsAllowed());
+}
+
 BOOL CMainFrame::OnViewReport(UINT nID) {
+  if (!ReportsAllowed()) return TRUE;
   ReportAction action = Auto() || Debug() ? ReportAction::Write : ReportAction::View;
   RunReportCommand(KindOf(nID), action, nullptr, GetZubrinDoc());
   return TRUE;
 }
 
 BOOL CMainFrame::OnEngineReport(UINT nID) {
+  if (!ReportsAllowed()) return TRUE;
   CZubrinDoc* doc = GetZubrinDoc();
   CSearchEngine* engine = ReportEngine(doc);
   // No engine chosen: nothing to report.
@@ -124,7 +135,7 @@ BOOL CMainFrame::OnEngineReport(UINT nID) {
 }
 
 void CMainFrame::OnUpdateEngineReport(CCmdUI* pCmdUI) {
-  CSearchEngine* engine = ReportEngine(GetZubrinDoc());
+  CSearchEngine* engine = ReportsAllowed() ? ReportEngine(GetZubrinDoc()) : nullptr;
   pCmdUI->Enable(engine && engine->CanSubmit());
 }
 

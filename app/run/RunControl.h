@@ -138,6 +138,7 @@ class CRunControl {
   void SetSubmitAuto(int32_t value);
   void Reclone(CEngineSet* set);
   bool Matches(CSearchEngine& engine, uintptr_t record);
+  void FlagSiteResults(CSearchEngine& engine);
 
   CZubrinDoc& m_doc;
   std::atomic<IRunViews*> m_views;  // the run thread reads it; the windows may go first

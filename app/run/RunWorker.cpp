@@ -74,6 +74,10 @@ bool CRunControl::EngineEventCallback(CSock* sock, int code, uintptr_t data, uin
 
 bool CRunControl::OnEngineEvent(CSearchEngine* sender, int code, uintptr_t data, uint32_t user) {
   bool answer = true;
+  // The reports and the saved document read each result's match flag. The engine's own worker
+  // sets them as its query ends, before anyone hears of the end: the engine list only sees the
+  // engines of the current set, and the walk may have moved on to the next set by then.
+  if (code == kEngineQueryEnd && sender) FlagSiteResults(*sender);
   switch (code) {
     case kEngineIdle:
     case kEngineBegin:
@@ -95,6 +99,11 @@ bool CRunControl::OnEngineEvent(CSearchEngine* sender, int code, uintptr_t data,
   return answer;
 }
 
+void CRunControl::FlagSiteResults(CSearchEngine& engine) {
+  CSearchResult first;
+  FindMatchingResult(engine, first, m_settings.site, m_settings.restrict);
+}
+
 bool CRunControl::Matches(CSearchEngine& engine, uintptr_t record) {
   return ResultMatchesUrls(engine, *reinterpret_cast<CSearchResult*>(record), m_settings.site,
                            m_settings.restrict);
@@ -104,7 +113,7 @@ bool CRunControl::SubmissionDue(CSearchEngine& engine, CEngineSet& startedFor, i
   CString name = engine.m_name.c_str();
   // A worker does not add cache entries: the map belongs to the user-interface thread, and a
   // missing entry means "not excluded" just as a zero one does.
-  if (CEngineCache* entry = m_doc.FindEngineCache(name); entry && entry->m_excluded) return false;
+  if (m_doc.IsEngineExcluded(name)) return false;
   m_setsLock.Lock();
   bool due = true;
   for (POSITION position = m_doc.m_manager.GetHeadPosition(); due && position;) {

@@ -3,7 +3,9 @@
 // window.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
@@ -14,6 +16,7 @@
 #include "engines/EngineSet.h"
 #include "engines/RankMatcher.h"
 #include "engines/SearchEngine.h"
+#include "engines/SearchResult.h"
 #include "foundation/Socklet.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/fakeengine/EngineFixtures.h"
@@ -131,6 +134,54 @@ TEST_F(RunFakeEngineTest, CheckAllStoresEachSetsRanks) {
   EXPECT_EQ(std::count(hints.begin(), hints.end(), 131u), 4);
   EXPECT_EQ(hints.back(), 122u);
   EXPECT_EQ(doc->m_lastRunUrl, doc->m_siteUrl);
+}
+
+// The reports and the saved document read the results' match flags: the run sets them for
+// every engine of every set as its query ends, also for engines that end after the walk has
+// made the next set current. Nothing but the run matches here before they are read.
+TEST_F(RunFakeEngineTest, CheckAllFlagsTheSiteInEverySetsResults) {
+  const struct {
+    const char* term;
+    int alpha, beta;  // ranks; 0 absent
+  } terms[] = {{"blue widgets", 7, 13}, {"red gadgets", 2, 0}, {"green gizmos", 0, 24}};
+  zbtest::FakeScenario alpha = Scenario(0), beta = Scenario(0);
+  alpha.totalResults = beta.totalResults = 30;
+  for (const auto& t : terms) {
+    alpha.rankByTerm[t.term] = t.alpha;
+    beta.rankByTerm[t.term] = t.beta;
+  }
+  fake.SetScenario("alpha", alpha);
+  fake.SetScenario("beta", beta);
+  // Every page is read: stopping an engine at the site would mark that result on the way.
+  GetSearchProperties().m_nStopSearch = 0;
+  doc->m_currentSet->m_name = terms[0].term;
+  for (size_t i = 1; i < std::size(terms); ++i)
+    doc->m_manager.AddSet(new CEngineSet(&doc->m_database, 1, terms[i].term));
+  EnableOnly({"Alpha Search", "Beta Seek"});
+
+  doc->OnCheckAll();
+  ASSERT_TRUE(AwaitEnd());
+
+  POSITION p = doc->m_manager.GetHeadPosition();
+  for (const auto& t : terms) {
+    CEngineSet* set = doc->m_manager.GetNext(p);
+    SCOPED_TRACE(t.term);
+    for (auto [name, rank] : {std::pair{"Alpha Search", t.alpha}, std::pair{"Beta Seek", t.beta}}) {
+      SCOPED_TRACE(name);
+      CSearchEngine* engine = set->FindEngine(name);
+      ASSERT_NE(engine, nullptr);
+      EXPECT_EQ(engine->GetResultCount(), 30);
+      int flagged = 0, first = 0;
+      for (CListNode* node = engine->m_results.Head(); node; node = node->Next()) {
+        auto* result = static_cast<CSearchResult*>(node->Payload());
+        if (!result->m_matched) continue;
+        if (++flagged == 1) first = result->m_index + 1;
+        EXPECT_GT(result->m_matchedText.GetLength(), 0) << "the competitor report reads it";
+      }
+      EXPECT_EQ(flagged, rank ? 1 : 0);
+      EXPECT_EQ(first, rank);
+    }
+  }
 }
 
 // An engine whose addresses name localhost and whose first request connects to a given address

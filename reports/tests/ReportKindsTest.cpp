@@ -12,6 +12,7 @@
 
 #include "app/SearchProperties.h"
 #include "engines/SearchEngine.h"
+#include "engines/SearchResult.h"
 #include "reports/EngineReports.h"
 #include "reports/Report.h"
 #include "reports/SummaryReport.h"
@@ -86,6 +87,22 @@ TEST_F(ReportKinds, MatchGoldenPages) {
     std::string golden = ReadFile(GoldenPath(kind.golden));
     ASSERT_FALSE(golden.empty()) << "missing golden " << kind.golden;
     EXPECT_EQ(page, golden) << kind.golden;
+  }
+}
+
+// A document read from its file keeps the results' match flags but not the addresses they
+// matched: its reports must still be those of the run, the Competitor's matched addresses too.
+TEST_F(ReportKinds, ReadDocumentsWithoutMatchedAddressesGiveTheSamePages) {
+  for (const KindCase& kind : kKinds) {
+    FixtureDocument fixture;
+    for (CEngineSet* set : {fixture.First(), fixture.Second()})
+      for (const auto& entry : set->GetEngines())
+        for (CListNode* node = entry.second->m_results.Head(); node; node = node->Next())
+          static_cast<CSearchResult*>(node->Payload())->m_matchedText = CLibString();
+    CEngineReports reports(&fixture.Doc());
+    CString path;
+    ASSERT_FALSE(kind.write(reports, fixture, path).IsEmpty()) << kind.golden;
+    EXPECT_EQ(ReadFile(path.GetString()), ReadFile(GoldenPath(kind.golden))) << kind.golden;
   }
 }
 

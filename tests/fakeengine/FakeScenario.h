@@ -2,6 +2,7 @@
 // results, how many results there are and how they are paged, and how the engine behaves.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ struct FakeScenario {
   // it out. Every other result is a look-alike of it or an unrelated address.
   std::string site = "http://www.zb-testsite.com/";
   int rank = 7;
+  // Ranks by search term, for engines that place the site differently per term: a request whose
+  // query or form carries one of these terms as a whole field value gets that rank; any other
+  // request gets the rank above.
+  std::map<std::string, int> rankByTerm;
   int totalResults = 45;
   int perPage = 10;
   // Addresses for the results nearest the site's rank, nearest first; empty: made from the

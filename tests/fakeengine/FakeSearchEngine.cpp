@@ -124,6 +124,10 @@ HttpResponse FakeSearchEngine::Dispatch(const HttpRequest& request) {
                 Scenario(engine),
                 *state_};
   if (call.IsPost()) call.params.Add(request.body);
+  for (const auto& [name, value] : call.params.Items()) {
+    auto term = call.scenario.rankByTerm.find(value);
+    if (term != call.scenario.rankByTerm.end()) call.scenario.rank = term->second;
+  }
   return it->second(call);
 }
 

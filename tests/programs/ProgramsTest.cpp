@@ -1,5 +1,7 @@
 // Both programs start as GUI programs, take their texts from the language module, end with 0
-// when their window is closed, and refuse to start without the language module.
+// when their window is closed, and refuse to start without the language module. Both and the
+// language module carry the build's version, which the About box shows and the update check
+// compares with the catalogue.
 #include <gtest/gtest.h>
 #include <winsock2.h>
 #include <windows.h>
@@ -9,7 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/update/UpdateCheck.h"
+#include "foundation/Socklet.h"
+#include "foundation/VersionInfo.h"
+#include "resources/resource.h"
+#include "tests/servers/HttpTestServer.h"
 #include "tests/support/ProcessDriver.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -243,6 +251,111 @@ TEST(ZBProTipTest, TheTipFollowsTheMainWindowUntilSwitchedOff) {
     ASSERT_TRUE(program.WaitForExit(kStartTimeout));
   }
   DeleteFileA(installed.File("ZBProenu.tip").c_str());
+}
+
+// Every file of the product carries the one version of the build.
+TEST(VersionTest, ProgramsAndLanguageModuleCarryTheBuildsVersion) {
+  for (const char* file : {"ZBPro.exe", "ZBUpdate.exe", "ZBResENU.dll"}) {
+    SCOPED_TRACE(file);
+    CVersionInfo version;
+    EXPECT_TRUE(version.FromFile((zbtest::BinFolder() + file).c_str()));
+    EXPECT_STREQ(version.Format().GetString(), ZB_VERSION_TEXT);
+  }
+}
+
+// The About box of the running program, as the Help menu's last item opens it, names its
+// version.
+TEST(VersionTest, AboutBoxShowsTheProgramsVersion) {
+  HMODULE module = LoadLibraryExA((zbtest::BinFolder() + "ZBResENU.dll").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  ASSERT_NE(menu, nullptr);
+  HMENU help = GetSubMenu(menu, GetMenuItemCount(menu) - 1);
+  EXPECT_EQ(GetMenuItemID(help, GetMenuItemCount(help) - 1), static_cast<UINT>(ID_APP_ABOUT_ZB));
+  DestroyMenu(menu);
+  FreeLibrary(module);
+
+  SetTipAtStartUp(false);
+  Installation installed(kPrograms[0]);
+  ASSERT_TRUE(installed.Complete());
+  ProcessDriver program;
+  ASSERT_TRUE(program.Start(installed.File("ZBPro.exe")));
+  HWND frame = program.WaitForWindow("ZBProMainFrame", kStartTimeout);
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, ID_APP_ABOUT_ZB, 0);
+  HWND about = WaitForDialog(program, "About ZBPro", kStartTimeout);
+  ASSERT_NE(about, nullptr) << "no About box";
+  std::vector<std::string> texts = AskedChildTexts(about);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), std::string("Version ") + ZB_VERSION_TEXT),
+            texts.end());
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.WaitForExit(kStartTimeout));
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+class OfferCounter : public IUpdateViews {
+ public:
+  bool ShowUpdateNotice() override {
+    ++offers;
+    return false;
+  }
+  void PostCloseMainWindow() override {}
+  int offers = 0;
+};
+
+// The update check against the installed files: a catalogue that lists them at the installed
+// version offers nothing; one that lists any of them at a later version offers the update.
+TEST(VersionTest, UpdateCheckOffersOnlyALaterVersionThanTheInstalledOne) {
+  ASSERT_TRUE(SockletStartup());
+  zbtest::HttpTestServer server;
+  ASSERT_TRUE(server.Start());
+  zbtest::TempFolder folder;
+  const char* const files[] = {"ZBPro.exe", "ZBUpdate.exe", "ZBResENU.dll"};
+  for (const char* file : files)
+    ASSERT_TRUE(CopyFileA((zbtest::BinFolder() + file).c_str(), (folder.Path() + file).c_str(),
+                          FALSE));
+  CVersionInfo installed;
+  installed.FromFile((folder.Path() + "ZBPro.exe").c_str());
+  auto catalogue = [&](const char* later, const std::string& version) {
+    std::string text = "[File List]\r\nCount=3\r\n";
+    for (int i = 0; i < 3; ++i) text += "File" + std::to_string(i) + "=" + files[i] + "\r\n";
+    for (const char* file : files)
+      text += std::string("[") + file + "]\r\nVersion=" +
+              (later && std::string(later) == file ? version : ZB_VERSION_TEXT) +
+              "\r\nSize=1000\r\nHttpPath=/zubrin/latest/file.arq\r\n";
+    return text;
+  };
+  const struct {
+    const char* what;
+    const char* later;  // the file listed at the other version, or none
+    std::string version;
+    int offers;
+  } cases[] = {
+      {"every file at the installed version", nullptr, "", 0},
+      {"the program one build later", "ZBPro.exe",
+       std::to_string(installed.GetMajor()) + "." + std::to_string(installed.GetMinor()) + "." +
+           std::to_string(installed.GetBuild()) + "." + std::to_string(installed.GetRevision() + 1),
+       1},
+      {"the language module a major version later", "ZBResENU.dll",
+       std::to_string(installed.GetMajor() + 1) + ".0.0.0", 1},
+      {"the update program a version earlier", "ZBUpdate.exe",
+       std::to_string(installed.GetMajor() - 1) + ".9.9.9", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    server.Route(updatecheck::kCataloguePath,
+                 zbtest::HttpResponse::Text(catalogue(c.later, c.version)));
+    updatecheck::CheckJob job;
+    job.url = server.Url(updatecheck::kCataloguePath);
+    job.folder = folder.Path();
+    OfferCounter views;
+    updatecheck::RunUpdateCheck(views, job);
+    EXPECT_EQ(views.offers, c.offers);
+  }
+  SockletCleanup();
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(kPrograms),

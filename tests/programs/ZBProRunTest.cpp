@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +19,8 @@
 #include "engines/SearchEngine.h"
 #include "foundation/Socklet.h"
 #include "framework/MessageBox.h"
+#include "framework/String.h"
+#include "reports/EngineReports.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 #include "tests/support/ProcessDriver.h"
@@ -194,6 +199,124 @@ TEST_F(ZBProRunTest, AutoWritesCsvAndReportWithTheRanksAndEndsWithZero) {
   HANDLE reports = FindFirstFileA(File("*.htm").c_str(), &report);
   EXPECT_NE(reports, INVALID_HANDLE_VALUE) << "no summary report in the report folder";
   if (reports != INVALID_HANDLE_VALUE) FindClose(reports);
+}
+
+// The rank, page and position cells of each engine's row in the Summary report, by search term
+// (each term's section starts with its term in bold); the prompt shown for a first place reads
+// as rank 1, and a rank with its change ("3 (+2)") as the rank.
+using SummaryRows = std::map<std::string, std::map<std::string, std::vector<std::string>>>;
+SummaryRows ReadSummary(std::string html, const std::vector<std::string>& terms) {
+  SummaryRows out;
+  html.erase(std::remove_if(html.begin(), html.end(), [](char ch) { return ch == '\r' || ch == '\n'; }),
+             html.end());
+  const std::regex row("<TR ALIGN=\"LEFT\"[^>]*>(.*?)</TR>");
+  const std::regex cell("<TD[^>]*>(.*?)</TD>");
+  const std::regex tag("<[^>]*>");
+  for (size_t i = 0; i < terms.size(); ++i) {
+    size_t begin = html.find("<B>" + terms[i] + "</B><BR>");
+    if (begin == std::string::npos) continue;
+    size_t end = i + 1 < terms.size() ? html.find("<B>" + terms[i + 1] + "</B><BR>") : html.size();
+    std::string section = html.substr(begin, end == std::string::npos ? end : end - begin);
+    for (std::sregex_iterator r(section.begin(), section.end(), row), last; r != last; ++r) {
+      std::string cells = (*r)[1];
+      std::vector<std::string> texts;
+      for (std::sregex_iterator c(cells.begin(), cells.end(), cell); c != last; ++c)
+        texts.push_back(std::regex_replace((*c)[1].str(), tag, ""));
+      if (texts.size() < 5) continue;
+      std::string rank = texts[2].substr(0, texts[2].find(' '));
+      if (rank.empty() || rank.find_first_not_of("0123456789") != std::string::npos) rank = "1";
+      out[terms[i]][texts[0]] = {rank, texts[3], texts[4]};
+    }
+  }
+  return out;
+}
+
+std::string FindReport(const std::string& pattern) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return std::string();
+  FindClose(search);
+  return pattern.substr(0, pattern.rfind('\\') + 1) + found.cFileName;
+}
+
+// A document of several search terms whose engines place the site differently for each term.
+// The walk makes the next term current as soon as it has started a term's last engine, so
+// engines end while another term is current. The Summary must show for every term and engine
+// the rank, page and position of the CSV, and so must a Summary written later from the saved
+// document; both carry the program's version.
+TEST_F(ZBProRunTest, SummaryAgreesWithTheCsvOnEveryTermAlsoAfterReopening) {
+  const std::vector<std::string> terms = {"blue widgets", "red gadgets", "green gizmos"};
+  const struct {
+    const char* name;
+    const char* path;
+    int ranks[3];  // per term; 0 absent
+  } engines[] = {
+      {"Alpha Search", "alpha", {3, 12, 1}},
+      {"Beta Seek", "beta", {14, 0, 2}},
+      {"Delta Web", "delta", {1, 5, 0}},
+  };
+  std::vector<std::string> names;
+  for (const auto& engine : engines) {
+    zbtest::FakeScenario scenario;
+    scenario.rank = 0;
+    scenario.totalResults = 15;
+    for (int i = 0; i < 8; ++i)
+      scenario.lookalikes.push_back("http://www.unrelated" + std::to_string(i) + ".example/");
+    for (size_t t = 0; t < terms.size(); ++t) scenario.rankByTerm[terms[t]] = engine.ranks[t];
+    fake_.SetScenario(engine.path, scenario);
+    names.push_back(engine.name);
+  }
+  std::string document = File("terms.zbp");
+  MakeDocument(document, terms, names);
+  // Every result page is read: the run does not stop an engine at the site, which would mark
+  // the site's result on the way.
+  struct ReadAllPages {
+    const char* key = "Software\\Orvandel Labs, Inc.\\ZBPro\\Properties";
+    ReadAllPages() {
+      DWORD off = 0;
+      RegSetKeyValueA(HKEY_CURRENT_USER, key, "StopSearch", REG_DWORD, &off, sizeof off);
+    }
+    ~ReadAllPages() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "StopSearch"); }
+  } readAllPages;
+
+  ProcessDriver program;
+  bool sawBox = false;
+  RunToEnd(program, "/auto /csv /r2 " + Quoted(document), sawBox);
+  EXPECT_FALSE(sawBox);
+  ASSERT_EQ(program.ExitCode(), 0u) << Read(File("terms.log"));
+  std::string csv = Read(File("terms.csv"));
+  std::string summaryPath = FindReport(File("Summary*.htm"));
+  ASSERT_FALSE(summaryPath.empty()) << "no summary report";
+  std::string summary = Read(summaryPath);
+  EXPECT_NE(summary.find("ZBPro " ZB_VERSION_TEXT), std::string::npos) << "the program's version";
+
+  // The reports of the saved document, written by this process as the report command would.
+  std::string reopened;
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(document.c_str()));
+    ASSERT_TRUE(DeleteFileA(summaryPath.c_str()));
+    CString written;
+    CEngineReports(&doc).WriteSummaryReport(written);
+    reopened = Read(static_cast<LPCSTR>(written));
+  }
+
+  SummaryRows run = ReadSummary(summary, terms), later = ReadSummary(reopened, terms);
+  for (size_t t = 0; t < terms.size(); ++t) {
+    SCOPED_TRACE(terms[t]);
+    for (const auto& engine : engines) {
+      SCOPED_TRACE(engine.name);
+      std::vector<std::string> line = CsvLine(csv, engine.name, terms[t]);
+      ASSERT_FALSE(line.empty()) << csv;
+      const int rank = engine.ranks[t];
+      const std::vector<std::string> expected = {
+          std::to_string(rank), std::to_string(rank ? (rank - 1) / 10 + 1 : 0),
+          std::to_string(rank ? (rank - 1) % 10 + 1 : 0)};
+      EXPECT_EQ(std::vector<std::string>(line.begin() + 2, line.begin() + 5), expected) << "CSV";
+      EXPECT_EQ(run[terms[t]][engine.name], expected) << "Summary of the run";
+      EXPECT_EQ(later[terms[t]][engine.name], expected) << "Summary of the saved document";
+    }
+  }
 }
 
 // A document the run cannot start from: each ends the process at once with a non-zero code and

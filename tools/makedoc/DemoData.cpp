@@ -34,18 +34,36 @@ bool ToInt(const std::string& text, int low, int high, int& out) {
   return out >= low && out <= high;
 }
 
+// The blank-separated ranks of an engine, each 0 or within its results.
+std::string ParseRanks(const std::string& text, size_t terms, DemoEngine& engine) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find_first_of(" \t", start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) {
+      int rank = 0;
+      if (!ToInt(text.substr(start, end - start), 0, engine.totalResults, rank))
+        return "has a rank that is not 0 or within the results";
+      engine.ranks.push_back(rank);
+    }
+    start = end + 1;
+  }
+  if (engine.ranks.empty()) return "has a rank that is not 0 or within the results";
+  if (engine.ranks.size() != 1 && engine.ranks.size() != terms)
+    return "has " + std::to_string(engine.ranks.size()) + " ranks for " + std::to_string(terms) +
+           " search terms";
+  return std::string();
+}
+
 // The fields of one "engine=" value; an empty result on success, else what is wrong.
-std::string ParseEngine(const std::string& value, DemoEngine& engine) {
+std::string ParseEngine(const std::string& value, size_t terms, DemoEngine& engine) {
   std::vector<std::string> fields = Split(value, '|');
-  if (fields.size() != 5) return "needs name|path|rank|results|per page";
+  if (fields.size() != 5) return "needs name|path|ranks|results|per page";
   engine.name = fields[0];
   engine.path = fields[1];
   if (engine.name.empty() || engine.path.empty()) return "has an empty name or path";
   if (!ToInt(fields[3], 1, 1000, engine.totalResults)) return "has a bad number of results";
   if (!ToInt(fields[4], 1, 100, engine.perPage)) return "has a bad number per page";
-  if (!ToInt(fields[2], 0, engine.totalResults, engine.rank))
-    return "has a rank that is not 0 or within the results";
-  return std::string();
+  return ParseRanks(fields[2], terms, engine);
 }
 
 std::string ParseLine(const std::string& line, DemoData& out) {
@@ -59,10 +77,12 @@ std::string ParseLine(const std::string& line, DemoData& out) {
     out.site = value;
   } else if (name == "term") {
     if (value.empty()) return "has an empty search term";
+    // The ranks of an engine are counted against the terms before it.
+    if (!out.engines.empty()) return "gives a search term after the engines";
     out.terms.push_back(value);
   } else if (name == "engine") {
     DemoEngine engine;
-    std::string wrong = ParseEngine(value, engine);
+    std::string wrong = ParseEngine(value, out.terms.size(), engine);
     if (!wrong.empty()) return wrong;
     for (const DemoEngine& other : out.engines)
       if (other.name == engine.name || other.path == engine.path) return "repeats an engine";

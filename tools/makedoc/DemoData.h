@@ -5,9 +5,11 @@
 //
 //   site=http://www.example.com/
 //   term=first search term
-//   engine=Alpha Search|alpha|3|45|10      (section name | path | rank | results | per page)
+//   engine=Alpha Search|alpha|3 8 1|45|10  (section name | path | ranks | results | per page)
 //
-// Rank 0 leaves the site out of that engine's results. Blank lines and "#" lines are skipped.
+// The ranks are one per search term, in the order of the terms, which come before the engines;
+// a single rank stands for every term. Rank 0 leaves the site out of that engine's results for
+// that term. Blank lines and "#" lines are skipped.
 #pragma once
 
 #include <string>
@@ -18,9 +20,12 @@ namespace zbdemo {
 struct DemoEngine {
   std::string name;  // the section of engines.dat
   std::string path;  // the fake engine's path name ("alpha")
-  int rank = 0;      // 1-based over all pages; 0 = absent
+  std::vector<int> ranks;  // per term, 1-based over all pages; 0 = absent
   int totalResults = 0;
   int perPage = 10;
+
+  // The rank for the term of that index.
+  int Rank(size_t term) const { return ranks.size() == 1 ? ranks[0] : ranks.at(term); }
 };
 
 struct DemoData {

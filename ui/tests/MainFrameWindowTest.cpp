@@ -470,6 +470,14 @@ TEST_F(MainFrameWindowTest, CommandsFollowTheRunTheNewDocumentAndMail) {
       {ID_FILE_OPEN, true, false, true, false, true},
       {ID_MAIL_SUMMARY, true, false, false, false, false},
       {ID_MAIL_URLSUMMARY, true, false, false, false, false},
+      // The reports read the engine sets that a run re-creates.
+      {ID_VIEW_SUMMARY, true, false, true, false, true},
+      {ID_VIEW_KEYWORD, true, false, true, false, true},
+      {ID_VIEW_SUBMITTAL, true, false, true, false, true},
+      {ID_VIEW_COMPETITOR, true, false, true, false, true},
+      {ID_VIEW_KEYWORDSTAT, true, false, true, false, true},
+      {ID_VIEW_URLSUMMARY, true, false, true, false, true},
+      {ID_VIEW_DETAIL, true, false, true, false, true},
       {ID_TERM_ADD, true, false, true, false, true},
       {ID_TERM_IMPORT, true, false, true, false, true},
       {ID_VIEW_SEARCHTERMS, true, true, true, true, true},
@@ -670,6 +678,7 @@ TEST_F(MainFrameWindowTest, TheCsvExportWritesWhereTheUserSaidAndSaysHowItWent) 
     g_lastBox.clear();
     frame_->OnCmdMsg(ID_EXPORT_CSV, CN_COMMAND, nullptr, nullptr);
     EXPECT_EQ(std::string(g_asked.fileName), "Untitled.csv") << "the title without extension";
+    EXPECT_FALSE(g_asked.writeHeader) << "the caption line box starts unchecked";
     EXPECT_EQ(CountFiles(folder_.Path(), "Untitled.csv"), c.files);
     EXPECT_EQ(g_boxCount, c.box ? 1 : 0);
     if (c.box) {

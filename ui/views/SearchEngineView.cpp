@@ -221,12 +221,8 @@ void CSearchEngineView::SetRowState(int row, int state) {
 CEngineCache* CSearchEngineView::CacheEntry(const CString& name, bool create) {
   CZubrinDoc* doc = GetDocument();
   if (!doc) return nullptr;
-  CEngineCache* entry = doc->FindEngineCache(name);
-  if (!entry && create) {
-    entry = new CEngineCache;
-    doc->m_engineCache.SetAt(name, entry);
-  }
-  return entry;
+  // Added through the document, under the lock the run's workers take to read the map.
+  return create ? doc->AddEngineCache(name) : doc->FindEngineCache(name);
 }
 
 CString CSearchEngineView::MarkText(CSearchEngine& engine) {

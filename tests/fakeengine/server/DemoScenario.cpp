@@ -13,7 +13,9 @@ void ApplyDemoScenario(FakeSearchEngine& fake, const zbdemo::DemoData& data) {
   fake.SetScenario(general);
   for (const zbdemo::DemoEngine& engine : data.engines) {
     FakeScenario scenario = general;
-    scenario.rank = engine.rank;
+    scenario.rank = engine.Rank(0);
+    for (size_t term = 0; term < data.terms.size(); ++term)
+      scenario.rankByTerm[data.terms[term]] = engine.Rank(term);
     scenario.totalResults = engine.totalResults;
     scenario.perPage = engine.perPage;
     fake.SetScenario(engine.path, scenario);

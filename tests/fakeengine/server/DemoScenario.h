@@ -1,6 +1,6 @@
 // The demo's ranks on the fake search engine: each engine of the demo data serves the site at
-// its rank among its results, paged as the data says, among addresses that are plainly other
-// sites; every other engine leaves the site out.
+// its rank for the search term asked among its results, paged as the data says, among
+// addresses that are plainly other sites; every other engine leaves the site out.
 #pragma once
 
 #include "tests/fakeengine/FakeSearchEngine.h"

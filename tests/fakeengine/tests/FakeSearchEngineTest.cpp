@@ -403,6 +403,35 @@ TEST_F(FakeEngineTest, EveryNextPageStyleWalksEveryResultOnce) {
   }
 }
 
+// An engine may place the site differently per search term; the term may stand in any field
+// of the request, and a term without its own rank takes the scenario's.
+TEST_F(FakeEngineTest, RanksByTermFollowTheRequestsTerm) {
+  FakeScenario scenario;
+  scenario.rank = 2;
+  scenario.rankByTerm = {{"blue widgets", 5}, {"red", 0}};
+  fake.SetScenario("delta", scenario);
+  const struct {
+    const char* request;
+    int place;  // 1-based among the page's hits, 0 absent
+  } cases[] = {
+      {"/delta/search?q=blue+widgets&start=0&num=50", 5},
+      {"/delta/search?q=red&start=0&num=50", 0},
+      {"/delta/search?q=green&start=0&num=50", 2},
+      {"/delta/search?q=blue&start=0&num=50", 2},  // a part of a term is another term
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.request);
+    std::string page = browser.Fetch(c.request).body;
+    size_t at = page.find("<a href=\"" + scenario.site + "\"");
+    if (c.place == 0) {
+      EXPECT_EQ(at, std::string::npos);
+      continue;
+    }
+    ASSERT_NE(at, std::string::npos) << page;
+    EXPECT_EQ(Count(page.substr(0, at), "<p class=\"hit\">"), c.place);
+  }
+}
+
 TEST_F(FakeEngineTest, PagesPastTheEndAreEmptyWhenAsked) {
   FakeScenario scenario;
   scenario.totalResults = 12;

@@ -103,24 +103,27 @@ TEST_F(DemoRunTest, EveryEngineAndTermComesOutAsTheDemoDataSays) {
   doc.OnCheckAll();
   ASSERT_TRUE(AwaitEnd(doc));
 
-  int sets = 0;
+  size_t sets = 0;
   for (POSITION position = doc.m_manager.GetHeadPosition(); position; ++sets) {
     CEngineSet* set = doc.m_manager.GetNext(position);
     SCOPED_TRACE(static_cast<LPCSTR>(set->GetName()));
+    ASSERT_LT(sets, data.terms.size());
+    EXPECT_EQ(static_cast<LPCSTR>(set->GetName()), data.terms[sets]);
     for (const zbdemo::DemoEngine& engine : data.engines) {
       SCOPED_TRACE(engine.name);
       CSearchEngine* clone = set->FindEngine(engine.name.c_str());
       ASSERT_NE(clone, nullptr);
+      const int expected = engine.Rank(sets);
       int32_t rank = -1, page = -1, at = -1;
       GetEngineRankPagePos(*clone, data.site.c_str(), rank, page, at);
-      EXPECT_EQ(rank, engine.rank);
-      EXPECT_EQ(page, engine.rank ? (engine.rank - 1) / engine.perPage + 1 : 0);
-      EXPECT_EQ(at, engine.rank ? (engine.rank - 1) % engine.perPage + 1 : 0);
+      EXPECT_EQ(rank, expected);
+      EXPECT_EQ(page, expected ? (expected - 1) / engine.perPage + 1 : 0);
+      EXPECT_EQ(at, expected ? (expected - 1) % engine.perPage + 1 : 0);
     }
     // Engines outside the demo are not asked.
     EXPECT_EQ(set->CountEnabled(), static_cast<int>(data.engines.size()));
   }
-  EXPECT_EQ(sets, static_cast<int>(data.terms.size()));
+  EXPECT_EQ(sets, data.terms.size());
   EXPECT_TRUE(fake_.RequestsTo("kappa").empty());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ const char kSmallDemo[] =
     "\n"
     "term=first term\r\n"
     "term=second term\n"
-    "engine=Alpha Search|alpha|3|45|10\n"
+    "engine=Alpha Search|alpha|3  12|45|10\n"
     "engine= Gamma Index | gamma | 0 | 30 | 10 \n";
 
 std::string FixtureDemoPath() {
@@ -46,9 +47,12 @@ TEST(DemoDataTest, ReadsSiteTermsAndEnginesTrimmed) {
   ASSERT_EQ(data.engines.size(), 2u);
   EXPECT_EQ(data.engines[1].name, "Gamma Index");
   EXPECT_EQ(data.engines[1].path, "gamma");
-  EXPECT_EQ(data.engines[1].rank, 0);
+  EXPECT_EQ(data.engines[1].ranks, std::vector<int>{0});
   EXPECT_EQ(data.engines[1].totalResults, 30);
-  EXPECT_EQ(data.engines[0].rank, 3);
+  EXPECT_EQ(data.engines[0].ranks, (std::vector<int>{3, 12}));
+  // One rank per term, or one rank for every term.
+  EXPECT_EQ(data.engines[0].Rank(1), 12);
+  EXPECT_EQ(data.engines[1].Rank(1), 0);
   EXPECT_EQ(data.engines[0].perPage, 10);
 }
 
@@ -64,6 +68,10 @@ TEST(DemoDataTest, RefusesBadDataNamingTheLine) {
       {good + "engine=A|a|46|45|10\n", "line 3 has a rank"},
       {good + "engine=A|a|-1|45|10\n", "line 3 has a rank"},
       {good + "engine=A|a|x|45|10\n", "line 3 has a rank"},
+      {good + "engine=A|a||45|10\n", "line 3 has a rank"},
+      {good + "engine=A|a|1 46|45|10\n", "line 3 has a rank"},
+      {good + "engine=A|a|1 2|45|10\n", "line 3 has 2 ranks for 1 search terms"},
+      {good + "engine=A|a|1|45|10\nterm=u\n", "line 4 gives a search term after the engines"},
       {good + "engine=A|a|1|0|10\n", "line 3 has a bad number of results"},
       {good + "engine=A|a|1|45|0\n", "line 3 has a bad number per page"},
       {good + "engine=|a|1|45|10\n", "line 3 has an empty name"},
@@ -89,19 +97,35 @@ TEST(DemoDataTest, RefusesBadDataNamingTheLine) {
   EXPECT_NE(error.find("cannot read"), std::string::npos);
 }
 
-// The checked-in demo must show what it is for: the site found on the first page, found
-// further on, and absent; and each engine's path must be the one its definition asks.
+// The checked-in demo must show what it is for: for every term the site found on the first
+// page, found further on, and absent, with ranks of the term's own (equal ranks for every term
+// would hide a report that shows one term's ranks for another); and each engine's path must be
+// the one its definition asks.
 TEST(DemoDataTest, CheckedInDemoShowsEveryCaseOnRealFixtureEngines) {
   DemoData data;
   std::string error;
   ASSERT_TRUE(zbdemo::ReadDemoData(FixtureDemoPath(), data, error)) << error;
-  EXPECT_EQ(data.terms.size(), 3u);
-  std::set<int> pages;
-  int absent = 0;
+  ASSERT_EQ(data.terms.size(), 3u);
+  std::set<std::vector<int>> rankLists;
+  for (size_t term = 0; term < data.terms.size(); ++term) {
+    SCOPED_TRACE(data.terms[term]);
+    std::set<int> pages;
+    int absent = 0;
+    std::vector<int> ranks;
+    for (const zbdemo::DemoEngine& engine : data.engines) {
+      int rank = engine.Rank(term);
+      ranks.push_back(rank);
+      if (rank == 0) ++absent;
+      else pages.insert((rank - 1) / engine.perPage);
+    }
+    EXPECT_GE(absent, 1);
+    EXPECT_GE(pages.size(), 2u) << "the site should stand on different pages";
+    EXPECT_TRUE(pages.count(0));
+    rankLists.insert(ranks);
+  }
+  EXPECT_EQ(rankLists.size(), data.terms.size()) << "two terms have the same ranks";
   std::string engines = zbtest::ReadFixture("engines.src.dat");
   for (const zbdemo::DemoEngine& engine : data.engines) {
-    if (engine.rank == 0) ++absent;
-    else pages.insert((engine.rank - 1) / engine.perPage);
     size_t section = engines.find("\n[" + engine.name + "]\n");
     ASSERT_NE(section, std::string::npos) << engine.name;
     size_t next = engines.find("\n[", section + 1);
@@ -109,9 +133,6 @@ TEST(DemoDataTest, CheckedInDemoShowsEveryCaseOnRealFixtureEngines) {
               std::string::npos)
         << engine.name << " is not served under /" << engine.path << "/";
   }
-  EXPECT_GE(absent, 1);
-  EXPECT_GE(pages.size(), 2u) << "the site should stand on different pages";
-  EXPECT_TRUE(pages.count(0));
 }
 
 TEST(DemoScenarioTest, EachEngineServesTheSiteAtItsRankAndOthersNever) {
@@ -138,6 +159,11 @@ TEST(DemoScenarioTest, EachEngineServesTheSiteAtItsRankAndOthersNever) {
     int rank = found == urls.end() ? 0 : static_cast<int>(found - urls.begin()) + 1;
     EXPECT_EQ(rank, c.rank) << c.path;
   }
+  // A request for a term gets that term's rank (the results above are those of no term).
+  EXPECT_EQ(fake.Scenario("alpha").rankByTerm,
+            (std::map<std::string, int>{{"first term", 3}, {"second term", 12}}));
+  EXPECT_EQ(fake.Scenario("gamma").rankByTerm,
+            (std::map<std::string, int>{{"first term", 0}, {"second term", 0}}));
 }
 
 class DemoDocumentTest : public ::testing::Test {

@@ -151,6 +151,10 @@ TEST_F(FakeEngineProgramTest, ServesTheDemoUntilItsInputCloses) {
       {"/beta/search?q=handmade+pottery&first=1", false},
       {"/gamma/search?q=handmade+pottery&s=0", false},  // absent
       {"/kappa/search?q=handmade+pottery", false},      // not a demo engine
+      // Every term has ranks of its own.
+      {"/beta/search?q=stoneware+mugs&first=1", true},   // rank 2
+      {"/gamma/search?q=pottery+classes&s=0", false},    // rank 12, page 2
+      {"/gamma/search?q=pottery+classes&s=10", true},
   };
   for (const Case& c : cases) {
     std::string answer = Get(static_cast<unsigned short>(port), c.path);
