@@ -6,6 +6,10 @@
 // The main window's document template: title and document strings, menu, icon, accelerators.
 #define IDR_MAINFRAME 107
 
+// The window class of the main window, by which other programs (the update program) and tests
+// find it whatever its title shows.
+#define ZBPRO_MAINFRAME_CLASS "ZBProMainFrame"
+
 // Status bar panes of the main window (the document fills them in)
 #define ID_INDICATOR_ENGINES 59394   // number of engines in the current set
 #define ID_INDICATOR_SELECTED 59395  // number of selected engine rows

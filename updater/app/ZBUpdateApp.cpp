@@ -15,6 +15,8 @@ namespace {
 
 // How long the main program may hold its language module while it closes.
 const unsigned kModuleWaitMs = 30000;
+// How long its window may stay after that: it closes right after starting the update.
+const unsigned kMainWindowWaitMs = 5000;
 const char* const kCaption = "ZBPro Update";
 
 void WriteTextFile(const std::string& path, const std::string& text, bool append) {
@@ -60,12 +62,19 @@ void CZBUpdateApp::WriteStartLog() const {
 
 BOOL CZBUpdateApp::InitInstance() {
   SetRegistryKey("Orvandel Labs, Inc.");
+  // Read first (it has no effects of its own) so that even a failed start brings the main
+  // program back when it asked for that.
+  m_command = std::make_unique<NQCommandLineInfo>(m_commandLine.c_str());
   if (!LoadLanguageModule()) {
     m_exitCode = 1;
+    // The main program closed for the update; it must not stay away because the update could
+    // not start. Its own start reports what it lacks.
+    if (m_command->m_launch || m_command->m_file)
+      RelaunchMainProgram(AfxGetModuleFolder(), m_command->m_documentPath);
     return FALSE;
   }
-  if (IsMainProgramRunning(AfxLoadString(IDS_MAIN_WINDOW_TITLE))) return FALSE;
-  m_command = std::make_unique<NQCommandLineInfo>(m_commandLine.c_str());
+  // Beside a running main program nothing is replaced and it is not started a second time.
+  if (!WaitForMainProgramToClose(kMainWindowWaitMs)) return FALSE;
   g_pUpdateCommandLine = m_command.get();
   if (m_command->m_debug) WriteStartLog();
   if (!m_command->m_update) {

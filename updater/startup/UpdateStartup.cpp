@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "foundation/update/ArqFormat.h"
+#include "resources/resource.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/startup/NQCommandLineInfo.h"
@@ -101,8 +102,17 @@ std::string DebugStartLines(const NQCommandLineInfo& info) {
          "\r\nFile:     " + (info.m_file ? "1" : "0") + "\r\nFileName: " + info.m_fileName + "\r\n";
 }
 
-bool IsMainProgramRunning(const std::string& title) {
-  return !title.empty() && FindWindowA(nullptr, title.c_str()) != nullptr;
+bool IsMainProgramRunning() {
+  return FindWindowA(ZBPRO_MAINFRAME_CLASS, nullptr) != nullptr;
+}
+
+bool WaitForMainProgramToClose(unsigned limitMs, unsigned pollMs) {
+  ULONGLONG start = GetTickCount64();
+  while (IsMainProgramRunning()) {
+    if (GetTickCount64() - start >= limitMs) return false;
+    Sleep(pollMs);
+  }
+  return true;
 }
 
 long RelaunchMainProgram(const std::string& programFolder, const std::string& documentPath,

@@ -31,8 +31,12 @@ const char* RelaunchErrorText(long code);
 class NQCommandLineInfo;
 std::string DebugStartLines(const NQCommandLineInfo& info);
 
-// True while a top-level window with exactly this title exists (the main program's window).
-bool IsMainProgramRunning(const std::string& title);
+// True while the main program's window exists. It is found by the window class the main
+// program registers for that, since its title carries the document's name.
+bool IsMainProgramRunning();
+// The main program hands over to the update program and then closes: waits up to limitMs for
+// its window to go. True when it is gone.
+bool WaitForMainProgramToClose(unsigned limitMs, unsigned pollMs = 100);
 // Opens "ZBPro.exe" in the program folder with the document path in quotes. The shell's result:
 // above 32 is success, else the code for RelaunchErrorText. debugLines, when given, gets the
 // start log's "App:" and "Params:" lines.

@@ -22,6 +22,7 @@
 #include "updater/app/UpdateSession.h"
 #include "updater/dialogs/ZBUpdateDlg.h"
 #include "updater/startup/NQCommandLineInfo.h"
+#include "updater/startup/UpdateStartup.h"
 #include "updater/tests/UpdaterTestFiles.h"
 
 namespace {
@@ -417,3 +418,159 @@ TEST(UpdateDialogLines, RateAndTimeLeftInTheModuleUnits) {
 }
 
 }  // namespace
+
+// ---- the hand-over from the main program ----
+
+namespace handover {
+
+// A stand-in for the main program's window: its class, and a title with a document in it, as
+// the main program shows. It lives on a thread of its own until closeAfterMs have passed.
+class MainWindowStandIn {
+ public:
+  explicit MainWindowStandIn(DWORD closeAfterMs) {
+    m_thread = std::thread([this, closeAfterMs] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = ZBPRO_MAINFRAME_CLASS;
+      RegisterClassA(&wc);
+      HWND w = CreateWindowA(ZBPRO_MAINFRAME_CLASS, "ZBPro - shop.zbp", WS_OVERLAPPEDWINDOW, 0,
+                             0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+      m_created = true;
+      ULONGLONG start = GetTickCount64();
+      while (GetTickCount64() - start < closeAfterMs && !m_stop) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+      }
+      DestroyWindow(w);
+      UnregisterClassA(ZBPRO_MAINFRAME_CLASS, wc.hInstance);
+    });
+    while (!m_created) Sleep(5);
+  }
+  ~MainWindowStandIn() {
+    m_stop = true;
+    m_thread.join();
+  }
+
+ private:
+  std::thread m_thread;
+  std::atomic<bool> m_created{false}, m_stop{false};
+};
+
+// A scratch program folder with the update program, optionally its language module, and the
+// recorder standing in for the main program; one server where nothing listens.
+struct ProgramFolder {
+  explicit ProgramFolder(bool withModule) {
+    std::vector<const char*> names = {"ZBUpdate.exe"};
+    if (withModule) names.push_back("ZBResENU.dll");
+    for (const char* name : names)
+      EXPECT_TRUE(CopyFileA((ModuleFolder() + name).c_str(), folder.File(name).c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA((ModuleFolder() + "zbtest_url_recorder.exe").c_str(),
+                          folder.File("ZBPro.exe").c_str(), FALSE));
+    DWORD one = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, kServersKey, "Count", REG_DWORD, &one, sizeof one);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kServersKey, "Server0", REG_SZ, "127.0.0.1:1", 12);
+    SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", Recorded().c_str());
+  }
+  ~ProgramFolder() {
+    SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kServersKey);
+    DeleteFileA(Recorded().c_str());
+  }
+  std::string Recorded() const { return folder.File("args.txt"); }
+
+  // Runs the program to its end; every message box it shows is answered with OK.
+  DWORD Run(const std::string& arguments, int* boxes = nullptr) {
+    std::string command = "\"" + folder.File("ZBUpdate.exe") + "\" " + arguments;
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.Path().c_str(), &start, &process))
+      return static_cast<DWORD>(-1);
+    std::set<HWND> answered;
+    ULONGLONG began = GetTickCount64();
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT &&
+           GetTickCount64() - began < 60000) {
+      std::pair<DWORD, std::set<HWND>*> ctx{process.dwProcessId, &answered};
+      EnumWindows(
+          [](HWND w, LPARAM p) {
+            auto* c = reinterpret_cast<std::pair<DWORD, std::set<HWND>*>*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid == c->first && std::string(cls) == "#32770" && IsWindowVisible(w) &&
+                GetDlgItem(w, kMessageBoxText) && c->second->insert(w).second)
+              PostMessageA(w, WM_COMMAND, IDOK, 0);
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&ctx));
+    }
+    if (boxes) *boxes = static_cast<int>(answered.size());
+    TerminateProcess(process.hProcess, 1);  // only when it hung
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+  }
+
+  // What the stand-in for the main program was started with ("<missing>": not started).
+  std::string WaitForRecorder(int tenths) const {
+    for (int i = 0; i < tenths && ReadFileText(Recorded()) == "<missing>"; ++i) Sleep(100);
+    return ReadFileText(Recorded());
+  }
+
+  static constexpr const char* kServersKey = "Software\\Orvandel Labs, Inc.\\ZBUpdate\\FTP Servers";
+  zbtest::TempFolder folder;
+};
+
+}  // namespace handover
+
+// The main program is found by its window class, whatever document its title names.
+TEST(UpdateHandOver, MainProgramIsFoundByItsWindowClass) {
+  EXPECT_FALSE(IsMainProgramRunning());
+  {
+    handover::MainWindowStandIn main(60000);
+    EXPECT_TRUE(IsMainProgramRunning());
+    EXPECT_FALSE(WaitForMainProgramToClose(50, 10));
+  }
+  {
+    handover::MainWindowStandIn main(300);
+    EXPECT_TRUE(WaitForMainProgramToClose(10000, 20));
+  }
+  EXPECT_FALSE(IsMainProgramRunning());
+}
+
+// The update program beside a main program that stays: it replaces nothing, starts no second
+// main program and ends; one that closes shortly after starting the update hands over.
+TEST(UpdateHandOver, UpdateWaitsForTheMainProgramToClose) {
+  {
+    handover::ProgramFolder program(true);
+    handover::MainWindowStandIn main(60000);
+    program.Run("/debug /update /launch");
+    // Ended before the command line's start log: nothing of the update ran.
+    EXPECT_EQ(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
+    EXPECT_EQ(program.WaitForRecorder(10), "<missing>");
+  }
+  {
+    handover::ProgramFolder program(true);
+    handover::MainWindowStandIn main(1000);
+    program.Run("/debug /update /launch");
+    EXPECT_NE(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
+    EXPECT_EQ(program.WaitForRecorder(100), "1\n\n");
+    EXPECT_EQ(GetFileAttributesA(program.folder.File("temp").c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
+// Without a language module the update cannot start; it says so, and the main program, which
+// closed for the update, is started again with its document.
+TEST(UpdateHandOver, MissingLanguageModuleBringsTheMainProgramBack) {
+  handover::ProgramFolder program(false);
+  int boxes = 0;
+  EXPECT_EQ(program.Run("/update /launch /file \"C:\\my sites\\shop.zbp\"", &boxes), 1u);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(program.WaitForRecorder(100), "1\nC:\\my sites\\shop.zbp\n");
+}
