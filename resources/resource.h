@@ -61,6 +61,9 @@
 #define IDS_UPDATE_DONE 531
 #define IDS_UPDATE_NO_SWITCH 532    // started without /update
 #define IDS_UPDATE_INSTALL_FAILED 533
+#define IDS_ARCHIVE_DISKETTE 534      // caption of the archive layer's diskette prompts
+#define IDS_ARCHIVE_NEW_DISKETTE 535  // asks for a new, formatted diskette
+#define IDS_ARCHIVE_INSERT_DISKETTE 536  // asks for diskette number %d
 #define IDC_CONFIRM_WHATSNEW 550
 #define IDC_CONFIRM_TOTAL 551
 #define IDC_UPDATE_RATE 552

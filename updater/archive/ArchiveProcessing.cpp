@@ -6,6 +6,7 @@
 #include <set>
 
 #include "foundation/Crusher.h"
+#include "foundation/update/ArqCipher.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/archive/ArchiveState.h"
@@ -61,7 +62,7 @@ int AddFile(const std::string& path, const std::string& name, Processing& p) {
   h.mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0x8124 : 0x81A4;
   h.flags = ArqTextFlag(data.data(), data.size());
   CArchiveFileSink sink(State().temp);
-  int status = ArqWriteMember(sink, h, data.data(), data.size());
+  int status = ArqWriteMember(sink, h, data.data(), data.size(), Password());
   if (status < 0) return status;
   p.added.insert(Lower(name));
   State().changed = true;
@@ -131,12 +132,13 @@ int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Se
   if (Notify(ARCHIVE_EVENT_EXTRACT, 0, target.c_str()) != 0) return 0;
   int failure = 0;
   if (!MayWrite(target, failure)) return failure;
-  if (h.flags & arq::kFlagEncrypted) {
-    Notify(ARCHIVE_EVENT_ENCRYPTED, ARQ_NEWER_FORMAT, h.name.c_str());
-    return ARQ_NEWER_FORMAT;
+  // Without its password an encrypted member is passed over, not failed.
+  if ((h.flags & arq::kFlagEncrypted) && !Password()) {
+    Notify(ARCHIVE_EVENT_ENCRYPTED, ARQ_WRONG_PASSWORD, h.name.c_str());
+    return 0;
   }
   if (!MakeFolders(folder)) return ARQ_CANNOT_WRITE;
-  int64_t free = FreeBytesAt(folder);
+  int64_t free = CurrentArchiveDrive().FreeBytes(folder);
   if (free >= 0 && free < static_cast<int64_t>(h.uncompressedSize)) {
     Notify(ARCHIVE_EVENT_NO_SPACE, ARQ_NO_SPACE, target.c_str());
     return ARQ_NO_SPACE;
@@ -146,11 +148,19 @@ int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Se
                             : CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return ARQ_CANNOT_WRITE;
-  CArchiveFileSink sink(out);
-  int status = ArqDecodeMember(source, h, &sink);
+  CArchiveFileSink file(out);
+  ArqTextSink text(file);
+  bool convert = (State().mode & ARCHIVE_TEXT) && (h.flags & arq::kFlagText);
+  ArqSink& sink = convert ? static_cast<ArqSink&>(text) : file;
+  int status = ArqDecodeMember(source, h, &sink, Password());
   FILETIME time = FileTimeOf(h.time);
   if (status == 0 && h.time) SetFileTime(out, nullptr, nullptr, &time);
   CloseHandle(out);
+  if (status == ARQ_WRONG_PASSWORD) {
+    DeleteFileA(temp.c_str());
+    Notify(ARCHIVE_EVENT_ENCRYPTED, status, h.name.c_str());
+    return 0;
+  }
   if (status < 0) {
     DeleteFileA(temp.c_str());
     Notify(ARCHIVE_EVENT_DONE, status, h.name.c_str());

@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "foundation/Crusher.h"
+#include "foundation/update/ArqFileTable.h"
 #include "foundation/update/ArqFormat.h"
+#include "framework/AfxResource.h"
+#include "resources/resource.h"
 #include "tests/support/TempFolder.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/tests/UpdaterTestFiles.h"
@@ -240,3 +245,243 @@ TEST(ArchiveNames, TemporaryNamesAndExtensions) {
 }
 
 }  // namespace
+
+// ---- the layer as a whole ----
+
+namespace {
+
+struct PromptRecord {
+  std::string text, caption;
+  unsigned type = 0;
+  int answer = IDOK;
+};
+PromptRecord g_prompt;
+int RecordPrompt(const char* text, const char* caption, unsigned type) {
+  g_prompt.text = text;
+  g_prompt.caption = caption;
+  g_prompt.type = type;
+  return g_prompt.answer;
+}
+
+int g_answer = 0;
+int AnswerEvent(int, int64_t, const char*) {
+  return g_answer;
+}
+
+// Drives that the test describes: one path counts as removable.
+class StandInDrive : public ArchiveDrive {
+ public:
+  bool IsRemovable(const std::string& path) override {
+    return path.compare(0, removable.size(), removable) == 0;
+  }
+  int64_t FreeBytes(const std::string&) override { return free; }
+  std::string removable = "<none>";
+  int64_t free = -1;
+};
+
+int Process(const std::string& archive, int mode, const std::function<void()>& select) {
+  int status = OpenArchive(archive.c_str(), mode);
+  if (status) return status;
+  select();
+  status = ProcessArchive();
+  int closed = CloseArchive();
+  return status ? status : closed;
+}
+
+}  // namespace
+
+class ArchiveLayerWholeTest : public ArchiveLayerTest {
+ protected:
+  void SetUp() override {
+    ArchiveLayerTest::SetUp();
+    ASSERT_EQ(CrusherArchiveInit(), CRUSHER_OK);
+  }
+  void TearDown() override {
+    ResetArchiveSettings();
+    SetArchiveDrive(nullptr);
+    SetArchivePrompt(nullptr);
+    CrusherArchiveShutdown();
+    ArchiveLayerTest::TearDown();
+  }
+};
+
+// An archive written, added to, thinned, listed, tested member by member through the file
+// table, extracted with text conversion, and with an enciphered member that only its password
+// opens.
+TEST_F(ArchiveLayerWholeTest, WriteAddDeleteListTestExtract) {
+  std::string archive = work.File("layer.arq");
+  WriteFileText(src.File("unix.txt"), std::string("first\nsecond\r\nthird\n") + zbtest::TextLines(30));
+  ASSERT_EQ(Process(archive, 0, [&] { SelectAdd(src.File("*.txt").c_str()); }), ARQ_OK);
+  EXPECT_EQ(Names(archive), (std::vector<std::string>{"readme.txt", "unix.txt"}));
+  ASSERT_EQ(Process(archive, 0, [&] {
+              SelectAdd(src.File("tool.dll").c_str());
+              SelectAdd(src.File("notes.ini").c_str());
+            }),
+            ARQ_OK);
+  ASSERT_EQ(Process(archive, 0, [] { SelectDelete("readme.*"); }), ARQ_OK);
+  // Added members come first, in the order they were selected.
+  EXPECT_EQ(Names(archive), (std::vector<std::string>{"tool.dll", "notes.ini", "unix.txt"}));
+  EXPECT_EQ(TestArchive(archive.c_str()), ARQ_OK);
+
+  // Member by member through the file table; a flipped data byte is found by its checksum.
+  int handle = ArqFileOpen(archive.c_str(), arq::kOpenRead);
+  ASSERT_GE(handle, 0);
+  ArchiveMemberContext member;
+  member.handle = handle;
+  std::vector<std::string> tested;
+  for (int status = ReadFirstMember(member); status == 0; status = ReadNextMember(member)) {
+    EXPECT_EQ(TestMember(member), ARQ_OK) << member.header.name;
+    tested.push_back(member.header.name);
+  }
+  EXPECT_EQ(tested, (std::vector<std::string>{"tool.dll", "notes.ini", "unix.txt"}));
+  EXPECT_EQ(TestMember(member), ARQ_END);
+  ArqFileClose(handle);
+  ArchiveMemberContext closed;
+  EXPECT_EQ(ReadFirstMember(closed), ARQ_BAD_FILE);
+  EXPECT_EQ(TestMember(closed), ARQ_BAD_FILE);
+  std::string bytes = ReadFileText(archive);
+  std::string damaged = work.File("damaged.arq");
+  WriteFileText(damaged, bytes.substr(0, 60) + static_cast<char>(bytes[60] ^ 1) + bytes.substr(61));
+  handle = ArqFileOpen(damaged.c_str(), arq::kOpenRead);
+  member = ArchiveMemberContext();
+  member.handle = handle;
+  ASSERT_EQ(ReadFirstMember(member), ARQ_OK);
+  EXPECT_EQ(TestMember(member), ARQ_BAD_CRC);
+  ArqFileClose(handle);
+  EXPECT_EQ(TestArchive(damaged.c_str()), ARQ_BAD_CRC);
+
+  // Text members get this system's line ends when asked; binary members never change.
+  ASSERT_EQ(Extract(archive, out.Path(), ARCHIVE_TEXT), ARQ_OK);
+  std::string expected = std::string("first\r\nsecond\r\nthird\r\n") + zbtest::TextLines(30);
+  EXPECT_EQ(ReadFileText(out.File("unix.txt")), expected);
+  EXPECT_EQ(ReadFileText(out.File("tool.dll")), ReadFileText(src.File("tool.dll")));
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  EXPECT_EQ(ReadFileText(out.File("unix.txt")), ReadFileText(src.File("unix.txt")));
+
+  // Added under a password: enciphered, passed over without it, extracted with it.
+  EXPECT_EQ(SetArchivePassword(nullptr), ARQ_BAD_ARGUMENT);
+  ASSERT_EQ(SetArchivePassword("Open Sesame"), ARQ_OK);
+  WriteFileText(src.File("secret.txt"), "the secret\r\n");
+  ASSERT_EQ(Process(archive, 0, [&] { SelectAdd(src.File("secret.txt").c_str()); }), ARQ_OK);
+  EXPECT_EQ(ReadFileText(archive).find("the secret"), std::string::npos);
+  EXPECT_EQ(TestArchive(archive.c_str()), ARQ_OK);
+  ResetArchiveSettings();
+  EXPECT_EQ(TestArchive(archive.c_str()), ARQ_WRONG_PASSWORD);  // cannot be installed
+  g_events.clear();
+  SetArchiveCallback(100, reinterpret_cast<void*>(RecordEvent));
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  SetArchiveCallback(100, nullptr);
+  EXPECT_EQ(ReadFileText(out.File("secret.txt")), "<missing>");
+  EXPECT_NE(std::find(g_events.begin(), g_events.end(), ARCHIVE_EVENT_ENCRYPTED), g_events.end());
+  SetArchivePassword("open sesame");
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  EXPECT_EQ(ReadFileText(out.File("secret.txt")), "<missing>");
+  SetArchivePassword("Open Sesame");
+  ASSERT_EQ(Extract(archive, out.Path()), ARQ_OK);
+  EXPECT_EQ(ReadFileText(out.File("secret.txt")), "the secret\r\n");
+  EXPECT_EQ(work.CountFiles(), 2);  // the archive and the damaged copy: no temporary file
+}
+
+// Where an archive starts: at 0, behind a program, or nowhere.
+TEST_F(ArchiveLayerWholeTest, FindArchiveStart) {
+  std::string archive = MakeArchive("readme.txt");
+  std::string exe = work.File("setup.exe");
+  WriteFileText(exe, std::string(7000, 'P') + ReadFileText(archive));
+  WriteFileText(work.File("plain.txt"), "no archive in here");
+  EXPECT_EQ(FindArchiveStart(archive.c_str()), 0);
+  EXPECT_EQ(FindArchiveStart(exe.c_str()), 7000);
+  EXPECT_EQ(FindArchiveStart(work.File("plain.txt").c_str()), ARQ_BAD_HEADER);
+  EXPECT_EQ(FindArchiveStart(work.File("missing.bin").c_str()), ARQ_SEARCH_FAILED);
+  EXPECT_EQ(FindArchiveStart(""), ARQ_BAD_ARGUMENT);
+  EXPECT_EQ(FindArchiveStart(7), ARQ_BAD_ARGUMENT);
+  int handle = ArqFileOpen(exe.c_str(), arq::kOpenRead);
+  EXPECT_EQ(FindArchiveStart(handle), 7000);
+  ArchiveMemberContext member;
+  member.handle = handle;
+  ASSERT_EQ(ReadFirstMember(member), ARQ_OK);
+  EXPECT_EQ(member.header.name, "readme.txt");
+  EXPECT_EQ(TestMember(member), ARQ_OK);
+  ArqFileClose(handle);
+}
+
+// The default answers: message codes let the thread's messages through, the diskette prompts
+// ask (Cancel at the numbered one gives up), an application callback answers instead.
+TEST_F(ArchiveLayerWholeTest, NotifyArchiveDefaults) {
+  SetArchivePrompt(RecordPrompt);
+  HINSTANCE language = AfxLoadResourceModule("ZBResENU.dll");
+  ASSERT_NE(language, nullptr);
+  HINSTANCE before = AfxGetResourceHandle();
+  AfxSetResourceHandle(language);
+
+  static int s_seen;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (m == WM_USER + 7) ++s_seen;
+    return DefWindowProcA(w, m, wp, lp);
+  };
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "ArchivePumpTest";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowA("ArchivePumpTest", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+  for (int code : {1, 3, 43, 50}) {
+    s_seen = 0;
+    PostMessageA(window, WM_USER + 7, 0, 0);
+    EXPECT_EQ(NotifyArchive("x", code, 0), 0) << code;
+    EXPECT_EQ(s_seen, 1) << code;
+  }
+  DestroyWindow(window);
+  UnregisterClassA("ArchivePumpTest", wc.hInstance);
+
+  g_prompt = PromptRecord();
+  EXPECT_EQ(NotifyArchive(nullptr, ARCHIVE_EVENT_NEW_DISKETTE, 0), 0);
+  EXPECT_EQ(g_prompt.text, AfxLoadString(IDS_ARCHIVE_NEW_DISKETTE));
+  EXPECT_EQ(g_prompt.caption, AfxLoadString(IDS_ARCHIVE_DISKETTE));
+  g_prompt = PromptRecord();
+  EXPECT_EQ(NotifyArchive(nullptr, ARCHIVE_EVENT_DISKETTE, 3), 0);
+  EXPECT_EQ(g_prompt.text, "Please insert diskette number 3");
+  EXPECT_EQ(g_prompt.type, static_cast<unsigned>(MB_OKCANCEL | MB_ICONQUESTION));
+  g_prompt.answer = IDCANCEL;
+  EXPECT_EQ(NotifyArchive(nullptr, ARCHIVE_EVENT_DISKETTE, 2), kArchiveGiveUp);
+  g_prompt = PromptRecord();
+  EXPECT_EQ(NotifyArchive(nullptr, 77, 0), 0);
+  EXPECT_TRUE(g_prompt.text.empty());
+
+  SetArchiveCallback(100, reinterpret_cast<void*>(AnswerEvent));
+  g_answer = 5;
+  EXPECT_EQ(NotifyArchive(nullptr, ARCHIVE_EVENT_DISKETTE, 1), 5);
+  EXPECT_TRUE(g_prompt.text.empty());
+  SetArchiveCallback(100, nullptr);
+  AfxSetResourceHandle(before);
+  FreeLibrary(language);
+}
+
+// A folder for temporary archives takes the rewritten copy of an archive on a removable drive;
+// archives elsewhere keep theirs beside them.
+TEST_F(ArchiveLayerWholeTest, TemporaryFolderForRemovableDrives) {
+  zbtest::TempFolder temp, diskette;
+  EXPECT_EQ(SetArchiveTempFolder(""), ARQ_BAD_ARGUMENT);
+  EXPECT_EQ(SetArchiveTempFolder(nullptr), ARQ_BAD_ARGUMENT);
+  EXPECT_EQ(SetArchiveTempFolder(temp.File("no\\such\\folder").c_str()), ARQ_BAD_FILE);
+  ASSERT_EQ(SetArchiveTempFolder(temp.Path().c_str()), ARQ_OK);
+  EXPECT_EQ(SetArchiveTempFolder(temp.Path().c_str()), ARQ_ALREADY_OPEN);
+  EXPECT_EQ(temp.CountFiles(), 0);
+
+  StandInDrive drive;
+  drive.removable = diskette.Path();
+  SetArchiveDrive(&drive);
+  std::string archive = diskette.File("pack.arq");
+  ASSERT_EQ(OpenArchive(archive.c_str(), 0), ARQ_OK);
+  EXPECT_EQ(temp.CountFiles(), 1);
+  EXPECT_EQ(diskette.CountFiles(), 1);  // only the (new) archive itself
+  SelectAdd(src.File("notes.ini").c_str());
+  EXPECT_EQ(ProcessArchive(), ARQ_OK);
+  EXPECT_EQ(CloseArchive(), ARQ_OK);
+  EXPECT_EQ(temp.CountFiles(), 0);
+  EXPECT_EQ(Names(archive), std::vector<std::string>{"notes.ini"});
+
+  // Too little room on the target drive: the member is not written.
+  drive.free = 5;
+  EXPECT_EQ(Extract(archive, out.Path()), ARQ_NO_SPACE);
+  EXPECT_EQ(ReadFileText(out.File("notes.ini")), "<missing>");
+}

@@ -192,7 +192,8 @@ class UpdateDialogTest : public ::testing::Test {
     CrusherShutdown();
     server.PublishCatalogue(zbtest::MakeCatalogue(
         {{"tool.dll", "2.10.301.0", 1234567, "/zubrin/latest/tool.arq", 0, ""},
-         {"readme.txt", "0.0.0.0", 30, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"}},
+         // Sizes bound the downloads: the catalogue's are at least the archives'.
+         {"readme.txt", "0.0.0.0", 300, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"}},
         {server.Host()}));
     store.values = {{"Count", "1"}, {"Server0", server.Host()}};
     settings.programFolder = app.Path();
@@ -239,8 +240,8 @@ TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDo
     EXPECT_EQ(user.statusAtConfirm, AfxLoadString(IDS_UPDATE_READING));
     EXPECT_EQ(user.hostAtConfirm, server.Host());
     EXPECT_EQ(user.rows, (std::vector<std::string>{"The file tool.dll|tool.dll|1,234,567",
-                                                   "The file readme.txt|readme.txt|30"}));
-    EXPECT_EQ(user.total, "1,234,597 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
+                                                   "The file readme.txt|readme.txt|300"}));
+    EXPECT_EQ(user.total, "1,234,867 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
     ASSERT_EQ(user.messages.size(), 1u) << testing::PrintToString(user.messages);
     EXPECT_TRUE(Mentions(user.messages, IDS_UPDATE_INSTALLED)) << user.messages[0];
     // The dialog shows the module's own icon, not the system's.
