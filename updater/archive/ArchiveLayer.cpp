@@ -98,6 +98,14 @@ int OpenTempCopy() {
   return 0;
 }
 
+// The archive lies on a removable drive and its rewritten copy on another one: it is written
+// across diskettes. An archive behind a program is never spanned.
+bool WritesOntoDiskettes() {
+  ArchiveState& s = g_state;
+  return s.start == 0 && !TempFolder().empty() && CurrentArchiveDrive().IsRemovable(s.name) &&
+         s.tempName.compare(0, TempFolder().size(), TempFolder()) == 0;
+}
+
 void ResetState() {
   CloseHandleOf(g_state.archive);
   CloseHandleOf(g_state.temp);
@@ -200,7 +208,14 @@ int CloseArchive() {
   CloseHandleOf(s.temp);
   int status = 0;
   if (!s.tempName.empty()) {
-    if (s.changed && !s.failed) {
+    bool keepTemp = false;
+    if (s.changed && !s.failed && WritesOntoDiskettes()) {
+      // The archive goes onto as many diskettes as it needs. Should that fail, the complete
+      // copy stays on the fixed drive: the diskette's archive is not whole any more.
+      status = WriteSpannedArchive(s.tempName, s.name);
+      keepTemp = status < 0;
+      empty = false;
+    } else if (s.changed && !s.failed) {
       // One step: the complete copy replaces the archive, or the archive stays as it was.
       // From the temporary folder on another drive the copy is copied across.
       if (MoveFileExA(s.tempName.c_str(), s.name.c_str(),
@@ -209,7 +224,7 @@ int CloseArchive() {
       else
         status = ARQ_CANNOT_WRITE;
     }
-    DeleteFileA(s.tempName.c_str());  // gone already when it was moved
+    if (!keepTemp) DeleteFileA(s.tempName.c_str());  // gone already when it was moved
   }
   if (empty) DeleteFileA(s.name.c_str());
   ResetState();
@@ -218,7 +233,7 @@ int CloseArchive() {
 }
 
 // Two passes: every member's stored bytes against its checksum through the file table, then
-// every member decoded to its size. An encrypted member without the password cannot be
+// every member decoded to its size (the first pass alone for an archive across diskettes). An encrypted member without the password cannot be
 // installed, so it fails the test.
 int TestArchive(const char* path) {
   if (!path || !*path) return ARQ_BAD_ARGUMENT;
@@ -227,10 +242,15 @@ int TestArchive(const char* path) {
   ArchiveMemberContext member;
   member.handle = handle;
   int status = ReadFirstMember(member);
+  bool spanned = false;
   while (status == 0) {
+    spanned = spanned || (member.header.flags & arq::kFlagContinued);
     status = TestMember(member);
     if (status == 0) status = ReadNextMember(member);
   }
+  // An archive across diskettes is checked by its checksums alone: decoding it again would ask
+  // for every diskette a second time.
+  if (status == ARQ_END && spanned) status = 0;
   int64_t start = status == ARQ_END ? FindArchiveStart(handle) : -1;
   if (start >= 0 && ArqFileSeek(handle, start, SEEK_SET) == start) {
     ArqHandleSource source(handle);

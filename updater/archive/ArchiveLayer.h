@@ -109,7 +109,8 @@ int ReadFirstMember(ArchiveMemberContext& context);
 int ReadNextMember(ArchiveMemberContext& context);
 // Checks the current member's stored bytes against its CRC-32, reporting progress (event 3),
 // and returns to where its data begin: 0, ARQ_BAD_CRC, ARQ_DATA_SHORT, ARQ_BAD_FILE, ARQ_END
-// (no current member) or ARQ_NO_MEMORY.
+// (no current member) or ARQ_NO_MEMORY. A member continued on further diskettes is read
+// across them (event 40 asks for each); giving up there returns kArchiveGiveUp (30).
 int TestMember(ArchiveMemberContext& context);
 
 // The drives as the layer sees them; tests put a stand-in in their place.

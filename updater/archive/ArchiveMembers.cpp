@@ -4,6 +4,7 @@
 
 #include "foundation/CrusherCrc.h"
 #include "foundation/update/ArqFileTable.h"
+#include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/archive/ArchiveState.h"
 
@@ -50,6 +51,10 @@ int ReadNextMember(ArchiveMemberContext& c) {
   return ReadHeaderAt(c, c.dataStart + c.header.storedSize);
 }
 
+// A member continued on the next diskettes is read across them: the file is closed under its
+// handle while the user changes the diskette (event 40), and opened again afterwards. Giving
+// up there ends the test with 30. Afterwards the context holds the member's last part, so the
+// next header is read from the last diskette.
 int TestMember(ArchiveMemberContext& c) {
   if (ArqFileStatus(c.handle) < 0) return ARQ_BAD_FILE;
   if (!c.hasMember) return ARQ_END;
@@ -62,7 +67,15 @@ int TestMember(ArchiveMemberContext& c) {
     delete[] buffer;
     return ARQ_BAD_FILE;
   }
-  ArqHandleSource source(c.handle);
+  ArqHandleSource volume(c.handle);
+  int handle = c.handle;
+  const std::string& name = c.header.name;
+  ArqSpanningSource source(volume, c.header, [handle, &name](uint32_t next) {
+    if (ArqFileSuspend(handle) < 0) return static_cast<int>(ARQ_BAD_FILE);
+    int answer = archive_layer::Notify(ARCHIVE_EVENT_DISKETTE, next + 1, name.c_str());
+    int status = ArqFileResume(handle, false);
+    return answer == kArchiveGiveUp ? answer : status;
+  });
   uint32_t crc = 0xFFFFFFFFu;
   int64_t left = c.header.storedSize, done = 0;
   int status = 0;
@@ -70,7 +83,7 @@ int TestMember(ArchiveMemberContext& c) {
     int want = static_cast<int>(left < size ? left : size);
     int got = source.Read(buffer, want);
     if (got != want) {
-      status = ARQ_DATA_SHORT;
+      status = got == ARQ_GAVE_UP ? kArchiveGiveUp : got < 0 ? got : ARQ_DATA_SHORT;
       break;
     }
     crc = CrusherCrcUpdate(crc, buffer, static_cast<size_t>(got));
@@ -79,7 +92,12 @@ int TestMember(ArchiveMemberContext& c) {
     archive_layer::Notify(ARCHIVE_EVENT_PROGRESS, done, c.header.name.c_str());
   }
   delete[] buffer;
+  if (status == 0 && source.Part().volume != c.header.volume) {
+    int64_t end = ArqFileTell(c.handle);
+    c.header = source.Part();
+    c.dataStart = end - c.header.storedSize;
+  }
   ArqFileSeek(c.handle, c.dataStart, SEEK_SET);
-  if (status < 0) return status;
+  if (status != 0) return status;
   return ~crc == c.header.crc ? 0 : ARQ_BAD_CRC;
 }

@@ -7,6 +7,7 @@
 
 #include "foundation/Crusher.h"
 #include "foundation/update/ArqCipher.h"
+#include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/archive/ArchiveState.h"
@@ -121,7 +122,7 @@ bool MayWrite(const std::string& target, int& failure) {
 
 // Decodes the member into a temporary file beside the target, then moves it over the target in
 // one step.
-int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Selection& sel) {
+int ExtractMember(ArqSource& source, const ArqMemberHeader& h, const Selection& sel) {
   if (!ArqIsSafeName(h.name)) {
     Notify(ARCHIVE_EVENT_UNSAFE_NAME, ARQ_UNSAFE_NAME, h.name.c_str());
     return ARQ_UNSAFE_NAME;
@@ -139,7 +140,10 @@ int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Se
   }
   if (!MakeFolders(folder)) return ARQ_CANNOT_WRITE;
   int64_t free = CurrentArchiveDrive().FreeBytes(folder);
-  if (free >= 0 && free < static_cast<int64_t>(h.uncompressedSize)) {
+  // A continued member's stored bytes are gathered beside it too.
+  int64_t need = static_cast<int64_t>(h.uncompressedSize) +
+                 ((h.flags & arq::kFlagContinued) ? static_cast<int64_t>(h.storedSize) : 0);
+  if (free >= 0 && free < need) {
     Notify(ARCHIVE_EVENT_NO_SPACE, ARQ_NO_SPACE, target.c_str());
     return ARQ_NO_SPACE;
   }
@@ -202,6 +206,60 @@ int HandleMember(CArchiveFileSource& source, const ArqMemberHeader& h, Processin
   return status < 0 ? status : CopyArchiveBytes(source, sink, h.storedSize);
 }
 
+// Counts what a member's reading took, so that the rest can be passed over.
+class CountingSource : public ArqSource {
+ public:
+  explicit CountingSource(ArqSource& inner) : inner_(inner) {}
+  int Read(void* buffer, int size) override {
+    int got = inner_.Read(buffer, size);
+    if (got > 0) count += got;
+    return got;
+  }
+  bool Skip(int64_t n) override {
+    bool ok = inner_.Skip(n);
+    if (ok) count += n;
+    return ok;
+  }
+  int64_t Position() const override { return inner_.Position(); }
+  int64_t count = 0;
+
+ private:
+  ArqSource& inner_;
+};
+
+// A member continued on the next diskette: read across the volumes, asking for each (event
+// 40); the archive file is closed while the diskettes are changed. A spanned archive is only
+// read: rewriting it would need every diskette twice.
+int HandleSpannedMember(CArchiveFileSource& source, const ArqMemberHeader& h, Processing& p) {
+  ArchiveState& s = State();
+  bool rewriting = std::any_of(s.selections.begin(), s.selections.end(),
+                               [](const Selection& sel) { return sel.kind != kExtract; });
+  if (rewriting || !p.added.empty()) return ARQ_BAD_ARGUMENT;
+  bool gaveUp = false;
+  ArqSpanningSource spanning(source, h, [&s, &source, &h, &gaveUp](uint32_t volume) {
+    CloseHandle(s.archive);
+    s.archive = INVALID_HANDLE_VALUE;
+    int answer = Notify(ARCHIVE_EVENT_DISKETTE, volume + 1, h.name.c_str());
+    gaveUp = answer == kArchiveGiveUp;
+    if (gaveUp) return answer;
+    s.archive = CreateFileA(s.name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (s.archive == INVALID_HANDLE_VALUE) return static_cast<int>(ARQ_BAD_FILE);
+    source.Reset(s.archive);
+    return 0;
+  });
+  CountingSource counted(spanning);
+  Selection* sel = FirstMatch(h.name);
+  if (sel && sel->kind == kExtract) {
+    int status = ExtractMember(counted, h, *sel);
+    if (gaveUp) return ARQ_GAVE_UP;
+    if (status < 0) p.Fail(status);
+  }
+  bool read = counted.Skip(h.storedSize - counted.count);
+  if (gaveUp) return ARQ_GAVE_UP;
+  return read ? 0 : ARQ_DATA_SHORT;
+}
+
 int WalkMembers(Processing& p) {
   ArchiveState& s = State();
   if (ArchiveFileSize(s.archive) <= s.start) return 0;  // a new, empty archive
@@ -212,7 +270,8 @@ int WalkMembers(Processing& p) {
     int status = ArqReadHeader(source, h);
     if (status == ARQ_END) return 0;
     if (status < 0) return status;
-    status = HandleMember(source, h, p);
+    status = (h.flags & arq::kFlagContinued) ? HandleSpannedMember(source, h, p)
+                                             : HandleMember(source, h, p);
     if (status < 0) return status;
   }
 }

@@ -43,6 +43,8 @@ ArchiveEventProc EventCallback();
 // password of encrypted members (null: none).
 const std::string& TempFolder();
 const char* Password();
+// Copies a whole archive onto the removable drive of `to`, diskette after diskette.
+int WriteSpannedArchive(const std::string& from, const std::string& to);
 // The folder part of a path with its separator (".\" when there is none).
 std::string FolderOf(const std::string& path);
 std::string Lower(std::string s);

@@ -485,3 +485,187 @@ TEST_F(ArchiveLayerWholeTest, TemporaryFolderForRemovableDrives) {
   EXPECT_EQ(Extract(archive, out.Path()), ARQ_NO_SPACE);
   EXPECT_EQ(ReadFileText(out.File("notes.ini")), "<missing>");
 }
+
+// ---- across diskettes ----
+
+namespace {
+
+// The user at the diskette drive: a full diskette is taken out and kept (event 39), a new one
+// with the next free bytes goes in; when reading, the diskette asked for goes back in (event
+// 40), or the user gives up.
+struct DisketteUser {
+  StandInDrive* drive = nullptr;
+  std::string archive;                // the archive's path on the diskette
+  std::vector<std::string> shelf;     // the full diskettes' archives, in order
+  std::vector<int64_t> newFree;       // free bytes of each new diskette put in
+  std::vector<int64_t> asked39, asked40;
+  int giveUpAt = -1;                  // diskette number at whose prompt the user gives up
+};
+DisketteUser* g_user = nullptr;
+
+int DisketteEvent(int code, int64_t number, const char*) {
+  DisketteUser& u = *g_user;
+  if (code == ARCHIVE_EVENT_NEW_DISKETTE) {
+    u.asked39.push_back(number);
+    if (number == u.giveUpAt) return kArchiveGiveUp;
+    // A diskette found without room is put aside empty, as it came.
+    if (GetFileAttributesA(u.archive.c_str()) != INVALID_FILE_ATTRIBUTES)
+      u.shelf.push_back(ReadFileText(u.archive));
+    DeleteFileA(u.archive.c_str());
+    size_t i = u.asked39.size() - 1;
+    u.drive->free = i < u.newFree.size() ? u.newFree[i] : 0;
+    return 0;
+  }
+  if (code == ARCHIVE_EVENT_DISKETTE) {
+    u.asked40.push_back(number);
+    if (number == u.giveUpAt) return kArchiveGiveUp;
+    WriteFileText(u.archive, u.shelf[static_cast<size_t>(number - 1)]);
+    return 0;
+  }
+  return 0;
+}
+
+void RemoveFilesIn(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(h, &found));
+  FindClose(h);
+}
+
+std::string Noise(size_t n, uint32_t seed) {
+  std::string s(n, '\0');
+  for (char& c : s) {
+    seed = seed * 1664525u + 1013904223u;
+    c = static_cast<char>(seed >> 24);
+  }
+  return s;
+}
+
+}  // namespace
+
+class ArchiveSpanningTest : public ArchiveLayerWholeTest {
+ protected:
+  void SetUp() override {
+    ArchiveLayerWholeTest::SetUp();
+    drive.removable = diskette.Path();
+    SetArchiveDrive(&drive);
+    ASSERT_EQ(SetArchiveTempFolder(temp.Path().c_str()), ARQ_OK);
+    user.drive = &drive;
+    user.archive = diskette.File("pack.arq");
+    g_user = &user;
+    SetArchiveCallback(100, reinterpret_cast<void*>(DisketteEvent));
+    WriteFileText(big.File("first.bin"), Noise(500000, 1));
+    WriteFileText(big.File("second.bin"), Noise(300000, 2));
+    WriteFileText(big.File("note.txt"), zbtest::TextLines(20));
+  }
+  void TearDown() override {
+    g_user = nullptr;
+    ArchiveLayerWholeTest::TearDown();
+  }
+  // Writes the three files onto diskettes; the last one stays in the drive.
+  int WriteOntoDiskettes() {
+    int status = Process(user.archive, 0, [&] { SelectAdd(big.File("*").c_str()); });
+    if (status == 0) user.shelf.push_back(ReadFileText(user.archive));
+    return status;
+  }
+  StandInDrive drive;
+  DisketteUser user;
+  zbtest::TempFolder temp, diskette, big;
+};
+
+// Written across diskettes: a new one with too little room is asked for again, each full
+// diskette ends in a continued part; read back (extracted and tested) by asking for each one.
+TEST_F(ArchiveSpanningTest, WrittenAcrossDiskettesAndReadBack) {
+  drive.free = 400000;
+  user.newFree = {3000, 1457664};  // a full diskette first: asked again
+  ASSERT_EQ(WriteOntoDiskettes(), ARQ_OK);
+  EXPECT_EQ(user.asked39, (std::vector<int64_t>{2, 2}));
+  ASSERT_EQ(user.shelf.size(), 2u);
+  EXPECT_LE(user.shelf[0].size(), 400000u);
+  EXPECT_EQ(temp.CountFiles(), 0);
+  // The first diskette ends in the continued first part of a member, volume 0.
+  ArqMemorySource first(user.shelf[0].data(), user.shelf[0].size());
+  ArqMemberHeader h;
+  ASSERT_EQ(ArqReadHeader(first, h), ARQ_OK);
+  EXPECT_EQ(h.name, "first.bin");
+  EXPECT_TRUE(h.flags & arq::kFlagContinued);
+  EXPECT_EQ(h.volume, 0u);
+  ArqMemorySource second(user.shelf[1].data(), user.shelf[1].size());
+  ASSERT_EQ(ArqReadHeader(second, h), ARQ_OK);
+  EXPECT_EQ(h.name, "first.bin");
+  EXPECT_EQ(h.volume, 1u);
+
+  // Extracting from the first diskette asks for the second.
+  WriteFileText(user.archive, user.shelf[0]);
+  ASSERT_EQ(Extract(user.archive, out.Path(), ARCHIVE_READ_ONLY), ARQ_OK);
+  EXPECT_EQ(user.asked40, std::vector<int64_t>{2});
+  for (const char* name : {"first.bin", "second.bin", "note.txt"})
+    EXPECT_TRUE(ReadFileText(out.File(name)) == ReadFileText(big.File(name))) << name;
+
+  // Tested member by member across the diskettes, and as a whole.
+  WriteFileText(user.archive, user.shelf[0]);
+  user.asked40.clear();
+  int handle = ArqFileOpen(user.archive.c_str(), arq::kOpenRead);
+  ArchiveMemberContext member;
+  member.handle = handle;
+  std::vector<std::string> tested;
+  for (int status = ReadFirstMember(member); status == 0; status = ReadNextMember(member)) {
+    EXPECT_EQ(TestMember(member), ARQ_OK) << member.header.name;
+    tested.push_back(member.header.name);
+  }
+  ArqFileClose(handle);
+  EXPECT_EQ(tested.size(), 3u);
+  EXPECT_EQ(user.asked40, std::vector<int64_t>{2});
+  WriteFileText(user.archive, user.shelf[0]);
+  EXPECT_EQ(TestArchive(user.archive.c_str()), ARQ_OK);
+}
+
+// Giving up at a prompt, a diskette that is too small, and nine diskettes without room.
+TEST_F(ArchiveSpanningTest, PromptsGivenUpAndDiskettesTooSmall) {
+  struct Case {
+    const char* what;
+    std::vector<int64_t> newFree;
+    int giveUpAt;
+    int status;
+    size_t prompts;
+  } cases[] = {{"cancel at the new diskette", {}, 2, ARQ_GAVE_UP, 1},
+               {"a 100 KB diskette", {100000}, -1, ARQ_DISKETTE_TOO_SMALL, 1},
+               {"never more than 4096 bytes free", std::vector<int64_t>(12, 4096), -1,
+                ARQ_GAVE_UP, 9}};
+  for (const Case& c : cases) {
+    user.shelf.clear();
+    user.asked39.clear();
+    user.newFree = c.newFree;
+    user.giveUpAt = c.giveUpAt;
+    drive.free = 400000;
+    DeleteFileA(user.archive.c_str());
+    EXPECT_EQ(WriteOntoDiskettes(), c.status) << c.what;
+    EXPECT_EQ(user.asked39.size(), c.prompts) << c.what;
+    // The complete copy stays on the fixed drive.
+    EXPECT_EQ(temp.CountFiles(), 1) << c.what;
+    RemoveFilesIn(temp.Path());
+  }
+
+  // Reading: giving up at the second diskette ends the extraction and the member's test.
+  user = DisketteUser();
+  user.drive = &drive;
+  user.archive = diskette.File("pack.arq");
+  drive.free = 400000;
+  user.newFree = {1457664};
+  ASSERT_EQ(WriteOntoDiskettes(), ARQ_OK);
+  user.giveUpAt = 2;
+  WriteFileText(user.archive, user.shelf[0]);
+  EXPECT_EQ(Extract(user.archive, out.Path(), ARCHIVE_READ_ONLY), ARQ_GAVE_UP);
+  EXPECT_EQ(ReadFileText(out.File("first.bin")), "<missing>");
+  WriteFileText(user.archive, user.shelf[0]);
+  int handle = ArqFileOpen(user.archive.c_str(), arq::kOpenRead);
+  ArchiveMemberContext member;
+  member.handle = handle;
+  ASSERT_EQ(ReadFirstMember(member), ARQ_OK);
+  EXPECT_EQ(TestMember(member), kArchiveGiveUp);
+  ArqFileClose(handle);
+}
