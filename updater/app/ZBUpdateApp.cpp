@@ -36,7 +36,7 @@ CZBUpdateApp::CZBUpdateApp() : CWinApp("ZBUpdate") {}
 CZBUpdateApp::~CZBUpdateApp() = default;
 
 bool CZBUpdateApp::LoadLanguageModule() {
-  std::string folder = AfxGetModuleFolder();
+  std::string folder = GetModuleFolder();
   std::string setting = ReadLanguageSetting();
   LanguageModuleChoice choice = ChooseLanguageModule(folder, setting, kModuleWaitMs);
   m_tempFolder = folder + "temp\\";
@@ -55,9 +55,8 @@ bool CZBUpdateApp::LoadLanguageModule() {
 }
 
 void CZBUpdateApp::WriteStartLog() const {
-  std::string folder = AfxGetModuleFolder();
-  WriteTextFile(folder + "zbu_dbg.txt", std::string(), false);
-  WriteTextFile(folder + "zbu_dbgs.txt", DebugStartLines(*m_command), false);
+  WriteTextFile(GetUpdateDebugLogPath(), std::string(), false);
+  WriteTextFile(GetDebugStartLogPath(), DebugStartLines(*m_command), false);
 }
 
 BOOL CZBUpdateApp::InitInstance() {
@@ -70,7 +69,7 @@ BOOL CZBUpdateApp::InitInstance() {
     // The main program closed for the update; it must not stay away because the update could
     // not start. Its own start reports what it lacks.
     if (m_command->m_launch || m_command->m_file)
-      RelaunchMainProgram(AfxGetModuleFolder(), m_command->m_documentPath);
+      RelaunchMainProgram(GetModuleFolder(), m_command->m_documentPath);
     return FALSE;
   }
   // Beside a running main program nothing is replaced and it is not started a second time.
@@ -85,7 +84,7 @@ BOOL CZBUpdateApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
 
   UpdateSettings settings;
-  settings.programFolder = AfxGetModuleFolder();
+  settings.programFolder = GetModuleFolder();
   settings.timeoutSeconds = ReadUpdateTimeout();
   settings.debug = m_command->m_debug;
   ReadProxySettings(settings);
@@ -96,7 +95,7 @@ BOOL CZBUpdateApp::InitInstance() {
       [debug](const std::string& folder, const std::string& document) {
         std::string lines;
         long result = RelaunchMainProgram(folder, document, debug ? &lines : nullptr);
-        if (debug) WriteTextFile(folder + "zbu_dbgs.txt", lines, true);
+        if (debug) WriteTextFile(GetDebugStartLogPath(), lines, true);
         return result;
       },
       this);

@@ -7,7 +7,7 @@
 
 // The language module named by the main program's setting, in lower case. Only a plain file
 // name ending in ".dll" is taken; anything else (a path, a device) gives the English module.
-std::string LanguageModuleName(const std::string& setting);
+std::string GetLanguageModuleName(const std::string& setting);
 constexpr const char* kEnglishModule = "zbresenu.dll";
 
 enum ModuleWait { kModuleReady, kModuleMissing, kModuleStillInUse };
@@ -21,6 +21,13 @@ ModuleWait WaitForModuleRelease(const std::string& path, unsigned limitMs, unsig
 std::string CopyModuleFresh(const std::string& modulePath, const std::string& tempFolder);
 // Removes only the copy, then the folder when nothing else is left in it.
 void RemoveModuleCopy(const std::string& copyPath, const std::string& tempFolder);
+
+// The program folder: the update program's own module's folder with its trailing backslash,
+// worked out once. Every file of the update program is named from it.
+std::string GetModuleFolder();
+std::string GetMainProgramPath();    // "ZBPro.exe" there
+std::string GetDebugStartLogPath();  // "zbu_dbgs.txt" there
+std::string GetUpdateDebugLogPath();  // "zbu_dbg.txt" there
 
 // The main program's arguments: the document path in double quotes ("" when none).
 std::string RelaunchParameters(const std::string& documentPath);

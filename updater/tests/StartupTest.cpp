@@ -76,7 +76,7 @@ TEST(UpdateStartup, LanguageModuleNameIsAPlainFileName) {
                {"..\\..\\evil.dll", "zbresenu.dll"}, {"C:\\x\\zbresdeu.dll", "zbresenu.dll"},
                {"nul.dll", "zbresenu.dll"},          {"zbresdeu.exe", "zbresenu.dll"},
                {"sub/zbres.dll", "zbresenu.dll"}};
-  for (const Case& c : cases) EXPECT_EQ(LanguageModuleName(c.setting), c.name) << c.setting;
+  for (const Case& c : cases) EXPECT_EQ(GetLanguageModuleName(c.setting), c.name) << c.setting;
 }
 
 // The wait lasts only while the module is in use, and only up to its limit.
@@ -167,6 +167,10 @@ TEST(UpdateStartup, RelaunchPassesTheDocumentPath) {
   SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
   zbtest::TempFolder empty;
   EXPECT_EQ(RelaunchMainProgram(empty.Path(), ""), 2);  // no program there
+  // The program's own folder names its files.
+  EXPECT_EQ(GetModuleFolder(), ModuleFolder());
+  EXPECT_EQ(GetMainProgramPath(), ModuleFolder() + "ZBPro.exe");
+  EXPECT_EQ(GetDebugStartLogPath(), ModuleFolder() + "zbu_dbgs.txt");
 }
 
 class UpdateProfileTest : public ::testing::Test {

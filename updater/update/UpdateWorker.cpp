@@ -64,6 +64,10 @@ void CUpdateWorker::RunAfterCatalogue() {
   }
   m_ui.SetStatusOnly(IDS_UPD_DONE);
   Sleep(m_settings.finalPauseMs);
+  FreeCatalogue();
+}
+
+void CUpdateWorker::FreeCatalogue() {
   m_table.clear();
   m_selected.clear();
 }
@@ -92,17 +96,22 @@ bool CUpdateWorker::FetchCatalogue() {
   PrepareServer(server);
   ServerRotation rotation(m_servers);
   std::string path = m_settings.programFolder + "versions.ini";
-  for (std::string host; !(host = rotation.NextHost()).empty();) {
-    m_host = host;
-    m_ui.ShowHost(host);
-    long bytes = server.GetToFile("http://" + host + kServerPath + kCatalogueName, path,
-                                  UpdateCatalog::kMaxCatalogueBytes);
+  for (std::string url; !(url = NextServerUrl(rotation)).empty();) {
+    long bytes = server.GetToFile(url + kCatalogueName, path, UpdateCatalog::kMaxCatalogueBytes);
     if (m_cancel) break;
     if (IsTransferComplete(server, bytes)) return true;
   }
   // Neither a partial catalogue nor one fetched just before a cancel stays behind.
   DeleteFileA(path.c_str());
   return false;
+}
+
+std::string CUpdateWorker::NextServerUrl(ServerRotation& rotation) {
+  std::string host = rotation.NextHost();
+  if (host.empty()) return std::string();
+  m_host = host;
+  m_ui.ShowHost(host);
+  return "http://" + host + kServerPath;
 }
 
 bool CUpdateWorker::ReadCatalogue() {
@@ -281,16 +290,22 @@ bool CUpdateWorker::StageArchives(const std::string& folder) {
     const CFileInfo* entry = Find(name);
     if (!entry) continue;
     m_ui.ShowCurrentFile(entry->m_path);
-    int status = OpenArchive(ArchivePath(*entry).c_str(), ARCHIVE_READ_ONLY);
-    if (status == ARQ_OK) {
-      status = SelectExtract("*", folder.c_str());
-      if (status == ARQ_OK) status = ProcessArchive();
-      int closed = CloseArchive();
-      if (status == ARQ_OK) status = closed;
-    }
-    ok = ok && status == ARQ_OK;
+    ok = InstallArchive(ArchivePath(*entry), folder) && ok;
   }
   return ok;
+}
+
+// One archive's members, each under its file name alone, into the staging folder; the program
+// folder takes them all together afterwards.
+bool CUpdateWorker::InstallArchive(const std::string& path, const std::string& folder) {
+  int status = OpenArchive(path.c_str(), ARCHIVE_READ_ONLY);
+  if (status == ARQ_OK) {
+    status = SelectExtract("*", folder.c_str());
+    if (status == ARQ_OK) status = ProcessArchive();
+    int closed = CloseArchive();
+    if (status == ARQ_OK) status = closed;
+  }
+  return status == ARQ_OK;
 }
 
 namespace {

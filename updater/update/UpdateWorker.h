@@ -51,6 +51,8 @@ class CUpdateWorker {
   bool TestArchives();
   bool InstallArchives();
   void DeleteArchives();
+  // Deletes every catalogue entry and the selection.
+  void FreeCatalogue();
 
   const CFileInfoTable& Table() const { return m_table; }
   const std::vector<std::string>& Selected() const { return m_selected; }
@@ -83,6 +85,10 @@ class CUpdateWorker {
   bool DownloadOne(NQServer& server, const CFileInfo& entry);
   bool ReuseKeptArchive(const CFileInfo& entry);
   bool StageArchives(const std::string& folder);
+  bool InstallArchive(const std::string& path, const std::string& folder);
+  // "http://" + the next server's host + the server path, or empty when none is left; the
+  // host becomes the current one and is shown.
+  std::string NextServerUrl(ServerRotation& rotation);
   bool CommitStaged(const std::string& folder);
   void AppendDebugLog(const std::string& text) const;
 
