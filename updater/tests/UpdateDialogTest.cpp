@@ -93,6 +93,8 @@ class User {
   HICON iconAtConfirm = nullptr;
   bool confirmed = false, cancelled = false;
   std::vector<std::string> messages;  // the text of every message box
+  // The box a double-click on the first row shows (kInstall only): its text and caption.
+  std::string versionBox, versionCaption;
 
  private:
   void Loop() {
@@ -115,8 +117,16 @@ class User {
       Confirm(w, list);
     } else if (HWND text = GetDlgItem(w, kMessageBoxText)) {
       m_handled.insert(w);
-      messages.push_back(Text(text));
+      if (m_versionsOf) {
+        versionBox = Text(text);
+        versionCaption = Text(w);
+      } else {
+        messages.push_back(Text(text));
+      }
       PostMessageA(w, WM_COMMAND, IDOK, 0);
+      // The confirmation is answered once the versions box is closed.
+      if (m_versionsOf) PostMessageA(m_versionsOf, WM_COMMAND, IDOK, 0);
+      m_versionsOf = nullptr;
     }
   }
 
@@ -145,6 +155,17 @@ class User {
       cancelled = true;
     }
     confirmed = m_answer != kDecline;
+    if (m_answer == kInstall && n > 0) {
+      // A double-click on the first row first: it shows the two versions in a box.
+      m_activate = NMITEMACTIVATE{};
+      m_activate.hdr.hwndFrom = list;
+      m_activate.hdr.idFrom = IDC_CONFIRM_LIST;
+      m_activate.hdr.code = NM_DBLCLK;
+      m_activate.iItem = 0;
+      m_versionsOf = w;
+      PostMessageA(w, WM_NOTIFY, IDC_CONFIRM_LIST, reinterpret_cast<LPARAM>(&m_activate));
+      return;
+    }
     PostMessageA(w, WM_COMMAND, confirmed ? IDOK : IDCANCEL, 0);
   }
 
@@ -152,6 +173,8 @@ class User {
   std::string m_cancelAt;
   std::atomic<bool> m_done{false};
   HWND m_updateDialog = nullptr;
+  HWND m_versionsOf = nullptr;  // the confirmation waiting for its versions box
+  NMITEMACTIVATE m_activate{};
   std::set<HWND> m_handled;
   std::thread m_thread;
 };
@@ -243,6 +266,10 @@ TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDo
                                                    "The file readme.txt|readme.txt|300"}));
     EXPECT_EQ(user.total, "1,234,867 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
     ASSERT_EQ(user.messages.size(), 1u) << testing::PrintToString(user.messages);
+    // The versions box carries the program's caption (without one the system titles it
+    // "Error").
+    EXPECT_EQ(user.versionBox, "Local Version: 2.10.300.4000\nRemote Version: 2.10.301.0");
+    EXPECT_EQ(user.versionCaption, AfxLoadString(IDS_UPDATE_CAPTION));
     EXPECT_TRUE(Mentions(user.messages, IDS_UPDATE_INSTALLED)) << user.messages[0];
     // The dialog shows the module's own icon, not the system's.
     EXPECT_NE(user.iconAtConfirm, nullptr);
