@@ -16,7 +16,8 @@ const char kPropertiesKey[] = "Software\\Orvandel Labs, Inc.\\ZBPro\\Properties"
 }  // namespace
 
 CString ScrambleProxyPassword(const CString& plain) {
-  return CString(CProxySettings::Scramble(std::string(plain.GetString(), plain.GetLength())).c_str());
+  return CString(
+      CProxySettings::Scramble(std::string(plain.GetString(), plain.GetLength())).c_str());
 }
 
 CString UnscrambleProxyPassword(const CString& scrambled) {

@@ -46,8 +46,7 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-bool CProxySettings::ParseSystemProxy(const std::string& value, std::string& host,
-                                      unsigned& port) {
+bool CProxySettings::ParseSystemProxy(const std::string& value, std::string& host, unsigned& port) {
   std::string text = value;
   if (text.find('=') != std::string::npos) {
     std::string lower = text;

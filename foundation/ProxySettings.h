@@ -13,7 +13,7 @@ class CProxySettings {
   std::string host;  // empty: no proxy
   unsigned port = 0;
   std::string user;
-  std::string password;  // plain
+  std::string password;     // plain
   bool fromSystem = false;  // the system's proxy, taken for "AutoProxy"
 
   bool IsSet() const { return !host.empty(); }

@@ -16,12 +16,12 @@
 struct CatalogueEntry {
   std::string name;  // relative to the program folder, as listed
   std::string description;
-  std::string version;   // four dotted numbers
-  std::string dateTime;  // when not empty, used in place of the version
-  long size = 0;         // bytes, as the catalogue says (it may be wrong)
+  std::string version;      // four dotted numbers
+  std::string dateTime;     // when not empty, used in place of the version
+  long size = 0;            // bytes, as the catalogue says (it may be wrong)
   bool sizeListed = false;  // false: the catalogue gave no "Size" (size is the default)
-  std::string httpPath;  // the archive's path on the server
-  int isResource = 0;    // 1: optional; a missing optional file is never updated
+  std::string httpPath;     // the archive's path on the server
+  int isResource = 0;       // 1: optional; a missing optional file is never updated
 
   // The version text the remote version is parsed from.
   const std::string& RemoteVersionText() const { return dateTime.empty() ? version : dateTime; }

@@ -233,8 +233,8 @@ int CloseArchive() {
 }
 
 // Two passes: every member's stored bytes against its checksum through the file table, then
-// every member decoded to its size (the first pass alone for an archive across diskettes). An encrypted member without the password cannot be
-// installed, so it fails the test.
+// every member decoded to its size (the first pass alone for an archive across diskettes). An
+// encrypted member without the password cannot be installed, so it fails the test.
 int TestArchive(const char* path) {
   if (!path || !*path) return ARQ_BAD_ARGUMENT;
   int handle = ArqFileOpen(path, arq::kOpenRead);

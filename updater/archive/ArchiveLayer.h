@@ -24,12 +24,12 @@ enum ArchiveMode : int {
 };
 
 enum ArchiveEvent : int {
-  ARCHIVE_EVENT_PROGRESS = 3,        // bytes of a member tested so far
-  ARCHIVE_EVENT_NEW_DISKETTE = 39,   // a new, formatted diskette is wanted
-  ARCHIVE_EVENT_DISKETTE = 40,       // the diskette with the number is wanted; 30 gives up
-  ARCHIVE_EVENT_EXTRACT = 44,    // before a member is extracted; nonzero skips it
-  ARCHIVE_EVENT_DONE = 47,       // end of processing, or a member that failed to decode
-  ARCHIVE_EVENT_READ_ONLY = 48,  // the target exists and cannot be written
+  ARCHIVE_EVENT_PROGRESS = 3,       // bytes of a member tested so far
+  ARCHIVE_EVENT_NEW_DISKETTE = 39,  // a new, formatted diskette is wanted
+  ARCHIVE_EVENT_DISKETTE = 40,      // the diskette with the number is wanted; 30 gives up
+  ARCHIVE_EVENT_EXTRACT = 44,       // before a member is extracted; nonzero skips it
+  ARCHIVE_EVENT_DONE = 47,          // end of processing, or a member that failed to decode
+  ARCHIVE_EVENT_READ_ONLY = 48,     // the target exists and cannot be written
   ARCHIVE_EVENT_RENAME_FAILED = 49,
   ARCHIVE_EVENT_OPENED = 51,
   ARCHIVE_EVENT_CLOSED = 52,

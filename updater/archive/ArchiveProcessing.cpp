@@ -242,8 +242,8 @@ int HandleSpannedMember(CArchiveFileSource& source, const ArqMemberHeader& h, Pr
     int answer = Notify(ARCHIVE_EVENT_DISKETTE, volume + 1, h.name.c_str());
     gaveUp = answer == kArchiveGiveUp;
     if (gaveUp) return answer;
-    s.archive = CreateFileA(s.name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    s.archive = CreateFileA(s.name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (s.archive == INVALID_HANDLE_VALUE) return static_cast<int>(ARQ_BAD_FILE);
     source.Reset(s.archive);
     return 0;

@@ -25,8 +25,8 @@ void RemoveModuleCopy(const std::string& copyPath, const std::string& tempFolder
 // The program folder: the update program's own module's folder with its trailing backslash,
 // worked out once. Every file of the update program is named from it.
 std::string GetModuleFolder();
-std::string GetMainProgramPath();    // "ZBPro.exe" there
-std::string GetDebugStartLogPath();  // "zbu_dbgs.txt" there
+std::string GetMainProgramPath();     // "ZBPro.exe" there
+std::string GetDebugStartLogPath();   // "zbu_dbgs.txt" there
 std::string GetUpdateDebugLogPath();  // "zbu_dbg.txt" there
 
 // The main program's arguments: the document path in double quotes ("" when none).

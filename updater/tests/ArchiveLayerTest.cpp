@@ -310,13 +310,15 @@ class ArchiveLayerWholeTest : public ArchiveLayerTest {
 // opens.
 TEST_F(ArchiveLayerWholeTest, WriteAddDeleteListTestExtract) {
   std::string archive = work.File("layer.arq");
-  WriteFileText(src.File("unix.txt"), std::string("first\nsecond\r\nthird\n") + zbtest::TextLines(30));
+  WriteFileText(src.File("unix.txt"),
+                std::string("first\nsecond\r\nthird\n") + zbtest::TextLines(30));
   ASSERT_EQ(Process(archive, 0, [&] { SelectAdd(src.File("*.txt").c_str()); }), ARQ_OK);
   EXPECT_EQ(Names(archive), (std::vector<std::string>{"readme.txt", "unix.txt"}));
-  ASSERT_EQ(Process(archive, 0, [&] {
-              SelectAdd(src.File("tool.dll").c_str());
-              SelectAdd(src.File("notes.ini").c_str());
-            }),
+  ASSERT_EQ(Process(archive, 0,
+                    [&] {
+                      SelectAdd(src.File("tool.dll").c_str());
+                      SelectAdd(src.File("notes.ini").c_str());
+                    }),
             ARQ_OK);
   ASSERT_EQ(Process(archive, 0, [] { SelectDelete("readme.*"); }), ARQ_OK);
   // Added members come first, in the order they were selected.
@@ -495,11 +497,11 @@ namespace {
 // 40), or the user gives up.
 struct DisketteUser {
   StandInDrive* drive = nullptr;
-  std::string archive;                // the archive's path on the diskette
-  std::vector<std::string> shelf;     // the full diskettes' archives, in order
-  std::vector<int64_t> newFree;       // free bytes of each new diskette put in
+  std::string archive;             // the archive's path on the diskette
+  std::vector<std::string> shelf;  // the full diskettes' archives, in order
+  std::vector<int64_t> newFree;    // free bytes of each new diskette put in
   std::vector<int64_t> asked39, asked40;
-  int giveUpAt = -1;                  // diskette number at whose prompt the user gives up
+  int giveUpAt = -1;  // diskette number at whose prompt the user gives up
 };
 DisketteUser* g_user = nullptr;
 
@@ -632,10 +634,10 @@ TEST_F(ArchiveSpanningTest, PromptsGivenUpAndDiskettesTooSmall) {
     int giveUpAt;
     int status;
     size_t prompts;
-  } cases[] = {{"cancel at the new diskette", {}, 2, ARQ_GAVE_UP, 1},
-               {"a 100 KB diskette", {100000}, -1, ARQ_DISKETTE_TOO_SMALL, 1},
-               {"never more than 4096 bytes free", std::vector<int64_t>(12, 4096), -1,
-                ARQ_GAVE_UP, 9}};
+  } cases[] = {
+      {"cancel at the new diskette", {}, 2, ARQ_GAVE_UP, 1},
+      {"a 100 KB diskette", {100000}, -1, ARQ_DISKETTE_TOO_SMALL, 1},
+      {"never more than 4096 bytes free", std::vector<int64_t>(12, 4096), -1, ARQ_GAVE_UP, 9}};
   for (const Case& c : cases) {
     user.shelf.clear();
     user.asked39.clear();

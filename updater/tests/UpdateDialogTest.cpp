@@ -462,8 +462,8 @@ class MainWindowStandIn {
       wc.hInstance = GetModuleHandleA(nullptr);
       wc.lpszClassName = ZBPRO_MAINFRAME_CLASS;
       RegisterClassA(&wc);
-      HWND w = CreateWindowA(ZBPRO_MAINFRAME_CLASS, "ZBPro - shop.zbp", WS_OVERLAPPEDWINDOW, 0,
-                             0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+      HWND w = CreateWindowA(ZBPRO_MAINFRAME_CLASS, "ZBPro - shop.zbp", WS_OVERLAPPEDWINDOW, 0, 0,
+                             200, 100, nullptr, nullptr, wc.hInstance, nullptr);
       m_created = true;
       ULONGLONG start = GetTickCount64();
       while (GetTickCount64() - start < closeAfterMs && !m_stop) {

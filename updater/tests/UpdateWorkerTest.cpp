@@ -4,8 +4,8 @@
 
 #include <functional>
 #include <map>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foundation/Crusher.h"
@@ -205,8 +205,7 @@ TEST_F(UpdateWorkerTest, CancelAtEachStepInstallsNothing) {
     EXPECT_TRUE(Untouched()) << c.what;
     EXPECT_TRUE(ui.messages.empty()) << c.what;
     EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), "<missing>") << c.what;
-    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES)
-        << c.what;
+    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
     EXPECT_EQ(app.CountFiles(), 2) << c.what;
     if (c.inConfirm) {
       EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 0);
@@ -319,8 +318,7 @@ TEST_F(UpdateWorkerTest, DownloadsStopAtTheirSizeBound) {
     else
       EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_DOWNLOAD_FAILED}) << c.what;
     EXPECT_EQ(ReadFileText(app.File("versions.ini")), "<missing>") << c.what;
-    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES)
-        << c.what;
+    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
     EXPECT_EQ(app.CountFiles(), 2) << c.what;
     server.PublishArchive("/zubrin/latest/tool.arq", toolArq);
   }
@@ -366,8 +364,7 @@ TEST_F(UpdateWorkerTest, KeptArchivesAreReusedOrReplaced) {
   EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // A kept archive that is not the catalogue's (another size) is fetched again.
-  CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(), app.File("tool.dll").c_str(),
-            FALSE);
+  CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(), app.File("tool.dll").c_str(), FALSE);
   CreateDirectoryA(app.File("download").c_str(), nullptr);
   WriteFileText(app.File("download\\tool.arq"), toolArq + "x");
   ui = FakeUi();

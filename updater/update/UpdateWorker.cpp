@@ -137,7 +137,8 @@ bool CUpdateWorker::SelectUpdates() {
   return !m_selected.empty();
 }
 
-uint64_t CUpdateWorker::TotalOf(const CFileInfoTable& table, const std::vector<std::string>& names) {
+uint64_t CUpdateWorker::TotalOf(const CFileInfoTable& table,
+                                const std::vector<std::string>& names) {
   uint64_t total = 0;
   for (const std::string& name : names)
     for (const auto& entry : table)

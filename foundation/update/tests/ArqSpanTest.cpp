@@ -110,8 +110,16 @@ TEST(ArqSpan, DisketteClasses) {
   struct Case {
     int64_t free;
     int cls;
-  } cases[] = {{1457664, 3}, {1450000, 3}, {1449999, 1}, {1213952, 1}, {1210000, 1},
-               {730112, 2},  {730000, 2},  {729999, 0},  {362000, 0},  {361999, ARQ_DISKETTE_TOO_SMALL},
+  } cases[] = {{1457664, 3},
+               {1450000, 3},
+               {1449999, 1},
+               {1213952, 1},
+               {1210000, 1},
+               {730112, 2},
+               {730000, 2},
+               {729999, 0},
+               {362000, 0},
+               {361999, ARQ_DISKETTE_TOO_SMALL},
                {4097, ARQ_DISKETTE_TOO_SMALL}};
   for (const Case& c : cases) EXPECT_EQ(ArqDisketteClass(c.free), c.cls) << c.free;
 }
@@ -120,11 +128,10 @@ TEST(ArqSpan, DisketteClasses) {
 // was written, and a prompt given up ends the read.
 TEST(ArqSpan, MembersContinueOnTheNextVolume) {
   CodecScope codec;
-  std::vector<std::pair<std::string, std::string>> members = {
-      {"small.txt", "a small text\r\n"},
-      {"big.bin", Noise(150000, 1)},
-      {"bigger.bin", Noise(260000, 2)},
-      {"last.txt", "the end\r\n"}};
+  std::vector<std::pair<std::string, std::string>> members = {{"small.txt", "a small text\r\n"},
+                                                              {"big.bin", Noise(150000, 1)},
+                                                              {"bigger.bin", Noise(260000, 2)},
+                                                              {"last.txt", "the end\r\n"}};
   StringSink whole;
   for (const auto& m : members) {
     ArqMemberHeader h;
