@@ -6,6 +6,10 @@
 // The main window's document template: title and document strings, menu, icon, accelerators.
 #define IDR_MAINFRAME 107
 
+// The window class of the main window, by which other programs (the update program) and tests
+// find it whatever its title shows.
+#define ZBPRO_MAINFRAME_CLASS "ZBProMainFrame"
+
 // Status bar panes of the main window (the document fills them in)
 #define ID_INDICATOR_ENGINES 59394   // number of engines in the current set
 #define ID_INDICATOR_SELECTED 59395  // number of selected engine rows
@@ -57,6 +61,9 @@
 #define IDS_UPDATE_DONE 531
 #define IDS_UPDATE_NO_SWITCH 532    // started without /update
 #define IDS_UPDATE_INSTALL_FAILED 533
+#define IDS_ARCHIVE_DISKETTE 534      // caption of the archive layer's diskette prompts
+#define IDS_ARCHIVE_NEW_DISKETTE 535  // asks for a new, formatted diskette
+#define IDS_ARCHIVE_INSERT_DISKETTE 536  // asks for diskette number %d
 #define IDC_CONFIRM_WHATSNEW 550
 #define IDC_CONFIRM_TOTAL 551
 #define IDC_UPDATE_RATE 552

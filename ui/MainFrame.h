@@ -19,9 +19,7 @@
 #include "toolkit/bars/TkToolBar.h"
 #include "framework/ObArray.h"
 #include "toolkit/frame/WindowPlacement.h"
-
-// The window class of the main window, by which other programs and tests find it.
-#define ZBPRO_MAINFRAME_CLASS "ZBProMainFrame"
+#include "resources/resource.h"  // ZBPRO_MAINFRAME_CLASS
 
 class CZubrinDoc;
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "foundation/Crusher.h"
 #include "foundation/CrusherCrc.h"
+#include "foundation/update/ArqCipher.h"
 
 // ---- sources ----
 
@@ -128,6 +130,7 @@ struct MemberReader {
   int64_t left;
   bool shortData = false;
   uint32_t crc = 0xFFFFFFFFu;
+  ArqZipCipher* cipher = nullptr;  // deciphers after the CRC has seen the stored bytes
 };
 
 int ReadStored(void* user, void* buffer, int size) {
@@ -139,6 +142,7 @@ int ReadStored(void* user, void* buffer, int size) {
   if (got < want) r.shortData = true;
   r.left -= got;
   r.crc = CrusherCrcUpdate(r.crc, buffer, static_cast<size_t>(got));
+  if (r.cipher) r.cipher->Decrypt(static_cast<uint8_t*>(buffer), static_cast<size_t>(got));
   return got;
 }
 
@@ -179,18 +183,43 @@ int CopyStored(MemberReader& reader, MemberWriter& writer) {
 
 }  // namespace
 
-int ArqDecodeMember(ArqSource& source, const ArqMemberHeader& h, ArqSink* sink) {
-  if (h.flags & arq::kFlagEncrypted) return ARQ_NEWER_FORMAT;
+namespace {
+
+// Without the password an encrypted member can still be checked: its CRC covers the stored
+// bytes as they are.
+int CheckStoredCrc(MemberReader& reader, const ArqMemberHeader& h) {
+  MemberWriter none{nullptr, INT64_MAX};
+  int status = CopyStored(reader, none);
+  if (reader.shortData) return ARQ_DATA_SHORT;
+  if (status < 0) return status;
+  return ~reader.crc == h.crc ? ARQ_OK : ARQ_BAD_CRC;
+}
+
+}  // namespace
+
+int ArqDecodeMember(ArqSource& source, const ArqMemberHeader& h, ArqSink* sink,
+                    const char* password) {
   MemberCoding coding{{&source, h.storedSize}, {sink, h.uncompressedSize}};
   MemberReader& reader = coding.reader;
   MemberWriter& writer = coding.writer;
+  bool encrypted = h.flags & arq::kFlagEncrypted;
+  int64_t overhead = encrypted ? ArqZipCipher::kHeaderSize : 0;
+  if (encrypted && !password) return sink ? ARQ_WRONG_PASSWORD : CheckStoredCrc(reader, h);
+  ArqZipCipher cipher(password ? password : "");
+  if (encrypted) {
+    uint8_t header[ArqZipCipher::kHeaderSize];
+    if (ReadStored(&reader, header, sizeof header) != static_cast<int>(sizeof header))
+      return ARQ_DATA_SHORT;
+    if (!cipher.CheckHeader(header, h.time)) return ARQ_WRONG_PASSWORD;
+    reader.cipher = &cipher;
+  }
   int status;
   if (h.method == arq::kMethodStored) {
-    if (h.storedSize != h.uncompressedSize) return ARQ_BAD_CRC;
+    if (h.storedSize != h.uncompressedSize + overhead) return ARQ_BAD_CRC;
     status = CopyStored(reader, writer);
   } else if (h.method == arq::kMethodCompressed) {
-    status =
-        CrusherDecodeMember(CodingRead, CodingWrite, &coding, h.uncompressedSize, h.storedSize);
+    status = CrusherDecodeMember(CodingRead, CodingWrite, &coding, h.uncompressedSize,
+                                 h.storedSize - overhead);
     // The codec passes a writer's own status on; any other failure is a damaged stream.
     if (status == CRUSHER_BAD_DATA || status == CRUSHER_BAD_ARGUMENT) status = ARQ_BAD_CRC;
     if (status == CRUSHER_BUSY || status == CRUSHER_NOT_INITIALISED) status = ARQ_NO_MEMORY;
@@ -353,7 +382,8 @@ int EncodeWrite(void* user, const void* data, int size) {
 
 }  // namespace
 
-int ArqWriteMember(ArqSink& sink, ArqMemberHeader h, const void* data, size_t size) {
+int ArqWriteMember(ArqSink& sink, ArqMemberHeader h, const void* data, size_t size,
+                   const char* password) {
   if (!ArqIsSafeName(h.name) || size > 0x7FFFFFFF) return ARQ_BAD_ARGUMENT;
   EncodeContext context{{static_cast<const uint8_t*>(data), size}, {}};
   int64_t stored = 0;
@@ -363,6 +393,15 @@ int ArqWriteMember(ArqSink& sink, ArqMemberHeader h, const void* data, size_t si
   h.neededVersion = arq::kNeededVersion;
   h.system = arq::kSystemOwn;
   h.method = arq::kMethodCompressed;
+  h.flags &= static_cast<uint8_t>(~arq::kFlagEncrypted);
+  if (password && *password) {
+    ArqZipCipher cipher(password);
+    uint32_t seed = CrusherCrcUpdate(h.time, context.packed.data(), context.packed.size());
+    std::string head = cipher.MakeHeader(h.time, seed);
+    cipher.Encrypt(reinterpret_cast<uint8_t*>(context.packed.data()), context.packed.size());
+    context.packed.insert(0, head);
+    h.flags |= arq::kFlagEncrypted;
+  }
   h.storedSize = static_cast<uint32_t>(context.packed.size());
   h.uncompressedSize = static_cast<uint32_t>(size);
   h.crc = ~CrusherCrcUpdate(0xFFFFFFFFu, context.packed.data(), context.packed.size());
@@ -381,7 +420,7 @@ int ArqWriteEnd(ArqSink& sink) {
   return sink.Write(head.data(), static_cast<int>(head.size()));
 }
 
-int ArqTestArchive(ArqSource& source, ArqMemberProc onMember, void* user) {
+int ArqTestArchive(ArqSource& source, ArqMemberProc onMember, void* user, const char* password) {
   for (;;) {
     ArqMemberHeader h;
     int status = ArqReadHeader(source, h);
@@ -389,7 +428,9 @@ int ArqTestArchive(ArqSource& source, ArqMemberProc onMember, void* user) {
     if (status < 0) return status;
     if (!ArqIsSafeName(h.name)) return ARQ_UNSAFE_NAME;
     if (onMember && !onMember(h, user)) return ARQ_OK;
-    status = ArqDecodeMember(source, h, nullptr);
+    // Sound means it can be extracted: an encrypted member needs its password for that.
+    if ((h.flags & arq::kFlagEncrypted) && !password) return ARQ_WRONG_PASSWORD;
+    status = ArqDecodeMember(source, h, nullptr, password);
     if (status < 0) return status;
   }
 }

@@ -24,9 +24,13 @@ enum ArqStatus : int {
   ARQ_DATA_SHORT = -12,     // member data cut short
   ARQ_BAD_ARGUMENT = -14,   // null or empty name, invalid pattern
   ARQ_NO_TEMP = -15,        // the temporary archive cannot be created
+  ARQ_NO_HANDLE = -17,      // all 20 file handles are in use
   ARQ_UNSAFE_NAME = -18,    // a member name that would leave the target folder
   ARQ_PATH_TOO_LONG = -19,  // a target path longer than the system takes
-  ARQ_NO_SPACE = -33,       // not enough free space on the target drive
+  ARQ_DISKETTE_TOO_SMALL = -20,
+  ARQ_WRONG_PASSWORD = -29,  // an encrypted member without its password
+  ARQ_GAVE_UP = -30,         // the user gave up at a diskette prompt
+  ARQ_NO_SPACE = -33,        // not enough free space on the target drive
 };
 
 namespace arq {
@@ -119,8 +123,11 @@ int ArqReadHeader(ArqSource& source, ArqMemberHeader& header);
 // exactly the header's uncompressed size; the decoded bytes go to sink when one is given.
 // The sink never gets more than the header's uncompressed size. ARQ_DATA_SHORT when the data
 // are cut short, ARQ_BAD_CRC for a CRC or size mismatch or a damaged stream, ARQ_NEWER_FORMAT
-// for an unknown method or an encrypted member. The compressed method needs CrusherInit.
-int ArqDecodeMember(ArqSource& source, const ArqMemberHeader& header, ArqSink* sink);
+// for an unknown method. An encrypted member needs its password (ArqCipher.h) to be decoded
+// (ARQ_WRONG_PASSWORD without it or with another); without a password and without a sink only
+// its stored bytes' CRC is checked. The compressed method needs CrusherInit.
+int ArqDecodeMember(ArqSource& source, const ArqMemberHeader& header, ArqSink* sink,
+                    const char* password = nullptr);
 
 // Offset of the first member magic in the first 200000 bytes, or ARQ_BAD_HEADER.
 int64_t ArqFindStart(ArqSource& source);
@@ -144,14 +151,18 @@ uint8_t ArqTextFlag(const void* data, size_t size);
 
 // Compresses size bytes with the block compressor and writes the header (the caller's fields,
 // with the sizes, CRC, method 2, versions and system code of this writer) and the stored bytes.
-// The name must be safe. Needs CrusherInit.
-int ArqWriteMember(ArqSink& sink, ArqMemberHeader header, const void* data, size_t size);
+// The name must be safe. With a password (not empty) the member is enciphered (ArqCipher.h)
+// and flagged so. Needs CrusherInit.
+int ArqWriteMember(ArqSink& sink, ArqMemberHeader header, const void* data, size_t size,
+                   const char* password = nullptr);
 // The end marker: a header with an empty name.
 int ArqWriteEnd(ArqSink& sink);
 
 // Walks a whole archive from its first header to its end marker: every name must be safe and
 // every member must decode to its header's size and CRC. onMember (may be null) sees each
 // header before its data are checked and may answer false to stop the walk (ARQ_OK then).
-// ARQ_OK only for a complete, sound archive.
+// ARQ_OK only for a complete, sound archive; an encrypted member is decoded with the password,
+// and without one it gives ARQ_WRONG_PASSWORD.
 typedef bool (*ArqMemberProc)(const ArqMemberHeader& header, void* user);
-int ArqTestArchive(ArqSource& source, ArqMemberProc onMember = nullptr, void* user = nullptr);
+int ArqTestArchive(ArqSource& source, ArqMemberProc onMember = nullptr, void* user = nullptr,
+                   const char* password = nullptr);

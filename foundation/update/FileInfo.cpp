@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr DWORD kMaxCatalogueBytes = 1 << 20;
+constexpr DWORD kMaxCatalogueBytes = UpdateCatalog::kMaxCatalogueBytes;
 
 std::string DescribeVersion(const char* label, const CVersionInfo& v) {
   const struct tm& t = v.GetCalendar();
@@ -23,6 +23,7 @@ CFileInfo::CFileInfo(const CatalogueEntry& entry, const std::string& programFold
     : m_name(entry.name),
       m_path(programFolder + entry.name),
       m_size(entry.size),
+      m_sizeListed(entry.sizeListed),
       m_httpPath(entry.httpPath),
       m_description(entry.description),
       m_isResource(entry.isResource) {

@@ -28,6 +28,7 @@ class CFileInfo {
   CVersionInfo m_localVersion;
   CVersionInfo m_remoteVersion;
   long m_size = 0;
+  bool m_sizeListed = false;
   std::string m_httpPath;
   std::string m_description;
   int m_isResource = 0;

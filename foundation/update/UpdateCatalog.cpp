@@ -22,6 +22,7 @@ CatalogueEntry ReadEntry(const IniText& ini, const std::string& name) {
   e.description = ini.GetString(name, "Description", "No Description");
   e.version = ini.GetString(name, "Version", "0.0.0.0");
   e.size = ini.GetInt(name, "Size", 1000);
+  e.sizeListed = !ini.GetString(name, "Size", "").empty();
   e.httpPath = ini.GetString(name, "HttpPath", "/update/");
   e.dateTime = ini.GetString(name, "DateTime", "");
   e.isResource = static_cast<int>(ini.GetInt(name, "IsResource", 0));
@@ -100,4 +101,8 @@ bool IsDownloadableArchiveName(const std::string& name) {
 
 bool IsEngineDataFile(const std::string& name) {
   return SameName(name, "engines.dat") || SameName(name, "categories.dat");
+}
+
+long ArchiveDownloadLimit(const CatalogueEntry& entry) {
+  return entry.sizeListed && entry.size > 0 ? entry.size : UpdateCatalog::kMaxUnlistedArchiveBytes;
 }

@@ -16,11 +16,12 @@
 struct CatalogueEntry {
   std::string name;  // relative to the program folder, as listed
   std::string description;
-  std::string version;   // four dotted numbers
-  std::string dateTime;  // when not empty, used in place of the version
-  long size = 0;         // bytes, as the catalogue says (it may be wrong)
-  std::string httpPath;  // the archive's path on the server
-  int isResource = 0;    // 1: optional; a missing optional file is never updated
+  std::string version;      // four dotted numbers
+  std::string dateTime;     // when not empty, used in place of the version
+  long size = 0;            // bytes, as the catalogue says (it may be wrong)
+  bool sizeListed = false;  // false: the catalogue gave no "Size" (size is the default)
+  std::string httpPath;     // the archive's path on the server
+  int isResource = 0;       // 1: optional; a missing optional file is never updated
 
   // The version text the remote version is parsed from.
   const std::string& RemoteVersionText() const { return dateTime.empty() ? version : dateTime; }
@@ -30,6 +31,10 @@ struct CatalogueEntry {
 struct UpdateCatalog {
   static constexpr long kMaxFiles = 1000;
   static constexpr long kMaxServers = 64;
+  // No catalogue is larger: a download of one stops there.
+  static constexpr long kMaxCatalogueBytes = 1L << 20;
+  // An archive whose size the catalogue does not give (or gives as nothing) stops here.
+  static constexpr long kMaxUnlistedArchiveBytes = 256L << 20;
 
   std::vector<CatalogueEntry> entries;  // in listing order; a name listed twice: the later one
   std::vector<std::string> refused;     // listed names refused as unsafe
@@ -51,6 +56,10 @@ bool CatalogueNeedsUpdate(const CatalogueEntry& entry, bool installed, bool loca
 std::string LocalArchiveName(const std::string& httpPath);
 // True when that name is a plain file name ending in ".arq": nothing else is ever downloaded.
 bool IsDownloadableArchiveName(const std::string& name);
+
+// The most bytes an entry's archive download may bring: the catalogue's size, when it gives a
+// positive one.
+long ArchiveDownloadLimit(const CatalogueEntry& entry);
 
 // True for the engine data files ("engines.dat", "categories.dat", in any case).
 bool IsEngineDataFile(const std::string& name);

@@ -24,9 +24,11 @@ UpdateSessionResult RunUpdateSession(const UpdateSettings& settings, ServerStore
   if (!command.m_launch && !command.m_file) return result;
   result.relaunched = true;
   result.relaunchResult = relaunch(settings.programFolder, command.m_documentPath);
-  if (result.relaunchResult <= 32) {
-    ::MessageBoxA(nullptr, RelaunchErrorMessage(result.relaunchResult).c_str(),
-                  AfxLoadString(IDS_UPDATE_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
-  }
+  if (result.relaunchResult <= 32) ShowRelaunchError(result.relaunchResult);
   return result;
+}
+
+void ShowRelaunchError(long code) {
+  ::MessageBoxA(nullptr, RelaunchErrorMessage(code).c_str(),
+                AfxLoadString(IDS_UPDATE_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

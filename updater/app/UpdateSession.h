@@ -28,3 +28,5 @@ UpdateSessionResult RunUpdateSession(const UpdateSettings& settings, ServerStore
 
 // The message of a failed relaunch: the module's prefix and the shell's reason.
 std::string RelaunchErrorMessage(long code);
+// Tells the user that the main program could not be started again, and why.
+void ShowRelaunchError(long code);

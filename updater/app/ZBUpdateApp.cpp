@@ -15,6 +15,8 @@ namespace {
 
 // How long the main program may hold its language module while it closes.
 const unsigned kModuleWaitMs = 30000;
+// How long its window may stay after that: it closes right after starting the update.
+const unsigned kMainWindowWaitMs = 5000;
 const char* const kCaption = "ZBPro Update";
 
 void WriteTextFile(const std::string& path, const std::string& text, bool append) {
@@ -34,7 +36,7 @@ CZBUpdateApp::CZBUpdateApp() : CWinApp("ZBUpdate") {}
 CZBUpdateApp::~CZBUpdateApp() = default;
 
 bool CZBUpdateApp::LoadLanguageModule() {
-  std::string folder = AfxGetModuleFolder();
+  std::string folder = GetModuleFolder();
   std::string setting = ReadLanguageSetting();
   LanguageModuleChoice choice = ChooseLanguageModule(folder, setting, kModuleWaitMs);
   m_tempFolder = folder + "temp\\";
@@ -53,19 +55,25 @@ bool CZBUpdateApp::LoadLanguageModule() {
 }
 
 void CZBUpdateApp::WriteStartLog() const {
-  std::string folder = AfxGetModuleFolder();
-  WriteTextFile(folder + "zbu_dbg.txt", std::string(), false);
-  WriteTextFile(folder + "zbu_dbgs.txt", DebugStartLines(*m_command), false);
+  WriteTextFile(GetUpdateDebugLogPath(), std::string(), false);
+  WriteTextFile(GetDebugStartLogPath(), DebugStartLines(*m_command), false);
 }
 
 BOOL CZBUpdateApp::InitInstance() {
   SetRegistryKey("Orvandel Labs, Inc.");
+  // Read first (it has no effects of its own) so that even a failed start brings the main
+  // program back when it asked for that.
+  m_command = std::make_unique<NQCommandLineInfo>(m_commandLine.c_str());
   if (!LoadLanguageModule()) {
     m_exitCode = 1;
+    // The main program closed for the update; it must not stay away because the update could
+    // not start. Its own start reports what it lacks.
+    if (m_command->m_launch || m_command->m_file)
+      RelaunchMainProgram(GetModuleFolder(), m_command->m_documentPath);
     return FALSE;
   }
-  if (IsMainProgramRunning(AfxLoadString(IDS_MAIN_WINDOW_TITLE))) return FALSE;
-  m_command = std::make_unique<NQCommandLineInfo>(m_commandLine.c_str());
+  // Beside a running main program nothing is replaced and it is not started a second time.
+  if (!WaitForMainProgramToClose(kMainWindowWaitMs)) return FALSE;
   g_pUpdateCommandLine = m_command.get();
   if (m_command->m_debug) WriteStartLog();
   if (!m_command->m_update) {
@@ -76,7 +84,7 @@ BOOL CZBUpdateApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
 
   UpdateSettings settings;
-  settings.programFolder = AfxGetModuleFolder();
+  settings.programFolder = GetModuleFolder();
   settings.timeoutSeconds = ReadUpdateTimeout();
   settings.debug = m_command->m_debug;
   ReadProxySettings(settings);
@@ -87,7 +95,7 @@ BOOL CZBUpdateApp::InitInstance() {
       [debug](const std::string& folder, const std::string& document) {
         std::string lines;
         long result = RelaunchMainProgram(folder, document, debug ? &lines : nullptr);
-        if (debug) WriteTextFile(folder + "zbu_dbgs.txt", lines, true);
+        if (debug) WriteTextFile(GetDebugStartLogPath(), lines, true);
         return result;
       },
       this);

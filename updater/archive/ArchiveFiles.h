@@ -16,6 +16,8 @@ class CArchiveFileSource : public ArqSource {
   bool Skip(int64_t count) override;
   int64_t Position() const override;
   bool Seek(int64_t position);
+  // Reads another file (the next diskette's) from its start.
+  void Reset(HANDLE file) { file_ = file; }
 
  private:
   HANDLE file_;

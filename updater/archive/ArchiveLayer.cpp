@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/Crusher.h"
+#include "foundation/update/ArqFileTable.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveState.h"
 
@@ -27,7 +28,11 @@ ArchiveOverwriteProc OverwriteQuestion() {
 }
 
 int Notify(int code, int64_t number, const char* text) {
-  return g_event ? g_event(code, number, text) : 0;
+  return NotifyArchive(text, code, number);
+}
+
+ArchiveEventProc EventCallback() {
+  return g_event;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -79,7 +84,9 @@ int FindStart(const std::string& name, int64_t& start) {
 
 int OpenTempCopy() {
   ArchiveState& s = g_state;
-  s.tempName = MakeTempName(FolderOf(s.name), "CX");
+  // An archive on a diskette is rewritten on a fixed drive when a folder is set for that.
+  bool elsewhere = !TempFolder().empty() && CurrentArchiveDrive().IsRemovable(s.name);
+  s.tempName = MakeTempName(elsewhere ? TempFolder() : FolderOf(s.name), "CX");
   if (!s.tempName.empty())
     s.temp = CreateFileA(s.tempName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -89,6 +96,14 @@ int OpenTempCopy() {
   CArchiveFileSink sink(s.temp);
   if (!source.Seek(0) || CopyArchiveBytes(source, sink, s.start) < 0) return ARQ_NO_TEMP;
   return 0;
+}
+
+// The archive lies on a removable drive and its rewritten copy on another one: it is written
+// across diskettes. An archive behind a program is never spanned.
+bool WritesOntoDiskettes() {
+  ArchiveState& s = g_state;
+  return s.start == 0 && !TempFolder().empty() && CurrentArchiveDrive().IsRemovable(s.name) &&
+         s.tempName.compare(0, TempFolder().size(), TempFolder()) == 0;
 }
 
 void ResetState() {
@@ -193,15 +208,23 @@ int CloseArchive() {
   CloseHandleOf(s.temp);
   int status = 0;
   if (!s.tempName.empty()) {
-    if (s.changed && !s.failed) {
+    bool keepTemp = false;
+    if (s.changed && !s.failed && WritesOntoDiskettes()) {
+      // The archive goes onto as many diskettes as it needs. Should that fail, the complete
+      // copy stays on the fixed drive: the diskette's archive is not whole any more.
+      status = WriteSpannedArchive(s.tempName, s.name);
+      keepTemp = status < 0;
+      empty = false;
+    } else if (s.changed && !s.failed) {
       // One step: the complete copy replaces the archive, or the archive stays as it was.
+      // From the temporary folder on another drive the copy is copied across.
       if (MoveFileExA(s.tempName.c_str(), s.name.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED))
         empty = false;
       else
         status = ARQ_CANNOT_WRITE;
     }
-    DeleteFileA(s.tempName.c_str());  // gone already when it was moved
+    if (!keepTemp) DeleteFileA(s.tempName.c_str());  // gone already when it was moved
   }
   if (empty) DeleteFileA(s.name.c_str());
   ResetState();
@@ -209,17 +232,31 @@ int CloseArchive() {
   return status;
 }
 
+// Two passes: every member's stored bytes against its checksum through the file table, then
+// every member decoded to its size (the first pass alone for an archive across diskettes). An
+// encrypted member without the password cannot be installed, so it fails the test.
 int TestArchive(const char* path) {
   if (!path || !*path) return ARQ_BAD_ARGUMENT;
-  int64_t start = 0;
-  int status = FindStart(path, start);
-  if (status < 0) return status;
-  HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return ARQ_BAD_FILE;
-  CArchiveFileSource source(f);
-  status = source.Seek(start) ? ArqTestArchive(source) : ARQ_BAD_FILE;
-  CloseHandle(f);
+  int handle = ArqFileOpen(path, arq::kOpenRead);
+  if (handle < 0) return ARQ_BAD_FILE;
+  ArchiveMemberContext member;
+  member.handle = handle;
+  int status = ReadFirstMember(member);
+  bool spanned = false;
+  while (status == 0) {
+    spanned = spanned || (member.header.flags & arq::kFlagContinued);
+    status = TestMember(member);
+    if (status == 0) status = ReadNextMember(member);
+  }
+  // An archive across diskettes is checked by its checksums alone: decoding it again would ask
+  // for every diskette a second time.
+  if (status == ARQ_END && spanned) status = 0;
+  int64_t start = status == ARQ_END ? FindArchiveStart(handle) : -1;
+  if (start >= 0 && ArqFileSeek(handle, start, SEEK_SET) == start) {
+    ArqHandleSource source(handle);
+    status = ArqTestArchive(source, nullptr, nullptr, Password());
+  }
+  ArqFileClose(handle);
   return status;
 }
 
@@ -237,7 +274,7 @@ int ListArchive(const char* path, std::vector<std::string>& names) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return ARQ_BAD_FILE;
   CArchiveFileSource source(f);
-  int status = ArqTestArchive(source, CollectName, &names);
+  int status = ArqTestArchive(source, CollectName, &names, Password());
   CloseHandle(f);
   return status;
 }

@@ -14,17 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "foundation/update/ArqFormat.h"
+
 enum ArchiveMode : int {
   ARCHIVE_KEEP_PATHS = 1,  // members keep their relative folders; else only the file name counts
   ARCHIVE_OPTION = 2,
-  ARCHIVE_TEXT = 8,          // kept for callers; text members are extracted unchanged
+  ARCHIVE_TEXT = 8,          // text members are extracted with this system's line ends
   ARCHIVE_READ_ONLY = 0x10,  // no temporary copy: the archive cannot change
 };
 
 enum ArchiveEvent : int {
-  ARCHIVE_EVENT_EXTRACT = 44,    // before a member is extracted; nonzero skips it
-  ARCHIVE_EVENT_DONE = 47,       // end of processing, or a member that failed to decode
-  ARCHIVE_EVENT_READ_ONLY = 48,  // the target exists and cannot be written
+  ARCHIVE_EVENT_PROGRESS = 3,       // bytes of a member tested so far
+  ARCHIVE_EVENT_NEW_DISKETTE = 39,  // a new, formatted diskette is wanted
+  ARCHIVE_EVENT_DISKETTE = 40,      // the diskette with the number is wanted; 30 gives up
+  ARCHIVE_EVENT_EXTRACT = 44,       // before a member is extracted; nonzero skips it
+  ARCHIVE_EVENT_DONE = 47,          // end of processing, or a member that failed to decode
+  ARCHIVE_EVENT_READ_ONLY = 48,     // the target exists and cannot be written
   ARCHIVE_EVENT_RENAME_FAILED = 49,
   ARCHIVE_EVENT_OPENED = 51,
   ARCHIVE_EVENT_CLOSED = 52,
@@ -64,3 +69,63 @@ int SetArchiveCallback(int which, void* function);
 std::string MakeTempName(const std::string& folder, const std::string& prefix);
 // Whether the name has an extension.
 bool IsArchiveName(const char* name);
+
+// The answer to an event: the application's event callback when one is installed. Without
+// one: 1, 3, 43 and 50 let the calling thread's waiting window messages through (a long
+// operation keeps its windows alive); 39 asks for a new, formatted diskette; 40 asks for the
+// diskette with the number, and Cancel there gives 30 (the operation is given up); any other
+// code gives 0.
+int NotifyArchive(const char* context, int code, int64_t number);
+constexpr int kArchiveGiveUp = 30;
+
+// From now on the temporary archives of archives on removable drives go to this folder.
+// ARQ_ALREADY_OPEN when one is set already, ARQ_BAD_ARGUMENT for none, ARQ_BAD_FILE when no
+// temporary file can be made and deleted there.
+int SetArchiveTempFolder(const char* folder);
+// The password of encrypted members, read and written (ARQ_BAD_ARGUMENT for none). The layer's
+// start (CrusherArchiveInit) drops it.
+int SetArchivePassword(const char* password);
+// Forgets the temporary folder and the password.
+void ResetArchiveSettings();
+
+// The offset of the first member in the named file (an archive appended to a program is found
+// by its magic within the first 200000 bytes), or ARQ_BAD_ARGUMENT (no name), ARQ_SEARCH_FAILED
+// (cannot open), ARQ_BAD_HEADER (no magic).
+int64_t FindArchiveStart(const char* name);
+// The same in a file of the layer's file table (ARQ_BAD_ARGUMENT for a bad handle).
+int64_t FindArchiveStart(int handle);
+
+// A member of an archive read through the layer's file table (ArqFileTable.h).
+struct ArchiveMemberContext {
+  int handle = -1;
+  int64_t dataStart = -1;  // where the current member's stored bytes begin
+  ArqMemberHeader header;
+  bool hasMember = false;
+};
+// Finds the archive in the handle's file and reads its first header: 0, ARQ_BAD_FILE, ARQ_END
+// (an archive without members) or a header's status.
+int ReadFirstMember(ArchiveMemberContext& context);
+// The header after the current member.
+int ReadNextMember(ArchiveMemberContext& context);
+// Checks the current member's stored bytes against its CRC-32, reporting progress (event 3),
+// and returns to where its data begin: 0, ARQ_BAD_CRC, ARQ_DATA_SHORT, ARQ_BAD_FILE, ARQ_END
+// (no current member) or ARQ_NO_MEMORY. A member continued on further diskettes is read
+// across them (event 40 asks for each); giving up there returns kArchiveGiveUp (30).
+int TestMember(ArchiveMemberContext& context);
+
+// The drives as the layer sees them; tests put a stand-in in their place.
+class ArchiveDrive {
+ public:
+  virtual ~ArchiveDrive() = default;
+  virtual bool IsRemovable(const std::string& path);
+  // Free bytes for the caller in the folder's drive, -1 when unknown.
+  virtual int64_t FreeBytes(const std::string& folder);
+};
+// null: the system's drives again.
+void SetArchiveDrive(ArchiveDrive* drive);
+ArchiveDrive& CurrentArchiveDrive();
+
+// How the diskette prompts are shown (the system's message box unless a test says otherwise);
+// the answer is the button's id.
+using ArchivePromptProc = int (*)(const char* text, const char* caption, unsigned type);
+void SetArchivePrompt(ArchivePromptProc prompt);

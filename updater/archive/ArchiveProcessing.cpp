@@ -6,6 +6,8 @@
 #include <set>
 
 #include "foundation/Crusher.h"
+#include "foundation/update/ArqCipher.h"
+#include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/archive/ArchiveState.h"
@@ -61,7 +63,7 @@ int AddFile(const std::string& path, const std::string& name, Processing& p) {
   h.mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0x8124 : 0x81A4;
   h.flags = ArqTextFlag(data.data(), data.size());
   CArchiveFileSink sink(State().temp);
-  int status = ArqWriteMember(sink, h, data.data(), data.size());
+  int status = ArqWriteMember(sink, h, data.data(), data.size(), Password());
   if (status < 0) return status;
   p.added.insert(Lower(name));
   State().changed = true;
@@ -120,7 +122,7 @@ bool MayWrite(const std::string& target, int& failure) {
 
 // Decodes the member into a temporary file beside the target, then moves it over the target in
 // one step.
-int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Selection& sel) {
+int ExtractMember(ArqSource& source, const ArqMemberHeader& h, const Selection& sel) {
   if (!ArqIsSafeName(h.name)) {
     Notify(ARCHIVE_EVENT_UNSAFE_NAME, ARQ_UNSAFE_NAME, h.name.c_str());
     return ARQ_UNSAFE_NAME;
@@ -131,13 +133,17 @@ int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Se
   if (Notify(ARCHIVE_EVENT_EXTRACT, 0, target.c_str()) != 0) return 0;
   int failure = 0;
   if (!MayWrite(target, failure)) return failure;
-  if (h.flags & arq::kFlagEncrypted) {
-    Notify(ARCHIVE_EVENT_ENCRYPTED, ARQ_NEWER_FORMAT, h.name.c_str());
-    return ARQ_NEWER_FORMAT;
+  // Without its password an encrypted member is passed over, not failed.
+  if ((h.flags & arq::kFlagEncrypted) && !Password()) {
+    Notify(ARCHIVE_EVENT_ENCRYPTED, ARQ_WRONG_PASSWORD, h.name.c_str());
+    return 0;
   }
   if (!MakeFolders(folder)) return ARQ_CANNOT_WRITE;
-  int64_t free = FreeBytesAt(folder);
-  if (free >= 0 && free < static_cast<int64_t>(h.uncompressedSize)) {
+  int64_t free = CurrentArchiveDrive().FreeBytes(folder);
+  // A continued member's stored bytes are gathered beside it too.
+  int64_t need = static_cast<int64_t>(h.uncompressedSize) +
+                 ((h.flags & arq::kFlagContinued) ? static_cast<int64_t>(h.storedSize) : 0);
+  if (free >= 0 && free < need) {
     Notify(ARCHIVE_EVENT_NO_SPACE, ARQ_NO_SPACE, target.c_str());
     return ARQ_NO_SPACE;
   }
@@ -146,11 +152,19 @@ int ExtractMember(CArchiveFileSource& source, const ArqMemberHeader& h, const Se
                             : CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return ARQ_CANNOT_WRITE;
-  CArchiveFileSink sink(out);
-  int status = ArqDecodeMember(source, h, &sink);
+  CArchiveFileSink file(out);
+  ArqTextSink text(file);
+  bool convert = (State().mode & ARCHIVE_TEXT) && (h.flags & arq::kFlagText);
+  ArqSink& sink = convert ? static_cast<ArqSink&>(text) : file;
+  int status = ArqDecodeMember(source, h, &sink, Password());
   FILETIME time = FileTimeOf(h.time);
   if (status == 0 && h.time) SetFileTime(out, nullptr, nullptr, &time);
   CloseHandle(out);
+  if (status == ARQ_WRONG_PASSWORD) {
+    DeleteFileA(temp.c_str());
+    Notify(ARCHIVE_EVENT_ENCRYPTED, status, h.name.c_str());
+    return 0;
+  }
   if (status < 0) {
     DeleteFileA(temp.c_str());
     Notify(ARCHIVE_EVENT_DONE, status, h.name.c_str());
@@ -192,6 +206,60 @@ int HandleMember(CArchiveFileSource& source, const ArqMemberHeader& h, Processin
   return status < 0 ? status : CopyArchiveBytes(source, sink, h.storedSize);
 }
 
+// Counts what a member's reading took, so that the rest can be passed over.
+class CountingSource : public ArqSource {
+ public:
+  explicit CountingSource(ArqSource& inner) : inner_(inner) {}
+  int Read(void* buffer, int size) override {
+    int got = inner_.Read(buffer, size);
+    if (got > 0) count += got;
+    return got;
+  }
+  bool Skip(int64_t n) override {
+    bool ok = inner_.Skip(n);
+    if (ok) count += n;
+    return ok;
+  }
+  int64_t Position() const override { return inner_.Position(); }
+  int64_t count = 0;
+
+ private:
+  ArqSource& inner_;
+};
+
+// A member continued on the next diskette: read across the volumes, asking for each (event
+// 40); the archive file is closed while the diskettes are changed. A spanned archive is only
+// read: rewriting it would need every diskette twice.
+int HandleSpannedMember(CArchiveFileSource& source, const ArqMemberHeader& h, Processing& p) {
+  ArchiveState& s = State();
+  bool rewriting = std::any_of(s.selections.begin(), s.selections.end(),
+                               [](const Selection& sel) { return sel.kind != kExtract; });
+  if (rewriting || !p.added.empty()) return ARQ_BAD_ARGUMENT;
+  bool gaveUp = false;
+  ArqSpanningSource spanning(source, h, [&s, &source, &h, &gaveUp](uint32_t volume) {
+    CloseHandle(s.archive);
+    s.archive = INVALID_HANDLE_VALUE;
+    int answer = Notify(ARCHIVE_EVENT_DISKETTE, volume + 1, h.name.c_str());
+    gaveUp = answer == kArchiveGiveUp;
+    if (gaveUp) return answer;
+    s.archive = CreateFileA(s.name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (s.archive == INVALID_HANDLE_VALUE) return static_cast<int>(ARQ_BAD_FILE);
+    source.Reset(s.archive);
+    return 0;
+  });
+  CountingSource counted(spanning);
+  Selection* sel = FirstMatch(h.name);
+  if (sel && sel->kind == kExtract) {
+    int status = ExtractMember(counted, h, *sel);
+    if (gaveUp) return ARQ_GAVE_UP;
+    if (status < 0) p.Fail(status);
+  }
+  bool read = counted.Skip(h.storedSize - counted.count);
+  if (gaveUp) return ARQ_GAVE_UP;
+  return read ? 0 : ARQ_DATA_SHORT;
+}
+
 int WalkMembers(Processing& p) {
   ArchiveState& s = State();
   if (ArchiveFileSize(s.archive) <= s.start) return 0;  // a new, empty archive
@@ -202,7 +270,8 @@ int WalkMembers(Processing& p) {
     int status = ArqReadHeader(source, h);
     if (status == ARQ_END) return 0;
     if (status < 0) return status;
-    status = HandleMember(source, h, p);
+    status = (h.flags & arq::kFlagContinued) ? HandleSpannedMember(source, h, p)
+                                             : HandleMember(source, h, p);
     if (status < 0) return status;
   }
 }

@@ -36,8 +36,15 @@ struct ArchiveState {
 // One archive is open at a time, so there is one state.
 ArchiveState& State();
 ArchiveOverwriteProc OverwriteQuestion();
-// The event callback's answer, 0 without one.
+// The event's answer (NotifyArchive).
 int Notify(int code, int64_t number = 0, const char* text = nullptr);
+ArchiveEventProc EventCallback();
+// The folder for temporary archives of archives on removable drives (empty: none), and the
+// password of encrypted members (null: none).
+const std::string& TempFolder();
+const char* Password();
+// Copies a whole archive onto the removable drive of `to`, diskette after diskette.
+int WriteSpannedArchive(const std::string& from, const std::string& to);
 // The folder part of a path with its separator (".\" when there is none).
 std::string FolderOf(const std::string& path);
 std::string Lower(std::string s);

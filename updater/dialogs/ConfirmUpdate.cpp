@@ -1,12 +1,12 @@
 #include "updater/dialogs/ConfirmUpdate.h"
 
-#include <shellapi.h>
-
 #include "framework/AfxResource.h"
 #include "framework/WinApp.h"
+#include "foundation/UrlLink.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"
 #include "updater/update/UpdateTexts.h"
+#include "updater/update/UpdateWorker.h"
 
 namespace {
 const char* const kDefaultWhatsNew = "http://www.orvandel-labs.invalid/zbpro/whatsnew.htm";
@@ -41,7 +41,6 @@ BOOL CConfirmUpdate::OnInitDialog() {
   m_list.InsertColumn(0, AfxLoadString(IDS_UPDATE_COL_DESC).c_str(), LVCFMT_LEFT, w / 2);
   m_list.InsertColumn(1, AfxLoadString(IDS_UPDATE_COL_FILE).c_str(), LVCFMT_LEFT, w / 4);
   m_list.InsertColumn(2, AfxLoadString(IDS_UPDATE_COL_SIZE).c_str(), LVCFMT_LEFT, w / 4);
-  long sum = 0;
   int row = 0;
   for (const std::string& name : m_names) {
     const CFileInfo* entry = Find(name);
@@ -50,10 +49,13 @@ BOOL CConfirmUpdate::OnInitDialog() {
     m_list.SetItemText(row, 1, entry->m_name.c_str());
     m_list.SetItemText(row, 2, FormatThousands(entry->m_size).c_str());
     m_list.SetItemData(row, reinterpret_cast<DWORD_PTR>(entry));
-    sum += entry->m_size;
     ++row;
   }
-  m_total = (FormatThousands(sum) + " " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL)).c_str();
+  // The same total the progress bar counts against.
+  uint64_t sum = CUpdateWorker::TotalOf(m_table, m_names);
+  m_total = (FormatThousands(static_cast<int64_t>(sum)) + " " +
+             AfxLoadString(IDS_UPDATE_BYTES_TOTAL))
+                .c_str();
   UpdateData(FALSE);
   return TRUE;
 }
@@ -68,12 +70,15 @@ void CConfirmUpdate::OnDblclkList(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   if (item < 0) return;
   const CFileInfo* entry = reinterpret_cast<const CFileInfo*>(m_list.GetItemData(item));
-  if (entry) ::MessageBoxA(m_hWnd, VersionsText(*entry).c_str(), nullptr, MB_OK);
+  if (entry)
+    ::MessageBoxA(m_hWnd, VersionsText(*entry).c_str(),
+                  AfxLoadString(IDS_UPDATE_CAPTION).c_str(), MB_OK);
 }
 
 void CConfirmUpdate::OnWhatsNew() {
   CWinApp* app = AfxGetApp();
   CString url = app ? app->GetProfileString("Help URLs", "WhatsNew", kDefaultWhatsNew)
                     : CString(kDefaultWhatsNew);
-  ::ShellExecuteA(m_hWnd, "open", url, nullptr, nullptr, SW_SHOWNORMAL);
+  // The shell first, then the ".htm" association; when neither starts the user is told why.
+  CUrlLink::Open(url);
 }

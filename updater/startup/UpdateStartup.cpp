@@ -8,11 +8,13 @@
 #include <cstdint>
 
 #include "foundation/update/ArqFormat.h"
+#include "framework/AfxResource.h"
+#include "resources/resource.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/startup/NQCommandLineInfo.h"
 
-std::string LanguageModuleName(const std::string& setting) {
+std::string GetLanguageModuleName(const std::string& setting) {
   std::string name = setting;
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   bool plain = ArqIsSafeName(name, false) && name.size() > 4 &&
@@ -55,6 +57,23 @@ std::string CopyModuleFresh(const std::string& modulePath, const std::string& te
 void RemoveModuleCopy(const std::string& copyPath, const std::string& tempFolder) {
   if (!copyPath.empty()) DeleteFileA(copyPath.c_str());
   RemoveDirectoryA(tempFolder.c_str());  // fails, as it should, while other files are there
+}
+
+std::string GetModuleFolder() {
+  static const std::string folder = AfxGetModuleFolder();
+  return folder;
+}
+
+std::string GetMainProgramPath() {
+  return GetModuleFolder() + "ZBPro.exe";
+}
+
+std::string GetDebugStartLogPath() {
+  return GetModuleFolder() + "zbu_dbgs.txt";
+}
+
+std::string GetUpdateDebugLogPath() {
+  return GetModuleFolder() + "zbu_dbg.txt";
 }
 
 std::string RelaunchParameters(const std::string& documentPath) {
@@ -101,8 +120,17 @@ std::string DebugStartLines(const NQCommandLineInfo& info) {
          "\r\nFile:     " + (info.m_file ? "1" : "0") + "\r\nFileName: " + info.m_fileName + "\r\n";
 }
 
-bool IsMainProgramRunning(const std::string& title) {
-  return !title.empty() && FindWindowA(nullptr, title.c_str()) != nullptr;
+bool IsMainProgramRunning() {
+  return FindWindowA(ZBPRO_MAINFRAME_CLASS, nullptr) != nullptr;
+}
+
+bool WaitForMainProgramToClose(unsigned limitMs, unsigned pollMs) {
+  ULONGLONG start = GetTickCount64();
+  while (IsMainProgramRunning()) {
+    if (GetTickCount64() - start >= limitMs) return false;
+    Sleep(pollMs);
+  }
+  return true;
 }
 
 long RelaunchMainProgram(const std::string& programFolder, const std::string& documentPath,
@@ -118,7 +146,7 @@ long RelaunchMainProgram(const std::string& programFolder, const std::string& do
 LanguageModuleChoice ChooseLanguageModule(const std::string& programFolder,
                                           const std::string& setting, unsigned waitLimitMs,
                                           unsigned pollMs) {
-  std::string name = LanguageModuleName(setting);
+  std::string name = GetLanguageModuleName(setting);
   if (WaitForModuleRelease(programFolder + name, waitLimitMs, pollMs) == kModuleReady)
     return {programFolder + name, false};
   if (name == kEnglishModule) return {};

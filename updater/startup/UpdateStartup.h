@@ -7,7 +7,7 @@
 
 // The language module named by the main program's setting, in lower case. Only a plain file
 // name ending in ".dll" is taken; anything else (a path, a device) gives the English module.
-std::string LanguageModuleName(const std::string& setting);
+std::string GetLanguageModuleName(const std::string& setting);
 constexpr const char* kEnglishModule = "zbresenu.dll";
 
 enum ModuleWait { kModuleReady, kModuleMissing, kModuleStillInUse };
@@ -22,6 +22,13 @@ std::string CopyModuleFresh(const std::string& modulePath, const std::string& te
 // Removes only the copy, then the folder when nothing else is left in it.
 void RemoveModuleCopy(const std::string& copyPath, const std::string& tempFolder);
 
+// The program folder: the update program's own module's folder with its trailing backslash,
+// worked out once. Every file of the update program is named from it.
+std::string GetModuleFolder();
+std::string GetMainProgramPath();     // "ZBPro.exe" there
+std::string GetDebugStartLogPath();   // "zbu_dbgs.txt" there
+std::string GetUpdateDebugLogPath();  // "zbu_dbg.txt" there
+
 // The main program's arguments: the document path in double quotes ("" when none).
 std::string RelaunchParameters(const std::string& documentPath);
 // The text after the relaunch error's prefix for a shell-execute result.
@@ -31,8 +38,12 @@ const char* RelaunchErrorText(long code);
 class NQCommandLineInfo;
 std::string DebugStartLines(const NQCommandLineInfo& info);
 
-// True while a top-level window with exactly this title exists (the main program's window).
-bool IsMainProgramRunning(const std::string& title);
+// True while the main program's window exists. It is found by the window class the main
+// program registers for that, since its title carries the document's name.
+bool IsMainProgramRunning();
+// The main program hands over to the update program and then closes: waits up to limitMs for
+// its window to go. True when it is gone.
+bool WaitForMainProgramToClose(unsigned limitMs, unsigned pollMs = 100);
 // Opens "ZBPro.exe" in the program folder with the document path in quotes. The shell's result:
 // above 32 is success, else the code for RelaunchErrorText. debugLines, when given, gets the
 // start log's "App:" and "Params:" lines.

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "foundation/ProxySettings.h"
 #include "tests/support/TempFolder.h"
 #include "updater/startup/NQCommandLineInfo.h"
 #include "updater/startup/UpdateStartup.h"
@@ -75,7 +76,7 @@ TEST(UpdateStartup, LanguageModuleNameIsAPlainFileName) {
                {"..\\..\\evil.dll", "zbresenu.dll"}, {"C:\\x\\zbresdeu.dll", "zbresenu.dll"},
                {"nul.dll", "zbresenu.dll"},          {"zbresdeu.exe", "zbresenu.dll"},
                {"sub/zbres.dll", "zbresenu.dll"}};
-  for (const Case& c : cases) EXPECT_EQ(LanguageModuleName(c.setting), c.name) << c.setting;
+  for (const Case& c : cases) EXPECT_EQ(GetLanguageModuleName(c.setting), c.name) << c.setting;
 }
 
 // The wait lasts only while the module is in use, and only up to its limit.
@@ -166,7 +167,10 @@ TEST(UpdateStartup, RelaunchPassesTheDocumentPath) {
   SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
   zbtest::TempFolder empty;
   EXPECT_EQ(RelaunchMainProgram(empty.Path(), ""), 2);  // no program there
-  EXPECT_FALSE(IsMainProgramRunning("No window is titled like this 0x5A17"));
+  // The program's own folder names its files.
+  EXPECT_EQ(GetModuleFolder(), ModuleFolder());
+  EXPECT_EQ(GetMainProgramPath(), ModuleFolder() + "ZBPro.exe");
+  EXPECT_EQ(GetDebugStartLogPath(), ModuleFolder() + "zbu_dbgs.txt");
 }
 
 class UpdateProfileTest : public ::testing::Test {
@@ -209,7 +213,7 @@ TEST_F(UpdateProfileTest, ProxyFollowsTheMainProgram) {
   EXPECT_EQ(settings.proxy.GetPort(), 3128u);
   EXPECT_EQ(settings.proxyUser, "zbuser");
   EXPECT_EQ(settings.proxyPassword, "secret");
-  EXPECT_EQ(UnscrambleProxyPassword(std::string("\x7F\x01\x7F\x02", 4)),
+  EXPECT_EQ(CProxySettings::Unscramble(std::string("\x7F\x01\x7F\x02", 4)),
             std::string("\x5A\x25", 2));
 }
 
@@ -257,3 +261,28 @@ TEST(UpdateTexts, RateTimeLeftAndThousands) {
 }
 
 }  // namespace
+
+// The system's proxy text as both programs read it: blanks around the parts do not count.
+TEST(SharedProxyReader, SystemProxyText) {
+  struct Case {
+    const char* text;
+    bool ok;
+    const char* host;
+    unsigned port;
+  } cases[] = {{"127.0.0.1:3128", true, "127.0.0.1", 3128},
+               {"  proxy.local:8080  ", true, "proxy.local", 8080},
+               {"ftp=f:21; http=web.proxy :3128 ;https=s:443", true, "web.proxy", 3128},
+               {"proxy.local", true, "proxy.local", 80},
+               {"ftp=f:21", false, "", 0},
+               {"host:0", false, "", 0},
+               {"   ", false, "", 0}};
+  for (const Case& c : cases) {
+    std::string host;
+    unsigned port = 0;
+    EXPECT_EQ(CProxySettings::ParseSystemProxy(c.text, host, port), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(host, c.host) << c.text;
+      EXPECT_EQ(port, c.port) << c.text;
+    }
+  }
+}

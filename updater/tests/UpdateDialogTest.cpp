@@ -22,6 +22,7 @@
 #include "updater/app/UpdateSession.h"
 #include "updater/dialogs/ZBUpdateDlg.h"
 #include "updater/startup/NQCommandLineInfo.h"
+#include "updater/startup/UpdateStartup.h"
 #include "updater/tests/UpdaterTestFiles.h"
 
 namespace {
@@ -92,6 +93,8 @@ class User {
   HICON iconAtConfirm = nullptr;
   bool confirmed = false, cancelled = false;
   std::vector<std::string> messages;  // the text of every message box
+  // The box a double-click on the first row shows (kInstall only): its text and caption.
+  std::string versionBox, versionCaption;
 
  private:
   void Loop() {
@@ -114,8 +117,16 @@ class User {
       Confirm(w, list);
     } else if (HWND text = GetDlgItem(w, kMessageBoxText)) {
       m_handled.insert(w);
-      messages.push_back(Text(text));
+      if (m_versionsOf) {
+        versionBox = Text(text);
+        versionCaption = Text(w);
+      } else {
+        messages.push_back(Text(text));
+      }
       PostMessageA(w, WM_COMMAND, IDOK, 0);
+      // The confirmation is answered once the versions box is closed.
+      if (m_versionsOf) PostMessageA(m_versionsOf, WM_COMMAND, IDOK, 0);
+      m_versionsOf = nullptr;
     }
   }
 
@@ -144,6 +155,17 @@ class User {
       cancelled = true;
     }
     confirmed = m_answer != kDecline;
+    if (m_answer == kInstall && n > 0) {
+      // A double-click on the first row first: it shows the two versions in a box.
+      m_activate = NMITEMACTIVATE{};
+      m_activate.hdr.hwndFrom = list;
+      m_activate.hdr.idFrom = IDC_CONFIRM_LIST;
+      m_activate.hdr.code = NM_DBLCLK;
+      m_activate.iItem = 0;
+      m_versionsOf = w;
+      PostMessageA(w, WM_NOTIFY, IDC_CONFIRM_LIST, reinterpret_cast<LPARAM>(&m_activate));
+      return;
+    }
     PostMessageA(w, WM_COMMAND, confirmed ? IDOK : IDCANCEL, 0);
   }
 
@@ -151,6 +173,8 @@ class User {
   std::string m_cancelAt;
   std::atomic<bool> m_done{false};
   HWND m_updateDialog = nullptr;
+  HWND m_versionsOf = nullptr;  // the confirmation waiting for its versions box
+  NMITEMACTIVATE m_activate{};
   std::set<HWND> m_handled;
   std::thread m_thread;
 };
@@ -191,7 +215,8 @@ class UpdateDialogTest : public ::testing::Test {
     CrusherShutdown();
     server.PublishCatalogue(zbtest::MakeCatalogue(
         {{"tool.dll", "2.10.301.0", 1234567, "/zubrin/latest/tool.arq", 0, ""},
-         {"readme.txt", "0.0.0.0", 30, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"}},
+         // Sizes bound the downloads: the catalogue's are at least the archives'.
+         {"readme.txt", "0.0.0.0", 300, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"}},
         {server.Host()}));
     store.values = {{"Count", "1"}, {"Server0", server.Host()}};
     settings.programFolder = app.Path();
@@ -238,9 +263,13 @@ TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDo
     EXPECT_EQ(user.statusAtConfirm, AfxLoadString(IDS_UPDATE_READING));
     EXPECT_EQ(user.hostAtConfirm, server.Host());
     EXPECT_EQ(user.rows, (std::vector<std::string>{"The file tool.dll|tool.dll|1,234,567",
-                                                   "The file readme.txt|readme.txt|30"}));
-    EXPECT_EQ(user.total, "1,234,597 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
+                                                   "The file readme.txt|readme.txt|300"}));
+    EXPECT_EQ(user.total, "1,234,867 " + AfxLoadString(IDS_UPDATE_BYTES_TOTAL));
     ASSERT_EQ(user.messages.size(), 1u) << testing::PrintToString(user.messages);
+    // The versions box carries the program's caption (without one the system titles it
+    // "Error").
+    EXPECT_EQ(user.versionBox, "Local Version: 2.10.300.4000\nRemote Version: 2.10.301.0");
+    EXPECT_EQ(user.versionCaption, AfxLoadString(IDS_UPDATE_CAPTION));
     EXPECT_TRUE(Mentions(user.messages, IDS_UPDATE_INSTALLED)) << user.messages[0];
     // The dialog shows the module's own icon, not the system's.
     EXPECT_NE(user.iconAtConfirm, nullptr);
@@ -417,3 +446,159 @@ TEST(UpdateDialogLines, RateAndTimeLeftInTheModuleUnits) {
 }
 
 }  // namespace
+
+// ---- the hand-over from the main program ----
+
+namespace handover {
+
+// A stand-in for the main program's window: its class, and a title with a document in it, as
+// the main program shows. It lives on a thread of its own until closeAfterMs have passed.
+class MainWindowStandIn {
+ public:
+  explicit MainWindowStandIn(DWORD closeAfterMs) {
+    m_thread = std::thread([this, closeAfterMs] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = DefWindowProcA;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = ZBPRO_MAINFRAME_CLASS;
+      RegisterClassA(&wc);
+      HWND w = CreateWindowA(ZBPRO_MAINFRAME_CLASS, "ZBPro - shop.zbp", WS_OVERLAPPEDWINDOW, 0, 0,
+                             200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+      m_created = true;
+      ULONGLONG start = GetTickCount64();
+      while (GetTickCount64() - start < closeAfterMs && !m_stop) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+      }
+      DestroyWindow(w);
+      UnregisterClassA(ZBPRO_MAINFRAME_CLASS, wc.hInstance);
+    });
+    while (!m_created) Sleep(5);
+  }
+  ~MainWindowStandIn() {
+    m_stop = true;
+    m_thread.join();
+  }
+
+ private:
+  std::thread m_thread;
+  std::atomic<bool> m_created{false}, m_stop{false};
+};
+
+// A scratch program folder with the update program, optionally its language module, and the
+// recorder standing in for the main program; one server where nothing listens.
+struct ProgramFolder {
+  explicit ProgramFolder(bool withModule) {
+    std::vector<const char*> names = {"ZBUpdate.exe"};
+    if (withModule) names.push_back("ZBResENU.dll");
+    for (const char* name : names)
+      EXPECT_TRUE(CopyFileA((ModuleFolder() + name).c_str(), folder.File(name).c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA((ModuleFolder() + "zbtest_url_recorder.exe").c_str(),
+                          folder.File("ZBPro.exe").c_str(), FALSE));
+    DWORD one = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, kServersKey, "Count", REG_DWORD, &one, sizeof one);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kServersKey, "Server0", REG_SZ, "127.0.0.1:1", 12);
+    SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", Recorded().c_str());
+  }
+  ~ProgramFolder() {
+    SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kServersKey);
+    DeleteFileA(Recorded().c_str());
+  }
+  std::string Recorded() const { return folder.File("args.txt"); }
+
+  // Runs the program to its end; every message box it shows is answered with OK.
+  DWORD Run(const std::string& arguments, int* boxes = nullptr) {
+    std::string command = "\"" + folder.File("ZBUpdate.exe") + "\" " + arguments;
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.Path().c_str(), &start, &process))
+      return static_cast<DWORD>(-1);
+    std::set<HWND> answered;
+    ULONGLONG began = GetTickCount64();
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT &&
+           GetTickCount64() - began < 60000) {
+      std::pair<DWORD, std::set<HWND>*> ctx{process.dwProcessId, &answered};
+      EnumWindows(
+          [](HWND w, LPARAM p) {
+            auto* c = reinterpret_cast<std::pair<DWORD, std::set<HWND>*>*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid == c->first && std::string(cls) == "#32770" && IsWindowVisible(w) &&
+                GetDlgItem(w, kMessageBoxText) && c->second->insert(w).second)
+              PostMessageA(w, WM_COMMAND, IDOK, 0);
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&ctx));
+    }
+    if (boxes) *boxes = static_cast<int>(answered.size());
+    TerminateProcess(process.hProcess, 1);  // only when it hung
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+  }
+
+  // What the stand-in for the main program was started with ("<missing>": not started).
+  std::string WaitForRecorder(int tenths) const {
+    for (int i = 0; i < tenths && ReadFileText(Recorded()) == "<missing>"; ++i) Sleep(100);
+    return ReadFileText(Recorded());
+  }
+
+  static constexpr const char* kServersKey = "Software\\Orvandel Labs, Inc.\\ZBUpdate\\FTP Servers";
+  zbtest::TempFolder folder;
+};
+
+}  // namespace handover
+
+// The main program is found by its window class, whatever document its title names.
+TEST(UpdateHandOver, MainProgramIsFoundByItsWindowClass) {
+  EXPECT_FALSE(IsMainProgramRunning());
+  {
+    handover::MainWindowStandIn main(60000);
+    EXPECT_TRUE(IsMainProgramRunning());
+    EXPECT_FALSE(WaitForMainProgramToClose(50, 10));
+  }
+  {
+    handover::MainWindowStandIn main(300);
+    EXPECT_TRUE(WaitForMainProgramToClose(10000, 20));
+  }
+  EXPECT_FALSE(IsMainProgramRunning());
+}
+
+// The update program beside a main program that stays: it replaces nothing, starts no second
+// main program and ends; one that closes shortly after starting the update hands over.
+TEST(UpdateHandOver, UpdateWaitsForTheMainProgramToClose) {
+  {
+    handover::ProgramFolder program(true);
+    handover::MainWindowStandIn main(60000);
+    program.Run("/debug /update /launch");
+    // Ended before the command line's start log: nothing of the update ran.
+    EXPECT_EQ(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
+    EXPECT_EQ(program.WaitForRecorder(10), "<missing>");
+  }
+  {
+    handover::ProgramFolder program(true);
+    handover::MainWindowStandIn main(1000);
+    program.Run("/debug /update /launch");
+    EXPECT_NE(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
+    EXPECT_EQ(program.WaitForRecorder(100), "1\n\n");
+    EXPECT_EQ(GetFileAttributesA(program.folder.File("temp").c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
+// Without a language module the update cannot start; it says so, and the main program, which
+// closed for the update, is started again with its document.
+TEST(UpdateHandOver, MissingLanguageModuleBringsTheMainProgramBack) {
+  handover::ProgramFolder program(false);
+  int boxes = 0;
+  EXPECT_EQ(program.Run("/update /launch /file \"C:\\my sites\\shop.zbp\"", &boxes), 1u);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(program.WaitForRecorder(100), "1\nC:\\my sites\\shop.zbp\n");
+}

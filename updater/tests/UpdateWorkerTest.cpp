@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foundation/Crusher.h"
@@ -99,9 +100,12 @@ class UpdateWorkerTest : public ::testing::Test {
     CloseHandle(f);
   }
 
-  std::vector<zbtest::UpdateFileSpec> Files(long toolSize = 20000) {
+  // The catalogue gives each archive's exact size unless told otherwise.
+  std::vector<zbtest::UpdateFileSpec> Files(long toolSize = 0) {
+    if (!toolSize) toolSize = static_cast<long>(toolArq.size());
     return {{"tool.dll", "2.10.301.0", toolSize, "/zubrin/latest/tool.arq", 0, ""},
-            {"readme.txt", "0.0.0.0", 30, "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"},
+            {"readme.txt", "0.0.0.0", static_cast<long>(readmeArq.size()),
+             "/zubrin/latest/readme.arq", 0, "6/1/2024 10:00:00"},
             {"same.dll", "0.0.0.0", 10, "/zubrin/latest/same.arq", 0, ""},
             {"zbresdeu.dll", "9.0.0.0", 10, "/zubrin/latest/deu.arq", 1, ""}};
   }
@@ -201,6 +205,8 @@ TEST_F(UpdateWorkerTest, CancelAtEachStepInstallsNothing) {
     EXPECT_TRUE(Untouched()) << c.what;
     EXPECT_TRUE(ui.messages.empty()) << c.what;
     EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), "<missing>") << c.what;
+    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
+    EXPECT_EQ(app.CountFiles(), 2) << c.what;
     if (c.inConfirm) {
       EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 0);
     }
@@ -268,7 +274,7 @@ TEST_F(UpdateWorkerTest, ShortOrHostileDownloadsFail) {
 
 // Wrong sizes in the catalogue never push the bar past 100 % or wrap the time left.
 TEST_F(UpdateWorkerTest, ProgressStaysInRangeWhenSizesAreWrong) {
-  for (long size : {1L, -5L, 2000000000L}) {
+  for (long size : {-5L, 2000000000L}) {
     ui = FakeUi();
     Publish(Files(size));
     CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(), app.File("tool.dll").c_str(),
@@ -278,6 +284,148 @@ TEST_F(UpdateWorkerTest, ProgressStaysInRangeWhenSizesAreWrong) {
     for (int p : ui.progress) EXPECT_TRUE(p >= 0 && p <= 100) << size << ": " << p;
     for (uint32_t t : ui.timesLeft) EXPECT_LT(t, 0x80000000u) << size;
   }
+}
+
+// A server that sends more than it may: an endless catalogue, an archive past the catalogue's
+// size (announced or not). The step fails, the partial file is deleted and nothing stays.
+TEST_F(UpdateWorkerTest, DownloadsStopAtTheirSizeBound) {
+  struct Case {
+    const char* what;
+    bool catalogue;
+    zbtest::HttpResponse response;
+  } cases[] = {
+      {"endless catalogue", true,
+       zbtest::HttpResponse::Endless("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n"
+                                     "[File List]\r\n",
+                                     "; a comment line that never ends the catalogue\r\n")},
+      {"endless archive", false,
+       zbtest::HttpResponse::Endless("HTTP/1.0 200 OK\r\n\r\n", std::string(4096, 'A'))},
+      {"archive larger than listed", false,
+       zbtest::HttpResponse::Text(toolArq + std::string(100, 'A'), "application/octet-stream")},
+  };
+  for (Case& c : cases) {
+    ui = FakeUi();
+    Publish(Files());
+    if (c.catalogue)
+      server.Route(zbtest::UpdateTestServer::kCataloguePath, c.response);
+    else
+      server.Route("/zubrin/latest/tool.arq", c.response);
+    Run();
+    EXPECT_TRUE(ui.finished) << c.what;
+    EXPECT_TRUE(Untouched()) << c.what;
+    if (c.catalogue)
+      EXPECT_TRUE(ui.messages.empty()) << c.what;
+    else
+      EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_DOWNLOAD_FAILED}) << c.what;
+    EXPECT_EQ(ReadFileText(app.File("versions.ini")), "<missing>") << c.what;
+    EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
+    EXPECT_EQ(app.CountFiles(), 2) << c.what;
+    server.PublishArchive("/zubrin/latest/tool.arq", toolArq);
+  }
+}
+
+// A cancel while the catalogue comes leaves no part of it behind.
+TEST_F(UpdateWorkerTest, CancelDuringTheCatalogueLeavesNoPartOfIt) {
+  std::string text = zbtest::MakeCatalogue(Files(), {server.Host()});
+  server.PublishStalledArchive(zbtest::UpdateTestServer::kCataloguePath, text, text.size() / 2);
+  std::thread canceller([&] {
+    server.WaitForRequests(1);
+    Sleep(300);
+    cancel();
+  });
+  CUpdateWorker worker(settings, store, ui);
+  cancel = [&worker] { worker.Cancel(); };
+  worker.Run();
+  canceller.join();
+  EXPECT_EQ(ui.statuses, (std::vector<int>{IDS_UPD_FETCHING, IDS_UPD_READY}));
+  EXPECT_EQ(ReadFileText(app.File("versions.ini")), "<missing>");
+  EXPECT_EQ(app.CountFiles(), 2);
+}
+
+// Archives kept after a failed run are used again when their size and checksums hold, and
+// downloaded anew otherwise; a damaged one is not kept at all.
+TEST_F(UpdateWorkerTest, KeptArchivesAreReusedOrReplaced) {
+  std::string bad = readmeArq;
+  bad[bad.size() - 50] ^= 0x11;
+  server.PublishArchive("/zubrin/latest/readme.arq", bad);
+  Run();
+  ASSERT_EQ(ui.messages, std::vector<int>{IDS_UPD_TEST_FAILED});
+  EXPECT_EQ(ReadFileText(app.File("download\\tool.arq")), toolArq);
+  EXPECT_EQ(ReadFileText(app.File("download\\readme.arq")), "<missing>");
+
+  // The next run takes the kept tool archive without asking the server for it.
+  ui = FakeUi();
+  server.PublishArchive("/zubrin/latest/readme.arq", readmeArq);
+  server.ClearRequests();
+  Run();
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 0);
+  EXPECT_EQ(ReadFileText(app.File("tool.dll")), newDll);
+  EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A kept archive that is not the catalogue's (another size) is fetched again.
+  CopyFileA((ModuleFolder() + "zbtest_versioned.dll").c_str(), app.File("tool.dll").c_str(), FALSE);
+  CreateDirectoryA(app.File("download").c_str(), nullptr);
+  WriteFileText(app.File("download\\tool.arq"), toolArq + "x");
+  ui = FakeUi();
+  server.ClearRequests();
+  Run();
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  EXPECT_EQ(server.RequestsFor("/zubrin/latest/tool.arq"), 1);
+  EXPECT_EQ(ReadFileText(app.File("tool.dll")), newDll);
+}
+
+// Old copies of replaced files that an earlier run could not delete go at the next start;
+// members stored without the write bit are installed writable, so the next update works.
+TEST_F(UpdateWorkerTest, LeftoversGoAndInstalledFilesStayWritable) {
+  WriteFileText(app.File("OLD00042.$$$"), "an old copy");
+  SetFileAttributesA(app.File("OLD00042.$$$").c_str(), FILE_ATTRIBUTE_READONLY);
+  CreateDirectoryA(app.File("download").c_str(), nullptr);
+  WriteFileText(app.File("download\\DL00007.$$$"), "a partial download");
+  CrusherInit();
+  struct : ArqSink {
+    std::string bytes;
+    int Write(const void* d, int n) override {
+      bytes.append(static_cast<const char*>(d), n);
+      return 0;
+    }
+  } sink;
+  ArqMemberHeader h;
+  h.name = "readme.txt";
+  h.mode = 0x8124;  // r--r--r--
+  std::string text = "read-only readme\r\n";
+  ArqWriteMember(sink, h, text.data(), text.size());
+  ArqWriteEnd(sink);
+  CrusherShutdown();
+  readmeArq = sink.bytes;
+  server.PublishArchive("/zubrin/latest/readme.arq", readmeArq);
+  Publish(Files());
+  Run();
+  EXPECT_EQ(ui.messages, std::vector<int>{IDS_UPD_INSTALLED});
+  EXPECT_EQ(ReadFileText(app.File("readme.txt")), text);
+  EXPECT_FALSE(GetFileAttributesA(app.File("readme.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ReadFileText(app.File("OLD00042.$$$")), "<missing>");
+  EXPECT_EQ(app.CountFiles(), 2);
+  EXPECT_EQ(GetFileAttributesA(app.File("download").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The installed version of the main program goes to the maker's page; other entries do not.
+TEST_F(UpdateWorkerTest, InstalledVersionIsReportedForTheMainProgramOnly) {
+  server.Route("/version.cgi", zbtest::HttpResponse::Text("thanks"));
+  settings.versionReportUrl = "http://" + server.Host() + "/version.cgi";
+  CUpdateWorker worker(settings, store, ui);
+  CFileInfo main;
+  main.m_name = "ZBPro.exe";
+  main.m_localVersion.Parse("3.1.4.15");
+  CFileInfo other = main;
+  other.m_name = "tool.dll";
+  EXPECT_FALSE(worker.ReportInstalledVersion(other));
+  EXPECT_EQ(server.RequestCount(), 0u);
+  EXPECT_TRUE(worker.ReportInstalledVersion(main));
+  ASSERT_EQ(server.RequestCount(), 1u);
+  EXPECT_EQ(server.LastRequest().target,
+            "/version.cgi?product_id=3&contact_id=&software_version=3.1.4.15");
+  EXPECT_EQ(app.CountFiles(), 2);
 }
 
 TEST_F(UpdateWorkerTest, WholeUpdateThroughTheTunnel) {

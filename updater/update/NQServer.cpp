@@ -111,6 +111,10 @@ void NQServer::OnReceiveProgress(uint32_t soFar, uint32_t total) {
 long NQServer::ReceiveBody(void* file) {
   CLibString lengthText = GetResponseHeader("content-length");
   long expected = lengthText.GetLength() > 0 ? std::atol(lengthText.c_str()) : -1;
+  if (m_maxBytes >= 0 && expected > m_maxBytes) {
+    m_overLimit = true;
+    return -1;
+  }
   std::vector<char> buffer(8192);
   long total = 0;
   OnReceiveProgress(0, static_cast<uint32_t>(std::max(expected, 0L)));
@@ -123,6 +127,10 @@ long NQServer::ReceiveBody(void* file) {
     if (expected >= 0) want = static_cast<int>(std::min<long>(want, expected - total));
     int got = Recv(buffer.data(), want);
     if (got <= 0) break;
+    if (m_maxBytes >= 0 && got > m_maxBytes - total) {
+      m_overLimit = true;
+      return -1;
+    }
     DWORD put = 0;
     if (!WriteFile(file, buffer.data(), static_cast<DWORD>(got), &put, nullptr) ||
         put != static_cast<DWORD>(got))
@@ -159,10 +167,14 @@ long NQServer::FetchOnce(const std::string& url, const std::string& path, std::s
   if (file == INVALID_HANDLE_VALUE) return -1;
   long bytes = ReceiveBody(file);
   CloseHandle(file);
+  // Nothing of a body that failed stays on disk.
+  if (bytes < 0) DeleteFileA(path.c_str());
   return bytes;
 }
 
-long NQServer::GetToFile(const std::string& url, const std::string& path) {
+long NQServer::GetToFile(const std::string& url, const std::string& path, int64_t maxBytes) {
+  m_maxBytes = maxBytes;
+  m_overLimit = false;
   std::string next = url, location;
   long result = -1;
   for (int hops = 0; hops <= kMaxRedirects; ++hops) {

@@ -32,7 +32,11 @@ class NQServer : public CSockHttpClient {
   // GET url into path (created or truncated). Returns the body bytes written, or -1 when
   // nothing was fetched (no connection, no status line, a status other than 200, or a file
   // that cannot be written). The status and the response headers stay readable.
-  long GetToFile(const std::string& url, const std::string& path);
+  // A body that announces or sends more than maxBytes (when not negative) fails too, and
+  // whatever of it was written is deleted: a server never fills the disk.
+  long GetToFile(const std::string& url, const std::string& path, int64_t maxBytes = -1);
+  // Whether the last GetToFile stopped at its size bound.
+  bool WasOverLimit() const { return m_overLimit; }
 
   // Called with the body bytes so far: 0 when a body starts.
   std::function<void(uint32_t bytes)> onProgress;
@@ -43,6 +47,8 @@ class NQServer : public CSockHttpClient {
  private:
   long FetchOnce(const std::string& url, const std::string& path, std::string& location);
   long ReceiveBody(void* file);
+  int64_t m_maxBytes = -1;
+  bool m_overLimit = false;
   CInetAddress m_tunnelProxy;
   std::string m_proxyUserName;
   std::string m_proxyPass;

@@ -4,12 +4,10 @@
 
 #include <cstdlib>
 
+#include "foundation/ProxySettings.h"
 #include "updater/update/UpdateWorker.h"
 
 namespace {
-
-constexpr const char* kInternetSettings =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 std::string ReadText(const std::string& key, const char* name) {
   char value[2049] = {};
@@ -32,24 +30,6 @@ bool ReadNumber(const std::string& key, const char* name, long& out) {
 long ReadNumberOr(const std::string& key, const char* name, long fallback) {
   long value = fallback;
   return ReadNumber(key, name, value) ? value : fallback;
-}
-
-// "host:port", or the http entry of "http=host:port;ftp=..."; port 80 when none is given.
-bool ParseProxyText(std::string text, std::string& host, unsigned& port) {
-  size_t eq = text.find('=');
-  if (eq != std::string::npos) {
-    std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    size_t at = lower.find("http=");
-    if (at == std::string::npos) return false;
-    text = text.substr(at + 5);
-  }
-  text = text.substr(0, text.find(';'));
-  size_t colon = text.rfind(':');
-  host = text.substr(0, colon);
-  long p = colon == std::string::npos ? 80 : std::atol(text.c_str() + colon + 1);
-  port = static_cast<unsigned>(p);
-  return !host.empty() && p > 0 && p < 65536;
 }
 
 }  // namespace
@@ -88,39 +68,12 @@ std::string ReadLanguageSetting(const std::string& mainKey) {
   return ReadText(mainKey, "LanguageDLL");
 }
 
-std::string UnscrambleProxyPassword(const std::string& stored) {
-  // The main program stores each character xor 0x5A, with 0x7F as an escape for the two
-  // results a registry text cannot hold plainly.
-  std::string out;
-  for (size_t i = 0; i < stored.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(stored[i]);
-    if (c == 0x7F && i + 1 < stored.size()) {
-      unsigned char code = static_cast<unsigned char>(stored[i + 1]);
-      if (code == 0x01 || code == 0x02) {
-        c = code == 0x01 ? 0 : 0x7F;
-        ++i;
-      }
-    }
-    out += static_cast<char>(c ^ 0x5A);
-  }
-  return out;
-}
-
 bool ReadProxySettings(UpdateSettings& settings, const std::string& mainKey) {
-  std::string props = mainKey + "\\Properties";
-  if (ReadNumberOr(props, "UseProxy", 0) != 0) {
-    unsigned port = static_cast<unsigned>(ReadNumberOr(props, "ProxyPort", 80));
-    settings.proxy = CInetAddress(ReadText(props, "ProxyServer").c_str(), port);
-    settings.proxyUser = ReadText(props, "ProxyUser");
-    settings.proxyPassword = UnscrambleProxyPassword(ReadText(props, "ProxyPassword"));
-    return settings.proxy.IsValid();
-  }
-  if (ReadNumberOr(props, "AutoProxy", ReadNumberOr(props, "AutoDetect", 0)) == 0) return false;
-  std::string host;
-  unsigned port = 0;
-  if (ReadNumberOr(kInternetSettings, "ProxyEnable", 0) == 0 ||
-      !ParseProxyText(ReadText(kInternetSettings, "ProxyServer"), host, port))
-    return false;
-  settings.proxy = CInetAddress(host.c_str(), port);
+  // The main program's own reader: both programs go through the same proxy.
+  CProxySettings proxy = CProxySettings::Read(mainKey);
+  if (!proxy.IsSet()) return false;
+  settings.proxy = CInetAddress(proxy.host.c_str(), proxy.port);
+  settings.proxyUser = proxy.user;
+  settings.proxyPassword = proxy.password;
   return settings.proxy.IsValid();
 }

@@ -28,8 +28,6 @@ class CRegistryServerStore : public ServerStore {
 int ReadUpdateTimeout(const std::string& profileKey = kUpdateProfileKey);
 // The main program's "LanguageDLL" value, empty when missing.
 std::string ReadLanguageSetting(const std::string& mainKey = kMainProfileKey);
-// The proxy the main program uses ("UseProxy" with its server, port, user and scrambled
-// password; else with "AutoProxy" the system's proxy), into the settings. False for none.
+// The proxy the main program uses, read by its own reader (foundation/ProxySettings.h), into
+// the settings. False for none.
 bool ReadProxySettings(UpdateSettings& settings, const std::string& mainKey = kMainProfileKey);
-// The main program's stored form of a proxy password, read back.
-std::string UnscrambleProxyPassword(const std::string& stored);

@@ -25,9 +25,9 @@ TimeLeft ComputeTimeLeft(uint64_t total, uint64_t done, uint32_t r) {
           static_cast<unsigned>((s % 3600) / 60 + 1)};
 }
 
-std::string FormatThousands(long n) {
+std::string FormatThousands(int64_t n) {
   char digits[32];
-  std::snprintf(digits, sizeof digits, "%ld", n);
+  std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(n));
   std::string d = digits;
   size_t len = d.size();
   if (len == 0 || len > 9) return std::string();

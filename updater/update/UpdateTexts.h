@@ -21,4 +21,4 @@ struct TimeLeft {
 TimeLeft ComputeTimeLeft(uint64_t total, uint64_t done, uint32_t bytesPerSecond);
 
 // "1,234,567"; empty for 0 digits or more than nine.
-std::string FormatThousands(long n);
+std::string FormatThousands(int64_t n);

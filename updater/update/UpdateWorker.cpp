@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "foundation/Crusher.h"
 #include "updater/archive/ArchiveFiles.h"
@@ -14,8 +15,13 @@ CUpdateWorker::CUpdateWorker(const UpdateSettings& settings, ServerStore& server
     : m_settings(settings), m_servers(servers), m_ui(ui) {}
 
 void CUpdateWorker::Run() {
+  RemoveLeftovers();
   m_ui.PostStatus(IDS_UPD_FETCHING);
   if (FetchCatalogue() && !m_cancel) RunAfterCatalogue();
+  // A catalogue fetched just before a cancel was never read.
+  DeleteFileA((m_settings.programFolder + "versions.ini").c_str());
+  // The staging folder goes when nothing is kept in it.
+  RemoveDirectoryA(StagingFolder().c_str());
   m_ui.PostStatus(IDS_UPD_READY);
   m_ui.Finish();
 }
@@ -58,15 +64,23 @@ void CUpdateWorker::RunAfterCatalogue() {
   }
   m_ui.SetStatusOnly(IDS_UPD_DONE);
   Sleep(m_settings.finalPauseMs);
+  FreeCatalogue();
+}
+
+void CUpdateWorker::FreeCatalogue() {
   m_table.clear();
   m_selected.clear();
 }
 
 // ---- catalogue ----
 
-void CUpdateWorker::PrepareServer(NQServer& server) const {
+void CUpdateWorker::ApplyServerProxy(NQServer& server) const {
   if (m_settings.proxy.IsValid())
     server.SetTunnelProxy(m_settings.proxy, m_settings.proxyUser, m_settings.proxyPassword);
+}
+
+void CUpdateWorker::PrepareServer(NQServer& server) const {
+  ApplyServerProxy(server);
   server.SetCallback(
       [](CSock* sock, int, uintptr_t, uintptr_t user) {
         // The cancel flag ends every wait of the socket.
@@ -82,15 +96,22 @@ bool CUpdateWorker::FetchCatalogue() {
   PrepareServer(server);
   ServerRotation rotation(m_servers);
   std::string path = m_settings.programFolder + "versions.ini";
-  for (std::string host; !(host = rotation.NextHost()).empty();) {
-    m_host = host;
-    m_ui.ShowHost(host);
-    long bytes = server.GetToFile("http://" + host + kServerPath + kCatalogueName, path);
-    if (m_cancel) return false;
+  for (std::string url; !(url = NextServerUrl(rotation)).empty();) {
+    long bytes = server.GetToFile(url + kCatalogueName, path, UpdateCatalog::kMaxCatalogueBytes);
+    if (m_cancel) break;
     if (IsTransferComplete(server, bytes)) return true;
   }
+  // Neither a partial catalogue nor one fetched just before a cancel stays behind.
   DeleteFileA(path.c_str());
   return false;
+}
+
+std::string CUpdateWorker::NextServerUrl(ServerRotation& rotation) {
+  std::string host = rotation.NextHost();
+  if (host.empty()) return std::string();
+  m_host = host;
+  m_ui.ShowHost(host);
+  return "http://" + host + kServerPath;
 }
 
 bool CUpdateWorker::ReadCatalogue() {
@@ -111,10 +132,21 @@ bool CUpdateWorker::SelectUpdates() {
     if (m_settings.debug) AppendDebugLog(entry->DescribeDecision());
     if (!needed) continue;
     m_selected.push_back(entry->m_name);
-    // A negative size in the catalogue counts as nothing.
-    m_runTotal += static_cast<uint64_t>(std::max(entry->m_size, 0L));
   }
+  m_runTotal = TotalOf(m_table, m_selected);
   return !m_selected.empty();
+}
+
+uint64_t CUpdateWorker::TotalOf(const CFileInfoTable& table,
+                                const std::vector<std::string>& names) {
+  uint64_t total = 0;
+  for (const std::string& name : names)
+    for (const auto& entry : table)
+      if (entry->m_name == name) {
+        total += static_cast<uint64_t>(std::max(entry->m_size, 0L));
+        break;
+      }
+  return total;
 }
 
 void CUpdateWorker::AppendDebugLog(const std::string& text) const {
@@ -167,7 +199,11 @@ bool CUpdateWorker::DownloadOne(NQServer& server, const CFileInfo& entry) {
   std::string path = entry.m_httpPath;
   if (path.empty() || path[0] != '/') path = "/" + path;
   m_ui.ShowCurrentFile(entry.m_path);
-  long bytes = server.GetToFile("http://" + m_host + path, temp);
+  CatalogueEntry listed;
+  listed.size = entry.m_size;
+  listed.sizeListed = entry.m_sizeListed;
+  // Past the catalogue's size the download fails, and its partial file is deleted.
+  long bytes = server.GetToFile("http://" + m_host + path, temp, ArchiveDownloadLimit(listed));
   bool complete = !m_cancel && IsTransferComplete(server, bytes);
   // A short or failed body is never taken for the archive: the old copy, if any, stays.
   if (complete)
@@ -189,8 +225,37 @@ bool CUpdateWorker::DownloadArchives() {
     if (m_cancel) return true;
     const CFileInfo* entry = Find(name);
     if (!entry) continue;
+    if (ReuseKeptArchive(*entry)) continue;
     if (!DownloadOne(server, *entry)) return false;
   }
+  return true;
+}
+
+// An archive kept from an earlier run (its install or test failed) is used again when it has
+// exactly the catalogue's size and every member's checksum holds; otherwise it goes, and the
+// archive is downloaded anew.
+bool CUpdateWorker::ReuseKeptArchive(const CFileInfo& entry) {
+  std::string path = ArchivePath(entry);
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  int64_t size = ArchiveFileSize(f);
+  CloseHandle(f);
+  bool same = entry.m_sizeListed && size == entry.m_size;
+  if (same && CrusherArchiveInit() == CRUSHER_OK) {
+    same = TestArchive(path.c_str()) == ARQ_OK;
+    CrusherArchiveShutdown();
+  } else {
+    same = false;
+  }
+  if (!same) {
+    DeleteFileA(path.c_str());
+    return false;
+  }
+  m_ui.ShowCurrentFile(entry.m_path);
+  m_bytesDone += static_cast<uint64_t>(size);
+  uint64_t percent = m_runTotal ? std::min<uint64_t>(m_bytesDone * 100 / m_runTotal, 100) : 0;
+  m_ui.SetProgress(static_cast<int>(percent));
   return true;
 }
 
@@ -207,7 +272,10 @@ bool CUpdateWorker::TestArchives() {
       sound = false;
     } else {
       m_ui.ShowCurrentFile(entry->m_path);
-      sound = TestArchive(ArchivePath(*entry).c_str()) == ARQ_OK && sound;
+      bool good = TestArchive(ArchivePath(*entry).c_str()) == ARQ_OK;
+      // A damaged archive could never be used again; the sound ones stay for the next run.
+      if (!good) DeleteFileA(ArchivePath(*entry).c_str());
+      sound = good && sound;
     }
     m_ui.SetProgress(static_cast<int>(100 * ++k / n));
   }
@@ -223,16 +291,22 @@ bool CUpdateWorker::StageArchives(const std::string& folder) {
     const CFileInfo* entry = Find(name);
     if (!entry) continue;
     m_ui.ShowCurrentFile(entry->m_path);
-    int status = OpenArchive(ArchivePath(*entry).c_str(), ARCHIVE_READ_ONLY);
-    if (status == ARQ_OK) {
-      status = SelectExtract("*", folder.c_str());
-      if (status == ARQ_OK) status = ProcessArchive();
-      int closed = CloseArchive();
-      if (status == ARQ_OK) status = closed;
-    }
-    ok = ok && status == ARQ_OK;
+    ok = InstallArchive(ArchivePath(*entry), folder) && ok;
   }
   return ok;
+}
+
+// One archive's members, each under its file name alone, into the staging folder; the program
+// folder takes them all together afterwards.
+bool CUpdateWorker::InstallArchive(const std::string& path, const std::string& folder) {
+  int status = OpenArchive(path.c_str(), ARCHIVE_READ_ONLY);
+  if (status == ARQ_OK) {
+    status = SelectExtract("*", folder.c_str());
+    if (status == ARQ_OK) status = ProcessArchive();
+    int closed = CloseArchive();
+    if (status == ARQ_OK) status = closed;
+  }
+  return status == ARQ_OK;
 }
 
 namespace {
@@ -260,6 +334,25 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   } while (FindNextFileA(h, &found));
   FindClose(h);
   return names;
+}
+
+// prefix + five digits + ".$$$": a name MakeTempName gave out.
+bool IsTempName(const std::string& name, const char* prefix) {
+  size_t n = std::strlen(prefix);
+  if (name.size() != n + 9 || _strnicmp(name.c_str(), prefix, n) != 0) return false;
+  for (size_t i = n; i < n + 5; ++i)
+    if (name[i] < '0' || name[i] > '9') return false;
+  return name.compare(n + 5, 4, ".$$$") == 0;
+}
+
+// Members stored without the write bit would come out read-only, and the next update could not
+// replace them: installed files are always writable.
+void MakeWritable(const std::string& folder) {
+  for (const std::string& name : FilesIn(folder)) {
+    DWORD attributes = GetFileAttributesA((folder + name).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+      SetFileAttributesA((folder + name).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
 }
 
 void RemoveFolder(const std::string& folder) {
@@ -302,7 +395,9 @@ bool CUpdateWorker::InstallArchives() {
   if (CrusherArchiveInit() != CRUSHER_OK) return false;
   std::string folder = StagingFolder() + "files\\";
   RemoveFolder(folder);
-  bool ok = StageArchives(folder) && CommitStaged(folder);
+  bool ok = StageArchives(folder);
+  if (ok) MakeWritable(folder);
+  ok = ok && CommitStaged(folder);
   RemoveFolder(folder);
   CrusherArchiveShutdown();
   m_ui.SetProgress(0);
@@ -313,4 +408,34 @@ void CUpdateWorker::DeleteArchives() {
   for (const std::string& name : m_selected)
     if (const CFileInfo* entry = Find(name)) DeleteFileA(ArchivePath(*entry).c_str());
   RemoveDirectoryA(StagingFolder().c_str());
+}
+
+void CUpdateWorker::RemoveLeftovers() {
+  // A replaced file still in use when its old copy was to go (a running program file) is
+  // free by now.
+  for (const std::string& name : FilesIn(m_settings.programFolder))
+    if (IsTempName(name, "OLD")) {
+      std::string path = m_settings.programFolder + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    }
+  for (const std::string& name : FilesIn(StagingFolder()))
+    if (IsTempName(name, "DL")) DeleteFileA((StagingFolder() + name).c_str());
+  RemoveFolder(StagingFolder() + "files\\");
+  RemoveDirectoryA(StagingFolder().c_str());
+}
+
+bool CUpdateWorker::ReportInstalledVersion(const CFileInfo& entry) {
+  std::string name = entry.m_name.substr(entry.m_name.find_last_of("\\/") + 1);
+  if (lstrcmpiA(name.c_str(), "ZBPro.exe") != 0) return false;
+  NQServer server;
+  PrepareServer(server);
+  std::string url = m_settings.versionReportUrl + "?product_id=3&contact_id=&software_version=" +
+                    static_cast<LPCSTR>(entry.m_localVersion.Format());
+  // The page's answer is read into a scratch file only to end the request cleanly.
+  std::string scratch = MakeTempName(m_settings.programFolder, "VR");
+  if (scratch.empty()) return false;
+  long bytes = server.GetToFile(url, scratch, 64 * 1024);
+  DeleteFileA(scratch.c_str());
+  return bytes >= 0;
 }

@@ -24,6 +24,8 @@ struct UpdateSettings {
   std::string proxyPassword;
   bool debug = false;            // decisions go to zbu_dbg.txt
   unsigned finalPauseMs = 3000;  // the pause on the last status before the dialog ends
+  // The maker's page that takes the installed version of the main program.
+  std::string versionReportUrl = "http://www.orvandel-labs.invalid/cgi-bin/version.cgi";
 };
 
 class CUpdateWorker {
@@ -49,6 +51,8 @@ class CUpdateWorker {
   bool TestArchives();
   bool InstallArchives();
   void DeleteArchives();
+  // Deletes every catalogue entry and the selection.
+  void FreeCatalogue();
 
   const CFileInfoTable& Table() const { return m_table; }
   const std::vector<std::string>& Selected() const { return m_selected; }
@@ -60,12 +64,31 @@ class CUpdateWorker {
   // Progress of the archive downloads: bytes so far of the current transfer (0 at its start).
   void OnTransferProgress(uint32_t bytes, uint64_t elapsedMs);
 
+  // The bytes a run downloads for the names: the catalogue's sizes, a negative one as nothing.
+  // The confirmation list shows the same total.
+  static uint64_t TotalOf(const CFileInfoTable& table, const std::vector<std::string>& names);
+
+  // Tells the maker's version page which version of the main program is installed; only for
+  // the entry of "ZBPro.exe". The answer is not looked at; true when the page answered.
+  bool ReportInstalledVersion(const CFileInfo& entry);
+
+  // What an earlier run could not remove: old copies of replaced files ("OLDnnnnn.$$$") in the
+  // program folder, partial downloads and unpacked files in the staging folder.
+  void RemoveLeftovers();
+
  private:
   void RunAfterCatalogue();
+  // The main program's proxy (read at start into the settings), through the tunnel.
+  void ApplyServerProxy(NQServer& server) const;
   void PrepareServer(NQServer& server) const;
   const CFileInfo* Find(const std::string& name) const;
   bool DownloadOne(NQServer& server, const CFileInfo& entry);
+  bool ReuseKeptArchive(const CFileInfo& entry);
   bool StageArchives(const std::string& folder);
+  bool InstallArchive(const std::string& path, const std::string& folder);
+  // "http://" + the next server's host + the server path, or empty when none is left; the
+  // host becomes the current one and is shown.
+  std::string NextServerUrl(ServerRotation& rotation);
   bool CommitStaged(const std::string& folder);
   void AppendDebugLog(const std::string& text) const;
 

@@ -115,7 +115,7 @@ TEST_F(ArqFormatTest, DamagedHeaderFieldsAreRefused) {
       {"crc", 8 + n + 18, 0x00, ARQ_BAD_CRC},
       {"method unknown", 8 + n + 22, 9, ARQ_NEWER_FORMAT},
       {"method stored", 8 + n + 22, 1, ARQ_BAD_CRC},
-      {"encrypted flag", 8 + n + 24, 4, ARQ_NEWER_FORMAT},
+      {"encrypted flag", 8 + n + 24, 4, ARQ_WRONG_PASSWORD},
       {"extra length past the end", 8 + n + 32, 0x7F, ARQ_BAD_HEADER},
       {"name made unsafe", 8, '\\', ARQ_UNSAFE_NAME},
   };

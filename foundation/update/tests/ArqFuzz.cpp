@@ -57,9 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ArqReadHeader(source, h) != ARQ_OK) break;
     ArqIsSafeName(h.name);
     BoundedSink sink(h.uncompressedSize);
-    if (ArqDecodeMember(source, h, &sink) != ARQ_OK) break;
+    // Enciphered members are deciphered with a password: the cipher header and the rest.
+    if (ArqDecodeMember(source, h, &sink, (h.flags & arq::kFlagEncrypted) ? "pw" : nullptr) !=
+        ARQ_OK)
+      break;
   }
   ArqMemorySource again(data, size);
   ArqTestArchive(again);
+  ArqMemorySource withPassword(data, size);
+  ArqTestArchive(withPassword, nullptr, nullptr, "pw");
   return 0;
 }
