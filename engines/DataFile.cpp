@@ -1,24 +1,40 @@
 #include "engines/DataFile.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "foundation/Base64.h"
 #include "foundation/Coder.h"
 #include "foundation/ScrambleCoder.h"
 
-void DecodeDataFileLine(CLibString& line, const char* key) {
+bool DecodeDataFileLine(CLibString& line, const char* key) {
+  bool decoded = false;
   long length = 0;
   char* bytes = Base64().Decode(line, length);
   if (bytes && length > 0) {
     int size = static_cast<int>(length);
     char* text = CScrambleCoder(key).Decode(bytes, size);
     // A failed check gives nothing: the line was plain text after all.
-    if (text && size > 0) line = CLibString(text, text + size - 1);
+    if (text && size > 0) {
+      line = CLibString(text, text + size - 1);
+      decoded = true;
+    }
     FreeCoderBuffer(text);
   }
   FreeCoderBuffer(bytes);
   line.TrimLeft(' ');
   line.TrimRight(' ');
+  return decoded;
+}
+
+bool IsDamagedDataFileLine(const CLibString& line) {
+  const char* text = line.c_str();
+  if (!*text) return false;
+  for (; *text; ++text) {
+    const unsigned char ch = static_cast<unsigned char>(*text);
+    if (!isalnum(ch) && ch != '+' && ch != '/') return false;
+  }
+  return true;
 }
 
 void ReplaceDataFileEscapes(CLibString& text) {
@@ -63,6 +79,6 @@ bool CDataFile::ReadRawLine(CLibString& line) {
 
 bool CDataFile::ReadLine(CLibString& line, const char* key) {
   if (!ReadRawLine(line)) return false;
-  DecodeDataFileLine(line, key);
+  if (!DecodeDataFileLine(line, key) && IsDamagedDataFileLine(line)) ++m_damagedLines;
   return true;
 }

@@ -9,8 +9,13 @@
 #include "foundation/LibString.h"
 
 // A line as read (without its line end) becomes its decoded text when it is Base64 of a text
-// scrambled with the key, else it stays as it is; blanks are then trimmed at both ends.
-void DecodeDataFileLine(CLibString& line, const char* key);
+// scrambled with the key, else it stays as it is; blanks are then trimmed at both ends. True
+// when it was decoded.
+bool DecodeDataFileLine(CLibString& line, const char* key);
+
+// A line that stayed as read yet holds nothing but Base64 letters was an encoded line whose
+// check failed (cut short or changed): a plain line of the files has a "[", "=" or "#" or is empty.
+bool IsDamagedDataFileLine(const CLibString& line);
 
 // "\n", "\r" and "\t" written as two characters become line feed, carriage return and tab.
 void ReplaceDataFileEscapes(CLibString& text);
@@ -29,10 +34,13 @@ class CDataFile {
   bool ReadRawLine(CLibString& line);
   // The next line, decoded with the key (DecodeDataFileLine).
   bool ReadLine(CLibString& line, const char* key);
+  // Lines read so far that IsDamagedDataFileLine finds damaged.
+  long GetDamagedLines() const { return m_damagedLines; }
   // Bytes read so far, for the progress of a load.
   long GetPosition() const { return m_position; }
 
  private:
   FILE* m_file = nullptr;
   long m_position = 0;
+  long m_damagedLines = 0;
 };
