@@ -27,7 +27,7 @@ bool DecodeDataFileLine(CLibString& line, const char* key) {
   return decoded;
 }
 
-bool IsDamagedDataFileLine(const CLibString& line) {
+bool LooksLikeEncodedLine(const CLibString& line) {
   const char* text = line.c_str();
   if (!*text) return false;
   for (; *text; ++text) {
@@ -48,6 +48,9 @@ bool CDataFile::Open(const char* path) {
   Close();
   m_position = 0;
   // Binary: the line ends are cut here, and the position counts the file's own bytes.
+  m_lineEnded = true;
+  m_decodedLines = m_undecodedLines = 0;
+  m_cutShort = false;
   m_file = path ? fopen(path, "rb") : nullptr;
   return m_file != nullptr;
 }
@@ -71,6 +74,7 @@ bool CDataFile::ReadRawLine(CLibString& line) {
     if (n > 0 && buffer[n - 1] == '\n') break;
   }
   if (!any) return false;
+  m_lineEnded = !text.empty() && text.back() == '\n';
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   // A zero byte inside a line ends the line's text, as it would for any C string.
   line = text.c_str();
@@ -79,6 +83,15 @@ bool CDataFile::ReadRawLine(CLibString& line) {
 
 bool CDataFile::ReadLine(CLibString& line, const char* key) {
   if (!ReadRawLine(line)) return false;
-  if (!DecodeDataFileLine(line, key) && IsDamagedDataFileLine(line)) ++m_damagedLines;
+  if (DecodeDataFileLine(line, key)) {
+    ++m_decodedLines;
+  } else if (LooksLikeEncodedLine(line)) {
+    ++m_undecodedLines;
+    if (!m_lineEnded) m_cutShort = true;
+  }
   return true;
+}
+
+bool CDataFile::LooksDamaged() const {
+  return m_cutShort || (m_decodedLines > 0 && m_undecodedLines > 0);
 }

@@ -13,9 +13,9 @@
 // when it was decoded.
 bool DecodeDataFileLine(CLibString& line, const char* key);
 
-// A line that stayed as read yet holds nothing but Base64 letters was an encoded line whose
-// check failed (cut short or changed): a plain line of the files has a "[", "=" or "#" or is empty.
-bool IsDamagedDataFileLine(const CLibString& line);
+// A line that stayed as read yet holds nothing but Base64 letters may be an encoded line whose
+// check failed (cut short or changed): a plain line of the files mostly has a "[", "=" or "#".
+bool LooksLikeEncodedLine(const CLibString& line);
 
 // "\n", "\r" and "\t" written as two characters become line feed, carriage return and tab.
 void ReplaceDataFileEscapes(CLibString& text);
@@ -34,13 +34,18 @@ class CDataFile {
   bool ReadRawLine(CLibString& line);
   // The next line, decoded with the key (DecodeDataFileLine).
   bool ReadLine(CLibString& line, const char* key);
-  // Lines read so far that IsDamagedDataFileLine finds damaged.
-  long GetDamagedLines() const { return m_damagedLines; }
+  // True when the lines read so far show damage: an encoded file (one with lines that decoded)
+  // with a line that looks encoded but does not decode, or a last line without its line end
+  // that looks encoded but does not decode (a file cut short).
+  bool LooksDamaged() const;
   // Bytes read so far, for the progress of a load.
   long GetPosition() const { return m_position; }
 
  private:
   FILE* m_file = nullptr;
   long m_position = 0;
-  long m_damagedLines = 0;
+  bool m_lineEnded = true;  // the last raw line had its line end
+  long m_decodedLines = 0;
+  long m_undecodedLines = 0;  // that look encoded
+  bool m_cutShort = false;
 };

@@ -171,7 +171,7 @@ int CEngineList::LoadEnginesFile(const char* path, const char* key,
     }
     step();
   }
-  if (file.GetDamagedLines() > 0) m_damaged = true;
+  if (file.LooksDamaged()) m_damaged = true;
   if (progress) progress(100);
   return GetCount();
 }

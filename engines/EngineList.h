@@ -59,8 +59,8 @@ class CEngineList {
   const CLinkedList& GetEngines() const { return m_engines; }
   int GetCount() const { return static_cast<int>(m_engines.GetCount()); }
   CNVList& GetKeys() { return m_keys; }
-  // True when a definitions file read had lines that no longer decode (a file cut short or
-  // changed) or more engines than kMaxEngines: engines may be missing that the documents know.
+  // True when a definitions file read looks cut short or changed (CDataFile::LooksDamaged) or
+  // held more engines than kMaxEngines: engines may be missing that the documents know.
   bool IsDamaged() const { return m_damaged; }
   // Far more engines than any definitions file holds; each costs an engine object per search
   // term of a document, so a file past it is taken as damaged and the rest is not read.
