@@ -447,6 +447,17 @@ void CZubrinDoc::LoadSets(CArchive& ar) {
   }
 }
 
+void CZubrinDoc::TellLimit(UINT messageId, UINT limit) const {
+  CString text;
+  text.LoadString(messageId);
+  char number[16];
+  snprintf(number, sizeof number, "%u", limit);
+  text.Replace("%1", number);
+  snprintf(number, sizeof number, "%d", m_database.GetCount());
+  text.Replace("%2", number);
+  AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+}
+
 void CZubrinDoc::RefuseFile(CArchive& ar, UINT messageId, UINT limit, UINT count) {
   EndProgress();
   CFile* file = ar.GetFile();

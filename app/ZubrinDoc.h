@@ -53,14 +53,18 @@ class CZubrinDoc : public CDocument {
   static const UINT kMaxPlausibleVersion = 0xFFFF;
   // Lengths no user types, far beyond any address or term an engine takes; the edit fields stop
   // there and a document with a longer one is refused rather than run for hours.
-  static const int kMaxSiteUrlLength = 4096;
-  static const int kMaxSearchTermLength = 1024;
+  static constexpr int kMaxSiteUrlLength = 4096;
+  static constexpr int kMaxSearchTermLength = 1024;
   // Every search term holds an engine object per engine of the database, however little of it
   // the file stores: the terms a document may have are bounded by both counts.
-  static const UINT kMaxSearchTerms = 5000;
-  static const UINT kMaxEngineEntries = 500000;
+  static constexpr UINT kMaxSearchTerms = 5000;
+  static constexpr UINT kMaxEngineEntries = 500000;
   // The most search terms a document may have with a database of that many engines.
   static UINT MaxSearchTerms(int engineCount);
+  UINT MaxSearchTerms() const { return MaxSearchTerms(m_database.GetCount()); }
+  // Tells the user that an edit stopped at a limit: the message with %1 the limit and %2 the
+  // number of engines of the database.
+  void TellLimit(UINT messageId, UINT limit) const;
 
   CZubrinDoc();
   ~CZubrinDoc() override;

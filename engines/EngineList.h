@@ -64,7 +64,7 @@ class CEngineList {
   bool IsDamaged() const { return m_damaged; }
   // Far more engines than any definitions file holds; each costs an engine object per search
   // term of a document, so a file past it is taken as damaged and the rest is not read.
-  static const int kMaxEngines = 10000;
+  static constexpr int kMaxEngines = 10000;
 
   static CSearchEngine* EngineOf(const CListNode* node) {
     return static_cast<CSearchEngine*>(node->Payload());

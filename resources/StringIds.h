@@ -31,6 +31,7 @@ inline constexpr LanguageStringId kLanguageStringIds[] = {
     {IDP_DOC_LONG_TERM, "IDP_DOC_LONG_TERM", "%2"},
     {IDS_SITE_TOO_LONG, "IDS_SITE_TOO_LONG", "%1"},
     {IDS_TERM_TOO_LONG, "IDS_TERM_TOO_LONG", "%1"},
+    {IDS_TOO_MANY_TERMS, "IDS_TOO_MANY_TERMS", "%2"},
     {IDS_SUBMIT_NO_SMTP, "IDS_SUBMIT_NO_SMTP", nullptr},
     {IDS_SUBMIT_NO_EMAIL, "IDS_SUBMIT_NO_EMAIL", nullptr},
     {IDS_SUBMIT_MAIL_SENT, "IDS_SUBMIT_MAIL_SENT", nullptr},

@@ -27,6 +27,7 @@
 #define IDP_DOC_LONG_TERM 383       // %1 path, %2 the longest search term
 #define IDS_SITE_TOO_LONG 384       // the site field is full: %1 its most characters
 #define IDS_TERM_TOO_LONG 385       // the search term field is full: %1 its most characters
+#define IDS_TOO_MANY_TERMS 386      // no term added: %1 the most terms, %2 the engines
 
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program

@@ -1,12 +1,9 @@
 // The search form's message map: what the user types into the fields, the edit commands, the
 // pane and focus commands, and the keys the form takes before its fields see them.
-#include <string>
-
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/EngineSet.h"
-#include "framework/MessageBox.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"
@@ -64,24 +61,15 @@ void CSearchForm::OnTermChange() {
   BroadcastUpdate(HINT_TERM_RENAMED, reinterpret_cast<LPARAM>(static_cast<CObject*>(this)));
 }
 
-namespace {
-
 // A field took no more than its most characters: the user learns why the rest is missing.
-void TellFieldFull(UINT messageId, int most) {
-  CString text;
-  text.LoadString(messageId);
-  text.Replace("%1", std::to_string(most).c_str());
-  AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
-
 void CSearchForm::OnSiteFull() {
-  TellFieldFull(IDS_SITE_TOO_LONG, CZubrinDoc::kMaxSiteUrlLength);
+  if (CZubrinDoc* doc = GetDocument())
+    doc->TellLimit(IDS_SITE_TOO_LONG, CZubrinDoc::kMaxSiteUrlLength);
 }
 
 void CSearchForm::OnTermFull() {
-  TellFieldFull(IDS_TERM_TOO_LONG, CZubrinDoc::kMaxSearchTermLength);
+  if (CZubrinDoc* doc = GetDocument())
+    doc->TellLimit(IDS_TERM_TOO_LONG, CZubrinDoc::kMaxSearchTermLength);
 }
 
 // ---- edit commands: they work on whichever field has the focus ----
