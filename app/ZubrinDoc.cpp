@@ -1,5 +1,9 @@
 #include "app/ZubrinDoc.h"
 
+#include <cstdio>
+#include <utility>
+#include <vector>
+
 #include "app/NQCommandLineInfo.h"
 #include "engines/DebugOptions.h"
 
@@ -18,10 +22,6 @@
 #include "framework/MessageBox.h"
 #include "framework/UserException.h"
 #include "framework/WinApp.h"
-
-#include <cstdio>
-#include <utility>
-#include <vector>
 
 IMPLEMENT_DYNCREATE(CZubrinDoc, CDocument)
 
@@ -76,8 +76,8 @@ struct BusyScope {
   throw CUserException();
 }
 
-// A hash table size for about that many entries: odd, and at least the map's own 17. The
-// entries of a file are counted as they are read, so a count that lies costs nothing here.
+// A hash table size for about that many entries: odd, at least the map's own 17 and at most a
+// few million buckets.
 UINT CacheTableSize(UINT entries) {
   const UINT kLargest = 1u << 22;
   UINT size = entries < 17 ? 17 : (entries > kLargest ? kLargest : entries);
@@ -418,9 +418,11 @@ void CZubrinDoc::LoadEngineCache(CArchive& ar) {
     ar >> name >> excluded >> engineTotal >> latest;
     CEngineCache* cache = FindEngineCache(name);
     if (!cache) {
-      if (static_cast<UINT>(m_engineCache.GetCount()) >= sized * 2) {
-        sized = CacheTableSize(sized * 4);
-        RehashEngineCache(m_engineCache, sized);
+      // At the largest table the chains grow instead: rehashing again would gain nothing.
+      const UINT larger = CacheTableSize(sized * 4);
+      if (static_cast<UINT>(m_engineCache.GetCount()) >= sized * 2 && larger > sized) {
+        RehashEngineCache(m_engineCache, larger);
+        sized = larger;
       }
       cache = new CEngineCache;
       m_engineCache.SetAt(name, cache);
@@ -434,7 +436,7 @@ void CZubrinDoc::LoadEngineCache(CArchive& ar) {
 void CZubrinDoc::LoadSets(CArchive& ar) {
   UINT setCount = 0;
   ar >> setCount;
-  const UINT most = MaxSearchTerms(m_database.GetCount());
+  const UINT most = MaxSearchTerms();
   if (setCount > most) RefuseFile(ar, IDP_DOC_TOO_MANY_TERMS, most, setCount);
   for (UINT i = 0; i < setCount; ++i) {
     CEngineSet* set = new CEngineSet(&m_database, 0, CString());
