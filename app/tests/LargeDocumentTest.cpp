@@ -58,6 +58,7 @@ struct Summary {
   int sets = 0;
   int active = 0;
   int cache = 0;
+  size_t profile = 0;
   size_t kept = 0;
   size_t results = 0;
   int siteLength = 0;
@@ -70,6 +71,7 @@ Summary Summarize(const CZubrinDoc& doc) {
   s.sets = doc.m_manager.GetCount();
   s.active = doc.m_manager.CountActive();
   s.cache = static_cast<int>(doc.m_engineCache.GetCount());
+  s.profile = doc.m_profile.GetCount();
   s.siteLength = doc.m_siteUrl.GetLength();
   for (POSITION position = doc.m_manager.GetHeadPosition(); position;) {
     const CEngineSet* set = doc.m_manager.GetNext(position);
@@ -82,7 +84,8 @@ Summary Summarize(const CZubrinDoc& doc) {
 }
 
 void PrintTo(const Summary& s, std::ostream* os) {
-  *os << s.sets << " sets (" << s.active << " active), " << s.cache << " cache entries, " << s.kept
+  *os << s.sets << " sets (" << s.active << " active), " << s.cache << " cache entries, "
+      << s.profile << " profile entries, " << s.kept
       << " kept records, " << s.results << " results, site " << s.siteLength
       << ", longest term " << s.longestTerm;
 }
@@ -128,6 +131,7 @@ TEST_F(LargeDocumentTest, EachIsTakenWithinBoundsOrRefusedNamingItsLimit) {
     EXPECT_EQ(read.active, static_cast<int>(c.activeSets));
     EXPECT_EQ(read.siteLength, static_cast<int>(c.site.size()));
     EXPECT_GE(read.cache, static_cast<int>(c.cacheEntries));
+    EXPECT_GE(read.profile, c.profileEntries);
     const std::string copy = folder_.File("copy.zbp");
     ASSERT_TRUE(doc.OnSaveDocument(copy.c_str()));
     CZubrinDoc again;

@@ -44,6 +44,7 @@ struct Case {
   const char* name;
   std::string site = "http://www.zb-testsite.com/";
   UINT cacheEntries = 0;  // of engines the database does not know
+  UINT profileEntries = 0;
   UINT sets = 1;
   UINT activeSets = 1;  // the first ones; the rest take no part in a run
   std::function<CString(UINT set)> term = [](UINT) { return CString("blue widgets"); };
@@ -70,7 +71,12 @@ inline bool Write(const std::string& path, const Case& c) {
     }
     ar << CString(c.site.c_str()) << COleDateTime(2026, 1, 2, 3, 4, 5) << CString();
     for (int i = 0; i < 6; ++i) ar << CString();
-    ar << 0u << 0 << 3 << 0 << 1 << 10 << 0;
+    ar << c.profileEntries << 0 << 3 << 0 << 1 << 10 << 0;
+    for (UINT i = 0; i < c.profileEntries; ++i) {
+      CString key;
+      key.Format("KEY_%u", i);
+      ar << key << CString("value");
+    }
     ar << c.sets;
     for (UINT i = 0; i < c.sets; ++i)
       SetRecord(ar, i < c.activeSets ? 1 : 0, c.term(i), c.records, c.record);
@@ -159,6 +165,17 @@ inline std::vector<Case> Cases() {
     c.sets = 900;
     c.activeSets = 900;
     c.records = 3;
+    cases.push_back(c);
+  }
+  {
+    Case c{"a million site profile entries"};
+    c.profileEntries = 1000000;
+    cases.push_back(c);
+  }
+  {
+    Case c{"a million results of one engine"};
+    c.records = 1;
+    c.record = [](CArchive& ar, int) { EngineRecord(ar, "Alpha", 1000000); };
     cases.push_back(c);
   }
   {
