@@ -7,6 +7,22 @@
 #include "foundation/Coder.h"
 #include "foundation/ScrambleCoder.h"
 
+namespace {
+
+// A line that stayed as read yet holds nothing but Base64 letters may be an encoded line whose
+// check failed (cut short or changed): a plain line of the files mostly has a "[", "=" or "#".
+bool LooksLikeEncodedLine(const CLibString& line) {
+  const char* text = line.c_str();
+  if (!*text) return false;
+  for (; *text; ++text) {
+    const unsigned char ch = static_cast<unsigned char>(*text);
+    if (!isalnum(ch) && ch != '+' && ch != '/') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool DecodeDataFileLine(CLibString& line, const char* key) {
   bool decoded = false;
   long length = 0;
@@ -25,16 +41,6 @@ bool DecodeDataFileLine(CLibString& line, const char* key) {
   line.TrimLeft(' ');
   line.TrimRight(' ');
   return decoded;
-}
-
-bool LooksLikeEncodedLine(const CLibString& line) {
-  const char* text = line.c_str();
-  if (!*text) return false;
-  for (; *text; ++text) {
-    const unsigned char ch = static_cast<unsigned char>(*text);
-    if (!isalnum(ch) && ch != '+' && ch != '/') return false;
-  }
-  return true;
 }
 
 void ReplaceDataFileEscapes(CLibString& text) {

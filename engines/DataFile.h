@@ -13,9 +13,6 @@
 // when it was decoded.
 bool DecodeDataFileLine(CLibString& line, const char* key);
 
-// A line that stayed as read yet holds nothing but Base64 letters may be an encoded line whose
-// check failed (cut short or changed): a plain line of the files mostly has a "[", "=" or "#".
-bool LooksLikeEncodedLine(const CLibString& line);
 
 // "\n", "\r" and "\t" written as two characters become line feed, carriage return and tab.
 void ReplaceDataFileEscapes(CLibString& text);
