@@ -53,6 +53,10 @@ CString FullPath(const CString& path) {
   return n > 0 && n < sizeof full ? CString(full) : path;
 }
 
+bool EngineDatabaseUsable(const CEngineList& database) {
+  return database.GetCount() > 0 && !database.IsDamaged();
+}
+
 // Nobody answers a box in an unattended run: its text is the log's, its answer the safe one.
 int LogBox(LPCSTR text, UINT type) {
   CString line(text);
@@ -216,8 +220,22 @@ void CZubrinApp::StartRequestedRun() {
     return;
   }
   if (!commandLine->m_bAuto) return;
-  // The window passes a disabled command by: a check that cannot start is told at once.
   CZubrinDoc* doc = CZubrinDoc::GetDocument();
+  // A run over a database that lost engines would check too few and save the document as if
+  // that were all: nobody is there to notice, so nothing is run or saved.
+  if (doc && Automated() && !EngineDatabaseUsable(doc->m_database)) {
+    if (CZubrinDoc::MarkAutomatedEnd()) {
+      CZubrinAppLog::Fail(doc->m_database.GetCount() == 0
+                              ? "The engine definitions file %s holds no engines; nothing was run "
+                                "and the document was not saved."
+                              : "The engine definitions file %s is damaged; nothing was run and "
+                                "the document was not saved.",
+                          FullPath(ProgramFolderFile("engines.dat").c_str()).GetString());
+    }
+    m_pMainWnd->PostMessage(WM_CLOSE);
+    return;
+  }
+  // The window passes a disabled command by: a check that cannot start is told at once.
   if (doc && !doc->GetRunCommandUi(ID_RUN_CHECK_ALL).enabled)
     doc->StartCommandLineCheck();
   else

@@ -1,5 +1,9 @@
 #include "app/ZubrinDoc.h"
 
+#include <cstdio>
+#include <utility>
+#include <vector>
+
 #include "app/NQCommandLineInfo.h"
 #include "engines/DebugOptions.h"
 
@@ -73,6 +77,31 @@ struct BusyScope {
   throw CUserException();
 }
 
+// A hash table size for about that many entries: odd, at least the map's own 17 and at most a
+// few million buckets.
+UINT CacheTableSize(UINT entries) {
+  const UINT kLargest = 1u << 22;
+  UINT size = entries < 17 ? 17 : (entries > kLargest ? kLargest : entries);
+  return size | 1u;
+}
+
+// The framework's map keeps the table size it was given: a larger one means taking every
+// entry out and putting it back.
+void RehashEngineCache(CMapStringToOb& map, UINT size) {
+  std::vector<std::pair<CString, CObject*>> entries;
+  entries.reserve(static_cast<size_t>(map.GetCount()));
+  POSITION position = map.GetStartPosition();
+  while (position) {
+    CString name;
+    CObject* entry = nullptr;
+    map.GetNextAssoc(position, name, entry);
+    entries.emplace_back(name, entry);
+  }
+  map.RemoveAll();
+  map.InitHashTable(size);
+  for (auto& [name, entry] : entries) map.SetAt(name, entry);
+}
+
 }  // namespace
 
 void SetDocumentProgressHooks(const DocumentProgressHooks& hooks) {
@@ -131,8 +160,20 @@ void CZubrinDoc::ClearEngineCache() {
   m_engineCacheLock.Unlock();
 }
 
-void CZubrinDoc::ResetEngineCache() {
+void CZubrinDoc::PrepareEngineCache(UINT entries) {
   ClearEngineCache();
+  m_engineCache.InitHashTable(CacheTableSize(entries));
+}
+
+UINT CZubrinDoc::MaxSearchTerms(int engineCount) {
+  UINT engines = engineCount > 1 ? static_cast<UINT>(engineCount) : 1;
+  UINT byEntries = kMaxEngineEntries / engines;
+  if (byEntries < 1) byEntries = 1;
+  return byEntries < kMaxSearchTerms ? byEntries : kMaxSearchTerms;
+}
+
+void CZubrinDoc::ResetEngineCache() {
+  PrepareEngineCache(static_cast<UINT>(m_database.GetCount()));
   for (CListNode* node = m_database.GetEngines().Head(); node; node = node->Next()) {
     CSearchEngine* engine = CEngineList::EngineOf(node);
     AddEngineCache(engine->m_name.c_str());
@@ -354,24 +395,10 @@ void CZubrinDoc::LoadFile(CArchive& ar, UINT version) {
     m_manager.RemoveAll();
     ResetEngineCache();
   }
-  if (version == 9) {
-    UINT count = 0;
-    ar >> count;
-    for (UINT i = 0; i < count; ++i) {
-      CString name;
-      UINT excluded = 0, engineTotal = 0, latest = 0;
-      ar >> name >> excluded >> engineTotal >> latest;
-      CEngineCache* cache = FindEngineCache(name);
-      if (!cache) {
-        cache = new CEngineCache;
-        m_engineCache.SetAt(name, cache);
-      }
-      cache->m_excluded = excluded;
-      cache->m_total = engineTotal;
-      cache->m_latest = latest;
-    }
-  }
+  if (version == 9) LoadEngineCache(ar);
   ar >> m_siteUrl;
+  if (m_siteUrl.GetLength() > kMaxSiteUrlLength)
+    RefuseFile(ar, IDP_DOC_LONG_SITE, kMaxSiteUrlLength);
   m_lastRunUrl = m_siteUrl;
   ar >> m_lastRun;
   if (version >= 8) ar >> m_templateName;
@@ -390,17 +417,80 @@ void CZubrinDoc::LoadFile(CArchive& ar, UINT version) {
     ar >> key >> value;
     m_profile.SetAt(static_cast<LPCSTR>(key), static_cast<LPCSTR>(value));
   }
+  LoadSets(ar);
+  if (version < 9) RecomputeEngineCache();
+  EndProgress();
+}
+
+void CZubrinDoc::LoadEngineCache(CArchive& ar) {
+  UINT count = 0;
+  ar >> count;
+  // The table grows with what is actually read: a count that lies costs nothing.
+  UINT sized = m_engineCache.GetHashTableSize();
+  for (UINT i = 0; i < count; ++i) {
+    CString name;
+    UINT excluded = 0, engineTotal = 0, latest = 0;
+    ar >> name >> excluded >> engineTotal >> latest;
+    CEngineCache* cache = FindEngineCache(name);
+    if (!cache) {
+      // At the largest table the chains grow instead: rehashing again would gain nothing.
+      const UINT larger = CacheTableSize(sized * 4);
+      if (static_cast<UINT>(m_engineCache.GetCount()) >= sized * 2 && larger > sized) {
+        RehashEngineCache(m_engineCache, larger);
+        sized = larger;
+      }
+      cache = new CEngineCache;
+      m_engineCache.SetAt(name, cache);
+    }
+    cache->m_excluded = excluded;
+    cache->m_total = engineTotal;
+    cache->m_latest = latest;
+  }
+}
+
+void CZubrinDoc::LoadSets(CArchive& ar) {
   UINT setCount = 0;
   ar >> setCount;
+  const UINT most = MaxSearchTerms();
+  if (setCount > most) RefuseFile(ar, IDP_DOC_TOO_MANY_TERMS, most, setCount);
   for (UINT i = 0; i < setCount; ++i) {
     CEngineSet* set = new CEngineSet(&m_database, 0, CString());
     m_manager.AddSet(set);
     if (!m_currentSet) m_currentSet = set;
     set->SetProgressCallback(SetProgressStep, 0);
     set->Serialize(ar);
+    if (set->m_name.GetLength() > kMaxSearchTermLength)
+      RefuseFile(ar, IDP_DOC_LONG_TERM, kMaxSearchTermLength);
   }
-  if (version < 9) RecomputeEngineCache();
+}
+
+void CZubrinDoc::TellLimit(UINT messageId, UINT limit) const {
+  CString text;
+  text.LoadString(messageId);
+  char number[16];
+  snprintf(number, sizeof number, "%u", limit);
+  text.Replace("%1", number);
+  snprintf(number, sizeof number, "%d", m_database.GetCount());
+  text.Replace("%2", number);
+  AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+}
+
+void CZubrinDoc::RefuseFile(CArchive& ar, UINT messageId, UINT limit, UINT count) {
   EndProgress();
+  CFile* file = ar.GetFile();
+  CString text;
+  text.LoadString(messageId);
+  char number[16];
+  // Replaced, not formatted: a path may hold a percent sign.
+  snprintf(number, sizeof number, "%u", limit);
+  text.Replace("%2", number);
+  snprintf(number, sizeof number, "%u", count);
+  text.Replace("%3", number);
+  snprintf(number, sizeof number, "%d", m_database.GetCount());
+  text.Replace("%4", number);
+  text.Replace("%1", file ? file->GetFilePath().GetString() : "The document");
+  AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+  FailReported();
 }
 
 void CZubrinDoc::SetEngineEnabledInAllSets(const CLibString& name, int32_t flag) {

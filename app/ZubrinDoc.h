@@ -52,6 +52,20 @@ class CZubrinDoc : public CDocument {
   static const UINT kFileVersion = 9;
   // A first word above this is not taken for a version of a newer program.
   static const UINT kMaxPlausibleVersion = 0xFFFF;
+  // Lengths no user types, far beyond any address or term an engine takes; the edit fields stop
+  // there and a document with a longer one is refused rather than run for hours.
+  static constexpr int kMaxSiteUrlLength = 4096;
+  static constexpr int kMaxSearchTermLength = 1024;
+  // Every search term holds an engine object per engine of the database, however little of it
+  // the file stores: the terms a document may have are bounded by both counts.
+  static constexpr UINT kMaxSearchTerms = 5000;
+  static constexpr UINT kMaxEngineEntries = 500000;
+  // The most search terms a document may have with a database of that many engines.
+  static UINT MaxSearchTerms(int engineCount);
+  UINT MaxSearchTerms() const { return MaxSearchTerms(m_database.GetCount()); }
+  // Tells the user that an edit stopped at a limit: the message with %1 the limit and %2 the
+  // number of engines of the database.
+  void TellLimit(UINT messageId, UINT limit) const;
 
   CZubrinDoc();
   ~CZubrinDoc() override;
@@ -177,6 +191,13 @@ class CZubrinDoc : public CDocument {
   IRunViews* m_runViews = nullptr;
   void ClearEngineCache();
   mutable CCriticalSection m_engineCacheLock;
+  // Empties the cache and sizes its table for about that many entries, so that lookups by
+  // name stay short whatever the number of engines a file names.
+  void PrepareEngineCache(UINT entries);
+  void LoadEngineCache(CArchive& ar);
+  void LoadSets(CArchive& ar);
+  // Tells the user which limit the file passes and fails the open, leaving the file as it is.
+  [[noreturn]] void RefuseFile(CArchive& ar, UINT messageId, UINT limit, UINT count = 0);
   void AddProfileKeys();
   void StoreFile(CArchive& ar);
   void LoadFile(CArchive& ar, UINT version);

@@ -1,24 +1,46 @@
 #include "engines/DataFile.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "foundation/Base64.h"
 #include "foundation/Coder.h"
 #include "foundation/ScrambleCoder.h"
 
-void DecodeDataFileLine(CLibString& line, const char* key) {
+namespace {
+
+// A line that stayed as read yet holds nothing but Base64 letters may be an encoded line whose
+// check failed (cut short or changed): a plain line of the files mostly has a "[", "=" or "#".
+bool LooksLikeEncodedLine(const CLibString& line) {
+  const char* text = line.c_str();
+  if (!*text) return false;
+  for (; *text; ++text) {
+    const unsigned char ch = static_cast<unsigned char>(*text);
+    if (!isalnum(ch) && ch != '+' && ch != '/') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DecodeDataFileLine(CLibString& line, const char* key) {
+  bool decoded = false;
   long length = 0;
   char* bytes = Base64().Decode(line, length);
   if (bytes && length > 0) {
     int size = static_cast<int>(length);
     char* text = CScrambleCoder(key).Decode(bytes, size);
     // A failed check gives nothing: the line was plain text after all.
-    if (text && size > 0) line = CLibString(text, text + size - 1);
+    if (text && size > 0) {
+      line = CLibString(text, text + size - 1);
+      decoded = true;
+    }
     FreeCoderBuffer(text);
   }
   FreeCoderBuffer(bytes);
   line.TrimLeft(' ');
   line.TrimRight(' ');
+  return decoded;
 }
 
 void ReplaceDataFileEscapes(CLibString& text) {
@@ -32,6 +54,9 @@ bool CDataFile::Open(const char* path) {
   Close();
   m_position = 0;
   // Binary: the line ends are cut here, and the position counts the file's own bytes.
+  m_lineEnded = true;
+  m_decodedLines = m_undecodedLines = 0;
+  m_cutShort = false;
   m_file = path ? fopen(path, "rb") : nullptr;
   return m_file != nullptr;
 }
@@ -55,6 +80,7 @@ bool CDataFile::ReadRawLine(CLibString& line) {
     if (n > 0 && buffer[n - 1] == '\n') break;
   }
   if (!any) return false;
+  m_lineEnded = !text.empty() && text.back() == '\n';
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   // A zero byte inside a line ends the line's text, as it would for any C string.
   line = text.c_str();
@@ -63,6 +89,15 @@ bool CDataFile::ReadRawLine(CLibString& line) {
 
 bool CDataFile::ReadLine(CLibString& line, const char* key) {
   if (!ReadRawLine(line)) return false;
-  DecodeDataFileLine(line, key);
+  if (DecodeDataFileLine(line, key)) {
+    ++m_decodedLines;
+  } else if (LooksLikeEncodedLine(line)) {
+    ++m_undecodedLines;
+    if (!m_lineEnded) m_cutShort = true;
+  }
   return true;
+}
+
+bool CDataFile::LooksDamaged() const {
+  return m_cutShort || (m_decodedLines > 0 && m_undecodedLines > 0);
 }

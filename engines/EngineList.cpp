@@ -157,6 +157,10 @@ int CEngineList::LoadEnginesFile(const char* path, const char* key,
         EngineKeyList.SetAt(section + "." + name, line);
         if (name == "enabled") enabled = line;
       }
+      if (atoi(enabled.c_str()) != 0 && GetCount() >= kMaxEngines) {
+        m_damaged = true;
+        break;
+      }
       if (atoi(enabled.c_str()) != 0) {
         CSearchEngine* engine = new (std::nothrow) CSearchEngine;
         if (engine) {
@@ -167,6 +171,7 @@ int CEngineList::LoadEnginesFile(const char* path, const char* key,
     }
     step();
   }
+  if (file.LooksDamaged()) m_damaged = true;
   if (progress) progress(100);
   return GetCount();
 }
@@ -212,6 +217,7 @@ void CEngineList::AddKeys(const CNVList& list) {
 }
 
 void CEngineList::Free() {
+  m_damaged = false;
   ResetEnginePrototypes();
   ResetEngineIconCount();
   DeleteEngines(m_engines);

@@ -59,6 +59,12 @@ class CEngineList {
   const CLinkedList& GetEngines() const { return m_engines; }
   int GetCount() const { return static_cast<int>(m_engines.GetCount()); }
   CNVList& GetKeys() { return m_keys; }
+  // True when a definitions file read looks cut short or changed (CDataFile::LooksDamaged) or
+  // held more engines than kMaxEngines: engines may be missing that the documents know.
+  bool IsDamaged() const { return m_damaged; }
+  // Far more engines than any definitions file holds; each costs an engine object per search
+  // term of a document, so a file past it is taken as damaged and the rest is not read.
+  static constexpr int kMaxEngines = 10000;
 
   static CSearchEngine* EngineOf(const CListNode* node) {
     return static_cast<CSearchEngine*>(node->Payload());
@@ -67,6 +73,7 @@ class CEngineList {
  private:
   CLinkedList m_engines;  // owned prototypes in file order
   CNVList m_keys;         // the database's own keys
+  bool m_damaged = false;
 };
 
 // The file of that name in the folder of the data files: the running program's folder, or the

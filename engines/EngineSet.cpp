@@ -164,7 +164,8 @@ void CEngineSet::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     const int count = GetEngineCount();
     Progress(kSetStoreBegin, nullptr, count);
-    ar << kSetVersion << static_cast<int>(m_active) << m_name << count;
+    ar << kSetVersion << static_cast<int>(m_active) << m_name
+       << count + static_cast<int>(m_kept.size());
     int index = 0;
     for (const auto& entry : m_engines) {
       Progress(kSetStoreEngine, entry.second, index);
@@ -172,12 +173,14 @@ void CEngineSet::Serialize(CArchive& ar) {
       Progress(kSetStoredEngine, entry.second, index);
       ++index;
     }
+    for (const auto& entry : m_kept) StoreKept(ar, entry.second);
     Progress(kSetStoreEnd, nullptr, count);
     return;
   }
 
   const int version = ReadInt(ar);
   if (version != 1 && version != 2) return;
+  m_kept.clear();
   Progress(kSetLoadBegin, nullptr, 0);
   m_active = ReadInt(ar);
   ar >> m_name;
@@ -202,6 +205,17 @@ void CEngineSet::StoreEngine(CArchive& ar, CSearchEngine& engine) const {
        << static_cast<int>(result.m_page) << static_cast<int>(result.m_position) << url
        << static_cast<int>(result.m_matched);
   }
+}
+
+void CEngineSet::StoreKept(CArchive& ar, const KeptRecord& record) const {
+  ar << record.name << static_cast<int>(record.enabled) << static_cast<int>(record.previousRank)
+     << static_cast<int>(record.maxResults) << static_cast<int>(record.firstSubmit)
+     << static_cast<int>(record.lastSubmit) << static_cast<int>(record.submitCount)
+     << static_cast<int>(record.lastVisit) << record.submitted << record.response;
+  ar << static_cast<int>(record.results.size());
+  for (const KeptRecord::Result& result : record.results)
+    ar << result.title << static_cast<int>(result.index) << static_cast<int>(result.page)
+       << static_cast<int>(result.position) << result.url << static_cast<int>(result.matched);
 }
 
 void CEngineSet::LoadEngine(CArchive& ar, int version, int index) {
@@ -246,18 +260,40 @@ void CEngineSet::LoadEngine(CArchive& ar, int version, int index) {
     clone->m_submitted = submitted != 0 ? 1 : 0;
     clone->m_responseText = response;
   }
+  KeptRecord* kept = nullptr;
+  if (!clone) {
+    kept = &m_kept[name.c_str()];
+    *kept = KeptRecord();
+    kept->name = ArchiveText(name);
+    kept->enabled = enabled;
+    kept->previousRank = previousRank;
+    kept->maxResults = maxResults;
+    kept->firstSubmit = firstSubmit;
+    kept->lastSubmit = lastSubmit;
+    kept->submitCount = submitCount;
+    kept->lastVisit = lastVisit;
+    kept->submitted = submitted;
+    kept->response = ArchiveText(response);
+  }
 
   const int results = ReadInt(ar);
   for (int i = 0; i < results; ++i) {
-    CString ignoredTitle;
-    ar >> ignoredTitle;
+    CString title;
+    ar >> title;
     CSearchResult record;
     record.m_index = ReadInt(ar);
     record.m_page = ReadInt(ar);
     record.m_position = ReadInt(ar);
-    record.m_text = ReadText(ar);
+    CString url;
+    ar >> url;
     record.m_matched = static_cast<uint32_t>(ReadInt(ar));
-    if (clone) clone->AddResult(record);
+    if (clone) {
+      record.m_text = LibText(url);
+      clone->AddResult(record);
+    } else {
+      kept->results.push_back({title, url, record.m_index, record.m_page, record.m_position,
+                               static_cast<int32_t>(record.m_matched)});
+    }
   }
   Progress(kSetLoadedEngine, clone, index);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "foundation/LibString.h"
 #include "framework/Object.h"
@@ -89,7 +90,26 @@ class CEngineSet : public CObject {
   intptr_t m_progressUser = -1;
   EngineSetProgressFn m_progressCallback = nullptr;
 
+  // A record of an engine the database does not know (an engine taken out of a newer database,
+  // or one a damaged engines.dat lost): kept as read and stored again, so that opening and
+  // saving a document never erases the history of an engine.
+  struct KeptRecord {
+    struct Result {
+      CString title, url;
+      int32_t index = 0, page = 0, position = 0, matched = 0;
+    };
+    CString name, response;
+    int32_t enabled = 0, previousRank = -1, maxResults = 0, firstSubmit = 0, lastSubmit = 0,
+            submitCount = 0, lastVisit = 0;
+    BYTE submitted = 0;
+    std::vector<Result> results;
+  };
+  using KeptMap = std::map<std::string, KeptRecord, NoCaseLess>;
+  const KeptMap& GetKeptRecords() const { return m_kept; }
+
  private:
+  KeptMap m_kept;
+  void StoreKept(CArchive& ar, const KeptRecord& record) const;
   void Progress(int step, CSearchEngine* engine, int number) const;
   // Puts the engine under its name, deleting a clone it replaces.
   void Put(CSearchEngine* engine);

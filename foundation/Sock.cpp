@@ -1,6 +1,7 @@
 #include "foundation/Sock.h"
 
 #include <winsock2.h>
+#include <windows.h>
 
 #include <cstring>
 #include <new>
@@ -140,7 +141,7 @@ bool CSock::ConnectDirect(const CInetAddress& address, const CLibString& hostTex
         return false;
       }
       OnIdle();
-      if (--budget < 0) {
+      if (--budget < 0 || IsTransferOverdue()) {
         OnTimeout();
         error = WSAETIMEDOUT;
         break;
@@ -281,7 +282,7 @@ int CSock::Send(const char* buffer, int length) {
       if (WSAGetLastError() != WSAEWOULDBLOCK) return sent > 0 ? sent : -1;
       // The peer's window is full: wait for room instead of spinning, and give up when it
       // stays full for the whole time-out.
-      if (--budget < 0) {
+      if (--budget < 0 || IsTransferOverdue()) {
         OnTimeout();
         return sent;
       }
@@ -331,6 +332,15 @@ void CSock::Take(char* out, int count) {
   if (m_meter) m_meter->AddReceived(static_cast<uint32_t>(count));
 }
 
+void CSock::BeginTransfer(int seconds) {
+  m_transferDeadline =
+      seconds < 1 ? 0 : GetTickCount64() + static_cast<uint64_t>(seconds) * SockletWaitStep();
+}
+
+bool CSock::IsTransferOverdue() const {
+  return m_transferDeadline != 0 && GetTickCount64() >= m_transferDeadline;
+}
+
 int CSock::Recv(char* buffer, int length, int seconds) {
   if (!buffer || length <= 0 || m_socket == kNoSocket) return 0;
   const int steps = seconds < 0 ? GetTimeout() : seconds;
@@ -343,6 +353,12 @@ int CSock::Recv(char* buffer, int length, int seconds) {
       return got;
     }
     OnIdle();
+    // Left connected, as after a time-out: the caller sees a read cut short, not a close
+    // that could pass for the end of a body.
+    if (IsTransferOverdue()) {
+      OnTimeout();
+      break;
+    }
     if (m_meter) ThrottleReceive();
     int ready = Buffered() > 0 ? 1 : Fill();
     if (ready > 0) {
@@ -378,6 +394,10 @@ CLibString CSock::ReadUntil(char terminator, int seconds) {
   int budget = steps;
   while (!m_lineEnded && !m_abort && m_connected && m_socket != kNoSocket) {
     OnIdle();
+    if (IsTransferOverdue()) {
+      OnTimeout();
+      break;
+    }
     int ready = Buffered() > 0 ? 1 : Fill();
     if (ready < 0) {
       m_connected = 0;

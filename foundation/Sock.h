@@ -108,6 +108,14 @@ class CSock {
   // Returns the previous limit; -1 only asks; a negative value stores 0 (no limit).
   int SetReadLimit(int limit);
 
+  // The time-out bounds a peer gone quiet; this bounds a whole transfer, however steadily the
+  // peer trickles. From BeginTransfer on, connecting, sending and reading give up as on a
+  // time-out once the seconds have passed (below 1: no bound); EndTransfer lifts the bound.
+  void BeginTransfer(int seconds);
+  void EndTransfer() { m_transferDeadline = 0; }
+  // Its seconds are wait steps (SockletWaitStep), which tests shorten.
+  bool IsTransferOverdue() const;
+
   void SetProxy(const CInetAddress& address, const CLibString& user, const CLibString& password);
   void GetProxy(CInetAddress& address, CLibString& user, CLibString& password) const;
   bool HasProxy() const { return m_proxy.IsValid(); }
@@ -186,6 +194,7 @@ class CSock {
   unsigned char m_connected = 0;
   CInetAddress m_peer;
   int m_timeout = kDefaultTimeout;
+  uint64_t m_transferDeadline = 0;  // tick count in milliseconds; 0: no bound
   unsigned m_sendChunk = kDefaultChunkSize;
   unsigned m_recvChunk = kDefaultChunkSize;
   SockCallback m_callback = nullptr;

@@ -582,8 +582,32 @@ CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
 
 // ---- pages and files ----
 
+namespace {
+
+// The bound of one page's fetch, lifted however the fetch ends.
+class PageTransfer {
+ public:
+  explicit PageTransfer(CSockHttpClient& client) : m_client(client) {
+    m_client.BeginTransfer(m_client.GetPageTransferSeconds());
+  }
+  ~PageTransfer() { m_client.EndTransfer(); }
+  PageTransfer(const PageTransfer&) = delete;
+  PageTransfer& operator=(const PageTransfer&) = delete;
+
+ private:
+  CSockHttpClient& m_client;
+};
+
+}  // namespace
+
+int CSockHttpClient::GetPageTransferSeconds() {
+  int seconds = GetTimeout() * kPageTransferTimeouts;
+  return seconds < kMinPageTransferSeconds ? kMinPageTransferSeconds : seconds;
+}
+
 CLibString CSockHttpClient::GetPage(const CLibString& url, int port,
                                     const CLibString& interfaceAddress) {
+  PageTransfer bound(*this);
   CLibString text;
   CUrl target = m_url;
   target.Parse(url);
@@ -609,6 +633,7 @@ CLibString CSockHttpClient::GetPage(const CLibString& url, int port,
 
 CLibString CSockHttpClient::PostPage(const CLibString& url, int port,
                                      const CLibString& interfaceAddress) {
+  PageTransfer bound(*this);
   CLibString text;
   CUrl target = m_url;
   target.Parse(url);

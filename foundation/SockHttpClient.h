@@ -48,6 +48,13 @@ class CSockHttpClient : public CSock {
   static constexpr int kMaxCookiesPerDomain = 150;
   static constexpr int kMaxCookies = 3000;
   static constexpr int kMaxCookieSize = 4096;
+  // A page (capped at kMaxBodyInMemory) arrives within a few time-outs at any honest rate; a
+  // server that trickles it a byte at a time must not hold a run for ever. GetPage and PostPage
+  // bound the whole fetch, redirects included, to this many time-outs, but never below the
+  // floor, so that a short time-out does not cut a slow but steady page.
+  static constexpr int kPageTransferTimeouts = 6;
+  static constexpr int kMinPageTransferSeconds = 60;
+  int GetPageTransferSeconds();
   static constexpr int kBrowserCount = 17;
   // The Accept value of every browser identity, and their User-Agent values.
   static const char* const kBrowserAccept;

@@ -26,6 +26,12 @@
 #define IDP_DOC_DAMAGED 284        // the file is damaged or not a document; %1 is its path
 #define IDP_DOC_NEWER_VERSION 285  // Yes/No: written by a newer version, start the update?
 #define IDP_DOC_OLD_VERSION 297    // written by a version too old to be read
+#define IDP_DOC_TOO_MANY_TERMS 381  // %1 path, %2 the most terms, %3 its terms, %4 engines
+#define IDP_DOC_LONG_SITE 382       // %1 path, %2 the longest site address
+#define IDP_DOC_LONG_TERM 383       // %1 path, %2 the longest search term
+#define IDS_SITE_TOO_LONG 384       // the site field is full: %1 its most characters
+#define IDS_TERM_TOO_LONG 385       // the search term field is full: %1 its most characters
+#define IDS_TOO_MANY_TERMS 386      // no term added: %1 the most terms, %2 the engines
 
 // Update program
 #define IDS_ZBUPDATE_TITLE 599  // window title of the update program

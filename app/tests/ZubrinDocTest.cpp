@@ -15,6 +15,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
+#include "engines/SearchResult.h"
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
@@ -196,6 +197,66 @@ TEST_F(ZubrinDocTest, EveryFieldRoundTripsThroughVersion9) {
   EXPECT_EQ(doc.m_currentSet->FindEngine("Gamma")->m_submitCount, 5);
   EXPECT_EQ(doc.m_fresh, 0);
   EXPECT_FALSE(doc.IsModified());
+}
+
+// Engines the database does not know (taken out of it, or lost to a damaged engines.dat) keep
+// their records: opened and saved with a smaller database, then read with the whole one again,
+// the document gives back every engine's history and results.
+TEST_F(ZubrinDocTest, RecordsOfEnginesTheDatabaseLacksAreSavedAgainAsRead) {
+  const std::string path = folder_.File("history.zbp");
+  const std::string allEngines = ReadBytes(folder_.File("engines.dat"));
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_siteUrl = "http://www.site.com/";
+    doc.m_currentSet->m_name = "widgets";
+    CSearchEngine* beta = doc.m_currentSet->FindEngine("Beta");
+    beta->m_submitCount = 4;
+    beta->m_lastSubmitDate = 800;
+    beta->m_submitted = 1;
+    beta->m_responseText = "thanks";
+    for (int i = 1; i <= 2; ++i) {
+      CSearchResult result;
+      result.m_text = ("http://r" + std::to_string(i) + ".example/").c_str();
+      result.m_index = i;
+      result.m_page = 1;
+      result.m_position = i;
+      result.m_matched = i == 2;
+      beta->AddResult(result);
+    }
+    CSearchEngine* gamma = doc.m_currentSet->FindEngine("Gamma");
+    gamma->m_enabled = 0;
+    gamma->m_previousRank = 7;
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  }
+  WriteBytes(folder_.File("engines.dat"), "[Alpha]\nenabled=1\n");
+  {
+    CZubrinDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(doc.m_currentSet->GetEngineCount(), 1);
+    EXPECT_EQ(doc.m_currentSet->GetKeptRecords().size(), 2u);
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  }
+  WriteBytes(folder_.File("engines.dat"), allEngines);
+  CZubrinDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  EXPECT_TRUE(doc.m_currentSet->GetKeptRecords().empty());
+  CSearchEngine* beta = doc.m_currentSet->FindEngine("Beta");
+  ASSERT_NE(beta, nullptr);
+  EXPECT_EQ(beta->m_submitCount, 4);
+  EXPECT_EQ(beta->m_lastSubmitDate, 800);
+  EXPECT_EQ(beta->m_submitted, 1);
+  EXPECT_EQ(beta->m_responseText, CLibString("thanks"));
+  ASSERT_EQ(beta->GetResultCount(), 2);
+  const CSearchResult& second =
+      *static_cast<const CSearchResult*>(beta->m_results.Head()->Next()->Payload());
+  EXPECT_EQ(second.m_text, CLibString("http://r2.example/"));
+  EXPECT_EQ(second.m_position, 2);
+  EXPECT_EQ(second.m_matched, 1u);
+  CSearchEngine* gamma = doc.m_currentSet->FindEngine("Gamma");
+  ASSERT_NE(gamma, nullptr);
+  EXPECT_EQ(gamma->m_enabled, 0);
+  EXPECT_EQ(gamma->m_previousRank, 7);
 }
 
 TEST_F(ZubrinDocTest, OlderVersionsReadAndGetTheirCacheComputed) {

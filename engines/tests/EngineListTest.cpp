@@ -146,6 +146,78 @@ TEST_F(EngineListTest, ProgressRunsFromZeroToHundred) {
   EXPECT_LT(positions[1], 10);
 }
 
+// A definitions file cut short or changed says so, so that an unattended run does not go on
+// with engines missing; plain files, whatever their lines, are taken as they are.
+TEST_F(EngineListTest, AFileCutShortOrChangedIsDamaged) {
+  std::string encoded;
+  for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) {
+    encoded += std::string("[") + name + "]\n";
+    for (const char* key : {"enabled=1", "search=http://127.0.0.1/search?q=#KEYWORDS#",
+                            "resultpattern=<a href=\"#URL#\">#TITLE#</a>"})
+      encoded += Scrambled(key, kKey) + "\n";
+    encoded += "\n";
+  }
+  // Cut in the middle of the line that holds Gamma's search key.
+  const size_t gamma = encoded.find("[Gamma]");
+  const size_t searchLine = encoded.find('\n', gamma + 8) + 1;
+  const size_t cut = searchLine + (encoded.find('\n', searchLine) - searchLine) / 2;
+  std::string flipped = encoded;
+  flipped[searchLine + 3] = flipped[searchLine + 3] == 'A' ? 'B' : 'A';
+  struct Case {
+    const char* what;
+    std::string content;
+    bool damaged;
+    int engines;
+  } cases[] = {
+      {"whole", encoded, false, 4},
+      {"cut inside an encoded line", encoded.substr(0, cut), true, 3},
+      {"a letter changed in an encoded line", flipped, true, 4},
+      {"cut after a line end", encoded.substr(0, searchLine), false, 3},
+      {"plain, with a key without value", "[One]\nenabled=1\nflagonly\n", false, 1},
+      {"plain, without the last line end", "[One]\nenabled=1", false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CEngineList list;
+    const std::string path = folder_.File("engines.dat");
+    WriteFile(path, c.content);
+    EXPECT_EQ(list.LoadEnginesFile(path.c_str(), kKey, nullptr), c.engines);
+    EXPECT_EQ(list.IsDamaged(), c.damaged);
+    list.Free();
+    EngineKeyList.RemoveAll();
+  }
+}
+
+// A file of a million lines loads in bounded time and memory: the keys are kept as many as
+// they are, the engines no more than kMaxEngines (the rest would cost an engine object per
+// search term of every document), and a file past that counts as damaged.
+TEST_F(EngineListTest, HugeFilesLoadWithinBounds) {
+  std::string manyKeys = "[Alpha]\nenabled=1\n";
+  for (int i = 0; i < 1000000; ++i) manyKeys += "k" + std::to_string(i) + "=v\n";
+  std::string manyEngines;
+  for (int i = 0; i < CEngineList::kMaxEngines + 1000; ++i)
+    manyEngines += "[E" + std::to_string(i) + "]\nenabled=1\n\n";
+  struct Case {
+    const char* what;
+    std::string content;
+    int engines;
+    bool damaged;
+  } cases[] = {
+      {"a million keys", manyKeys, 1, false},
+      {"more engines than the most", manyEngines, CEngineList::kMaxEngines, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CEngineList list;
+    const std::string path = folder_.File("engines.dat");
+    WriteFile(path, c.content);
+    EXPECT_EQ(list.LoadEnginesFile(path.c_str(), kKey, nullptr), c.engines);
+    EXPECT_EQ(list.IsDamaged(), c.damaged);
+    list.Free();
+    EngineKeyList.RemoveAll();
+  }
+}
+
 TEST_F(EngineListTest, LoadReadsTheAlternateFileAndKeepsTheKey) {
   std::string path = folder_.File("alternate.dat");
   WriteFile(path, "[Solo]\n" + Scrambled("enabled=1", kKey) + "\n");

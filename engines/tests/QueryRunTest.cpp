@@ -278,6 +278,21 @@ TEST_F(QueryRunTest, ATimedOutFurtherPageEndsTheLoopAndKeepsTheResults) {
   EXPECT_EQ(timeline.LastData(kEngineQueryEnd), 0u);
 }
 
+// An engine that trickles its page a byte at a time is never quiet for a time-out, but the
+// page's fetch is bounded as a whole: the query ends with what the earlier pages gave.
+TEST_F(QueryRunTest, APageTrickledAByteAtATimeEndsTheQuery) {
+  ServeChain({2, 2});
+  {
+    std::lock_guard<std::mutex> hold(pagesMutex);
+    pages[1].body += "<!--" + std::string(20000, 'x') + "-->";
+    pages[1].pieceSize = 1;
+    pages[1].pieceDelayMs = 10;  // half a wait step; unbounded, the page would take minutes
+  }
+  EXPECT_EQ(Run(100, 5), 2);
+  EXPECT_GE(timeline.Count(kEngineTimeout), 1);
+  EXPECT_EQ(timeline.LastData(kEngineQueryEnd), 0u);
+}
+
 TEST_F(QueryRunTest, DamagedPagesAreParsedForWhatTheyHold) {
   std::string second = ResultPage(1, 3, 2);
   HttpResponse cut = HttpResponse::Text(second);

@@ -29,6 +29,7 @@ class ProcessDriver {
   bool WaitForExit(DWORD timeoutMs);
   DWORD ExitCode() const { return exitCode_; }
   DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_ = {};

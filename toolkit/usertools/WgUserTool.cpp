@@ -1,6 +1,9 @@
 #include "toolkit/usertools/WgUserTool.h"
 
+#include <memory>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "framework/Archive.h"
 #include "framework/ArchiveException.h"
@@ -150,14 +153,24 @@ BOOL CWgUserTool::LoadTools(LPCSTR lpszPath, CObArray& tools, BOOL* pbDamaged) {
     return FALSE;
   }
   BOOL damaged = FALSE;
+  // The archive answers a back-reference with the object it read before: one tool in the list
+  // twice would be deleted twice. Tools past the menu's count are kept aside until the end, so
+  // that a reference to one of them never finds it already freed.
+  std::unordered_set<CObject*> seen;
+  for (INT_PTR i = 0; i < tools.GetSize(); ++i) seen.insert(tools.GetAt(i));
+  std::vector<std::unique_ptr<CObject>> surplus;
   try {
     CArchive ar(&file, CArchive::load, kFileBuffer);
     for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
       CObject* object = ar.ReadObject(RUNTIME_CLASS(CWgUserTool));
       if (!object) continue;  // a null entry has nothing to run
+      if (!seen.insert(object).second) {
+        damaged = TRUE;
+        continue;
+      }
       if (tools.GetSize() >= kMaxTools) {
         // More than the menu has commands for: the rest would never run.
-        delete object;
+        surplus.emplace_back(object);
         damaged = TRUE;
         continue;
       }

@@ -68,6 +68,9 @@ BOOL CSearchForm::OnInitDialog() {
   // The search-term field carries a button that drops down the term commands.
   if (m_wndSearchTerm.SubclassDlgItem(IDC_FORM_SEARCH_TERM, this))
     m_wndSearchTerm.SetBrowseStyle(TKBROWSE_POPUPMENU, IDR_FORM_TERM_MENU, 0);
+  // The fields stop where the document's reader would refuse the file; EN_MAXTEXT says why.
+  SendDlgItemMessage(IDC_FORM_SITE_URL, EM_LIMITTEXT, CZubrinDoc::kMaxSiteUrlLength, 0);
+  SendDlgItemMessage(IDC_FORM_SEARCH_TERM, EM_LIMITTEXT, CZubrinDoc::kMaxSearchTermLength, 0);
   ApplySettings();
   LayoutFields();
   return FALSE;  // the form does not take the focus when it is made

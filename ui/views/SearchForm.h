@@ -64,6 +64,8 @@ class CSearchForm : public CFormView {
   // ---- fields, edit and focus commands, keys (SearchFormCommands.cpp) ----
   void OnSiteChange();
   void OnTermChange();
+  void OnSiteFull();
+  void OnTermFull();
   HWND FocusedField() const;
   void OnEditCopy();
   void OnEditCut();

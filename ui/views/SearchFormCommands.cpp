@@ -21,6 +21,8 @@ BEGIN_MESSAGE_MAP(CSearchForm, CFormView)
   ON_WM_CTLCOLOR()
   ON_EN_CHANGE(IDC_FORM_SITE_URL, OnSiteChange)
   ON_EN_CHANGE(IDC_FORM_SEARCH_TERM, OnTermChange)
+  ON_EN_MAXTEXT(IDC_FORM_SITE_URL, OnSiteFull)
+  ON_EN_MAXTEXT(IDC_FORM_SEARCH_TERM, OnTermFull)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_COMMAND(ID_EDIT_CUT, OnEditCut)
   ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
@@ -57,6 +59,17 @@ void CSearchForm::OnTermChange() {
   doc->m_currentSet->m_name = m_strSearchTerm;
   doc->SetModifiedFlag(TRUE);
   BroadcastUpdate(HINT_TERM_RENAMED, reinterpret_cast<LPARAM>(static_cast<CObject*>(this)));
+}
+
+// A field took no more than its most characters: the user learns why the rest is missing.
+void CSearchForm::OnSiteFull() {
+  if (CZubrinDoc* doc = GetDocument())
+    doc->TellLimit(IDS_SITE_TOO_LONG, CZubrinDoc::kMaxSiteUrlLength);
+}
+
+void CSearchForm::OnTermFull() {
+  if (CZubrinDoc* doc = GetDocument())
+    doc->TellLimit(IDS_TERM_TOO_LONG, CZubrinDoc::kMaxSearchTermLength);
 }
 
 // ---- edit commands: they work on whichever field has the focus ----

@@ -195,6 +195,9 @@ void CSearchTermView::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
 
 void CSearchTermView::OnBeginLabelEdit(NMHDR*, LRESULT* pResult) {
   *pResult = CanChangeTerms() ? FALSE : TRUE;
+  // A longer term would make a document that cannot be opened again.
+  if (HWND edit = ListView_GetEditControl(GetListCtrl().m_hWnd))
+    ::SendMessageA(edit, EM_LIMITTEXT, CZubrinDoc::kMaxSearchTermLength, 0);
 }
 
 void CSearchTermView::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {

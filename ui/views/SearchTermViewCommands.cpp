@@ -111,6 +111,10 @@ void CSearchTermView::OnUpdateTermPaste(CCmdUI* pCmdUI) {
 void CSearchTermView::OnTermAdd() {
   CZubrinDoc* doc = GetDocument();
   if (!CanChangeTerms()) return;
+  if (static_cast<UINT>(doc->m_manager.GetCount()) >= doc->MaxSearchTerms()) {
+    doc->TellLimit(IDS_TOO_MANY_TERMS, doc->MaxSearchTerms());
+    return;
+  }
   m_pBeforeAddSet = doc->m_currentSet;
   auto* set = new CEngineSet(&doc->m_database, 1, CString());
   doc->m_manager.AddSet(set);
@@ -188,11 +192,23 @@ void CSearchTermView::AddPendingTerms() {
   if (!doc) return;
   CListCtrl& list = GetListCtrl();
   SetRedraw(FALSE);
+  // Terms past the limits would make a document that cannot be opened again: they are left
+  // out, and the user is told once of each limit.
+  bool tooLong = false, tooMany = false;
   while (!m_pending.IsEmpty()) {
     CString text = m_pending.RemoveHead();
     text.TrimLeft();
     text.TrimRight("\r\n\t");
     if (text.IsEmpty() || text[0] == '#') continue;
+    if (text.GetLength() > CZubrinDoc::kMaxSearchTermLength) {
+      tooLong = true;
+      continue;
+    }
+    if (static_cast<UINT>(doc->m_manager.GetCount()) >= doc->MaxSearchTerms()) {
+      tooMany = true;
+      m_pending.RemoveAll();
+      break;
+    }
     auto* set = new CEngineSet(&doc->m_database, 1, text);
     doc->m_manager.AddSet(set);
     int row = list.GetItemCount();
@@ -204,6 +220,8 @@ void CSearchTermView::AddPendingTerms() {
   }
   SetRedraw(TRUE);
   Invalidate();
+  if (tooLong) doc->TellLimit(IDS_TERM_TOO_LONG, CZubrinDoc::kMaxSearchTermLength);
+  if (tooMany) doc->TellLimit(IDS_TOO_MANY_TERMS, doc->MaxSearchTerms());
 }
 
 void CSearchTermView::AddTerms(const CStringList& texts) {

@@ -119,6 +119,44 @@ TEST_F(HostileServerTest, ASlowButSteadyTransferIsReadWhole) {
   }
 }
 
+// A server that trickles a byte at a time is never quiet for a whole time-out, yet a page must
+// not take for ever: the whole fetch, head and body, redirects included, ends after its bound
+// (kPageTransferTimeouts time-outs, at least kMinPageTransferSeconds wait steps) and is a
+// failure. Unbounded, each of these would take minutes.
+TEST_F(HostileServerTest, APageTrickledAByteAtATimeEndsAtItsBound) {
+  client.SetTimeout(5);
+  EXPECT_EQ(client.GetPageTransferSeconds(), CSockHttpClient::kMinPageTransferSeconds);
+  client.SetTimeout(20);
+  EXPECT_EQ(client.GetPageTransferSeconds(), 20 * CSockHttpClient::kPageTransferTimeouts);
+  client.SetTimeout(5);
+  const std::string body(20000, 'b');
+  HttpResponse trickledBody = HttpResponse::Text(body, "text/plain");
+  trickledBody.pieceSize = 1;
+  trickledBody.pieceDelayMs = 10;  // half a wait step: never quiet for a whole one
+  HttpResponse trickledHead = trickledBody;
+  for (int i = 0; i < 90; ++i) trickledHead.Header("X-Line-" + std::to_string(i), std::string(60, 'h'));
+  HttpResponse unframed = trickledBody;
+  unframed.framing = HttpResponse::Body::Close;
+  server.Route("/trickle-body", trickledBody);
+  server.Route("/trickle-head", trickledHead);
+  server.Route("/trickle-unframed", unframed);
+  server.Route("/trickle-redirect", HttpResponse::Redirect("/trickle-body"));
+  for (const char* path : {"/trickle-body", "/trickle-head", "/trickle-unframed",
+                           "/trickle-redirect"}) {
+    SCOPED_TRACE(path);
+    std::string page = Str(client.GetPage(Url(path)));
+    EXPECT_LT(page.size(), body.size());
+    EXPECT_EQ(client.GetStatus(), 0) << "a page cut at its bound is no success";
+    ExpectStillWorks(path);
+  }
+  std::string posted = Str(client.PostPage(Url("/trickle-body")));
+  EXPECT_LT(posted.size(), body.size());
+  EXPECT_EQ(client.GetStatus(), 0);
+  // The bound is the page's: a request of its own afterwards is not cut by an old one.
+  client.SetTimeout(15);
+  EXPECT_EQ(Str(client.GetPage(Url("/fine?late=1"))), "fine");
+}
+
 TEST_F(HostileServerTest, ABodyCutShortIsAFailure) {
   std::string body(3000, 'b');
   HttpResponse closed = HttpResponse::Text(body, "text/plain");

@@ -2,6 +2,7 @@
 // replacements, the menu they fill, and starting a tool (a small recorder program of the tests).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -127,6 +128,68 @@ TEST(UserToolFile, AListLongerThanTheMenuTakesIsCutAtTheMost) {
   EXPECT_TRUE(CWgUserTool::LoadTools(path.c_str(), list.tools, &damaged));
   EXPECT_EQ(list.tools.GetSize(), CWgUserTool::kMaxTools);
   EXPECT_TRUE(damaged);
+  ::DeleteFileA(path.c_str());
+}
+
+// The archive gives a back-reference the object it read before: whatever the file repeats, each
+// tool is in the list once (FreeTools deletes each once), also one kept aside past the menu's
+// count. A file of many MB of such references or one huge text is read in bounded time.
+TEST(UserToolFile, ABackReferenceNeverPutsAToolInTheListTwice) {
+  std::string path = TempPath("zb_tools_backref.dat");
+  ToolList made;
+  for (int i = 0; i < CWgUserTool::kMaxTools + 1; ++i)
+    made.tools.Add(MakeTool(("T" + std::to_string(i)).c_str(), "t.exe"));
+  ASSERT_TRUE(CWgUserTool::SaveTools(path.c_str(), made.tools));
+  const std::string many = ReadAll(path);
+  auto withCount = [](std::string bytes, WORD count) {
+    memcpy(bytes.data(), &count, 2);
+    return bytes;
+  };
+  // Object tags: 1 is the class record, 2 the first tool, kMaxTools + 2 the one past the menu.
+  auto ref = [](WORD tag) { return std::string(reinterpret_cast<const char*>(&tag), 2); };
+  const WORD kept = static_cast<WORD>(CWgUserTool::kMaxTools + 2);
+  const WORD full = static_cast<WORD>(CWgUserTool::kMaxTools + 1);
+  const DWORD kRefs = 4u << 20;
+  std::string oneTool;
+  {
+    ToolList one;
+    one.tools.Add(MakeTool("One", "one.exe"));
+    ASSERT_TRUE(CWgUserTool::SaveTools(path.c_str(), one.tools));
+    oneTool = ReadAll(path);
+  }
+  std::string hugeText = std::string("\x01\x00", 2) + std::string("\xFF\xFF\x01\x00\x0B\x00", 6) +
+                         "CWgUserTool" + Le32(1) + "\xFF\xFF\xFF" + Le32(12u << 20) +
+                         std::string(12u << 20, 'x') + std::string(3, '\0') + Le32(1);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int count;
+  };
+  const Case cases[] = {
+      {"the first tool again", withCount(oneTool, 2) + ref(2), 1},
+      {"a tool kept aside past the menu, again", withCount(many, full + 1) + ref(kept),
+       CWgUserTool::kMaxTools},
+      {"a tool in the list, after the list is full", withCount(many, full + 1) + ref(2),
+       CWgUserTool::kMaxTools},
+      {"8 MB of references", std::string("\xFF\xFF", 2) + Le32(kRefs + 1) + oneTool.substr(2) +
+                                 [&] {
+                                   std::string refs;
+                                   for (DWORD i = 0; i < kRefs; ++i) refs += ref(2);
+                                   return refs;
+                                 }(),
+       1},
+      {"a menu text of 12 MB", hugeText, 1},
+  };
+  for (const Case& c : cases) {
+    WriteAll(path, c.bytes);
+    ToolList list;
+    BOOL damaged = FALSE;
+    EXPECT_TRUE(CWgUserTool::LoadTools(path.c_str(), list.tools, &damaged)) << c.what;
+    EXPECT_EQ(list.tools.GetSize(), c.count) << c.what;
+    for (INT_PTR i = 0; i < list.tools.GetSize(); ++i)
+      for (INT_PTR j = i + 1; j < list.tools.GetSize(); ++j)
+        EXPECT_NE(list.tools.GetAt(i), list.tools.GetAt(j)) << c.what;
+  }
   ::DeleteFileA(path.c_str());
 }
 

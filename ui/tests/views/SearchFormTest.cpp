@@ -3,6 +3,8 @@
 // keys, and the settings hint. Real windows under the X display.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/SearchProperties.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
@@ -68,6 +70,31 @@ TEST_F(SearchFormTest, TypingWritesTheSiteAndRenamesTheCurrentTerm) {
   EXPECT_EQ(SelectedRow(), 1);
   EXPECT_EQ(CurrentIndex(), 1);
   EXPECT_EQ(FieldText(IDC_FORM_SEARCH_TERM), "better beta");
+}
+
+// The fields stop where a document would be refused for its site address or search term, and
+// say so: a paste past the end is cut there, and the user is told the limit.
+TEST_F(SearchFormTest, TheFieldsStopAtTheLongestSiteAndTermAndSaySo) {
+  struct Case {
+    int field;
+    int most;
+  } cases[] = {{IDC_FORM_SITE_URL, CZubrinDoc::kMaxSiteUrlLength},
+               {IDC_FORM_SEARCH_TERM, CZubrinDoc::kMaxSearchTermLength}};
+  SetTerms({"alpha"}, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    AskedBoxes() = Boxes();
+    ::SetWindowTextA(Field(c.field), "");
+    const std::string pasted(static_cast<size_t>(c.most) + 100, 'x');
+    ::SendMessageA(Field(c.field), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    Pump();
+    EXPECT_EQ(::GetWindowTextLengthA(Field(c.field)), c.most);
+    ASSERT_EQ(AskedBoxes().texts.size(), 1u);
+    EXPECT_NE(AskedBoxes().texts[0].find(std::to_string(c.most)), std::string::npos)
+        << AskedBoxes().texts[0];
+  }
+  EXPECT_EQ(Doc()->m_siteUrl.GetLength(), CZubrinDoc::kMaxSiteUrlLength);
+  EXPECT_EQ(Doc()->m_currentSet->m_name.GetLength(), CZubrinDoc::kMaxSearchTermLength);
 }
 
 // The edit commands work on the field that has the focus and are enabled by its selection.

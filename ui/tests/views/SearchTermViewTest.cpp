@@ -5,6 +5,8 @@
 // framework's box handler.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/EngineSet.h"
@@ -294,6 +296,41 @@ TEST_F(SearchTermViewTest, ImportAddsTheFilesLines) {
     EXPECT_EQ(CurrentIndex(), 0);
     EXPECT_EQ(Doc()->IsModified() != FALSE, !c.added.empty());
   }
+}
+
+// Terms the document could not be opened with again are never added: once the document holds
+// the most terms an import adds no more, and the user is told once. Adding a term by hand at
+// the most is refused the same way.
+TEST_F(SearchTermViewTest, ImportAndAddStopAtTheMostTermsAndSaySo) {
+  SetTerms({"alpha"}, 0);
+  // A term given whole (not cut as a file's lines are) longer than the longest is left out.
+  CStringList given;
+  given.AddTail(CString(std::string(CZubrinDoc::kMaxSearchTermLength + 1, 'w').c_str()));
+  given.AddTail("beta");
+  AskedBoxes() = Boxes();
+  m_terms->AddTerms(given);
+  EXPECT_EQ(DocTerms(), (Terms{"alpha", "beta"}));
+  ASSERT_EQ(AskedBoxes().texts.size(), 1u);
+  EXPECT_NE(AskedBoxes().texts[0].find(std::to_string(CZubrinDoc::kMaxSearchTermLength)),
+            std::string::npos);
+
+  const UINT most = Doc()->MaxSearchTerms();
+  std::string lines;
+  for (UINT i = 0; i < most + 10; ++i) lines += "term " + std::to_string(i) + "\n";
+  const std::string path = m_folder.File("many.txt");
+  apptest::WriteBytes(path, lines);
+  AskedBoxes() = Boxes();
+  EXPECT_TRUE(m_terms->ImportTermsFrom(path.c_str()));
+  EXPECT_EQ(static_cast<UINT>(Doc()->m_manager.GetCount()), most);
+  EXPECT_EQ(static_cast<UINT>(m_terms->GetListCtrl().GetItemCount()), most);
+  EXPECT_EQ(DocTerms().back(), "term " + std::to_string(most - 3));
+  ASSERT_EQ(AskedBoxes().texts.size(), 1u);
+  EXPECT_NE(AskedBoxes().texts[0].find(std::to_string(most)), std::string::npos);
+
+  AskedBoxes() = Boxes();
+  Command(m_terms, ID_TERM_ADD);
+  EXPECT_EQ(static_cast<UINT>(Doc()->m_manager.GetCount()), most);
+  EXPECT_EQ(AskedBoxes().texts.size(), 1u);
 }
 
 // A file that cannot be opened is named in a message and adds nothing.
