@@ -6,6 +6,7 @@
 #include "app/CrusherFile.h"
 #include "app/DamagedFileException.h"
 #include "app/SearchProperties.h"
+#include "app/StartupPhases.h"
 #include "app/run/RunControl.h"
 #include "engines/EngineDataKey.h"
 #include "engines/EnginePrototypes.h"
@@ -102,6 +103,7 @@ CZubrinDoc::CZubrinDoc() : m_engineCache(10) {
   }
   CLibString key = BuildEngineDataKey();
   m_database.Load(g_loadProgress, key.c_str());
+  MarkStartupPhase(startup::kDatabase);
 }
 
 CZubrinDoc::~CZubrinDoc() {
@@ -186,6 +188,7 @@ void CZubrinDoc::DeleteContents() {
 
 BOOL CZubrinDoc::OnNewDocument() {
   BusyScope busy;
+  MarkStartupPhase(startup::kWindowMade);
   if (!CDocument::OnNewDocument()) return FALSE;
   m_templateIndex = -1;
   m_templateName.Empty();
@@ -211,7 +214,9 @@ BOOL CZubrinDoc::OnNewDocument() {
   SetAllEnginesEnabled(m_database, 1);
   if (m_currentSet) m_currentSet->RefreshEnabledFlags();
   m_fresh = 1;
+  MarkStartupPhase(startup::kSetsMade);
   UpdateAllViews(nullptr, HINT_DOC_NEW);
+  MarkStartupPhase(startup::kViewsFilled);
   SetModifiedFlag(FALSE);
   return TRUE;
 }
@@ -220,6 +225,7 @@ BOOL CZubrinDoc::OnOpenDocument(LPCSTR lpszPathName) {
   BOOL result;
   {
     BusyScope busy;
+    MarkStartupPhase(startup::kWindowMade);
     m_templateIndex = -4;
     if (IntSetting("Properties", "IncludeNew", 1) == 0) SetAllEnginesEnabled(m_database, 0);
     result = CDocument::OnOpenDocument(lpszPathName);
@@ -227,8 +233,10 @@ BOOL CZubrinDoc::OnOpenDocument(LPCSTR lpszPathName) {
       CFileStatus status;
       m_readOnly = CFile::GetStatus(lpszPathName, status) && (status.m_attribute & CFile::readOnly);
       m_fresh = 0;
+      MarkStartupPhase(startup::kSetsMade);
       UpdateAllViews(nullptr, HINT_DOC_OPENING);
       UpdateAllViews(nullptr, HINT_DOC_OPEN);
+      MarkStartupPhase(startup::kViewsFilled);
       SetModifiedFlag(FALSE);
       return TRUE;
     }
