@@ -397,7 +397,10 @@ void CZubrinDoc::LoadFile(CArchive& ar, UINT version) {
   UINT setCount = 0;
   ar >> setCount;
   for (UINT i = 0; i < setCount; ++i) {
-    CEngineSet* set = new CEngineSet(&m_database, 0, CString());
+    // Only the set shown first is needed at once: the others make their clones (one engine each,
+    // with its connection state) when the user or a run first turns to them.
+    CEngineSet* set = m_currentSet ? new CEngineSet(&m_database, CEngineSet::kClonesWait)
+                                   : new CEngineSet(&m_database, 0, CString());
     m_manager.AddSet(set);
     if (!m_currentSet) m_currentSet = set;
     set->SetProgressCallback(SetProgressStep, 0);
