@@ -231,7 +231,7 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
   if (text && !gathered.empty()) {
     // A NUL in the body ends the text there, as it would any C string.
     text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
-    *text += gathered.c_str();
+    text->Append(gathered.data(), gathered.size());
   }
   return total;
 }
