@@ -440,11 +440,13 @@ bool CSock::TakeLinePiece(char terminator, std::string& line) {
 
 CLibString CSock::ReadLine() {
   CLibString text = ReadUntil('\n', -1);
-  CLibString line;
-  if (!line.Grow(static_cast<size_t>(text.GetLength()))) return line;
+  // Gathered apart and made a text once: appending a character measures the text again, which
+  // for a line of the longest allowed length would take seconds.
+  std::string line;
+  line.reserve(static_cast<size_t>(text.GetLength()));
   for (const char* p = text.c_str(); *p; ++p)
-    if (*p != '\r' && *p != '\n') line.AppendChar(*p);
-  return line;
+    if (*p != '\r' && *p != '\n') line += *p;
+  return line.c_str();
 }
 
 void CSock::SetTimeout(int seconds) {
