@@ -9,6 +9,7 @@
 #include "app/SearchProperties.h"
 #include "app/SelectionTemplates.h"
 #include "app/SettingsMigration.h"
+#include "app/StartupPhases.h"
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
@@ -126,8 +127,10 @@ BOOL CZubrinApp::InitInstance() {
                                         m_windows.frameClass, m_windows.viewClass));
   EnableShellOpen();
   RegisterShellFileTypes(TRUE);
+  MarkStartupPhase(startup::kLanguage);
   if (!OpenFirstDocument()) return FALSE;
   ShowMainWindow();
+  MarkStartupPhase(startup::kShown);
   if (!Automated() && m_windows.showTipOfTheDay && GetProfileInt("Tip", "StartUp", 0) == 0) {
     DestroySplash();
     m_windows.showTipOfTheDay(GetTipsFilePath());

@@ -10,6 +10,7 @@
 #include "app/CrusherFile.h"
 #include "app/DamagedFileException.h"
 #include "app/SearchProperties.h"
+#include "app/StartupPhases.h"
 #include "app/run/RunControl.h"
 #include "app/run/RunFlags.h"
 #include "engines/EngineDataKey.h"
@@ -35,10 +36,21 @@ namespace {
 DocumentProgressHooks g_progress;
 HWND g_loadProgress = nullptr;
 
+// The bar is a few hundred pixels wide, and every step of it is a round trip to the window
+// system: a large document (15,000 engine records) steps it once per hundredth of the work,
+// which moves it just as far.
+const UINT kProgressSteps = 100;
+UINT g_progressStride = 1;
+UINT g_progressPending = 0;
+
 void BeginProgress(UINT upper, UINT lower, UINT caption) {
-  if (g_progress.begin) g_progress.begin(upper, lower, caption);
+  g_progressStride = upper > kProgressSteps ? upper / kProgressSteps : 1;
+  g_progressPending = 0;
+  if (g_progress.begin) g_progress.begin(upper / g_progressStride, lower, caption);
 }
 void StepProgress() {
+  if (++g_progressPending < g_progressStride) return;
+  g_progressPending = 0;
   if (g_progress.step) g_progress.step();
 }
 void EndProgress() {
@@ -132,6 +144,7 @@ CZubrinDoc::CZubrinDoc() : m_engineCache(10) {
   }
   CLibString key = BuildEngineDataKey();
   m_database.Load(g_loadProgress, key.c_str());
+  MarkStartupPhase(startup::kDatabase);
 }
 
 CZubrinDoc::~CZubrinDoc() {
@@ -242,6 +255,7 @@ void CZubrinDoc::DeleteContents() {
 
 BOOL CZubrinDoc::OnNewDocument() {
   BusyScope busy;
+  MarkStartupPhase(startup::kWindowMade);
   if (!CDocument::OnNewDocument()) return FALSE;
   m_templateIndex = -1;
   m_templateName.Empty();
@@ -267,7 +281,9 @@ BOOL CZubrinDoc::OnNewDocument() {
   SetAllEnginesEnabled(m_database, 1);
   if (m_currentSet) m_currentSet->RefreshEnabledFlags();
   m_fresh = 1;
+  MarkStartupPhase(startup::kSetsMade);
   UpdateAllViews(nullptr, HINT_DOC_NEW);
+  MarkStartupPhase(startup::kViewsFilled);
   SetModifiedFlag(FALSE);
   return TRUE;
 }
@@ -276,6 +292,7 @@ BOOL CZubrinDoc::OnOpenDocument(LPCSTR lpszPathName) {
   BOOL result;
   {
     BusyScope busy;
+    MarkStartupPhase(startup::kWindowMade);
     m_templateIndex = -4;
     if (IntSetting("Properties", "IncludeNew", 1) == 0) SetAllEnginesEnabled(m_database, 0);
     result = CDocument::OnOpenDocument(lpszPathName);
@@ -283,8 +300,10 @@ BOOL CZubrinDoc::OnOpenDocument(LPCSTR lpszPathName) {
       CFileStatus status;
       m_readOnly = CFile::GetStatus(lpszPathName, status) && (status.m_attribute & CFile::readOnly);
       m_fresh = 0;
+      MarkStartupPhase(startup::kSetsMade);
       UpdateAllViews(nullptr, HINT_DOC_OPENING);
       UpdateAllViews(nullptr, HINT_DOC_OPEN);
+      MarkStartupPhase(startup::kViewsFilled);
       SetModifiedFlag(FALSE);
       return TRUE;
     }
@@ -454,7 +473,10 @@ void CZubrinDoc::LoadSets(CArchive& ar) {
   const UINT most = MaxSearchTerms();
   if (setCount > most) RefuseFile(ar, IDP_DOC_TOO_MANY_TERMS, most, setCount);
   for (UINT i = 0; i < setCount; ++i) {
-    CEngineSet* set = new CEngineSet(&m_database, 0, CString());
+    // Only the set shown first is needed at once: the others make their clones (one engine each,
+    // with its connection state) when the user or a run first turns to them.
+    CEngineSet* set = m_currentSet ? new CEngineSet(&m_database, CEngineSet::kClonesWait)
+                                   : new CEngineSet(&m_database, 0, CString());
     m_manager.AddSet(set);
     if (!m_currentSet) m_currentSet = set;
     set->SetProgressCallback(SetProgressStep, 0);

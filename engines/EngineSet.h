@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -54,6 +57,12 @@ class CEngineSet : public CObject {
   CEngineSet();
   // Clones every engine of the database.
   CEngineSet(CEngineList* database, int32_t active, const CString& name);
+  // For reading a set of a document that is not shown yet: its clones wait until something first
+  // asks for its engines (a look-up, a count, a walk, a reclone, storing it). What its records
+  // say of each engine is kept until then and given to the clones as a read would have; the
+  // database's enabled flags take the records at once, as they do when a set is read.
+  enum ClonesWait { kClonesWait };
+  CEngineSet(CEngineList* database, ClonesWait);
   ~CEngineSet() override;
   CEngineSet(const CEngineSet&) = delete;
   CEngineSet& operator=(const CEngineSet&) = delete;
@@ -73,8 +82,16 @@ class CEngineSet : public CObject {
 
   CSearchEngine* FindEngine(const CLibString& name) const;
   int CountEnabled() const;
-  int GetEngineCount() const { return static_cast<int>(m_engines.size()); }
-  const EngineMap& GetEngines() const { return m_engines; }
+  int GetEngineCount() const {
+    Ready();
+    return static_cast<int>(m_engines.size());
+  }
+  const EngineMap& GetEngines() const {
+    Ready();
+    return m_engines;
+  }
+  // True while the clones of a set read with kClonesWait are not made yet.
+  bool ClonesWaiting() const { return m_waiting.load(std::memory_order_acquire); }
 
   void SetProgressCallback(EngineSetProgressFn callback, intptr_t user);
   // Stores version 2 of the set record; loads versions 2 and 1.
@@ -86,7 +103,7 @@ class CEngineSet : public CObject {
   int32_t m_active = 0;               // the term takes part in runs over all active sets
   CString m_name;                     // the search term
   CEngineList* m_database = nullptr;  // not owned
-  EngineMap m_engines;                // owned clones
+  EngineMap m_engines;                // owned clones; read through the functions above
   intptr_t m_progressUser = -1;
   EngineSetProgressFn m_progressCallback = nullptr;
 
@@ -105,11 +122,27 @@ class CEngineSet : public CObject {
     std::vector<Result> results;
   };
   using KeptMap = std::map<std::string, KeptRecord, NoCaseLess>;
-  const KeptMap& GetKeptRecords() const { return m_kept; }
+  const KeptMap& GetKeptRecords() const {
+    Ready();
+    return m_kept;
+  }
 
  private:
   KeptMap m_kept;
   void StoreKept(CArchive& ar, const KeptRecord& record) const;
+  struct EngineRecord;
+  struct WaitingRecords;
+  // Makes the waiting clones (once, whichever thread asks first); nothing for a set that has them.
+  void Ready() const;
+  void MakeWaitingClones();
+  CSearchEngine* FindClone(const CLibString& name) const;
+  EngineRecord ReadRecord(CArchive& ar, int version) const;
+  // What a record says of the engine: to the database's enabled flags, and to its clone.
+  void RecordToDatabase(const EngineRecord& record, const CSearchEngine* clone) const;
+  static void RecordToClone(const EngineRecord& record, CSearchEngine& clone,
+                            const CLibString& keywords, const CLibString* site);
+  // Keeps the record of an engine the set has no clone of, as read.
+  void KeepRecord(const EngineRecord& record);
   void Progress(int step, CSearchEngine* engine, int number) const;
   // Puts the engine under its name, deleting a clone it replaces.
   void Put(CSearchEngine* engine);
@@ -117,6 +150,10 @@ class CEngineSet : public CObject {
   CSearchEngine* Reclone(CSearchEngine* old, const CLibString& siteUrls, int32_t keep);
   void StoreEngine(CArchive& ar, CSearchEngine& engine) const;
   void LoadEngine(CArchive& ar, int version, int index);
+
+  mutable std::atomic<bool> m_waiting{false};
+  mutable std::mutex m_readyLock;
+  std::unique_ptr<WaitingRecords> m_records;  // while the clones wait
 };
 
 // Forgets that the "no engines" notice was shown (tests).

@@ -54,6 +54,9 @@ class CLibString {
 
   // Edits in place; each returns the object.
   CLibString& Append(const char* text);
+  // Appends at most count bytes of text, up to its first NUL (a long text of known size is
+  // measured a word at a time rather than a byte at a time).
+  CLibString& Append(const char* text, size_t count);
   CLibString& Append(const CLibString& text) { return Append(text.c_str()); }
   CLibString& operator+=(const char* text) { return Append(text); }
   CLibString& operator+=(const CLibString& text) { return Append(text.c_str()); }

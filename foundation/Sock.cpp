@@ -326,6 +326,16 @@ int CSock::Fill() {
   return -1;
 }
 
+int CSock::ReceiveDirect(char* out, int count) {
+  int n = recv(Handle(m_socket), out, count, 0);
+  if (n > 0) {
+    if (m_meter) m_meter->AddReceived(static_cast<uint32_t>(n));
+    return n;
+  }
+  if (n < 0 && WSAGetLastError() == WSAEWOULDBLOCK) return 0;
+  return -1;
+}
+
 void CSock::Take(char* out, int count) {
   memcpy(out, m_inbox.get() + m_inboxStart, static_cast<size_t>(count));
   m_inboxStart += count;
@@ -360,10 +370,13 @@ int CSock::Recv(char* buffer, int length, int seconds) {
       break;
     }
     if (m_meter) ThrottleReceive();
-    int ready = Buffered() > 0 ? 1 : Fill();
+    // A large read with nothing read ahead goes straight into the caller's buffer: one call
+    // for as much as the kernel has, and no copy.
+    const bool direct = Buffered() == 0 && length - got >= kDirectReceive;
+    int ready = direct ? ReceiveDirect(buffer + got, length - got) : Buffered() > 0 ? 1 : Fill();
     if (ready > 0) {
-      int n = Buffered() < length - got ? Buffered() : length - got;
-      Take(buffer + got, n);
+      int n = direct ? ready : Buffered() < length - got ? Buffered() : length - got;
+      if (!direct) Take(buffer + got, n);
       got += n;
       // The time-out is for a peer gone quiet, not for a slow but steady one.
       budget = steps;
@@ -447,11 +460,13 @@ bool CSock::TakeLinePiece(char terminator, std::string& line) {
 
 CLibString CSock::ReadLine() {
   CLibString text = ReadUntil('\n', -1);
-  CLibString line;
-  if (!line.Grow(static_cast<size_t>(text.GetLength()))) return line;
+  // Gathered apart and made a text once: appending a character measures the text again, which
+  // for a line of the longest allowed length would take seconds.
+  std::string line;
+  line.reserve(static_cast<size_t>(text.GetLength()));
   for (const char* p = text.c_str(); *p; ++p)
-    if (*p != '\r' && *p != '\n') line.AppendChar(*p);
-  return line;
+    if (*p != '\r' && *p != '\n') line += *p;
+  return line.c_str();
 }
 
 void CSock::SetTimeout(int seconds) {

@@ -213,6 +213,10 @@ class CSock {
   // -1 when the peer closed or the connection failed.
   int Fill();
   int Buffered() const { return m_inboxEnd - m_inboxStart; }
+  // Reads of at least this many bytes skip the inbox when it is empty.
+  static constexpr int kDirectReceive = 8192;
+  // One non-blocking read into out, as Fill.
+  int ReceiveDirect(char* out, int count);
   // Hands count bytes of the inbox to the caller and to the meter.
   void Take(char* out, int count);
   // Moves the inbox up to the terminator (or as much as the line may still take) onto the

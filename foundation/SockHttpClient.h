@@ -202,6 +202,10 @@ class CSockHttpClient : public CSock {
   // A piece of the body onto the gathered text (file null) or into the file; false when the
   // file took less.
   bool StorePiece(void* file, const char* data, int count);
+  // Room for count more bytes at the end of the gathered text; null without memory.
+  char* GatherRoom(size_t count);
+  // The largest piece of a body asked for in one receive.
+  static constexpr int kBodyPiece = 65536;
   // Reads the next chunk's size line: 1 with size set, 0 at the last chunk (its trailer read),
   // -1 when the framing is lost.
   int NextChunk(long& size);

@@ -132,12 +132,17 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
   bool chunked = false;
   if (!BodyFraming(expected, hasLength, chunked)) return 0;
 
+  // Large pieces: each is one receive (every socket call is costly, under Wine a round trip
+  // to the server) and one progress report. A text is received straight into its place.
   int bufferSize = static_cast<int>(m_recvChunk) + 100;
-  if (bufferSize < 101) bufferSize = 101;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bufferSize]);
-  if (!buffer) {
-    OnNoMemory();
-    return 0;
+  if (bufferSize < kBodyPiece + 1) bufferSize = kBodyPiece + 1;
+  std::unique_ptr<char[]> buffer;
+  if (!text) {
+    buffer.reset(new (std::nothrow) char[bufferSize]);
+    if (!buffer) {
+      OnNoMemory();
+      return 0;
+    }
   }
   if (hasLength && expected == 0) {
     m_bodyPending = false;
@@ -178,9 +183,17 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
     }
     if (expected > 0 && want > expected - total) want = expected - total;
     if (m_readLimit > 0 && want > m_readLimit - total) want = m_readLimit - total;
-    int got = Recv(buffer.get(), static_cast<int>(want));
+    // A text stops one byte past its cap, however large the pieces.
+    if (text && want > kMaxBodyInMemory + 1 - total) want = kMaxBodyInMemory + 1 - total;
+    char* into = text ? GatherRoom(static_cast<size_t>(want)) : buffer.get();
+    if (!into) {
+      OnNoMemory();
+      break;
+    }
+    int got = Recv(into, static_cast<int>(want));
+    if (text) gathered.resize(gathered.size() - static_cast<size_t>(want - (got > 0 ? got : 0)));
     if (got <= 0) break;
-    bool stored = StorePiece(text ? nullptr : file, buffer.get(), got);
+    bool stored = text || StorePiece(file, buffer.get(), got);
     total += got;
     if (!stored) break;
     if (!reported) {
@@ -218,9 +231,19 @@ long CSockHttpClient::ReadBodyInto(CLibString* text, void* file) {
   if (text && !gathered.empty()) {
     // A NUL in the body ends the text there, as it would any C string.
     text->Grow(static_cast<size_t>(text->GetLength()) + gathered.size());
-    *text += gathered.c_str();
+    text->Append(gathered.data(), gathered.size());
   }
   return total;
+}
+
+char* CSockHttpClient::GatherRoom(size_t count) {
+  size_t at = m_gathered.size();
+  try {
+    m_gathered.resize(at + count);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  return &m_gathered[at];
 }
 
 bool CSockHttpClient::StorePiece(void* file, const char* data, int count) {

@@ -441,6 +441,152 @@ TEST_F(EngineSetTest, ATruncatedRecordThrowsTheArchiveError) {
   EXPECT_STREQ(loaded.GetName(), "term");
 }
 
+// Everything a set's reading gives an engine, as one line to compare.
+std::string Describe(const CSearchEngine& engine) {
+  std::string text = std::string(engine.m_name.c_str()) + " enabled=" +
+                     std::to_string(engine.m_enabled) + " rank=" +
+                     std::to_string(engine.m_previousRank) + " max=" +
+                     std::to_string(engine.m_maxResults) + " url=" + engine.m_urlToFind.c_str() +
+                     " keywords=" + engine.m_keywords.c_str() + " dates=" +
+                     std::to_string(engine.m_firstSubmitDate) + "," +
+                     std::to_string(engine.m_lastSubmitDate) + "," +
+                     std::to_string(engine.m_lastVisitDate) + " count=" +
+                     std::to_string(engine.m_submitCount) + " submitted=" +
+                     std::to_string(engine.m_submitted) + " reply=" +
+                     engine.m_responseText.c_str();
+  for (const CSearchResult* result : Results(engine))
+    text += " [" + std::to_string(result->m_index) + "/" + std::to_string(result->m_page) + "/" +
+            std::to_string(result->m_position) + " " + result->m_text.c_str() + " " +
+            std::to_string(result->m_matched) + "]";
+  return text;
+}
+
+CLibString OtherSite() {
+  return "http://elsewhere.example/";
+}
+
+// A set whose clones wait (every set of a document but the one shown first) must, once used,
+// hold exactly what reading it at once would have given, whatever changed in between: the
+// document's site, the term's name, the prototypes' flags. The database's flags take the
+// records at the read, not at the first use.
+TEST_F(EngineSetTest, ASetWhoseClonesWaitEndsUpAsIfReadAtOnce) {
+  SetDocumentSiteSource(DocumentSite);
+  std::string v2 = folder_.File("v2.bin");
+  {
+    CEngineSet set(&database_, 1, "red gadgets");
+    CSearchEngine* alpha = set.FindEngine("Alpha");
+    alpha->m_enabled = 0;
+    alpha->m_previousRank = 7;
+    alpha->m_maxResults = 50;
+    alpha->m_submitCount = 3;
+    alpha->m_responseText = "Your site was added";
+    AddRecord(*alpha, 0, 0, 0, "<a href=\"http://other.com/\">x</a>");
+    AddRecord(*alpha, 1, 1, 0, "<a href=\"http://www.site.com/\">y</a>", 1);
+    set.FindEngine("Gamma")->m_lastVisitDate = 730003;
+    // A set of an older database: beta has no record and keeps its prototype's flag.
+    delete set.m_engines["beta"];
+    set.m_engines.erase("beta");
+    CFile out(v2.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&out, CArchive::store);
+    set.Serialize(ar);
+    ar.Close();
+  }
+  // The older record, with a name in another case and an engine the database no longer has.
+  std::string v1 = folder_.File("v1.bin");
+  {
+    CFile out(v1.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&out, CArchive::store);
+    ar << 1 << 0 << CString("old term") << 2;
+    ar << CString("alpha") << 0 << CString("http://old.site/") << 100 << 200 << 5 << 300
+       << BYTE(7) << CString("reply") << 1 << CString("title") << 0 << 0 << 0
+       << CString("http://old.site/") << 1;
+    ar << CString("Retired") << 1 << CString("") << 0 << 0 << 0 << 0 << BYTE(0) << CString("")
+       << 0;
+    ar.Close();
+  }
+  for (const std::string& file : {v2, v1}) {
+    SCOPED_TRACE(file);
+    SetAllEnginesEnabled(database_, 1);
+    SetEngineEnabled(database_, "beta", 0);
+    auto read = [&](CEngineSet& set) {
+      CFile in(file.c_str(), CFile::modeRead);
+      CArchive ar(&in, CArchive::load);
+      set.Serialize(ar);
+    };
+    CEngineSet now(&database_, 0, CString());
+    read(now);
+    CEngineSet waiting(&database_, CEngineSet::kClonesWait);
+    read(waiting);
+    EXPECT_TRUE(waiting.ClonesWaiting());
+    EXPECT_EQ(IsEngineEnabled(database_, "Alpha"), 0);
+
+    SetDocumentSiteSource(OtherSite);
+    waiting.m_name = "renamed";
+    SetEngineEnabled(database_, "beta", 1);
+    SetEngineEnabled(database_, "Gamma", 0);
+
+    EXPECT_EQ(Names(waiting), Names(now));
+    EXPECT_FALSE(waiting.ClonesWaiting());
+    for (const auto& [name, engine] : now.GetEngines())
+      EXPECT_EQ(Describe(*waiting.FindEngine(name.c_str())), Describe(*engine));
+    SetDocumentSiteSource(DocumentSite);
+  }
+}
+
+// Every way into a waiting set's engines makes them first.
+TEST_F(EngineSetTest, EveryUseOfAWaitingSetMakesItsClones) {
+  std::string file = folder_.File("set.bin");
+  {
+    CEngineSet set(&database_, 1, "term");
+    CFile out(file.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&out, CArchive::store);
+    set.Serialize(ar);
+    ar.Close();
+  }
+  const std::vector<std::pair<const char*, void (*)(CEngineSet&)>> uses = {
+      {"FindEngine", [](CEngineSet& s) { EXPECT_NE(s.FindEngine("Gamma"), nullptr); }},
+      {"GetEngineCount", [](CEngineSet& s) { EXPECT_EQ(s.GetEngineCount(), 3); }},
+      {"GetEngines", [](CEngineSet& s) { EXPECT_EQ(s.GetEngines().size(), 3u); }},
+      {"CountEnabled", [](CEngineSet& s) { EXPECT_EQ(s.CountEnabled(), 3); }},
+      {"ForEachEngine",
+       [](CEngineSet& s) {
+         int count = 0;
+         s.ForEachEngine([](CSearchEngine*, intptr_t n) { ++*reinterpret_cast<int*>(n); },
+                         reinterpret_cast<intptr_t>(&count));
+         EXPECT_EQ(count, 3);
+       }},
+      {"RefreshEnabledFlags", [](CEngineSet& s) { s.RefreshEnabledFlags(); }},
+      {"RecloneEngine", [](CEngineSet& s) { s.RecloneEngine("Gamma", "", 1); }},
+      {"RecloneEnabledEngines", [](CEngineSet& s) { s.RecloneEnabledEngines("", 1); }},
+  };
+  for (const auto& [name, use] : uses) {
+    SCOPED_TRACE(name);
+    CEngineSet waiting(&database_, CEngineSet::kClonesWait);
+    CFile in(file.c_str(), CFile::modeRead);
+    CArchive ar(&in, CArchive::load);
+    waiting.Serialize(ar);
+    ASSERT_TRUE(waiting.ClonesWaiting());
+    use(waiting);
+    EXPECT_FALSE(waiting.ClonesWaiting());
+    EXPECT_EQ(waiting.GetEngineCount(), 3);
+  }
+  // Storing a waiting set writes what storing it read at once would.
+  CEngineSet waiting(&database_, CEngineSet::kClonesWait);
+  {
+    CFile in(file.c_str(), CFile::modeRead);
+    CArchive ar(&in, CArchive::load);
+    waiting.Serialize(ar);
+  }
+  std::string again = folder_.File("again.bin");
+  {
+    CFile out(again.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&out, CArchive::store);
+    waiting.Serialize(ar);
+    ar.Close();
+  }
+  EXPECT_EQ(ReadBytes(again), ReadBytes(file));
+}
+
 TEST_F(EngineSetTest, TheManagerKeepsSetsInOrder) {
   CEngineManager manager;
   CEngineSet* first = manager.CreateFirstSet(&database_);

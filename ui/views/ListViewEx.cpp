@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "app/SearchProperties.h"
+#include "app/StartupPhases.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
+#include "ui/Panes.h"
 
 IMPLEMENT_DYNCREATE(CListViewEx, CListView)
 
@@ -238,6 +240,8 @@ void CListViewEx::OnPaint() {
     }
   }
   Default();
+  // The engine list's rows on the screen: what the user waits for at start-up.
+  if (m_hWnd == g_hEngineViewWnd) MarkStartupPhase(startup::kFirstPaint);
 }
 
 LRESULT CListViewEx::OnUpdateBroadcast(WPARAM wParam, LPARAM lParam) {

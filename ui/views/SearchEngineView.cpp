@@ -6,6 +6,7 @@
 #include "app/CountryNames.h"
 #include "app/EngineCache.h"
 #include "app/SearchProperties.h"
+#include "app/StartupPhases.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
@@ -423,10 +424,12 @@ void CSearchEngineView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) {
     case HINT_DOC_NEW:
     case HINT_DOC_OPENING:
       FillList();
+      MarkStartupPhase(startup::kEngineRows);
       break;
     case HINT_DOC_OPEN:
     case HINT_CURRENT_SET:
       RefreshRows();
+      if (lHint == HINT_DOC_OPEN) MarkStartupPhase(startup::kEngineCells);
       break;
     case HINT_RUN_SET_UP: {
       SetRedraw(FALSE);

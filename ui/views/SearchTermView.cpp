@@ -4,6 +4,7 @@
 
 #include "app/AppServices.h"
 #include "app/SearchProperties.h"
+#include "app/StartupPhases.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
@@ -279,6 +280,7 @@ void CSearchTermView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) {
     case HINT_DOC_NEW:
     case HINT_DOC_OPEN:
       FillTerms();
+      MarkStartupPhase(startup::kTermList);
       break;
     case HINT_CURRENT_SET:
     case HINT_TERMS_CHANGED:

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -69,6 +70,42 @@ TEST(LibString, AssignAndAppendFromOwnBuffer) {
   CLibString r("aXa");
   r.Replace("a", r);  // the replacement is the object itself
   EXPECT_EQ(Str(r), "aXaXaXa");
+}
+
+// Appending a counted text: it stops at the count or at the first NUL, whichever comes first,
+// wherever the NUL falls within the eight-byte words it is measured by.
+TEST(LibString, AppendWithACountStopsAtTheCountOrTheFirstNul) {
+  const std::string bytes = "0123456789abcdefghij";
+  struct Case {
+    const char* why;
+    size_t count;
+    size_t nulAt;  // npos: none
+    std::string expected;
+  } cases[] = {
+      {"the whole text", 20, std::string::npos, bytes},
+      {"a count short of a word", 5, std::string::npos, "01234"},
+      {"a count of whole words", 16, std::string::npos, "0123456789abcdef"},
+      {"a NUL first", 20, 0, ""},
+      {"a NUL in the first word", 20, 3, "012"},
+      {"a NUL ending a word", 20, 7, "0123456"},
+      {"a NUL in the tail after the words", 20, 17, "0123456789abcdefg"},
+      {"a NUL beyond the count", 10, 15, "0123456789"},
+      {"nothing counted", 0, std::string::npos, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::string text = bytes;
+    if (c.nulAt != std::string::npos) text[c.nulAt] = '\0';
+    CLibString s("<");
+    s.Append(text.data(), c.count);
+    EXPECT_EQ(Str(s), "<" + c.expected);
+    EXPECT_EQ(s.GetLength(), static_cast<int>(c.expected.size()) + 1);
+  }
+  CLibString own("abcdef");
+  own.Append(own.c_str() + 2, 3);  // from its own buffer, which the growth may move
+  EXPECT_EQ(Str(own), "abcdefcde");
+  own.Append(nullptr, 4);
+  EXPECT_EQ(Str(own), "abcdefcde");
 }
 
 TEST(LibString, FindFamilyAndTheirBases) {
