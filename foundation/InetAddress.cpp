@@ -114,13 +114,19 @@ bool CInetAddress::Resolve(const CLibString& text, unsigned port) {
   m_port = port;
   m_hostName = CLibString();
   if (text.GetLength() == 0) return false;
+  // A dotted address, the usual text of a client that knows where to connect, is its own
+  // host: no URL parse needed (it is one allocation after another).
+  uint32_t address = 0;
+  if (ParseDotted(text.c_str(), address)) {
+    m_address = address;
+    return true;
+  }
 
   CUrl url(text);
   CLibString host = url.GetHost();
   if (port == 0 && url.GetPort() > 0) m_port = static_cast<unsigned>(url.GetPort());
   if (host.GetLength() == 0 || !IsLookupName(host)) return false;
 
-  uint32_t address = 0;
   if (ParseDotted(host.c_str(), address)) {
     m_address = address;
     return true;

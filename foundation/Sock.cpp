@@ -202,6 +202,7 @@ void CSock::CloseSocketHandle() {
   m_socket = kNoSocket;
   m_connected = 0;
   m_inboxStart = m_inboxEnd = 0;
+  m_replyDue = false;
   // Only open connections keep a read-ahead buffer: a run holds a closed socket per engine and
   // search term.
   m_inbox.reset();
@@ -225,18 +226,9 @@ int CSock::Wait(int seconds, bool write) {
                 : select(0, &ready, nullptr, &failed, &limit);
   if (n == SOCKET_ERROR) return -1;
   if (n == 0) return 0;
+  // WinSock reports a failed connect in the exception set and only a made one as writable, so
+  // no question about the pending error is needed on success.
   if (FD_ISSET(Handle(m_socket), &failed)) return -1;
-  if (write) {
-    // Writable after a failed connect on some stacks: the pending error tells.
-    int pending = 0;
-    int size = sizeof pending;
-    if (getsockopt(Handle(m_socket), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&pending),
-                   &size) == 0 &&
-        pending != 0) {
-      WSASetLastError(pending);
-      return -1;
-    }
-  }
   return 1;
 }
 
@@ -290,6 +282,7 @@ int CSock::Send(const char* buffer, int length) {
       continue;
     }
     sent += n;
+    m_replyDue = true;
     budget = GetTimeout();
     if (m_meter) m_meter->AddSent(static_cast<uint32_t>(n));
   }
@@ -373,7 +366,13 @@ int CSock::Recv(char* buffer, int length, int seconds) {
     // A large read with nothing read ahead goes straight into the caller's buffer: one call
     // for as much as the kernel has, and no copy.
     const bool direct = Buffered() == 0 && length - got >= kDirectReceive;
-    int ready = direct ? ReceiveDirect(buffer + got, length - got) : Buffered() > 0 ? 1 : Fill();
+    int ready = 0;
+    if (!ReadsFirst(steps))
+      ready = 0;
+    else if (direct)
+      ready = ReceiveDirect(buffer + got, length - got);
+    else
+      ready = Buffered() > 0 ? 1 : Fill();
     if (ready > 0) {
       int n = direct ? ready : Buffered() < length - got ? Buffered() : length - got;
       if (!direct) Take(buffer + got, n);
@@ -398,11 +397,17 @@ int CSock::Recv(char* buffer, int length, int seconds) {
 }
 
 CLibString CSock::ReadUntil(char terminator, int seconds) {
+  std::string line;
+  ReadUntilInto(terminator, seconds, line);
+  return line.c_str();
+}
+
+void CSock::ReadUntilInto(char terminator, int seconds, std::string& line) {
   m_badLine = false;
   m_lineEnded = false;
   // Gathered by length: a line may hold any byte, and a NUL must not hide the bytes after it
   // from the length limit.
-  std::string line;
+  line.clear();
   const int steps = seconds < 0 ? GetTimeout() : seconds;
   int budget = steps;
   while (!m_lineEnded && !m_abort && m_connected && m_socket != kNoSocket) {
@@ -411,7 +416,7 @@ CLibString CSock::ReadUntil(char terminator, int seconds) {
       OnTimeout();
       break;
     }
-    int ready = Buffered() > 0 ? 1 : Fill();
+    int ready = !ReadsFirst(steps) ? 0 : Buffered() > 0 ? 1 : Fill();
     if (ready < 0) {
       m_connected = 0;
       OnClosed();
@@ -433,14 +438,20 @@ CLibString CSock::ReadUntil(char terminator, int seconds) {
       // No protocol line is this long or holds a NUL; what follows cannot be trusted.
       m_badLine = true;
       Close();
-      return CLibString();
+      line.clear();
+      return;
     }
   }
   if (m_abort) {
     OnAbort();
     Close();
   }
-  return line.c_str();
+}
+
+bool CSock::ReadsFirst(int steps) {
+  bool waitFirst = m_replyDue && Buffered() == 0 && steps > 0;
+  m_replyDue = false;
+  return !waitFirst;
 }
 
 bool CSock::TakeLinePiece(char terminator, std::string& line) {
@@ -459,14 +470,19 @@ bool CSock::TakeLinePiece(char terminator, std::string& line) {
 }
 
 CLibString CSock::ReadLine() {
-  CLibString text = ReadUntil('\n', -1);
-  // Gathered apart and made a text once: appending a character measures the text again, which
-  // for a line of the longest allowed length would take seconds.
   std::string line;
-  line.reserve(static_cast<size_t>(text.GetLength()));
-  for (const char* p = text.c_str(); *p; ++p)
-    if (*p != '\r' && *p != '\n') line += *p;
+  ReadLine(line);
   return line.c_str();
+}
+
+void CSock::ReadLine(std::string& line) {
+  // Gathered apart and made a text once by the caller: appending a character to a text
+  // measures it again, which for a line of the longest allowed length would take seconds.
+  ReadUntilInto('\n', -1, line);
+  size_t kept = 0;
+  for (char c : line)
+    if (c != '\r' && c != '\n') line[kept++] = c;
+  line.resize(kept);
 }
 
 void CSock::SetTimeout(int seconds) {

@@ -88,6 +88,8 @@ class CSock {
   CLibString ReadUntil(char terminator, int seconds = -1);
   // ReadUntil LF with the time-out, every CR and LF removed.
   CLibString ReadLine();
+  // The same into a text the caller keeps from line to line.
+  void ReadLine(std::string& line);
   // True when the last ReadUntil met a line longer than kMaxLineLength or one holding a NUL
   // byte; the result is then empty and the connection closed, since no protocol line looks like
   // that and what follows cannot be trusted to start a line.
@@ -222,6 +224,16 @@ class CSock {
   // Moves the inbox up to the terminator (or as much as the line may still take) onto the
   // line; false when the line holds a NUL or reached kMaxLineLength without its end.
   bool TakeLinePiece(char terminator, std::string& line);
+  // ReadUntil into line (emptied first).
+  void ReadUntilInto(char terminator, int seconds, std::string& line);
+
+  // Set by a send, cleared by the next read: the answer to what was just sent is seldom there
+  // yet, so the read waits first instead of asking the kernel for nothing (a call that under
+  // Wine costs a round trip to the server).
+  bool m_replyDue = false;
+  // A read's first step: false when it should wait before reading (the reply is due and
+  // nothing is read ahead), which counts as a step without data.
+  bool ReadsFirst(int steps);
 
   bool m_holdsLibrary = false;
   bool m_badLine = false;

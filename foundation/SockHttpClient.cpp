@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Base64.h"
@@ -57,6 +59,38 @@ bool IsControl(char c) {
   return u < 0x20 || u == 0x7F;
 }
 
+static char LowerChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsNoCase(const CLibString& text, const char* lower) {
+  const char* p = text.c_str();
+  for (; *p && *lower; ++p, ++lower)
+    if (LowerChar(*p) != *lower) return false;
+  return *p == *lower;
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+  for (; *prefix; ++text, ++prefix)
+    if (LowerChar(*text) != *prefix) return false;
+  return true;
+}
+
+bool ContainsNoCase(const char* text, const char* needle) {
+  for (; *text; ++text) {
+    const char* t = text;
+    const char* n = needle;
+    while (*n && *t && LowerChar(*t) == *n) ++t, ++n;
+    if (!*n) return true;
+  }
+  return false;
+}
+
+const CLibString* FindValue(const CNVList& list, const CLibString& name) {
+  AVLItem* found = list.Find(name);
+  return found ? &static_cast<CNVItem*>(found)->m_value : nullptr;
+}
+
 // A Content-Length: decimal digits only (blanks around them allowed), at most the largest
 // number a body count holds here.
 bool ParseLength(const CLibString& text, long& length) {
@@ -92,6 +126,12 @@ string MediaType(const CLibString& contentType) {
   return Trim(Lower(type.substr(0, type.find(';'))));
 }
 
+// Whether the Accept value takes a page of the media type (in lower case; empty: unknown).
+bool Accepts(const CLibString& accept, const string& type) {
+  const char* accepted = accept.GetLength() > 0 ? accept.c_str() : ", text/html, text/plain";
+  return type.empty() || ContainsNoCase(accepted, type.c_str()) || ContainsNoCase(accepted, "*/*");
+}
+
 // Basic authorization wants the padded form; the library's coder writes none.
 CLibString PaddedBase64(const CLibString& text) {
   CLibString encoded;
@@ -112,24 +152,37 @@ CLibString WireQuery(const CUrl& url, bool keepFragment = false) {
 // An absolute URL without its fragment, as a Referer carries it; empty for an empty URL.
 CLibString RefererText(const CUrl& url) {
   if (url.GetHost().GetLength() == 0) return CLibString();
-  CLibString text = url.GetScheme().GetLength() > 0 ? url.GetScheme() : CLibString("http");
+  // Built in one buffer: every piece appended to a text would be an allocation.
+  string text = url.GetScheme().GetLength() > 0 ? url.GetScheme().c_str() : "http";
   text += "://";
-  text += url.GetHost();
-  if (url.GetPort() != 0 && url.GetPort() != 80) text += CLibString().Format(":%d", url.GetPort());
-  text += RequestPath(url);
+  text += url.GetHost().c_str();
+  if (url.GetPort() != 0 && url.GetPort() != 80) {
+    text += ':';
+    text += std::to_string(url.GetPort());
+  }
+  text += RequestPath(url).c_str();
   CLibString query = WireQuery(url);
-  if (query.GetLength() > 0) text += "?" + query;
-  return text;
+  if (query.GetLength() > 0) {
+    text += '?';
+    text += query.c_str();
+  }
+  return text.c_str();
 }
 
 // ---- what goes on the wire ----
 
 bool IsWebScheme(const CLibString& scheme) {
-  CLibString lower = scheme.Lower();
-  return lower.GetLength() == 0 || lower == "http" || lower == "https";
+  return scheme.GetLength() == 0 || EqualsNoCase(scheme, "http") || EqualsNoCase(scheme, "https");
+}
+
+bool HasLineBreaks(const CLibString& text) {
+  for (const char* p = text.c_str(); *p; ++p)
+    if (*p == '\r' || *p == '\n' || *p == '\t') return true;
+  return false;
 }
 
 CLibString WithoutLineBreaks(const CLibString& text) {
+  if (!HasLineBreaks(text)) return text;
   string out;
   for (const char* p = text.c_str(); *p; ++p)
     if (*p != '\r' && *p != '\n' && *p != '\t') out += *p;
@@ -300,13 +353,19 @@ void CSockHttpClient::OnHeadRequest(const CLibString& /*target*/) {
 
 bool CSockHttpClient::Request(int method, const CLibString& url, int port,
                               const CLibString& interfaceAddress) {
+  return RequestFrom(method, url, nullptr, port, interfaceAddress);
+}
+
+bool CSockHttpClient::RequestFrom(int method, const CLibString& url, CUrl* parsed, int port,
+                                  const CLibString& interfaceAddress) {
   CLibString next = url;
   CLibString address = interfaceAddress;
   int verb = method;
   bool ok = false;
   for (;;) {
     CLibString location;
-    ok = RequestOnce(verb, next, port, address, location);
+    ok = RequestOnce(verb, next, parsed, port, address, location);
+    parsed = nullptr;
     if (!ok || location.GetLength() == 0) break;
     // A redirect: the next request is a GET of the location, resolved against this URL. The
     // interface address belongs to this host; another host is looked up by its own name.
@@ -320,10 +379,18 @@ bool CSockHttpClient::Request(int method, const CLibString& url, int port,
   return ok;
 }
 
-bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
+bool CSockHttpClient::RequestOnce(int method, const CLibString& url, CUrl* parsed, int port,
                                   const CLibString& interfaceAddress, CLibString& location) {
-  CUrl target = m_url;
-  bool usable = ParseTarget(url, target);
+  CUrl target;
+  bool usable;
+  if (parsed && !HasLineBreaks(url)) {
+    // Resolved by the caller against this very URL: the same as parsing it again.
+    target = std::move(*parsed);
+    usable = IsAskable(target);
+  } else {
+    target = m_url;
+    usable = ParseTarget(url, target);
+  }
   if (usable && port > 65535 && target.GetPort() <= 0) usable = false;
   if (!usable) {
     // Never on the wire and never looked up: a page must not be able to spend the process's
@@ -348,14 +415,14 @@ bool CSockHttpClient::RequestOnce(int method, const CLibString& url, int port,
   m_statusText = CLibString();
   m_responseHeaders.RemoveAll();
 
-  if (m_redirectDepth == 0) m_previousUrl = m_url;
-  m_url = target;
-  bool secure = m_url.GetScheme().Lower() == "https";
+  if (m_redirectDepth == 0) m_previousUrl = std::move(m_url);
+  m_url = std::move(target);
+  bool secure = EqualsNoCase(m_url.GetScheme(), "https");
   int usePort = m_url.GetPort() > 0 ? m_url.GetPort() : port;
   if (usePort <= 0) usePort = secure ? 443 : 80;
 
   // A server on another port than the scheme's own needs it in Host to build its own addresses.
-  CLibString host = m_url.GetHost();
+  const CLibString& host = m_url.GetHost();
   bool defaultPort = m_url.GetPort() <= 0 || m_url.GetPort() == (secure ? 443 : 80);
   SetRequestHeader("Host", defaultPort ? host : host + ":" + CLibString(m_url.GetPort()));
   SetRequestHeader("Referer", RefererText(m_previousUrl));
@@ -376,18 +443,21 @@ bool CSockHttpClient::ParseTarget(const CLibString& url, CUrl& target) const {
   // Tabs and line ends in an address are left out, as browsers do: they come from wrapped
   // page text, and on the wire they would end the request line early.
   target.Parse(WithoutLineBreaks(url));
+  return IsAskable(target);
+}
+
+bool CSockHttpClient::IsAskable(const CUrl& target) {
   if (!IsWebScheme(target.GetScheme())) return false;
   // No name service knows a host with blanks or control characters in it. A host left empty
   // (nothing given, or a port beyond 65535) goes on: the connect reports that nothing is there
   // to connect to, without a look-up.
-  CLibString host = target.GetHost();
-  for (const char* p = host.c_str(); *p; ++p)
+  for (const char* p = target.GetHost().c_str(); *p; ++p)
     if (IsControl(*p) || *p == ' ') return false;
   return true;
 }
 
 bool CSockHttpClient::OpenConnection(int usePort, const CLibString& interfaceAddress) {
-  CLibString host = m_url.GetHost();
+  const CLibString& host = m_url.GetHost();
   bool hasAddress = interfaceAddress.GetLength() > 0;
   if (m_connected) {
     // The open connection serves this request only when it leads to the same place and
@@ -420,7 +490,7 @@ bool CSockHttpClient::OpenConnection(int usePort, const CLibString& interfaceAdd
 }
 
 CLibString CSockHttpClient::BuildRequestLine(int method, int usePort, CLibString& body) {
-  bool secure = m_url.GetScheme().Lower() == "https";
+  bool secure = EqualsNoCase(m_url.GetScheme(), "https");
   // Control characters left in the path or query go out escaped, so the line stays one line.
   CLibString path = EscapeControls(RequestPath(m_url));
   CLibString requestTarget = path;
@@ -484,8 +554,8 @@ bool CSockHttpClient::SendRequest(const CLibString& requestLine, const CLibStrin
   }
   const CNVList& headers = direct ? m_requestHeaders : proxyHeaders;
   if (direct) OnSendHeaders();
-  if (m_sendCookies) wire += FormatCookieLine(headers).c_str();
-  wire += FormatHeaders(headers).c_str();
+  if (m_sendCookies) AppendCookieLine(wire, headers);
+  AppendHeaders(wire, headers);
   wire += "\r\n";
   wire.append(body.c_str(), static_cast<size_t>(body.GetLength()));
   bool sent = Send(wire.data(), static_cast<int>(wire.size())) == static_cast<int>(wire.size());
@@ -526,15 +596,18 @@ bool CSockHttpClient::ReadAnswer(int method, CLibString& location) {
 }
 
 bool CSockHttpClient::HasUsableLength() const {
-  CLibString text;
-  if (!m_responseHeaders.GetValue("content-length", text)) return true;
+  static const CLibString kName("content-length");
+  const CLibString* text = FindValue(m_responseHeaders, kName);
   long length = 0;
-  return ParseLength(text, length);
+  return !text || ParseLength(*text, length);
 }
 
 bool CSockHttpClient::BothKeepAlive() const {
-  return GetRequestHeader("Connection").Lower() == "keep-alive" &&
-         GetResponseHeader("connection").Lower() == "keep-alive";
+  static const CLibString kOurs("Connection");
+  static const CLibString kTheirs("connection");
+  const CLibString* ours = FindValue(m_requestHeaders, kOurs);
+  const CLibString* theirs = FindValue(m_responseHeaders, kTheirs);
+  return ours && theirs && EqualsNoCase(*ours, "keep-alive") && EqualsNoCase(*theirs, "keep-alive");
 }
 
 void CSockHttpClient::CloseUnlessKeepAlive() {
@@ -542,42 +615,57 @@ void CSockHttpClient::CloseUnlessKeepAlive() {
 }
 
 CLibString CSockHttpClient::FormatHeaders(const CNVList& headers) {
-  // Built as one string: appending to a CLibString measures it again each time.
   string block;
-  auto add = [&](const CLibString& name, const CLibString& value) {
-    AppendClean(block, name.c_str());
-    block += ": ";
-    AppendClean(block, value.c_str());
-    block += "\r\n";
+  AppendHeaders(block, headers);
+  return block.c_str();
+}
+
+void CSockHttpClient::AppendHeaders(string& out, const CNVList& headers) {
+  auto add = [&](const CNVItem& item) {
+    AppendClean(out, item.m_name.c_str());
+    out += ": ";
+    AppendClean(out, item.m_value.c_str());
+    out += "\r\n";
   };
-  for (const char* name : kSevenFirst) {
-    CLibString value = headers.GetValue(name);
-    if (value.GetLength() > 0) add(name, value);
-  }
+  // One walk of the list: the seven that go first are picked out on the way, the others
+  // written in name order after them.
+  const CNVItem* first[std::size(kSevenFirst)] = {};
+  std::vector<const CNVItem*> others;
   headers.ForEach([&](const CNVItem& item) {
     if (item.m_value.GetLength() == 0) return;
-    for (const char* name : kSevenFirst)
-      if (item.m_name == name) return;
-    add(item.m_name, item.m_value);
+    for (size_t i = 0; i < std::size(kSevenFirst); ++i)
+      if (item.m_name == kSevenFirst[i]) {
+        first[i] = &item;
+        return;
+      }
+    others.push_back(&item);
   });
-  return block.c_str();
+  for (const CNVItem* item : first)
+    if (item) add(*item);
+  for (const CNVItem* item : others) add(*item);
 }
 
 CLibString CSockHttpClient::FormatCookieLine(const CNVList& headers) {
   string line;
+  AppendCookieLine(line, headers);
+  return line.c_str();
+}
+
+void CSockHttpClient::AppendCookieLine(string& out, const CNVList& headers) {
+  bool any = false;
   headers.ForEach([&](const CNVItem& item) {
     if (strncmp(item.m_name.c_str(), "Cookie:", 7) != 0) return;
-    if (line.empty()) {
-      AppendClean(line, item.m_name.c_str());
+    if (!any) {
+      AppendClean(out, item.m_name.c_str());
     } else {
       const char* text = item.m_name.c_str() + 7;
       while (*text == ' ') ++text;
-      line += "; ";
-      AppendClean(line, text);
+      out += "; ";
+      AppendClean(out, text);
     }
+    any = true;
   });
-  if (!line.empty()) line += "\r\n";
-  return line.c_str();
+  if (any) out += "\r\n";
 }
 
 // ---- pages and files ----
@@ -611,21 +699,14 @@ CLibString CSockHttpClient::GetPage(const CLibString& url, int port,
   CLibString text;
   CUrl target = m_url;
   target.Parse(url);
-  CLibString scheme = target.GetScheme().Lower();
-  if (scheme == "file") {
+  const CLibString& scheme = target.GetScheme();
+  if (EqualsNoCase(scheme, "file")) {
     text.ReadFromFile(LocalPath(url).c_str());
     bool read = text.m_status == 0;
     m_status = read ? 200 : 404;
     m_statusText = read ? "OK" : "Not Found";
-  } else if (scheme.GetLength() == 0 || scheme == "http" || scheme == "https") {
-    CLibString accepted = GetRequestHeader("Accept").Lower();
-    if (accepted.GetLength() == 0) accepted = ", text/html, text/plain";
-    if (Request(kHttpGet, url, port, interfaceAddress) && m_status < 400) {
-      string type = MediaType(GetResponseHeader("content-type"));
-      if (type.empty() || accepted.Find(type.c_str()) > 0 || accepted.Find("*/*") > 0)
-        ReadBody(text);
-      CloseUnlessKeepAlive();
-    }
+  } else if (IsWebScheme(scheme)) {
+    text = FetchPage(kHttpGet, url, target, port, interfaceAddress);
   }
   OnPageDone();
   return text;
@@ -637,18 +718,24 @@ CLibString CSockHttpClient::PostPage(const CLibString& url, int port,
   CLibString text;
   CUrl target = m_url;
   target.Parse(url);
-  CLibString scheme = target.GetScheme().Lower();
-  if (scheme.GetLength() == 0 || scheme == "http" || scheme == "https") {
-    CLibString accepted = GetRequestHeader("Accept").Lower();
-    if (accepted.GetLength() == 0) accepted = ", text/html, text/plain";
-    if (Request(kHttpPost, url, port, interfaceAddress) && m_status < 400) {
-      string type = MediaType(GetResponseHeader("content-type"));
-      if (type.empty() || accepted.Find(type.c_str()) > 0 || accepted.Find("*/*") > 0)
-        ReadBody(text);
-      CloseUnlessKeepAlive();
-    }
-  }
+  if (IsWebScheme(target.GetScheme()))
+    text = FetchPage(kHttpPost, url, target, port, interfaceAddress);
   OnPostDone();
+  return text;
+}
+
+CLibString CSockHttpClient::FetchPage(int method, const CLibString& url, CUrl& target, int port,
+                                      const CLibString& interfaceAddress) {
+  static const CLibString kAccept("Accept");
+  static const CLibString kContentType("content-type");
+  CLibString text;
+  if (RequestFrom(method, url, &target, port, interfaceAddress) && m_status < 400) {
+    const CLibString* accept = FindValue(m_requestHeaders, kAccept);
+    const CLibString* type = FindValue(m_responseHeaders, kContentType);
+    if (Accepts(accept ? *accept : CLibString(), MediaType(type ? *type : CLibString())))
+      ReadBody(text);
+    CloseUnlessKeepAlive();
+  }
   return text;
 }
 

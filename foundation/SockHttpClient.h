@@ -176,12 +176,26 @@ class CSockHttpClient : public CSock {
   CLibString m_httpVersion;
 
  private:
+  // Request, with the first URL already resolved against the current one by the caller
+  // (parsed; null: not yet), so that a page's address is parsed once.
+  bool RequestFrom(int method, const CLibString& url, CUrl* parsed, int port,
+                   const CLibString& interfaceAddress);
   // One request of a redirect chain; location gets the next URL when one is to be followed.
-  bool RequestOnce(int method, const CLibString& url, int port, const CLibString& interfaceAddress,
-                   CLibString& location);
+  // parsed as for RequestFrom; it is taken over when used.
+  bool RequestOnce(int method, const CLibString& url, CUrl* parsed, int port,
+                   const CLibString& interfaceAddress, CLibString& location);
   // Resolves url against the current URL into target, without line breaks; false for an
   // address that must not be asked for (another scheme, a host no name service knows).
   bool ParseTarget(const CLibString& url, CUrl& target) const;
+  // The checks of ParseTarget on a URL resolved already.
+  static bool IsAskable(const CUrl& target);
+  // The body of a GET or a POST of a web address (GetPage, PostPage).
+  // target: the URL resolved against the current one, taken over by the request.
+  CLibString FetchPage(int method, const CLibString& url, CUrl& target, int port,
+                       const CLibString& interfaceAddress);
+  // The request's header block (see FormatHeaders), and its Cookie line, onto out.
+  static void AppendHeaders(std::string& out, const CNVList& headers);
+  static void AppendCookieLine(std::string& out, const CNVList& headers);
   // Keeps a connection that leads to the current URL's place, or opens one.
   bool OpenConnection(int usePort, const CLibString& interfaceAddress);
   // The request line for the current URL; body gets a POST's body.
@@ -220,6 +234,9 @@ class CSockHttpClient : public CSock {
   bool m_bodyPending = false;
   bool m_bodyBroken = false;
   int m_setCookieCount = 0;
+  // A line of a response head, and a header's name, kept from line to line.
+  std::string m_line;
+  std::string m_headerName;
   // Where a body is gathered before it becomes text; kept from request to request, since under
   // Wine every large allocation and release costs as much as the whole transfer.
   std::string m_gathered;

@@ -213,8 +213,8 @@ void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url
   // later cookie replaces an earlier one, and the jar drops the oldest first.
   std::vector<std::pair<long, CLibString>> numbered;
   responseHeaders.ForEach([&](const CNVItem& item) {
-    int at = item.m_name.Find("set-cookie");
-    if (at > 0) numbered.emplace_back(atol(item.m_name.c_str() + at - 1 + 10), item.m_value);
+    const char* at = strstr(item.m_name.c_str(), "set-cookie");
+    if (at) numbered.emplace_back(atol(at + 10), item.m_value);
   });
   std::stable_sort(numbered.begin(), numbered.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -231,7 +231,8 @@ void CSockHttpClient::SetCookies(const CNVList& responseHeaders, const CUrl& url
 void CSockHttpClient::AddCookieHeaders(const CUrl& url, CNVList& requestHeaders) {
   std::vector<CLibString> stale;
   requestHeaders.ForEach([&](const CNVItem& item) {
-    if (strncmp(item.m_name.Lower().c_str(), "cookie:", 7) == 0) stale.push_back(item.m_name);
+    // Compared in place: a lower-case copy of every header name would be an allocation each.
+    if (StartsWithNoCase(item.m_name.c_str(), "cookie:")) stale.push_back(item.m_name);
   });
   for (const CLibString& name : stale) delete requestHeaders.Remove(name);
 

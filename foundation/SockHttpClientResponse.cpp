@@ -21,6 +21,14 @@
 using std::string;
 using namespace sockhttp;
 
+namespace {
+
+bool IsBlankChar(char c) {
+  return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
 // ---- responses ----
 
 int CSockHttpClient::ReadResponseHead() {
@@ -48,33 +56,48 @@ bool CSockHttpClient::ReadHeadLines(bool statusWanted, int& count) {
   int lines = 0;
   long bytes = 0;
   bool whole = true;
+  // The line and the name are texts kept from line to line, and a header is taken apart in
+  // place: a head is read for every request, and each copy of a piece is an allocation.
+  string& line = m_line;
+  string& name = m_headerName;
   while (m_connected) {
-    CLibString line = ReadLine();
+    ReadLine(line);
     // Not a protocol line, a line cut off by the time-out, or a head without end: the
     // request fails rather than read on in mid-stream.
-    bytes += line.GetLength() + 2;
+    bytes += static_cast<long>(line.size()) + 2;
     if (IsBadLine() || (!IsLineEnded() && m_connected) || ++lines > kMaxHeadLines ||
         bytes > kMaxHeadBytes) {
       whole = false;
       break;
     }
-    if (line.GetLength() == 0) break;
+    if (line.empty()) break;
     if (first) {
       first = false;
       // Without a status line the answer is no HTTP head at all (a bare page, say).
-      if (strncmp(line.c_str(), "HTTP", 4) != 0 || line.FindChar('<') > 0) break;
+      if (line.compare(0, 4, "HTTP") != 0 || line.find('<') != string::npos) break;
       OnResponseLine(line.c_str());
-      ParseStatusLine(line.c_str());
+      ParseStatusLine(line);
       continue;
     }
     OnResponseLine(line.c_str());
-    string text = line.c_str();
-    size_t colon = text.find(':');
+    size_t colon = line.find(':');
     if (colon == string::npos) continue;
-    string name = Lower(Trim(text.substr(0, colon)));
-    if (name.empty()) continue;
+    size_t start = 0;
+    size_t end = colon;
+    while (start < end && IsBlankChar(line[start])) ++start;
+    while (end > start && IsBlankChar(line[end - 1])) --end;
+    if (start == end) continue;
+    name.assign(line, start, end - start);
+    for (char& c : name)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (name == "set-cookie") name += std::to_string(m_setCookieCount++);
-    m_responseHeaders.SetAt(name.c_str(), Trim(text.substr(colon + 1)).c_str());
+    start = colon + 1;
+    end = line.size();
+    while (start < end && IsBlankChar(line[start])) ++start;
+    while (end > start && IsBlankChar(line[end - 1])) --end;
+    // The value's end is marked in the line itself (nothing of it is read any more).
+    line.resize(end);
+    m_responseHeaders.SetAt(CLibString(name.c_str()), CLibString(line.c_str() + start));
   }
   count = static_cast<int>(m_responseHeaders.GetCount());
   return whole;
@@ -106,15 +129,18 @@ long CSockHttpClient::ReadBodyToFile(void* file) {
 }
 
 bool CSockHttpClient::BodyFraming(long& expected, bool& hasLength, bool& chunked) {
-  CLibString lengthText;
-  hasLength = m_responseHeaders.GetValue("content-length", lengthText);
+  static const CLibString kLength("content-length");
+  static const CLibString kEncoding("transfer-encoding");
+  const CLibString* lengthText = FindValue(m_responseHeaders, kLength);
+  hasLength = lengthText != nullptr;
   expected = 0;
-  if (hasLength && !ParseLength(lengthText, expected)) {
+  if (hasLength && !ParseLength(*lengthText, expected)) {
     // Checked with the head already; a caller who set the headers himself gets nothing.
     m_bodyBroken = true;
     return false;
   }
-  chunked = GetResponseHeader("transfer-encoding").Lower().Find("chunked") > 0;
+  const CLibString* encoding = FindValue(m_responseHeaders, kEncoding);
+  chunked = encoding && ContainsNoCase(encoding->c_str(), "chunked");
   // A chunked body carries its own framing; a length beside it means nothing.
   if (chunked) {
     expected = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/LibString.h"
+#include "foundation/NVList.h"
 #include "foundation/Url.h"
 
 namespace sockhttp {
@@ -15,6 +16,14 @@ std::string Lower(std::string text);
 // The path a request names, as it was written ("/search", not "/search/").
 CLibString RequestPath(const CUrl& url);
 bool IsControl(char c);
+// True when text is lower, ASCII letters compared without case; lower is in lower case.
+bool EqualsNoCase(const CLibString& text, const char* lower);
+// Whether text begins with prefix (in lower case), ASCII letters compared without case.
+bool StartsWithNoCase(const char* text, const char* prefix);
+// Whether needle (in lower case) occurs in text, ASCII letters compared without case.
+bool ContainsNoCase(const char* text, const char* needle);
+// The value of a name in the list, without a copy; null when the name is not there.
+const CLibString* FindValue(const CNVList& list, const CLibString& name);
 // A Content-Length: decimal digits only (blanks around them allowed), at most
 // CSockHttpClient::kMaxContentLength.
 bool ParseLength(const CLibString& text, long& length);

@@ -247,21 +247,47 @@ void CUrl::Parse(const CLibString& text) {
   store();
 }
 
-CLibString CUrl::GetUrlWithoutQuery() const {
-  CLibString url;
-  if (m_scheme.GetLength() > 0)
-    url = m_scheme;
+namespace {
+
+// Appends the URL without its query; built in one buffer, since a request compares two URLs
+// and every piece appended to a text would be an allocation.
+void AppendUrlWithoutQuery(string& url, const CUrl& parts) {
+  const CLibString& scheme = parts.GetScheme();
+  if (scheme.GetLength() > 0)
+    url.append(scheme.c_str(), static_cast<size_t>(scheme.GetLength()));
   else
-    url = m_port == 443 ? "https" : "http";
-  url += IsOpaqueScheme(m_scheme.c_str()) ? ":" : "://";
-  url += m_host;
-  if (m_port != 0 && m_port != 80) url += CLibString().Format(":%d", m_port);
-  CLibString path = m_directory + m_file;
-  if (m_fragment.GetLength() > 0 || path != "/") url += path;
-  url += m_fragment;
-  return url;
+    url += parts.GetPort() == 443 ? "https" : "http";
+  url += IsOpaqueScheme(scheme.c_str()) ? ":" : "://";
+  url += parts.GetHost().c_str();
+  if (parts.GetPort() != 0 && parts.GetPort() != 80) {
+    url += ':';
+    url += std::to_string(parts.GetPort());
+  }
+  const CLibString& directory = parts.GetDirectory();
+  const CLibString& file = parts.GetFile();
+  // The path left out when it is just the root, however it is split between the two.
+  bool root =
+      (directory == "/" && file.GetLength() == 0) || (directory.GetLength() == 0 && file == "/");
+  if (parts.GetFragment().GetLength() > 0 || !root) {
+    url += directory.c_str();
+    url += file.c_str();
+  }
+  url += parts.GetFragment().c_str();
+}
+
+}  // namespace
+
+CLibString CUrl::GetUrlWithoutQuery() const {
+  string url;
+  url.reserve(64);
+  AppendUrlWithoutQuery(url, *this);
+  return CLibString(url.c_str());
 }
 
 CLibString CUrl::GetUrl() const {
-  return GetUrlWithoutQuery() + m_query;
+  string url;
+  url.reserve(64 + static_cast<size_t>(m_query.GetLength()));
+  AppendUrlWithoutQuery(url, *this);
+  url += m_query.c_str();
+  return CLibString(url.c_str());
 }

@@ -1,6 +1,7 @@
 // CUrl: a URL split into its parts, and the resolver of relative references against the URL it
 // holds. To resolve a link found on a page, copy the page's CUrl and Parse the link on the copy.
-// OS-free.
+// OS-free. The parts are handed out by reference: a request looks at them many times, and a
+// copy of a text is an allocation.
 #pragma once
 
 #include "foundation/LibString.h"
@@ -13,25 +14,27 @@ class CUrl {
   CUrl(const CLibString& text);
   CUrl(const CUrl& other) = default;
   CUrl& operator=(const CUrl& other) = default;
+  CUrl(CUrl&& other) noexcept = default;
+  CUrl& operator=(CUrl&& other) noexcept = default;
   virtual ~CUrl() = default;
 
   // Resolves text against the current parts and replaces them by the result. A text whose
   // port lies beyond 65535 is refused: every part is left empty, as for an empty text.
   void Parse(const CLibString& text);
 
-  CLibString GetText() const { return m_text; }
-  CLibString GetScheme() const { return m_scheme; }
-  CLibString GetHost() const { return m_host; }
+  const CLibString& GetText() const { return m_text; }
+  const CLibString& GetScheme() const { return m_scheme; }
+  const CLibString& GetHost() const { return m_host; }
   // The host from its second-to-last "." on (".example.com"); empty for fewer than two dots.
-  CLibString GetDomain() const { return m_domain; }
+  const CLibString& GetDomain() const { return m_domain; }
   int GetPort() const { return m_port; }
   // With leading and trailing "/".
-  CLibString GetDirectory() const { return m_directory; }
-  CLibString GetFile() const { return m_file; }
+  const CLibString& GetDirectory() const { return m_directory; }
+  const CLibString& GetFile() const { return m_file; }
   // From "#" on, "#" included.
-  CLibString GetFragment() const { return m_fragment; }
+  const CLibString& GetFragment() const { return m_fragment; }
   // From "?" on, "?" included.
-  CLibString GetQuery() const { return m_query; }
+  const CLibString& GetQuery() const { return m_query; }
   void SetFile(const CLibString& file) { m_file = file; }
 
   // Scheme, "://", host, ":port" (unless 0 or 80), directory, file and fragment.
