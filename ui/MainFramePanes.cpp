@@ -28,7 +28,14 @@ bool IsTermCommand(UINT id) {
   return false;
 }
 bool TermViewDecidesUi(UINT id) { return id == ID_TERM_PASTE || id == ID_TERM_DELETE; }
-bool IsEngineCommand(UINT id) { return id == ID_ENGINE_HOMEPAGE || id == ID_ENGINE_ADDPAGE; }
+// Engine commands work whichever pane is active: the engine view carries them out.
+const UINT kEngineCommands[] = {ID_ENGINE_HOMEPAGE, ID_ENGINE_ADDPAGE, ID_ENGINE_ALL,
+                                ID_ENGINE_NONE, ID_ENGINE_OPTIONS};
+bool IsEngineCommand(UINT id) {
+  for (UINT engine : kEngineCommands)
+    if (engine == id) return true;
+  return false;
+}
 
 }  // namespace
 

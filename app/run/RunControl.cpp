@@ -106,10 +106,27 @@ void CRunControl::Stop() {
 
 bool CRunControl::DeferClose() {
   m_endLock.Lock();
-  bool defer = IsRunning();
+  // A close during the update check would destroy the document under the start that waits
+  // for the check; the start closes the window once the check is over.
+  bool defer = IsRunning() || m_checkingUpdate;
   if (defer) Write(m_doc.m_closePending, 1);
   m_endLock.Unlock();
   return defer;
+}
+
+// Toolbar buttons reach the document without asking the enabling rules, so a second start
+// during the check is refused here; a close asked for meanwhile is carried out afterwards.
+bool CRunControl::UpdateBeforeRun() {
+  PendingUpdateFn pending = s_pendingUpdate;
+  IRunViews* views = Views();
+  if (!pending || !views) return false;
+  m_checkingUpdate = true;
+  bool update = pending(m_doc, *views, m_settings.automated, m_settings.debug);
+  m_checkingUpdate = false;
+  if (!IsClosePending()) return update;
+  Write(m_doc.m_closePending, 0);
+  if (IRunViews* after = Views()) after->PostCloseMainWindow();
+  return true;
 }
 
 bool CRunControl::WaitForRunThread(DWORD milliseconds) {
@@ -118,16 +135,14 @@ bool CRunControl::WaitForRunThread(DWORD milliseconds) {
 }
 
 bool CRunControl::Start(Kind kind) {
-  if (IsRunning() || !CurrentSet()) return false;
+  if (IsRunning() || m_checkingUpdate || !CurrentSet()) return false;
   std::vector<CString> selected;
   if (kind == Kind::CheckSelected || kind == Kind::SubmitSelected) {
     if (IRunViews* views = Views()) selected = views->SelectedEngines();
     if (selected.empty()) return false;
   }
   ReadSettings();
-  PendingUpdateFn pending = s_pendingUpdate;
-  if (IRunViews* views = Views())
-    if (pending && pending(m_doc, *views, m_settings.automated, m_settings.debug)) return false;
+  if (UpdateBeforeRun()) return false;
   if (!m_settings.automated && !PreChecks(kind, selected)) return false;
   if (IRunViews* views = Views())
     views->BeginProgress(ProgressTotal(kind, selected), 1,
