@@ -223,7 +223,9 @@ int FindComboEntry(HWND combo, const CString& name) {
 }  // namespace
 
 void CZubrinDoc::SyncTemplateCombo(HWND combo) {
-  if (!combo || !::IsWindow(combo)) return;
+  char kind[16] = {};
+  if (!combo || !::GetClassNameA(combo, kind, sizeof kind) || lstrcmpiA(kind, "ComboBox") != 0)
+    return;
   const int selected = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
   if (selected != m_templateIndex && !::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
     if (m_templateIndex >= 0) {
