@@ -253,7 +253,10 @@ void CZubrinDoc::SyncTemplateCombo(HWND combo) {
 // ---- enabling of the framework's file commands ----
 
 void CZubrinDoc::OnUpdateIdleOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running); }
-void CZubrinDoc::OnUpdateIdleNotBusy(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !s_busy); }
+// Not during the update check either: its wait keeps the window's messages going.
+void CZubrinDoc::OnUpdateIdleNotBusy(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_running && !s_busy && !GetRunControl().IsCheckingUpdate());
+}
 void CZubrinDoc::OnUpdateFileSave(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !m_readOnly); }
 void CZubrinDoc::OnUpdateSendMail(CCmdUI* pCmdUI) {
   pCmdUI->Enable(IsMapiAvailable() && !m_running && !m_fresh);

@@ -296,7 +296,7 @@ void CMainFrame::AppendUserTools(CMenu* pPopupMenu) {
 void CMainFrame::OnClose() {
   CZubrinDoc* doc = GetZubrinDoc();
   // During a run the window stays; the run's end closes it.
-  if (doc && doc->GetRunControl().DeferClose()) return;
+  if (doc && doc->GetRunControl().DeferWindowClose()) return;
   WindowPlacement::SaveWindowPos(this, "MainFrame");
   m_wndReBar.SaveBandLayout(kBandSection);
   CTkFrameWnd::OnClose();

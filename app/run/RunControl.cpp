@@ -106,12 +106,20 @@ void CRunControl::Stop() {
 
 bool CRunControl::DeferClose() {
   m_endLock.Lock();
-  // A close during the update check would destroy the document under the start that waits
-  // for the check; the start closes the window once the check is over.
-  bool defer = IsRunning() || m_checkingUpdate;
+  bool defer = IsRunning();
   if (defer) Write(m_doc.m_closePending, 1);
   m_endLock.Unlock();
   return defer;
+}
+
+// A close of the window during the update check would destroy the document under the start
+// that waits for the check; the start closes the window once the check is over. (The
+// document's own save question stays free meanwhile: the check may start the update program,
+// which asks it.)
+bool CRunControl::DeferWindowClose() {
+  if (!m_checkingUpdate) return DeferClose();
+  Write(m_doc.m_closePending, 1);
+  return true;
 }
 
 // Toolbar buttons reach the document without asking the enabling rules, so a second start

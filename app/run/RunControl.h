@@ -72,6 +72,8 @@ class CRunControl {
   void Stop();
   // The main window asks to close: true when a run is on and the close waits for its end.
   bool DeferClose();
+  // The same for the main window's own close, which also waits for the update check.
+  bool DeferWindowClose();
   // Blocks until the run thread has ended (tests and the document's end); false on time-out.
   bool WaitForRunThread(DWORD milliseconds);
 

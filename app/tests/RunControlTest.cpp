@@ -524,6 +524,7 @@ TEST_F(RunControlTest, DebugRunOfAnUnknownEngineLogsAndEndsOnce) {
 struct CheckDuringCheck {
   CRunControl* run = nullptr;
   bool secondStart = true, debugStart = true, closeDeferred = false, disabled = false;
+  bool saveAsked = false;
   bool closeIt = false;
 };
 CheckDuringCheck* g_check = nullptr;
@@ -532,7 +533,9 @@ bool CheckThatIsUsedMeanwhile(CZubrinDoc& doc, IUpdateViews&, bool, bool) {
   g_check->secondStart = g_check->run->Start(CRunControl::Kind::CheckAll);
   g_check->debugStart = g_check->run->StartDebugRun();
   g_check->disabled = !doc.GetRunCommandUi(ID_RUN_CHECK_ALL).enabled;
-  if (g_check->closeIt) g_check->closeDeferred = g_check->run->DeferClose();
+  // The check may start the update program, which asks to save the document first.
+  g_check->saveAsked = doc.SaveModified() != FALSE;
+  if (g_check->closeIt) g_check->closeDeferred = g_check->run->DeferWindowClose();
   return false;
 }
 
@@ -554,6 +557,7 @@ TEST_F(RunControlTest, TheUpdateCheckRefusesASecondStartAndCarriesOutACloseAfter
     g_check = &check;
     log.entries.clear();
     views.closes = 0;
+    doc->SetModifiedFlag(FALSE);  // the save question then needs no answer
     CRunControl::SetPendingUpdateCheck(CheckThatIsUsedMeanwhile);
     const bool started = doc->GetRunControl().Start(CRunControl::Kind::CheckAll);
     CRunControl::SetPendingUpdateCheck(nullptr);
@@ -561,6 +565,7 @@ TEST_F(RunControlTest, TheUpdateCheckRefusesASecondStartAndCarriesOutACloseAfter
     EXPECT_FALSE(check.secondStart);
     EXPECT_FALSE(check.debugStart);
     EXPECT_TRUE(check.disabled) << "the run commands are off during the check";
+    EXPECT_TRUE(check.saveAsked) << "the update program's save question is not refused";
     EXPECT_EQ(check.closeDeferred, c.closeIt);
     EXPECT_EQ(started, c.runs);
     ASSERT_TRUE(AwaitEnd());

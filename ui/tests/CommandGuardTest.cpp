@@ -744,9 +744,7 @@ TEST_F(CommandGuardTest, EveryItemIsOnWithAnEffectOrOffForARule) {
         if (done == effects.end()) {
           // Only what changed something needs the document and the window set up anew.
           if (dirty) Reset(state);
-          if (getenv("ZB_GUARD_TRACE")) printf("%s %d %u\n", running ? "run" : "idle", pane, item.id), fflush(stdout);
           done = effects.emplace(item.id, Run(item.id)).first;
-          if (getenv("ZB_GUARD_TRACE")) printf("  -> %s\n", done->second.c_str()), fflush(stdout);
           dirty = done->second.find("changed") != std::string::npos ||
                   done->second.find("close") != std::string::npos ||
                   done->second.find("run of") != std::string::npos ||
