@@ -50,6 +50,14 @@ class CZubrinApp : public CWinApp {
   // The help context of a help-topic command (32841..32855); 0 for another id.
   static DWORD HelpContextOf(UINT commandId);
 
+  // Every help request ends here: the system's help on the program's help file (the popup help
+  // file for a control's popup topic); a missing file, or one the system's help refuses, is
+  // told to the user.
+  void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+  // Seam for tests: the call of the system's help (WinHelpA by default).
+  using HelpCallFn = BOOL(WINAPI*)(HWND owner, LPCSTR file, UINT command, ULONG_PTR data);
+  static void SetHelpCall(HelpCallFn call);
+
  protected:
   void OnAppAbout();
   void OnTipOfTheDay();

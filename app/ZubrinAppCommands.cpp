@@ -1,11 +1,15 @@
 // The application's own commands: the about box, tip of the day, the help file, the maker's web
 // pages and the recent-file list.
+#include <atomic>
+
 #include "app/AppPaths.h"
 #include "app/ZubrinApp.h"
 #include "app/ZubrinDoc.h"
 #include "foundation/UrlLink.h"
+#include "framework/MessageBox.h"
 #include "framework/app/AppIds.h"
 #include "framework/wnd/CmdUI.h"
+#include "framework/wnd/Wnd.h"
 #include "resources/ids/DocIds.h"
 
 namespace {
@@ -23,12 +27,36 @@ const DWORD kTopicContexts[] = {10001,  10003,  10210,  10211, 10211, 10213, 102
 static_assert(sizeof kTopicContexts / sizeof kTopicContexts[0] ==
               ID_HELP_TOPIC_LAST - ID_HELP_TOPIC_FIRST + 1);
 
+std::atomic<CZubrinApp::HelpCallFn> g_helpCall{nullptr};
+
+void TellHelpFailure(UINT messageId, const CString& path) {
+  CString format, text;
+  format.LoadString(messageId);
+  text.Format(format, path.GetString());
+  AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool RunActive() {
   const CZubrinDoc* doc = CZubrinDoc::GetDocument();
   return doc && doc->m_running != 0;
 }
 
 }  // namespace
+
+void CZubrinApp::SetHelpCall(HelpCallFn call) { g_helpCall = call; }
+
+void CZubrinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+  const CString& path = nCmd == kHelpContextPopup ? GetPopupHelpFilePath() : GetHelpFilePath();
+  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+    TellHelpFailure(IDP_HELP_FILE_MISSING, path);
+    return;
+  }
+  CWnd* main = AfxGetMainWnd();
+  HelpCallFn call = g_helpCall.load();
+  if (!call) call = ::WinHelpA;
+  if (!call(main ? main->m_hWnd : nullptr, path, nCmd, dwData))
+    TellHelpFailure(IDP_HELP_FAILED, path);
+}
 
 DWORD CZubrinApp::HelpContextOf(UINT commandId) {
   if (commandId < ID_HELP_TOPIC_FIRST || commandId > ID_HELP_TOPIC_LAST) return 0;

@@ -168,9 +168,14 @@ class CZubrinDoc : public CDocument {
   // After the user accepted the update notice: starts the update program (which closes the
   // main window). True when it acted.
   bool CheckPendingUpdate();
+  // Keeps the toolbar's template combo in step with the chosen template (index and name): a
+  // deleted template leaves the combo, a saved one joins it, an opened document's is found.
+  void SyncTemplateCombo(HWND combo);
 
  protected:
+  void OnSaveTemplate();
   void OnDeleteTemplate();
+  void OnUpdateTemplateCombo(CCmdUI* pCmdUI);
   void OnUpdateRunCommand(CCmdUI* pCmdUI);
   void OnUpdateIdleOnly(CCmdUI* pCmdUI);
   void OnUpdateIdleNotBusy(CCmdUI* pCmdUI);

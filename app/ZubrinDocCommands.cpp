@@ -78,15 +78,20 @@ BEGIN_MESSAGE_MAP(CZubrinDoc, CDocument)
   ON_COMMAND(ID_TERM_PREVIOUS, OnPreviousTerm)
   ON_UPDATE_COMMAND_UI(ID_TERM_NEXT, OnUpdateTermMove)
   ON_UPDATE_COMMAND_UI(ID_TERM_PREVIOUS, OnUpdateTermMove)
-  ON_COMMAND(ID_UPDATE_START, OnStartUpdate)
-  ON_UPDATE_COMMAND_UI(ID_UPDATE_START, OnUpdateIdleOnly)
+  ON_COMMAND(ID_CHECK_UPDATE, OnStartUpdate)
+  ON_UPDATE_COMMAND_UI(ID_CHECK_UPDATE, OnUpdateIdleOnly)
+  ON_COMMAND(ID_TEMPLATE_SAVE, OnSaveTemplate)
   ON_COMMAND(ID_TEMPLATE_DELETE, OnDeleteTemplate)
   ON_UPDATE_COMMAND_UI(ID_TEMPLATE_DELETE, OnUpdateDeleteTemplate)
   ON_UPDATE_COMMAND_UI(ID_TEMPLATE_SAVE, OnUpdateIdleOnly)
-  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_COMBO, OnUpdateIdleNotBusy)
-  ON_UPDATE_COMMAND_UI(ID_ENGINE_VIEW_COMMAND, OnUpdateIdleNotBusy)
-  ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_ALL, OnUpdateIdleOnly)
-  ON_UPDATE_COMMAND_UI(ID_ENGINES_CHECK_NONE, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_COMBO, OnUpdateTemplateCombo)
+  ON_UPDATE_COMMAND_UI(ID_TEMPLATE_APPLY, OnUpdateIdleNotBusy)
+  ON_UPDATE_COMMAND_UI(ID_ENGINE_ALL, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_ENGINE_NONE, OnUpdateIdleOnly)
+  // The options sheet's Apply changes the matcher's flags, which a run's workers read.
+  ON_UPDATE_COMMAND_UI(ID_OPTIONS, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_ENGINE_OPTIONS, OnUpdateIdleOnly)
+  ON_UPDATE_COMMAND_UI(ID_SUPPORT_MAIL, OnUpdateIdleOnly)
   // Neither during a run nor while a new document is being set up: either would pull the
   // document from under the code that works on it.
   ON_UPDATE_COMMAND_UI(ID_FILE_NEW, OnUpdateIdleNotBusy)
@@ -164,6 +169,16 @@ bool CZubrinDoc::CheckPendingUpdate() {
   return updatelauncher::StartUpdateProgram(*this, *m_runViews);
 }
 
+void CZubrinDoc::OnSaveTemplate() {
+  if (m_running || !m_runViews) return;
+  CString name = m_templateName;
+  if (!m_runViews->AskTemplateName(name)) return;
+  // The engine view keeps the template in memory even when the file could not be written.
+  if (!m_runViews->CollectTemplate(name)) AfxMessageBox(IDP_TEMPLATE_NOT_SAVED, MB_ICONEXCLAMATION);
+  m_templateIndex = -3;
+  m_templateName = name;
+}
+
 void CZubrinDoc::OnDeleteTemplate() {
   if (m_running || m_templateIndex == -1) return;
   MessageBeep(MB_OK);
@@ -176,14 +191,72 @@ void CZubrinDoc::OnDeleteTemplate() {
   m_templateIndex = -2;
 }
 
+// A deleted template (-2) is no longer there to delete, before and after the combo lets it go.
 void CZubrinDoc::OnUpdateDeleteTemplate(CCmdUI* pCmdUI) {
-  pCmdUI->Enable(!m_running && m_templateIndex != -1);
+  pCmdUI->Enable(!m_running && m_templateIndex != -1 && m_templateIndex != -2);
+}
+
+void CZubrinDoc::OnUpdateTemplateCombo(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_running && !s_busy);
+  if (pCmdUI->m_pOther) SyncTemplateCombo(pCmdUI->m_pOther->m_hWnd);
+}
+
+namespace {
+
+CString ComboText(HWND combo, int index) {
+  int length = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0));
+  if (length <= 0) return CString();
+  CString text;
+  ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.GetBuffer(length)));
+  text.ReleaseBuffer();
+  return text;
+}
+
+// Template names differ by case; the combo's own search does not.
+int FindComboEntry(HWND combo, const CString& name) {
+  int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i)
+    if (ComboText(combo, i) == name) return i;
+  return -1;
+}
+
+}  // namespace
+
+void CZubrinDoc::SyncTemplateCombo(HWND combo) {
+  char kind[16] = {};
+  if (!combo || !::GetClassNameA(combo, kind, sizeof kind) || lstrcmpiA(kind, "ComboBox") != 0)
+    return;
+  const int selected = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+  if (selected != m_templateIndex && !::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+    if (m_templateIndex >= 0) {
+      m_templateName = ComboText(combo, m_templateIndex);
+    } else if (m_templateIndex == -2) {
+      int entry = FindComboEntry(combo, m_templateName);
+      if (entry >= 0) ::SendMessageA(combo, CB_DELETESTRING, entry, 0);
+      m_templateIndex = -1;
+      m_templateName.Empty();
+    } else if (m_templateIndex == -4) {
+      m_templateIndex = FindComboEntry(combo, m_templateName);
+      if (m_templateIndex < 0) m_templateName.Empty();
+    } else if (m_templateIndex == -3) {
+      m_templateIndex = FindComboEntry(combo, m_templateName);
+      if (m_templateIndex < 0)
+        m_templateIndex = static_cast<int>(
+            ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_templateName.GetString())));
+    } else {
+      m_templateName.Empty();
+    }
+  }
+  ::SendMessageA(combo, CB_SETCURSEL, m_templateIndex, 0);
 }
 
 // ---- enabling of the framework's file commands ----
 
 void CZubrinDoc::OnUpdateIdleOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running); }
-void CZubrinDoc::OnUpdateIdleNotBusy(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !s_busy); }
+// Not during the update check either: its wait keeps the window's messages going.
+void CZubrinDoc::OnUpdateIdleNotBusy(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_running && !s_busy && !GetRunControl().IsCheckingUpdate());
+}
 void CZubrinDoc::OnUpdateFileSave(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && !m_readOnly); }
 void CZubrinDoc::OnUpdateSendMail(CCmdUI* pCmdUI) {
   pCmdUI->Enable(IsMapiAvailable() && !m_running && !m_fresh);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "app/NQCommandLineInfo.h"
+#include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/RunControl.h"
@@ -10,6 +12,7 @@
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
 #include "foundation/Date.h"
+#include "framework/wnd/Wnd.h"
 
 CRunControl& CZubrinDoc::GetRunControl() {
   if (!m_runControl) m_runControl = std::make_unique<CRunControl>(*this, m_runViews);
@@ -26,7 +29,21 @@ void CZubrinDoc::OnCheckSelected() { GetRunControl().Start(CRunControl::Kind::Ch
 void CZubrinDoc::OnCheckCurrent() { GetRunControl().Start(CRunControl::Kind::CheckCurrent); }
 void CZubrinDoc::OnSubmitCurrent() { GetRunControl().Start(CRunControl::Kind::SubmitCurrent); }
 void CZubrinDoc::OnSubmitSelected() { GetRunControl().Start(CRunControl::Kind::SubmitSelected); }
-void CZubrinDoc::OnDebugRun() { GetRunControl().StartDebugRun(); }
+// Started from the command line only: nobody watches it, so a debug run that cannot start
+// says why in the run's log and ends the program instead of leaving it open.
+void CZubrinDoc::OnDebugRun() {
+  CRunControl& run = GetRunControl();
+  if (run.StartDebugRun() || run.IsRunning()) return;
+  const NQCommandLineInfo* line = GetCommandLineInfo();
+  if (!line || !line->m_bAutomated || !MarkAutomatedEnd()) return;
+  const CString engine = GetEngineField();
+  if (!m_currentSet || !m_currentSet->FindEngine(static_cast<LPCSTR>(engine)))
+    CZubrinAppLog::Fail("The debug run did not start: the current search term has no engine "
+                        "named \"%s\"; nothing was run.", engine.GetString());
+  else
+    CZubrinAppLog::Fail("The debug run did not start; nothing was run.");
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_CLOSE);
+}
 void CZubrinDoc::OnStop() { GetRunControl().Stop(); }
 
 void CZubrinDoc::OnToggleSubmitAuto() {
@@ -80,10 +97,12 @@ runrules::CommandUi CZubrinDoc::GetRunCommandUi(UINT commandId) {
   runrules::RunCommandState state;
   state.running = run.IsRunning();
   state.stopRequested = run.IsStopRequested();
-  state.busy = s_busy != 0;
+  state.busy = s_busy != 0 || run.IsCheckingUpdate();
   state.hasSearchTerm = !GetSearchTerm().IsEmpty();
   state.activeSets = CountActiveSets();
   state.submitAuto = m_submitAuto == 1;
+  if (commandId == ID_RUN_ENGINE_FLAG && m_runViews)
+    state.engineSelected = !m_runViews->SelectedEngines().empty();
   if (commandId == ID_RUN_SUBMIT_SELECTED && m_runViews && m_currentSet) {
     for (const CString& name : m_runViews->SelectedEngines()) {
       CSearchEngine* engine = m_currentSet->FindEngine(static_cast<LPCSTR>(name));

@@ -69,6 +69,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CTkFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateNewOpen)
   ON_CBN_SELCHANGE(ID_TEMPLATE_COMBO, OnTemplateSelChange)
   ON_COMMAND(ID_TEMPLATE_COMBO, OnApplyTemplate)
+  ON_COMMAND(ID_TEMPLATE_APPLY, OnApplyChosenTemplate)
+  ON_COMMAND(ID_SUPPORT_MAIL, OnSupportMail)
   ON_COMMAND(ID_TOOLS_EDIT, OnEditTools)
   ON_COMMAND(ID_OPTIONS, OnOptions)
   ON_COMMAND_EX_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnRunTool)
@@ -144,6 +146,17 @@ void CMainToolBar::TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) {
   }
   CWnd* owner = GetOwner();
   g_dropDownTracker(hPopup, rcButton, owner ? owner->m_hWnd : nullptr);
+}
+
+void CTemplateToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  // The combo first: a template it lets go of must not leave Delete enabled in the same pass.
+  if (HWND combo = ::GetDlgItem(m_hWnd, ID_TEMPLATE_COMBO)) {
+    CCmdUI state;
+    state.m_pOther = CWnd::FromHandle(combo);
+    state.m_nID = ID_TEMPLATE_COMBO;
+    state.DoUpdate(pTarget, FALSE);
+  }
+  CTkToolBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {

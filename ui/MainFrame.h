@@ -45,6 +45,13 @@ class CMainToolBar : public CTkToolBar {
   void TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) override;
 };
 
+// The template toolbar: its combo sits where a separator is, which the bar's own update
+// passes by, so the bar asks the combo's update handler itself.
+class CTemplateToolBar : public CTkToolBar {
+ public:
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+};
+
 class CMainFrame : public CTkFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
  public:
@@ -143,6 +150,10 @@ class CMainFrame : public CTkFrameWnd {
   void OnTemplateSelChange();
   // Command 32860 from the combo (lParam): the engine view checks the chosen template's engines.
   void OnApplyTemplate();
+  // Command 32907: the engine view checks the engines of the template the combo shows.
+  void OnApplyChosenTemplate();
+  void ApplyComboTemplate(HWND combo);
+  void OnSupportMail();  // ui/MainFrameSupportMail.cpp
   void OnEditTools();
   void OnOptions();  // the options sheet, in ui/sheets/options
   BOOL OnRunTool(UINT nID);
@@ -164,7 +175,7 @@ class CMainFrame : public CTkFrameWnd {
   WindowPlacement m_placement;
   CDialogBar m_wndDlgBar;
   CMainToolBar m_wndToolBar;
-  CTkToolBar m_wndTemplateBar;
+  CTemplateToolBar m_wndTemplateBar;
   CTkReBar m_wndReBar;
   CProgressCtrl* m_pProgress = nullptr;
   int m_progressCaptionWidth = 0;  // room the caption takes before the bar

@@ -199,11 +199,17 @@ void CMainFrame::OnTemplateSelChange() {
 // The combo's choice becomes the document's template, and its engines the checked ones. Not
 // while a run works on the engines or a new document is being set up.
 void CMainFrame::OnApplyTemplate() {
-  CZubrinDoc* doc = GetZubrinDoc();
-  if (!doc || IsRunActive() || CZubrinDoc::s_busy) return;
   const MSG* msg = GetCurrentMessage();
   HWND combo = msg && msg->message == WM_COMMAND ? reinterpret_cast<HWND>(msg->lParam) : nullptr;
-  if (!combo) combo = m_wndTemplateCombo.m_hWnd;
+  ApplyComboTemplate(combo ? combo : m_wndTemplateCombo.m_hWnd);
+}
+
+// The toolbar's Apply button names the toolbar in the message, never the combo.
+void CMainFrame::OnApplyChosenTemplate() { ApplyComboTemplate(m_wndTemplateCombo.m_hWnd); }
+
+void CMainFrame::ApplyComboTemplate(HWND combo) {
+  CZubrinDoc* doc = GetZubrinDoc();
+  if (!doc || IsRunActive() || CZubrinDoc::s_busy || !combo) return;
   int index = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
   if (index == CB_ERR) return;
   int length = static_cast<int>(::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0));
@@ -301,7 +307,7 @@ void CMainFrame::AppendUserTools(CMenu* pPopupMenu) {
 void CMainFrame::OnClose() {
   CZubrinDoc* doc = GetZubrinDoc();
   // During a run the window stays; the run's end closes it.
-  if (doc && doc->GetRunControl().DeferClose()) return;
+  if (doc && doc->GetRunControl().DeferWindowClose()) return;
   WindowPlacement::SaveWindowPos(this, "MainFrame");
   CTkFrameWnd::OnClose();
 }

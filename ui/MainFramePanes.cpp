@@ -19,16 +19,31 @@ const int kTermPaneWidth = 175;
 const int kSiteEditId = 7003;
 const int kTermEditId = 7004;
 
-// Commands the search-term view carries out; the two whose enabling it decides itself.
-const UINT kTermCommands[] = {ID_TERM_ADD,    ID_TERM_EXPORT, ID_TERM_PASTE,      ID_TERM_IMPORT,
-                              ID_TERM_IMPORT_PAGE, ID_TERM_EDIT, ID_TERM_DELETE};
+// Commands the search-term view carries out, whichever pane is active; those whose enabling
+// it decides itself (they depend on its selection or the clipboard).
+const UINT kTermCommands[] = {ID_TERM_ADD,    ID_TERM_EXPORT,  ID_TERM_PASTE,     ID_TERM_IMPORT,
+                              ID_TERM_IMPORT_PAGE, ID_TERM_EDIT, ID_TERM_DELETE,  ID_TERM_MOVE_UP,
+                              ID_TERM_MOVE_DOWN,   ID_TERM_CLEAR};
+const UINT kTermViewUi[] = {ID_TERM_PASTE, ID_TERM_DELETE, ID_TERM_MOVE_UP, ID_TERM_MOVE_DOWN,
+                            ID_TERM_CLEAR};
 bool IsTermCommand(UINT id) {
   for (UINT term : kTermCommands)
     if (term == id) return true;
   return false;
 }
-bool TermViewDecidesUi(UINT id) { return id == ID_TERM_PASTE || id == ID_TERM_DELETE; }
-bool IsEngineCommand(UINT id) { return id == ID_ENGINE_HOMEPAGE || id == ID_ENGINE_ADDPAGE; }
+bool TermViewDecidesUi(UINT id) {
+  for (UINT term : kTermViewUi)
+    if (term == id) return true;
+  return false;
+}
+// Engine commands work whichever pane is active: the engine view carries them out.
+const UINT kEngineCommands[] = {ID_ENGINE_HOMEPAGE, ID_ENGINE_ADDPAGE, ID_ENGINE_ALL,
+                                ID_ENGINE_NONE, ID_ENGINE_OPTIONS};
+bool IsEngineCommand(UINT id) {
+  for (UINT engine : kEngineCommands)
+    if (engine == id) return true;
+  return false;
+}
 
 }  // namespace
 

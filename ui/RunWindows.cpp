@@ -13,6 +13,7 @@
 #include "ui/views/SearchEngineView.h"
 #include "ui/dialogs/CheckingForUpdate.h"
 #include "ui/dialogs/InstantUpdateMessage.h"
+#include "ui/dialogs/SaveTemplate.h"
 #include "ui/dialogs/fields/MissingInfo.h"
 
 namespace {
@@ -101,6 +102,18 @@ bool CMainRunViews::ShowUpdateNotice() {
 
 void CMainRunViews::RefreshEngineRow(const CString& name) {
   if (g_pSearchEngineView) g_pSearchEngineView->RefreshEngineRow(name);
+}
+
+bool CMainRunViews::AskTemplateName(CString& name) {
+  CSaveTemplate dialog(AfxGetMainWnd());
+  dialog.m_strName = name;
+  if (dialog.DoModal() != IDOK) return false;
+  name = dialog.m_strName;
+  return true;
+}
+
+bool CMainRunViews::CollectTemplate(const CString& name) {
+  return g_pSearchEngineView && g_pSearchEngineView->CollectTemplate(name);
 }
 
 void CMainRunViews::ReportRunFailure(RunFailure failure) {

@@ -21,6 +21,8 @@ class CMainRunViews : public IRunViews {
   void RefreshEngineRow(const CString& name) override;
   void ReportRunFailure(RunFailure failure) override;
   void PostCloseMainWindow() override;
+  bool AskTemplateName(CString& name) override;
+  bool CollectTemplate(const CString& name) override;
 
   void ShowCheckingNotice(const std::shared_ptr<UpdateCheckBlock>& block) override;
   void CloseCheckingNotice() override;

@@ -112,22 +112,45 @@ bool CRunControl::DeferClose() {
   return defer;
 }
 
+// A close of the window during the update check would destroy the document under the start
+// that waits for the check; the start closes the window once the check is over. (The
+// document's own save question stays free meanwhile: the check may start the update program,
+// which asks it.)
+bool CRunControl::DeferWindowClose() {
+  if (!m_checkingUpdate) return DeferClose();
+  Write(m_doc.m_closePending, 1);
+  return true;
+}
+
+// Toolbar buttons reach the document without asking the enabling rules, so a second start
+// during the check is refused here; a close asked for meanwhile is carried out afterwards.
+bool CRunControl::UpdateBeforeRun() {
+  PendingUpdateFn pending = s_pendingUpdate;
+  IRunViews* views = Views();
+  if (!pending || !views) return false;
+  m_checkingUpdate = true;
+  bool update = pending(m_doc, *views, m_settings.automated, m_settings.debug);
+  m_checkingUpdate = false;
+  if (!IsClosePending()) return update;
+  Write(m_doc.m_closePending, 0);
+  if (IRunViews* after = Views()) after->PostCloseMainWindow();
+  return true;
+}
+
 bool CRunControl::WaitForRunThread(DWORD milliseconds) {
   if (!m_runThread) return true;
   return WaitForSingleObject(m_runThread->m_hThread, milliseconds) == WAIT_OBJECT_0;
 }
 
 bool CRunControl::Start(Kind kind) {
-  if (IsRunning() || !CurrentSet()) return false;
+  if (IsRunning() || m_checkingUpdate || !CurrentSet()) return false;
   std::vector<CString> selected;
   if (kind == Kind::CheckSelected || kind == Kind::SubmitSelected) {
     if (IRunViews* views = Views()) selected = views->SelectedEngines();
     if (selected.empty()) return false;
   }
   ReadSettings();
-  PendingUpdateFn pending = s_pendingUpdate;
-  if (IRunViews* views = Views())
-    if (pending && pending(m_doc, *views, m_settings.automated, m_settings.debug)) return false;
+  if (UpdateBeforeRun()) return false;
   if (!m_settings.automated && !PreChecks(kind, selected)) return false;
   if (IRunViews* views = Views())
     views->BeginProgress(ProgressTotal(kind, selected), 1,

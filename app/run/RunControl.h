@@ -72,10 +72,15 @@ class CRunControl {
   void Stop();
   // The main window asks to close: true when a run is on and the close waits for its end.
   bool DeferClose();
+  // The same for the main window's own close, which also waits for the update check.
+  bool DeferWindowClose();
   // Blocks until the run thread has ended (tests and the document's end); false on time-out.
   bool WaitForRunThread(DWORD milliseconds);
 
   bool IsRunning() const;
+  // The daily update check before a start is under way: its wait keeps the messages going, so
+  // the window's commands reach the document meanwhile.
+  bool IsCheckingUpdate() const { return m_checkingUpdate; }
   bool IsStopRequested() const;
   bool IsClosePending() const;
 
@@ -146,7 +151,10 @@ class CRunControl {
   CWorkerManager m_workers;
   CWinThread* m_runThread = nullptr;
   std::atomic<bool> m_waitFailed{false};
+  // The daily update check before a start; true when the run must not start.
+  bool UpdateBeforeRun();
   std::atomic<bool> m_debugRun{false};
+  bool m_checkingUpdate = false;  // user-interface thread only
   // Held while the end of a run reads and clears the flags and while a close is deferred, so a
   // close asked for at the very end is either seen by the end or closes at once: never lost.
   CCriticalSection m_endLock;

@@ -98,6 +98,12 @@ CommandUi RunCommandUi(unsigned commandId, const RunCommandState& s) {
       return {s.running && !s.stopRequested, false};
     case ID_RUN_SUBMIT_AUTO:
       return {idle, s.submitAuto};
+    // A debug run is one more run: never beside another.
+    case ID_RUN_DEBUG:
+      return {idle, false};
+    // The mark may have to make the engine's cache entry, which a run's workers read unlocked.
+    case ID_RUN_ENGINE_FLAG:
+      return {idle && s.engineSelected, false};
     default:
       return {};
   }

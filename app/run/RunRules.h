@@ -39,10 +39,11 @@ bool RankAllowsSubmit(int32_t submitWhen, int32_t rank, int32_t page, int32_t su
 struct RunCommandState {
   bool running = false;
   bool stopRequested = false;
-  bool busy = false;           // a new, open or save is under way
+  bool busy = false;           // a new, open or save, or the daily update check, is under way
   bool hasSearchTerm = false;  // the current set has a search term
   int activeSets = 0;
   bool selectedCanSubmit = false;  // some selected engine row can submit
+  bool engineSelected = false;     // the engine view has a selected row
   bool submitAuto = false;
 };
 struct CommandUi {

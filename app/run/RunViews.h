@@ -33,4 +33,15 @@ class IRunViews : public IUpdateViews {
   virtual void RefreshEngineRow(const CString& name) = 0;
   virtual void ReportRunFailure(RunFailure failure) = 0;  // any thread
   virtual void PostCloseMainWindow() = 0;                 // any thread
+  // The save-template dialog preset with the name; false when the user cancels.
+  virtual bool AskTemplateName(CString& name) {
+    (void)name;
+    return false;
+  }
+  // The engine view keeps its checked engines as the named template and saves the templates;
+  // false when the file could not be written.
+  virtual bool CollectTemplate(const CString& name) {
+    (void)name;
+    return false;
+  }
 };

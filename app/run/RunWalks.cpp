@@ -146,7 +146,7 @@ void CRunControl::Reclone(CEngineSet* set) {
 }
 
 bool CRunControl::StartDebugRun() {
-  if (IsRunning() || !CurrentSet()) return false;
+  if (IsRunning() || m_checkingUpdate || !CurrentSet()) return false;
   m_settings = ReadRunSettings(m_doc);
   CString engineName = GetEngineField();
   CSearchEngine* engine = CurrentSet()->FindEngine(static_cast<LPCSTR>(engineName));

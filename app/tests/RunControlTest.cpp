@@ -12,6 +12,7 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/SearchProperties.h"
+#include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/tests/AppTestSupport.h"
@@ -494,6 +495,85 @@ TEST_F(RunControlTest, DebugRunChecksTheOneEngineAndEndsWithIt) {
   // The debug switch runs without questions, so the end is the automated one.
   EXPECT_EQ(window.RunHints(), (std::vector<UINT>{131, 122, 124}));
   EXPECT_TRUE(doc->GetRunControl().Workers().WaitForWorkers(0));
+}
+
+// A debug run whose engine the current term lacks ends the program with the reason logged,
+// rather than leaving a window open that nobody watches.
+TEST_F(RunControlTest, DebugRunOfAnUnknownEngineLogsAndEndsOnce) {
+  MakeSets({{"one", 1}});
+  std::string options = folder.File("options.txt");
+  apptest::WriteBytes(options, "engine=NoSuchEngine\nurltofind=http://dbg.example/\n");
+  SetCommandLineInfo(new NQCommandLineInfo(("/debug_opt \"" + options + "\"").c_str()));
+  CZubrinDoc::ResetAutomatedEnd();
+  CZubrinAppLog::Open(folder.File("site.zbp").c_str());
+  doc->OnDebugRun();
+  doc->OnDebugRun();  // a second start is no second line
+  EXPECT_FALSE(doc->GetRunControl().IsRunning());
+  EXPECT_TRUE(log.entries.empty());
+  EXPECT_TRUE(CZubrinDoc::AutomatedEndReached());
+  std::string text = apptest::ReadBytes(folder.File("site.log"));
+  EXPECT_NE(text.find("no engine named \"NoSuchEngine\""), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+  CZubrinAppLog::Reset();
+  CZubrinDoc::ResetAutomatedEnd();
+}
+
+// The daily update check keeps the messages going while it waits: the commands that reach
+// the document meanwhile must neither start a second run inside the check nor destroy the
+// document under it. The close waits for the check's end and then goes to the window.
+struct CheckDuringCheck {
+  CRunControl* run = nullptr;
+  bool secondStart = true, debugStart = true, closeDeferred = false, disabled = false;
+  bool saveAsked = false;
+  bool closeIt = false;
+};
+CheckDuringCheck* g_check = nullptr;
+
+bool CheckThatIsUsedMeanwhile(CZubrinDoc& doc, IUpdateViews&, bool, bool) {
+  g_check->secondStart = g_check->run->Start(CRunControl::Kind::CheckAll);
+  g_check->debugStart = g_check->run->StartDebugRun();
+  g_check->disabled = !doc.GetRunCommandUi(ID_RUN_CHECK_ALL).enabled;
+  // The check may start the update program, which asks to save the document first.
+  g_check->saveAsked = doc.SaveModified() != FALSE;
+  if (g_check->closeIt) g_check->closeDeferred = g_check->run->DeferWindowClose();
+  return false;
+}
+
+TEST_F(RunControlTest, TheUpdateCheckRefusesASecondStartAndCarriesOutACloseAfterwards) {
+  MakeSets({{"one", 1}});
+  struct Case {
+    const char* what;
+    bool closeIt;
+    bool runs;
+  } cases[] = {
+      {"nothing else asked", false, true},
+      {"the window closed meanwhile", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CheckDuringCheck check;
+    check.run = &doc->GetRunControl();
+    check.closeIt = c.closeIt;
+    g_check = &check;
+    log.entries.clear();
+    views.closes = 0;
+    doc->SetModifiedFlag(FALSE);  // the save question then needs no answer
+    CRunControl::SetPendingUpdateCheck(CheckThatIsUsedMeanwhile);
+    const bool started = doc->GetRunControl().Start(CRunControl::Kind::CheckAll);
+    CRunControl::SetPendingUpdateCheck(nullptr);
+    g_check = nullptr;
+    EXPECT_FALSE(check.secondStart);
+    EXPECT_FALSE(check.debugStart);
+    EXPECT_TRUE(check.disabled) << "the run commands are off during the check";
+    EXPECT_TRUE(check.saveAsked) << "the update program's save question is not refused";
+    EXPECT_EQ(check.closeDeferred, c.closeIt);
+    EXPECT_EQ(started, c.runs);
+    ASSERT_TRUE(AwaitEnd());
+    EXPECT_EQ(log.entries.size(), c.runs ? 5u : 0u) << "one run of the five engines, or none";
+    EXPECT_EQ(views.closes, c.closeIt ? 1 : 0);
+    EXPECT_FALSE(doc->GetRunControl().IsClosePending());
+    EXPECT_FALSE(doc->GetRunControl().IsCheckingUpdate());
+  }
 }
 
 }  // namespace

@@ -139,6 +139,10 @@ TEST(RunRulesTest, CommandEnabling) {
   autoOn.submitAuto = true;
   RunCommandState autoOnRunning = autoOn;
   autoOnRunning.running = true;
+  RunCommandState engineSelected = idle;
+  engineSelected.engineSelected = true;
+  RunCommandState engineSelectedRunning = engineSelected;
+  engineSelectedRunning.running = true;
 
   const CommandUi on{true, false}, off{false, false};
   struct Case {
@@ -166,6 +170,14 @@ TEST(RunRulesTest, CommandEnabling) {
       {"submit-with-check off", ID_RUN_SUBMIT_AUTO, idle, {true, false}},
       {"submit-with-check on", ID_RUN_SUBMIT_AUTO, autoOn, {true, true}},
       {"submit-with-check on, running", ID_RUN_SUBMIT_AUTO, autoOnRunning, {false, true}},
+      // The debug run is started by a command like the others: never beside a run.
+      {"debug run idle", ID_RUN_DEBUG, noTerm, on},
+      {"debug run running", ID_RUN_DEBUG, running, off},
+      {"debug run busy", ID_RUN_DEBUG, busy, off},
+      // The engine mark needs an engine, and never while workers read the engine cache.
+      {"engine mark without selection", ID_RUN_ENGINE_FLAG, idle, off},
+      {"engine mark with selection", ID_RUN_ENGINE_FLAG, engineSelected, on},
+      {"engine mark running", ID_RUN_ENGINE_FLAG, engineSelectedRunning, off},
       {"not a run command", 57600, idle, off},
   };
   for (const Case& c : cases) {

@@ -10,7 +10,9 @@
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
+#include "app/SelectionTemplates.h"
 #include "app/tests/AppTestSupport.h"
+#include "app/tests/RunTestSupport.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "framework/MessageBox.h"
@@ -97,8 +99,8 @@ TEST_F(DocCommandsTest, CommandsAreEnabledByTheirRules) {
       {"next term with three terms", ID_TERM_NEXT, 3, false, false, -1, true},
       {"next term with one term", ID_TERM_NEXT, 1, false, false, -1, false},
       {"previous term during a run", ID_TERM_PREVIOUS, 3, true, false, -1, false},
-      {"update program when idle", ID_UPDATE_START, 1, false, false, -1, true},
-      {"update program during a run", ID_UPDATE_START, 1, true, false, -1, false},
+      {"update program when idle", ID_CHECK_UPDATE, 1, false, false, -1, true},
+      {"update program during a run", ID_CHECK_UPDATE, 1, true, false, -1, false},
       {"save of a read-only file", ID_FILE_SAVE, 1, false, true, -1, false},
       {"save of a writable file", ID_FILE_SAVE, 1, false, false, -1, true},
       {"save during a run", ID_FILE_SAVE, 1, true, false, -1, false},
@@ -107,9 +109,20 @@ TEST_F(DocCommandsTest, CommandsAreEnabledByTheirRules) {
       {"open when idle", ID_FILE_OPEN, 1, false, false, -1, true},
       {"delete without a chosen template", ID_TEMPLATE_DELETE, 1, false, false, -1, false},
       {"delete with a chosen template", ID_TEMPLATE_DELETE, 1, false, false, 2, true},
-      {"engine view's check-all during a run", ID_ENGINES_CHECK_ALL, 1, true, false, -1, false},
+      {"engine view's check-all during a run", ID_ENGINE_ALL, 1, true, false, -1, false},
       {"stop when no run is on", ID_RUN_STOP, 1, false, false, -1, false},
       {"stop during a run", ID_RUN_STOP, 1, true, false, -1, true},
+      {"delete once the template is deleted", ID_TEMPLATE_DELETE, 1, false, false, -2, false},
+      {"save template during a run", ID_TEMPLATE_SAVE, 1, true, false, -1, false},
+      // The options sheet's Apply changes what a run's workers read.
+      {"options when idle", ID_OPTIONS, 1, false, false, -1, true},
+      {"options during a run", ID_OPTIONS, 1, true, false, -1, false},
+      {"engine options during a run", ID_ENGINE_OPTIONS, 1, true, false, -1, false},
+      {"support mail when idle", ID_SUPPORT_MAIL, 1, false, false, -1, true},
+      {"support mail during a run", ID_SUPPORT_MAIL, 1, true, false, -1, false},
+      {"debug run when idle", ID_RUN_DEBUG, 1, false, false, -1, true},
+      {"debug run during a run", ID_RUN_DEBUG, 1, true, false, -1, false},
+      {"engine mark without an engine view", ID_RUN_ENGINE_FLAG, 1, false, false, -1, false},
   };
   for (const Case& c : cases) {
     std::vector<const char*> terms = {"one", "two", "three"};
@@ -120,6 +133,125 @@ TEST_F(DocCommandsTest, CommandsAreEnabledByTheirRules) {
     doc->m_templateIndex = c.templateIndex;
     EXPECT_EQ(Update(c.id).enabled, c.enabled) << c.why;
   }
+}
+
+// The combo follows the document's template index: a position names its entry; -2 (deleted)
+// removes the entry and leaves nothing chosen; -3 (saved) adds a new name once; -4 (opened)
+// finds the document's template or forgets it. Names differ by case only as well.
+TEST_F(DocCommandsTest, TheTemplateComboFollowsTheChosenTemplate) {
+  HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  struct Case {
+    const char* why;
+    int index;
+    const char* name;
+    int selected;  // what the combo shows before the update
+    std::vector<std::string> entries;
+    int indexAfter;
+    const char* nameAfter;
+  };
+  const std::vector<std::string> three = {"All", "Directories", "all"};
+  const Case cases[] = {
+      {"a chosen position takes its name", 1, "", -1, three, 1, "Directories"},
+      {"a deleted template leaves the combo", -2, "Directories", 1, {"All", "all"}, -1, ""},
+      {"a deleted template already gone", -2, "Gone", 0, three, -1, ""},
+      {"a saved new template joins it", -3, "Mine", 0, {"All", "Directories", "all", "Mine"}, 3,
+       "Mine"},
+      {"a saved existing template is found by case", -3, "all", 0, three, 2, "all"},
+      {"an opened document's template is found", -4, "Directories", -1, three, 1, "Directories"},
+      {"an opened document's template is unknown", -4, "Elsewhere", 0, three, -1, ""},
+      {"nothing chosen empties the name", -1, "stale", 0, three, -1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    HWND combo = ::CreateWindowA("COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 200, parent,
+                                 nullptr, nullptr, nullptr);
+    for (const char* entry : {"All", "Directories", "all"})
+      ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    ::SendMessageA(combo, CB_SETCURSEL, c.selected, 0);
+    doc->m_templateIndex = c.index;
+    doc->m_templateName = c.name;
+    doc->SyncTemplateCombo(combo);
+    std::vector<std::string> entries;
+    for (int i = 0, n = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0)); i < n; ++i) {
+      char text[64] = {};
+      ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      entries.push_back(text);
+    }
+    EXPECT_EQ(entries, c.entries);
+    EXPECT_EQ(doc->m_templateIndex, c.indexAfter);
+    EXPECT_STREQ(doc->m_templateName.GetString(), c.nameAfter);
+    EXPECT_EQ(::SendMessageA(combo, CB_GETCURSEL, 0, 0), c.indexAfter);
+    // A second update changes nothing more.
+    doc->SyncTemplateCombo(combo);
+    EXPECT_EQ(doc->m_templateIndex, c.indexAfter);
+    EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(c.entries.size()));
+    ::DestroyWindow(combo);
+  }
+  ::DestroyWindow(parent);
+}
+
+// The windows' side of saving a template: the name asked with the current one preset, and the
+// engine view's collection.
+class TemplateViews : public apptest::FakeRunViews {
+ public:
+  bool AskTemplateName(CString& name) override {
+    preset = name;
+    if (!answer) return false;
+    name = answer;
+    return true;
+  }
+  bool CollectTemplate(const CString& name) override {
+    collected.push_back(name.GetString());
+    return saved;
+  }
+  const char* answer = nullptr;
+  bool saved = true;
+  CString preset;
+  std::vector<std::string> collected;
+};
+
+TEST_F(DocCommandsTest, SaveTemplateStoresTheCheckedEnginesUnderTheEnteredName) {
+  TemplateViews views;
+  doc->SetRunViews(&views);
+  int boxes = 0;
+  static int* s_boxes = nullptr;
+  s_boxes = &boxes;
+  AfxSetMessageBoxHandler([](LPCSTR, UINT) { ++*s_boxes; return IDOK; });
+  struct Case {
+    const char* why;
+    const char* answer;
+    bool saved;
+    int indexAfter;
+    const char* nameAfter;
+    int boxes;
+  } cases[] = {
+      {"cancelled: nothing changes", nullptr, true, 1, "Current", 0},
+      {"saved under a new name", "Mine", true, -3, "Mine", 0},
+      {"kept, but the file could not be written", "Mine", false, -3, "Mine", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    views.answer = c.answer;
+    views.saved = c.saved;
+    views.collected.clear();
+    boxes = 0;
+    doc->m_templateIndex = 1;
+    doc->m_templateName = "Current";
+    doc->OnCmdMsg(ID_TEMPLATE_SAVE, CN_COMMAND, nullptr, nullptr);
+    EXPECT_STREQ(views.preset.GetString(), "Current");
+    EXPECT_EQ(views.collected, c.answer ? std::vector<std::string>{c.answer} : std::vector<std::string>{});
+    EXPECT_EQ(doc->m_templateIndex, c.indexAfter);
+    EXPECT_STREQ(doc->m_templateName.GetString(), c.nameAfter);
+    EXPECT_EQ(boxes, c.boxes);
+  }
+  // Not during a run.
+  views.answer = "Other";
+  doc->m_running = 1;
+  views.collected.clear();
+  doc->OnCmdMsg(ID_TEMPLATE_SAVE, CN_COMMAND, nullptr, nullptr);
+  EXPECT_TRUE(views.collected.empty());
+  doc->m_running = 0;
+  doc->SetRunViews(nullptr);
 }
 
 // The terms are a ring: next from the last is the first, previous from the first the last.

@@ -13,22 +13,6 @@
 #define ID_HELP_HOME_PAGE 32835
 
 // Document commands
-#define ID_TERM_NEXT 32859
-#define ID_TERM_PREVIOUS 32858
-#define ID_PROJECT_PAGE0 32866
-#define ID_PROJECT_PAGE1 32867
-#define ID_PROJECT_PAGE2 32892
-#define ID_PROJECT_PAGE3 32893
-#define ID_PROJECT_SHEET 32827
-#define ID_OPTIONS_SHEET 32825
-#define ID_UPDATE_START 32774
-#define ID_SUPPORT_MAIL 32837
-#define ID_ENGINE_VIEW_COMMAND 32907
-#define ID_ENGINES_CHECK_ALL 32863
-#define ID_ENGINES_CHECK_NONE 32864
-#define ID_TEMPLATE_COMBO 32860
-#define ID_TEMPLATE_SAVE 32861
-#define ID_TEMPLATE_DELETE 32862
 
 // Status panes of the receive rate (after 59402, the pane's idle text)
 #define IDS_RATE_PANE_MB 59399  // (rate in MB/s, "%.0f" text)
@@ -39,3 +23,6 @@
 #define IDP_SOCKETS_INIT_FAILED 103  // the socket layer did not start
 #define IDP_SUPPORT_MAIL_FAILED 112  // the support mail could not be sent
 #define IDP_TEMPLATE_DELETE 163      // OK/Cancel: delete the chosen template?
+#define IDP_TEMPLATE_NOT_SAVED 7141  // templates.dat could not be written
+#define IDP_HELP_FILE_MISSING 7142   // (path) the help file is not there
+#define IDP_HELP_FAILED 7143         // (path) the system's help did not open the file

@@ -10,10 +10,6 @@
 #define IDR_FORM_TERM_MENU 373    // the search-term field's drop-down menu (its button)
 #define IDC_BANNER_HAND 103       // the cursor over the banner: a click opens its address
 
-#define ID_FORM_FOCUS_TERM 32899  // the focus into the search-term field
-#define ID_FORM_FOCUS_SITE 32898  // the focus into the site-address field
-#define ID_NEXT_TERM 32859        // the next search term becomes current
-#define ID_PREV_TERM 32858        // the previous one
 #define ID_NEXT_PANE_CMD 32897    // the keyboard focus to the next pane
 #define ID_PREV_PANE_CMD 57664    // and to the previous one
 

@@ -183,10 +183,10 @@ void CListViewEx::OnRButtonDblClk(UINT, CPoint point) {
 void CListViewEx::OnKeyDown(UINT nChar, UINT, UINT) {
   switch (nChar) {
     case VK_RETURN:
-      PostMessage(WM_COMMAND, ID_VIEW_CHECK_ALL_TERMS);
+      PostMessage(WM_COMMAND, ID_RUN_CHECK_ALL);
       return;
     case VK_ESCAPE:
-      PostMessage(WM_COMMAND, ID_VIEW_STOP_RUN);
+      PostMessage(WM_COMMAND, ID_RUN_STOP);
       break;
     case VK_SPACE:
       // During a run the space bar may no more change a check box than a click may; the

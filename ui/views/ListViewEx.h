@@ -5,7 +5,9 @@
 // one settings value, and holds the handlers the list panes share (keys, update broadcast, pane
 // switching).
 #pragma once
+#include "app/run/RunCommands.h"
 #include "framework/docview/ListView.h"
+#include "resources/resource.h"
 
 // Row states kept in the item data. A value above kRowHighlight is no row state (the sorter has
 // put its own record there) and counts as normal or disabled by the row's check box.
@@ -16,14 +18,6 @@ enum ListRowState : int {
   kRowMovedDown = 3,
   kRowFirst = 4,
   kRowHighlight = 5,
-};
-
-// Commands the shared handlers send or answer.
-enum : UINT {
-  ID_VIEW_CHECK_ALL_TERMS = 32883,
-  ID_VIEW_STOP_RUN = 32885,
-  ID_VIEW_NEXT_PANE = 32897,
-  ID_VIEW_PREV_PANE = 57664,
 };
 
 class CListViewEx : public CListView {

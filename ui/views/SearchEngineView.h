@@ -63,7 +63,8 @@ class CSearchEngineView : public CListViewEx {
   CSearchEngine* GetSelectedEngine() const;
   void CheckAll(BOOL flag);
   void ApplyTemplate(const CString& name);
-  void CollectTemplate(const CString& name);
+  // False when the templates file could not be written (the template is kept all the same).
+  bool CollectTemplate(const CString& name);
   void UpdateFlagColumn();
   // Rewrites the named engine's row (mark, submission count and date, ranks) after the
   // document changed its engine-cache entry; nothing when it has no row.
@@ -134,6 +135,7 @@ class CSearchEngineView : public CListViewEx {
   void OnUpdateResultsReport(CCmdUI* pCmdUI);
   void OnCheckAllEngines();
   void OnCheckNoEngines();
+  void OnEngineOptions();
   void OnSelectBy();
   void SendToFrame(UINT command);
   // The frame offers every command to the active view first: while this view hands one on to

@@ -22,6 +22,7 @@
 #include "ui/MainFrame.h"
 #include "ui/Panes.h"
 #include "ui/dialogs/SelectBy.h"
+#include "ui/sheets/options/SearchPropertySheet.h"
 #include "ui/views/SearchEngineView.h"
 #include "ui/views/SearchForm.h"
 #include "ui/views/SearchTermView.h"
@@ -40,17 +41,19 @@ BEGIN_MESSAGE_MAP(CSearchEngineView, CListViewEx)
   ON_COMMAND(ID_ENGINE_SELECT_ALL, OnSelectAll)
   ON_UPDATE_COMMAND_UI(ID_ENGINE_SELECT_ALL, OnUpdateSelectAll)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_SELECTED, OnUpdateSelectedPane)
-  ON_COMMAND(ID_VIEW_PREV_PANE, OnPrevPane)
-  ON_COMMAND(ID_VIEW_NEXT_PANE, OnNextPane)
+  ON_COMMAND(ID_PREV_PANE_CMD, OnPrevPane)
+  ON_COMMAND(ID_NEXT_PANE_CMD, OnNextPane)
   ON_COMMAND(ID_ENGINE_HOMEPAGE, OnOpenHomePage)
   ON_UPDATE_COMMAND_UI(ID_ENGINE_HOMEPAGE, OnUpdateOpenHomePage)
   ON_COMMAND(ID_ENGINE_ADDPAGE, OnOpenAddPage)
   ON_UPDATE_COMMAND_UI(ID_ENGINE_ADDPAGE, OnUpdateOpenAddPage)
   ON_COMMAND(ID_VIEW_RESULTS, OnResultsReport)
   ON_UPDATE_COMMAND_UI(ID_VIEW_RESULTS, OnUpdateResultsReport)
-  ON_COMMAND(ID_ENGINES_CHECK_ALL, OnCheckAllEngines)
-  ON_COMMAND(ID_ENGINES_CHECK_NONE, OnCheckNoEngines)
+  ON_COMMAND(ID_ENGINE_ALL, OnCheckAllEngines)
+  ON_COMMAND(ID_ENGINE_NONE, OnCheckNoEngines)
   ON_COMMAND(ID_ENGINE_SELECT_BY, OnSelectBy)
+  ON_UPDATE_COMMAND_UI(ID_ENGINE_SELECT_BY, OnUpdateSelectAll)
+  ON_COMMAND(ID_ENGINE_OPTIONS, OnEngineOptions)
 END_MESSAGE_MAP()
 
 namespace {
@@ -177,14 +180,14 @@ void CSearchEngineView::ApplyTemplate(const CString& name) {
   Invalidate();
 }
 
-void CSearchEngineView::CollectTemplate(const CString& name) {
+bool CSearchEngineView::CollectTemplate(const CString& name) {
   NQSelectionTemplates* templates = GetSelectionTemplates();
-  if (!templates) return;
+  if (!templates) return false;
   NQSelectionTemplates::EngineNames checked;
   for (int row = 0, count = GetListCtrl().GetItemCount(); row < count; ++row)
     if (GetCheck(row)) checked.insert(GetListCtrl().GetItemText(row, kColName).GetString());
   templates->Templates()[name.GetString()] = checked;
-  templates->Save(GetTemplatesFilePath().GetString());
+  return templates->Save(GetTemplatesFilePath().GetString());
 }
 
 void CSearchEngineView::SelectByCriteria(const CString& category, const CString& column1,
@@ -218,6 +221,13 @@ void CSearchEngineView::OnSelectBy() {
   if (dialog.DoModal() != IDOK) return;
   SelectByCriteria(dialog.m_strCategory, dialog.m_strColumn1, dialog.m_strColumn2,
                    dialog.m_strColumn3, dialog.m_nMode);
+}
+
+// The options sheet on its column page, where the list's columns are set up.
+void CSearchEngineView::OnEngineOptions() {
+  if (IsRunActive()) return;
+  CSearchPropertySheet sheet(CSearchPropertySheet::ConfigureColumns, GetParentFrame());
+  sheet.DoModal();
 }
 
 // ---- sorting ----

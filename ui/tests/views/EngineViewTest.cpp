@@ -328,7 +328,7 @@ TEST_F(EngineWindowTest, TemplatesApplyAndCollect) {
   const std::string path = GetTemplatesFilePath().GetString();
   std::rename(path.c_str(), (path + ".keep").c_str());
   m_view->CheckAll(TRUE);
-  m_view->SendMessage(WM_COMMAND, ID_ENGINES_CHECK_NONE);
+  m_view->SendMessage(WM_COMMAND, ID_ENGINE_NONE);
   SelectRows({Row("Delta")});
   ClickCheckBox(Row("Delta"));
   m_view->CollectTemplate("Delta only");

@@ -184,10 +184,10 @@ TEST_F(SearchFormTest, TheTermFieldHasItsMenuButtonBesideIt) {
 TEST_F(SearchFormTest, TheFocusCommandsPutTheFocusIntoTheirField) {
   ::SetFocus(m_terms->m_hWnd);
   m_frame->SetActiveView(m_terms);
-  Command(m_form, ID_FORM_FOCUS_TERM);
+  Command(m_form, ID_FOCUS_SEARCHTERM);
   EXPECT_EQ(::GetFocus(), Field(IDC_FORM_SEARCH_TERM));
   EXPECT_EQ(m_frame->GetActiveView(), m_form);
-  Command(m_form, ID_FORM_FOCUS_SITE);
+  Command(m_form, ID_FOCUS_SITE);
   EXPECT_EQ(::GetFocus(), Field(IDC_FORM_SITE_URL));
 }
 

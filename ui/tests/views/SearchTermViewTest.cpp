@@ -125,7 +125,7 @@ TEST_F(SearchTermViewTest, TheCommandsAreRefusedDuringARun) {
   SetTerms({"alpha", "beta", "gamma"}, 1);
   apptest::WriteBytes(m_folder.File("more.txt"), "delta\n");
   Doc()->m_running = 1;
-  for (UINT id : {ID_TERM_ADD, ID_TERM_EDIT, ID_TERM_DELETE, ID_TERM_CLEAR_ALL, ID_TERM_MOVE_UP,
+  for (UINT id : {ID_TERM_ADD, ID_TERM_EDIT, ID_TERM_DELETE, ID_TERM_CLEAR, ID_TERM_MOVE_UP,
                   ID_TERM_MOVE_DOWN, ID_TERM_IMPORT, ID_TERM_EXPORT, ID_TERM_PASTE}) {
     EXPECT_FALSE(Enabled(m_terms, id)) << id;
     if (id != ID_TERM_IMPORT && id != ID_TERM_EXPORT) Command(m_terms, id);
@@ -214,7 +214,7 @@ TEST_F(SearchTermViewTest, DeleteAsksAndMakesThePreviousTermCurrent) {
   }
   SetTerms({"alone"}, 0);
   EXPECT_FALSE(Enabled(m_terms, ID_TERM_DELETE));
-  EXPECT_FALSE(Enabled(m_terms, ID_TERM_CLEAR_ALL));
+  EXPECT_FALSE(Enabled(m_terms, ID_TERM_CLEAR));
   AskedBoxes() = Boxes();
   Command(m_terms, ID_TERM_DELETE);
   EXPECT_EQ(DocTerms(), (Terms{"alone"}));
@@ -226,7 +226,7 @@ TEST_F(SearchTermViewTest, ClearAllLeavesOneEmptyTerm) {
   for (int answer : {IDNO, IDYES}) {
     SetTerms({"alpha", "beta"}, 1);
     AskedBoxes().answer = answer;
-    Command(m_terms, ID_TERM_CLEAR_ALL);
+    Command(m_terms, ID_TERM_CLEAR);
     Pump();
     Terms expected = answer == IDYES ? Terms{""} : Terms{"alpha", "beta"};
     EXPECT_EQ(DocTerms(), expected);
