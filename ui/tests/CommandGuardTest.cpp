@@ -597,18 +597,11 @@ struct Expectation {
   // Where the item cannot show a change in a state, the reason (the item is still checked to
   // be on).
   Rule noChange = nullptr;
-  // Set for items whose rule another branch delivers: a mismatch is printed, not failed.
-  // Lead: once that branch is merged, drop the mark so the guard enforces the rule.
-  const char* pendingMerge = nullptr;
 };
 
 const char* FocusAlreadyInTerm(const State& s) {
   return s.pane == kForm ? "the caret is in the term field already" : nullptr;
 }
-
-// Report viewing is turned off during a run by the report commands' own change (issue 32);
-// until it is merged the reports still open during a run.
-const char kReportsDuringRun[] = "issue 32: report viewing is disabled during a run";
 
 const Expectation kExpectations[] = {
     // File
@@ -664,14 +657,14 @@ const Expectation kExpectations[] = {
     {ID_TEMPLATE_APPLY, NoRun},
     {ID_ENGINE_SELECT_BY, NoRun},
     // Reports
-    {ID_VIEW_DETAIL, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_RESULTS, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_SUMMARY, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_KEYWORD, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_SUBMITTAL, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_COMPETITOR, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_KEYWORDSTAT, NoRun, nullptr, kReportsDuringRun},
-    {ID_VIEW_URLSUMMARY, NoRun, nullptr, kReportsDuringRun},
+    {ID_VIEW_DETAIL, NoRun},
+    {ID_VIEW_RESULTS, NoRun},
+    {ID_VIEW_SUMMARY, NoRun},
+    {ID_VIEW_KEYWORD, NoRun},
+    {ID_VIEW_SUBMITTAL, NoRun},
+    {ID_VIEW_COMPETITOR, NoRun},
+    {ID_VIEW_KEYWORDSTAT, NoRun},
+    {ID_VIEW_URLSUMMARY, NoRun},
     {ID_MAIL_SUMMARY, NoRun},
     {ID_MAIL_KEYWORD, NoRun},
     {ID_MAIL_SUBMITTAL, NoRun},
@@ -734,10 +727,7 @@ TEST_F(CommandGuardTest, EveryItemIsOnWithAnEffectOrOffForARule) {
           std::ostringstream what;
           what << where << (item.enabled ? " is on, but should be off: " : " is off, but should be on")
                << (offBecause ? offBecause : "");
-          if (expectation->pendingMerge)
-            printf("pending (%s): %s\n", expectation->pendingMerge, what.str().c_str());
-          else
-            ADD_FAILURE() << what.str();
+          ADD_FAILURE() << what.str();
         }
         if (!item.enabled) continue;
         auto done = effects.find(item.id);

@@ -206,7 +206,8 @@ TEST_F(ImportPropertiesTest, CancelStopsAStalledFetch) {
   EXPECT_EQ(caption, std::string(LoadResString(IDS_IMPORT_TERMS_CAPTION)));
   EXPECT_FALSE(buttonEnabled);
   EXPECT_TRUE(running);
-  EXPECT_LT(took, 2500u) << "the abort ends the wait at once, not at the socket's time-out";
+  // Far below the socket's 45 s time-out, and far above what a loaded machine needs to cancel.
+  EXPECT_LT(took, 15000u) << "the abort ends the wait at once, not at the socket's time-out";
   EXPECT_TRUE(boxes.texts.empty());
   EXPECT_FALSE(CImportProperties::IsImportRunning());
   EXPECT_EQ(m_server.RequestCount(), 1u);
