@@ -10,6 +10,7 @@
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/docking/float/TkDockContext.h"
+#include "toolkit/docking/window/TkDockWindow.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
@@ -68,21 +69,24 @@ bool OffersCustomizing(CControlBar* bar) {
 HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
   if (!pFrame) return nullptr;
   HMENU menu = ::CreatePopupMenu();
-  CPtrList toolBars, others, statusBars;
+  CPtrList dockWindows, toolBars, others, statusBars;
+  // The menu bar is a toolbar too, but the frame's menu is never hidden from here. Known by name:
+  // it lives above the bars.
+  const CRuntimeClass* menuBar = CRuntimeClass::FromName("CTkMenuBar");
   for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos;) {
     auto* bar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
     if (!bar->m_hWnd || bar->IsDockBar() || bar->IsKindOf(RUNTIME_CLASS(CReBar)) ||
-        IsReBarWindow(bar->m_hWnd))
+        IsReBarWindow(bar->m_hWnd) || (menuBar && bar->IsKindOf(menuBar)))
       continue;
-    if (bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)))
+    if (bar->IsKindOf(RUNTIME_CLASS(CTkDockWindow)))
+      dockWindows.AddTail(bar);
+    else if (bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)))
       toolBars.AddTail(bar);
     else if (bar->IsKindOf(RUNTIME_CLASS(CStatusBar)))
       statusBars.AddTail(bar);
     else if (bar->IsKindOf(RUNTIME_CLASS(CTkControlBar)))
       others.AddTail(bar);
   }
-  // The sizing docking windows come first, with a separator after them, once they join the
-  // toolkit.
   auto add = [menu](CPtrList& list, UINT fallback, bool alwaysFallback) {
     for (POSITION pos = list.GetHeadPosition(); pos;) {
       auto* bar = static_cast<CControlBar*>(list.GetNext(pos));
@@ -91,6 +95,9 @@ HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
       ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(bar->GetDlgCtrlID()), title);
     }
   };
+  // The sizing docking windows first, set apart from the bars by a separator.
+  add(dockWindows, IDS_TK_DOCKWINDOW_TITLE, false);
+  if (!dockWindows.IsEmpty()) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   add(toolBars, IDS_TK_TOOLBAR_TITLE, false);
   add(others, IDS_TK_BAR_TITLE, false);
   add(statusBars, IDS_TK_STATUSBAR_TITLE, true);

@@ -155,6 +155,26 @@ CTkExpMenuWnd::~CTkExpMenuWnd() {
   if (m_hook.IsHooked()) m_hook.HookWindow(static_cast<HWND>(nullptr));
 }
 
+HWND CTkExpMenuWnd::Open(CWnd* pNotifyWnd, UINT nNotifyMsg, const RECT& rc,
+                         CTkToolBar* pOwnerToolBar) {
+  if (!pOwnerToolBar || !pOwnerToolBar->m_hWnd) return nullptr;
+  auto* popup = new CTkExpMenuWnd(pNotifyWnd, nNotifyMsg);
+  // A failed creation has deleted the object already.
+  if (!popup->Create(rc.left, rc.top, rc.right, rc.bottom, pOwnerToolBar)) return nullptr;
+  return popup->m_hWnd;
+}
+
+CTkExpMenuWnd* CTkExpMenuWnd::FromOpenWindow(HWND hWnd) {
+  // The handle map forgets the window before the object deletes itself, so a closed popup's
+  // handle leads nowhere, and a handle reused since by another window is not taken for one.
+  if (!hWnd || !::IsWindow(hWnd)) return nullptr;
+  return dynamic_cast<CTkExpMenuWnd*>(CWnd::FromHandlePermanent(hWnd));
+}
+
+void CTkExpMenuWnd::Close(HWND hWnd) {
+  if (CTkExpMenuWnd* popup = FromOpenWindow(hWnd)) popup->DestroyWindow();
+}
+
 BOOL CTkExpMenuWnd::IsFlatMenuLook() const { return ToolkitData().m_bFlatLook; }
 
 CSize CTkExpMenuWnd::FrameSize() {
