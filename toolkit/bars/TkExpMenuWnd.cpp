@@ -130,8 +130,18 @@ LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM 
       // A button's command, not the notification of a control lent to the popup: the popup goes
       // first, then the frame carries the command out.
       if (popup->m_hWnd && bar && !::GetDlgItem(bar, static_cast<int>(id)) && !popup->m_bDestroyed) {
-        HWND frame = m_hWnd;
-        ::PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        CTkToolBar* owner = popup->m_pOwnerToolBar;
+        if (owner && owner->m_hWnd && owner->OpensMenusFromPopup()) {
+          // The menu opens once the popup is gone, outside this message.
+          RECT rc = {};
+          ::SendMessageA(bar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&rc));
+          ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+          auto* request = new TkHiddenMenuRequest{id, rc};
+          ::PostMessageA(owner->m_hWnd, TkOpenHiddenMenuMessage(), 0,
+                         reinterpret_cast<LPARAM>(request));
+        } else {
+          ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        }
         popup->DestroyWindow();
         return 0;
       }
@@ -143,6 +153,7 @@ LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM 
   }
   return CTkWndHook::WindowProc(message, wParam, lParam);
 }
+
 
 CTkExpMenuWnd::CTkExpMenuWnd(CWnd* pNotifyWnd, UINT nNotifyMsg)
     : m_hook(this), m_hWndNotify(pNotifyWnd ? pNotifyWnd->m_hWnd : nullptr),
@@ -207,7 +218,8 @@ BOOL CTkExpMenuWnd::Create(int left, int top, int right, int bottom, CTkToolBar*
   size += FrameSize();
   m_rcChevron.SetRect(left, top, right, bottom);
   CWnd* frame = FrameOf(pOwnerToolBar);
-  if (auto* target = dynamic_cast<CFrameWnd*>(frame)) m_wndHidden.OnUpdateCmdUI(target, TRUE);
+  if (auto* target = dynamic_cast<CFrameWnd*>(frame); target && !pOwnerToolBar->OpensMenusFromPopup())
+    m_wndHidden.OnUpdateCmdUI(target, TRUE);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), FALSE);
   int cx = size.cx + 2, cy = size.cy + 3;
   POINT at = TkExpMenuPosition(m_rcChevron, cx, cy, pOwnerToolBar->GetBarStyle());
@@ -335,6 +347,12 @@ LRESULT CTkExpMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == kTkAddRemoveButtonsCmd) {
         if (m_hWndNotify)
           ::PostMessageA(m_hWndNotify, WM_COMMAND, MAKEWPARAM(kTkAddRemoveButtonsCmd, 0), 0);
+        DestroyWindow();
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
         DestroyWindow();
         return 0;
       }
