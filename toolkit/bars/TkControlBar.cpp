@@ -15,6 +15,7 @@
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/gdi/TkMemDC.h"
+#include "toolkit/menubar/TkTrackedMenu.h"
 
 IMPLEMENT_DYNAMIC(CTkControlBar, CControlBar)
 
@@ -62,6 +63,15 @@ void Draw3dBar(HDC dc, int x, int y, int cx, int cy) {
 bool OffersCustomizing(CControlBar* bar) {
   return bar && bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)) && !IsReBarWindow(::GetParent(bar->m_hWnd)) &&
          (bar->GetStyle() & CCS_ADJUSTABLE);
+}
+
+// Through the toolkit's tracked menu, as every toolkit popup: a menu still open goes first. The
+// command reaches the owner before the caller goes on (the frame lays itself out after it).
+void TrackBarMenu(HMENU menu, CPoint point, HWND owner) {
+  CTkTrackedMenu tracked(menu);
+  UINT command = tracked.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, owner,
+                                        FALSE);
+  if (command) ::SendMessageA(owner, WM_COMMAND, command, 0);
 }
 
 }  // namespace
@@ -407,9 +417,7 @@ void CTkControlBar::OnRButtonDown(UINT nFlags, CPoint point) {
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nMenuID));
     HMENU popup = menu ? ::GetSubMenu(menu, m_nSubMenu) : nullptr;
     CWnd* owner = GetTopLevelParent();
-    if (popup && owner)
-      ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner->m_hWnd,
-                       nullptr);
+    if (popup && owner) TrackBarMenu(popup, point, owner->m_hWnd);
     if (menu) ::DestroyMenu(menu);
     return;
   }
@@ -429,8 +437,7 @@ void CTkControlBar::ShowContextMenu(CPoint point, CFrameWnd* pFrame) {
   // The frame learns which toolbar its customise command is for.
   if (OffersCustomizing(this))
     pFrame->SendMessage(g_barContextMenu, reinterpret_cast<WPARAM>(static_cast<CControlBar*>(this)));
-  ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, pFrame->m_hWnd,
-                   nullptr);
+  TrackBarMenu(menu, point, pFrame->m_hWnd);
   ::DestroyMenu(menu);
 }
 
