@@ -1266,3 +1266,50 @@ TEST_F(MainFrameWindowTest, TheMenuBarsBandGoesFirstAndPushesTheToolbarsDown) {
   ::DestroyWindow(hFrame_);
   Pump();
 }
+namespace {
+
+// The mouse over a toolbar button, as the message loop hands it on: the bar's tooltip takes the
+// button as a tool and gets its text when it asks, in whichever width the system's toolbar, its
+// parent, tells it to ask.
+TEST_F(MainFrameWindowTest, TheTooltipOfAToolbarButtonGetsItsText) {
+  CMainToolBar* bar = frame_->GetMainToolBar();
+  CRect item;
+  bar->GetItemRect(0, &item);
+  POINT screen = item.CenterPoint();
+  bar->ClientToScreen(&screen);
+  MSG msg = {};
+  msg.hwnd = bar->m_hWnd;
+  msg.message = WM_MOUSEMOVE;
+  msg.lParam = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+  msg.pt = screen;
+  app_->PreTranslateMessage(&msg);
+  HWND tip = nullptr;
+  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == TOOLTIPS_CLASSA && ::GetParent(w) == hFrame_) tip = w;
+  }
+  ASSERT_NE(tip, nullptr) << "the bar made its tooltip";
+  EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+  // What the bar answers when asked in narrow characters.
+  NMTTDISPINFOA narrow = {};
+  narrow.hdr.hwndFrom = tip;
+  narrow.hdr.idFrom = bar->GetItemID(0);
+  narrow.hdr.code = TTN_NEEDTEXTA;
+  bar->SendMessage(WM_NOTIFY, narrow.hdr.idFrom, reinterpret_cast<LPARAM>(&narrow));
+  ASSERT_NE(narrow.lpszText, nullptr);
+  std::string expected = narrow.lpszText;
+  ASSERT_FALSE(expected.empty());
+
+  TOOLINFOA info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = bar->m_hWnd;
+  info.uId = bar->GetItemID(0);
+  char text[128] = {};
+  info.lpszText = text;
+  ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(std::string(text), expected) << "the tooltip asks the bar and shows its answer";
+}
+
+}  // namespace
