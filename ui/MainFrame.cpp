@@ -222,6 +222,8 @@ BOOL CMainFrame::CreateToolBars() {
                                  ID_MAINFRAME_TEMPLATEBAR) ||
       !m_wndTemplateBar.LoadToolBar(IDR_TEMPLATEBAR))
     return FALSE;
+  // Its title in the bars' context menu and on its floating frame.
+  m_wndTemplateBar.SetWindowText(LoadResString(IDS_TEMPLATEBAR_BAND));
   return m_wndDlgBar.Create(this, IDD_MAINFRAME_DIALOGBAR, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM,
                             ID_MAINFRAME_DIALOGBAR);
 }

@@ -323,7 +323,8 @@ BOOL CToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   auto* hdr = reinterpret_cast<NMHDR*>(lParam);
   // The tooltip control asks its parent, the bar, for texts.
-  if (hdr->code == TTN_NEEDTEXTA) return CControlBar::OnNotify(wParam, lParam, pResult);
+  if (hdr->code == TTN_NEEDTEXTA || hdr->code == TTN_NEEDTEXTW)
+    return CControlBar::OnNotify(wParam, lParam, pResult);
   CWnd* owner = GetOwner();
   if (owner && owner != this) {
     *pResult = owner->SendMessage(WM_NOTIFY, wParam, lParam);

@@ -333,6 +333,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
     return TRUE;
   }
   if (hdr->code == TTN_NEEDTEXTA) return OnNeedToolText(0, lParam) != 0;
+  if (hdr->code == TTN_NEEDTEXTW) return OnNeedToolTextW(lParam) != 0;
   return FALSE;
 }
 

@@ -317,6 +317,9 @@ class CWnd : public CCmdTarget {
   // Makes this object receive the window's messages, keeping the previous procedure.
   BOOL SubclassAttached();
   LRESULT OnNeedToolText(WPARAM, LPARAM);
+  // The same for a tooltip control that asks in wide characters, as the system's toolbar, its
+  // parent, tells it to.
+  LRESULT OnNeedToolTextW(LPARAM lParam);
 
   WNDPROC m_pfnSuper = nullptr;  // the window's procedure before ours
   HWND m_hWndOwner = nullptr;    // SetOwner's choice, else the system's

@@ -73,3 +73,18 @@ LRESULT CWnd::OnNeedToolText(WPARAM, LPARAM lParam) {
   tt->hinst = nullptr;
   return TRUE;
 }
+
+LRESULT CWnd::OnNeedToolTextW(LPARAM lParam) {
+  auto* wide = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+  NMTTDISPINFOA narrow = {};
+  narrow.hdr = wide->hdr;
+  narrow.uFlags = wide->uFlags;
+  if (!OnNeedToolText(0, reinterpret_cast<LPARAM>(&narrow)) || !narrow.lpszText) return FALSE;
+  int n = ::MultiByteToWideChar(CP_ACP, 0, narrow.lpszText, -1, wide->szText,
+                                sizeof wide->szText / sizeof wide->szText[0]);
+  wide->szText[sizeof wide->szText / sizeof wide->szText[0] - 1] = L'\0';
+  if (n == 0) wide->szText[0] = L'\0';
+  wide->lpszText = wide->szText;
+  wide->hinst = nullptr;
+  return TRUE;
+}

@@ -10,10 +10,12 @@
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/docking/float/TkDockContext.h"
+#include "toolkit/docking/window/TkDockWindow.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/gdi/TkMemDC.h"
+#include "toolkit/menubar/TkTrackedMenu.h"
 
 IMPLEMENT_DYNAMIC(CTkControlBar, CControlBar)
 
@@ -63,26 +65,38 @@ bool OffersCustomizing(CControlBar* bar) {
          (bar->GetStyle() & CCS_ADJUSTABLE);
 }
 
+// Through the toolkit's tracked menu, as every toolkit popup: a menu still open goes first. The
+// command reaches the owner before the caller goes on (the frame lays itself out after it).
+void TrackBarMenu(HMENU menu, CPoint point, HWND owner) {
+  CTkTrackedMenu tracked(menu);
+  UINT command = tracked.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, owner,
+                                        FALSE);
+  if (command) ::SendMessageA(owner, WM_COMMAND, command, 0);
+}
+
 }  // namespace
 
 HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
   if (!pFrame) return nullptr;
   HMENU menu = ::CreatePopupMenu();
-  CPtrList toolBars, others, statusBars;
+  CPtrList dockWindows, toolBars, others, statusBars;
+  // The menu bar is a toolbar too, but the frame's menu is never hidden from here. Known by name:
+  // it lives above the bars.
+  const CRuntimeClass* menuBar = CRuntimeClass::FromName("CTkMenuBar");
   for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos;) {
     auto* bar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
     if (!bar->m_hWnd || bar->IsDockBar() || bar->IsKindOf(RUNTIME_CLASS(CReBar)) ||
-        IsReBarWindow(bar->m_hWnd))
+        IsReBarWindow(bar->m_hWnd) || (menuBar && bar->IsKindOf(menuBar)))
       continue;
-    if (bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)))
+    if (bar->IsKindOf(RUNTIME_CLASS(CTkDockWindow)))
+      dockWindows.AddTail(bar);
+    else if (bar->IsKindOf(RUNTIME_CLASS(CTkToolBar)))
       toolBars.AddTail(bar);
     else if (bar->IsKindOf(RUNTIME_CLASS(CStatusBar)))
       statusBars.AddTail(bar);
     else if (bar->IsKindOf(RUNTIME_CLASS(CTkControlBar)))
       others.AddTail(bar);
   }
-  // The sizing docking windows come first, with a separator after them, once they join the
-  // toolkit.
   auto add = [menu](CPtrList& list, UINT fallback, bool alwaysFallback) {
     for (POSITION pos = list.GetHeadPosition(); pos;) {
       auto* bar = static_cast<CControlBar*>(list.GetNext(pos));
@@ -91,6 +105,9 @@ HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
       ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(bar->GetDlgCtrlID()), title);
     }
   };
+  // The sizing docking windows first, set apart from the bars by a separator.
+  add(dockWindows, IDS_TK_DOCKWINDOW_TITLE, false);
+  if (!dockWindows.IsEmpty()) ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   add(toolBars, IDS_TK_TOOLBAR_TITLE, false);
   add(others, IDS_TK_BAR_TITLE, false);
   add(statusBars, IDS_TK_STATUSBAR_TITLE, true);
@@ -400,9 +417,7 @@ void CTkControlBar::OnRButtonDown(UINT nFlags, CPoint point) {
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nMenuID));
     HMENU popup = menu ? ::GetSubMenu(menu, m_nSubMenu) : nullptr;
     CWnd* owner = GetTopLevelParent();
-    if (popup && owner)
-      ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner->m_hWnd,
-                       nullptr);
+    if (popup && owner) TrackBarMenu(popup, point, owner->m_hWnd);
     if (menu) ::DestroyMenu(menu);
     return;
   }
@@ -422,8 +437,7 @@ void CTkControlBar::ShowContextMenu(CPoint point, CFrameWnd* pFrame) {
   // The frame learns which toolbar its customise command is for.
   if (OffersCustomizing(this))
     pFrame->SendMessage(g_barContextMenu, reinterpret_cast<WPARAM>(static_cast<CControlBar*>(this)));
-  ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, pFrame->m_hWnd,
-                   nullptr);
+  TrackBarMenu(menu, point, pFrame->m_hWnd);
   ::DestroyMenu(menu);
 }
 

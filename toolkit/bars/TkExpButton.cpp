@@ -1,6 +1,7 @@
 #include "toolkit/bars/TkExpButton.h"
 #include "toolkit/bars/TkExpMenuWnd.h"
 
+#include "framework/frame/FrameWnd.h"
 #include "toolkit/bars/TkHiddenButtonsMenu.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/ToolkitData.h"
@@ -64,27 +65,27 @@ void CTkExpButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
              m_pToolBar->AllowsCustomize(), (lpDIS->itemState & ODS_DISABLED) != 0, pressed);
 }
 
-// Until the popup window joins the toolkit, a plain menu of the hidden buttons, closed again
-// when this returns.
 CTkExpButton::CTkExpButton() = default;
 
-CTkExpButton::~CTkExpButton() {
-  if (m_pPopup && m_pPopup->m_hWnd) m_pPopup->DestroyWindow();
-}
+CTkExpButton::~CTkExpButton() { CTkExpMenuWnd::Close(m_hWndPopup); }
 
 BOOL CTkExpButton::OpenPopup(const RECT& rcScreen) {
   // The popup window of the hidden buttons; it deletes itself and tells the button when it goes.
   // The plain menu of them where a test tracks it, or where the window cannot be made.
   if (!TkHiddenButtonsMenuTrackerSet()) {
-    if (m_pPopup && m_pPopup->m_hWnd) m_pPopup->DestroyWindow();
-    m_pPopup = std::make_unique<CTkExpMenuWnd>(this, WM_TK_EXPPOPUP_CLOSED);
-    if (m_pPopup->Create(rcScreen.left, rcScreen.top, rcScreen.right, rcScreen.bottom, m_pToolBar))
-      return TRUE;
-    m_pPopup.reset();
+    CTkExpMenuWnd::Close(m_hWndPopup);
+    m_hWndPopup = CTkExpMenuWnd::Open(this, WM_TK_EXPPOPUP_CLOSED, rcScreen, m_pToolBar);
+    if (m_hWndPopup) return TRUE;
   }
   TkTrackHiddenButtonsMenu(m_pToolBar, rcScreen);
   SetState(FALSE);
   return FALSE;
+}
+
+void CTkExpButton::OnCustomize() {
+  if (!m_pToolBar || !m_pToolBar->m_hWnd) return;
+  m_pToolBar->SendMessage(TB_CUSTOMIZE);
+  if (CFrameWnd* frame = m_pToolBar->GetDockingFrame()) frame->RecalcLayout();
 }
 
 LRESULT CTkExpButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,13 +113,29 @@ LRESULT CTkExpButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       SetState(FALSE);
       Invalidate();
       return 0;
+    case WM_CANCELMODE: {
+      LRESULT result = CButton::WindowProc(message, wParam, lParam);
+      CTkExpMenuWnd::Close(m_hWndPopup);
+      return result;
+    }
+    case WM_DESTROY:
+      // The popup is owned by the frame's window, not the bar's: it would outlive the bar.
+      CTkExpMenuWnd::Close(m_hWndPopup);
+      m_hWndPopup = nullptr;
+      m_bPopupOpen = FALSE;
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kTkAddRemoveButtonsCmd) {
+        OnCustomize();
+        return 0;
+      }
+      break;
     case WM_TK_EXPPOPUP_CLOSED:
-      // Posted once the popup's window is gone: the object can go too.
-      if (m_pPopup && !m_pPopup->m_hWnd) m_pPopup.reset();
+      // Posted once the popup and its window are gone; it has freed itself.
+      m_hWndPopup = nullptr;
       m_bPopupOpen = FALSE;
       SetState(FALSE);
       return 0;
-    default:
-      return CButton::WindowProc(message, wParam, lParam);
   }
+  return CButton::WindowProc(message, wParam, lParam);
 }

@@ -2,8 +2,6 @@
 // bar has buttons that do not fit, and a small arrow when the bar may be customised. Pressing it
 // opens the hidden-buttons popup.
 #pragma once
-#include <memory>
-
 #include "framework/controls/Button.h"
 
 class CTkExpMenuWnd;
@@ -33,10 +31,14 @@ class CTkExpButton : public CButton {
   // of them has run and ended instead).
   virtual BOOL OpenPopup(const RECT& rcScreen);
 
+  // Customising from the popup's entry: the toolbar's own dialog, then the frame's layout.
+  void OnCustomize();
+
   CTkToolBar* m_pToolBar = nullptr;
   BOOL m_bPopupOpen = FALSE;
-  // The open popup, or the last one until its closing note arrives.
-  std::unique_ptr<CTkExpMenuWnd> m_pPopup;
+  // The open popup's window. The popup owns itself and is deleted with its window, so the
+  // button keeps only the handle and asks whether a popup still stands behind it.
+  HWND m_hWndPopup = nullptr;
 };
 
 // Sent to the button by its popup when the popup closes.

@@ -130,8 +130,18 @@ LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM 
       // A button's command, not the notification of a control lent to the popup: the popup goes
       // first, then the frame carries the command out.
       if (popup->m_hWnd && bar && !::GetDlgItem(bar, static_cast<int>(id)) && !popup->m_bDestroyed) {
-        HWND frame = m_hWnd;
-        ::PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        CTkToolBar* owner = popup->m_pOwnerToolBar;
+        if (owner && owner->m_hWnd && owner->OpensMenusFromPopup()) {
+          // The menu opens once the popup is gone, outside this message.
+          RECT rc = {};
+          ::SendMessageA(bar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&rc));
+          ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+          auto* request = new TkHiddenMenuRequest{id, rc};
+          ::PostMessageA(owner->m_hWnd, TkOpenHiddenMenuMessage(), 0,
+                         reinterpret_cast<LPARAM>(request));
+        } else {
+          ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        }
         popup->DestroyWindow();
         return 0;
       }
@@ -144,6 +154,7 @@ LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM 
   return CTkWndHook::WindowProc(message, wParam, lParam);
 }
 
+
 CTkExpMenuWnd::CTkExpMenuWnd(CWnd* pNotifyWnd, UINT nNotifyMsg)
     : m_hook(this), m_hWndNotify(pNotifyWnd ? pNotifyWnd->m_hWnd : nullptr),
       m_nNotifyMsg(nNotifyMsg) {
@@ -153,6 +164,26 @@ CTkExpMenuWnd::CTkExpMenuWnd(CWnd* pNotifyWnd, UINT nNotifyMsg)
 
 CTkExpMenuWnd::~CTkExpMenuWnd() {
   if (m_hook.IsHooked()) m_hook.HookWindow(static_cast<HWND>(nullptr));
+}
+
+HWND CTkExpMenuWnd::Open(CWnd* pNotifyWnd, UINT nNotifyMsg, const RECT& rc,
+                         CTkToolBar* pOwnerToolBar) {
+  if (!pOwnerToolBar || !pOwnerToolBar->m_hWnd) return nullptr;
+  auto* popup = new CTkExpMenuWnd(pNotifyWnd, nNotifyMsg);
+  // A failed creation has deleted the object already.
+  if (!popup->Create(rc.left, rc.top, rc.right, rc.bottom, pOwnerToolBar)) return nullptr;
+  return popup->m_hWnd;
+}
+
+CTkExpMenuWnd* CTkExpMenuWnd::FromOpenWindow(HWND hWnd) {
+  // The handle map forgets the window before the object deletes itself, so a closed popup's
+  // handle leads nowhere, and a handle reused since by another window is not taken for one.
+  if (!hWnd || !::IsWindow(hWnd)) return nullptr;
+  return dynamic_cast<CTkExpMenuWnd*>(CWnd::FromHandlePermanent(hWnd));
+}
+
+void CTkExpMenuWnd::Close(HWND hWnd) {
+  if (CTkExpMenuWnd* popup = FromOpenWindow(hWnd)) popup->DestroyWindow();
 }
 
 BOOL CTkExpMenuWnd::IsFlatMenuLook() const { return ToolkitData().m_bFlatLook; }
@@ -187,7 +218,8 @@ BOOL CTkExpMenuWnd::Create(int left, int top, int right, int bottom, CTkToolBar*
   size += FrameSize();
   m_rcChevron.SetRect(left, top, right, bottom);
   CWnd* frame = FrameOf(pOwnerToolBar);
-  if (auto* target = dynamic_cast<CFrameWnd*>(frame)) m_wndHidden.OnUpdateCmdUI(target, TRUE);
+  if (auto* target = dynamic_cast<CFrameWnd*>(frame); target && !pOwnerToolBar->OpensMenusFromPopup())
+    m_wndHidden.OnUpdateCmdUI(target, TRUE);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()), FALSE);
   int cx = size.cx + 2, cy = size.cy + 3;
   POINT at = TkExpMenuPosition(m_rcChevron, cx, cy, pOwnerToolBar->GetBarStyle());
@@ -315,6 +347,12 @@ LRESULT CTkExpMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == kTkAddRemoveButtonsCmd) {
         if (m_hWndNotify)
           ::PostMessageA(m_hWndNotify, WM_COMMAND, MAKEWPARAM(kTkAddRemoveButtonsCmd, 0), 0);
+        DestroyWindow();
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
         DestroyWindow();
         return 0;
       }

@@ -48,8 +48,19 @@ class CTkExpMenuWnd : public CWnd {
   ~CTkExpMenuWnd() override;
 
   // Opens the popup beside the chevron (screen coordinates) with the hidden buttons of the
-  // toolbar; FALSE when the window cannot be made.
+  // toolbar; FALSE when the window cannot be made. The object is gone either way once its
+  // window is: also after a failed creation, so a caller never deletes it.
   BOOL Create(int left, int top, int right, int bottom, CTkToolBar* pOwnerToolBar);
+
+  // A popup that is its own and only owner: makes and opens it, and returns its window, or null
+  // when it could not be made. Whoever opened it keeps the window, never the object.
+  static HWND Open(CWnd* pNotifyWnd, UINT nNotifyMsg, const RECT& rcChevron,
+                   CTkToolBar* pOwnerToolBar);
+  // The popup of that window while the window is there; null once it has gone, whether or not
+  // its closing note has arrived yet.
+  static CTkExpMenuWnd* FromOpenWindow(HWND hWnd);
+  // Closes the popup of that window if it is still open.
+  static void Close(HWND hWnd);
   // Runs once; a second request on a closing popup does nothing.
   BOOL DestroyWindow() override;
 

@@ -6,6 +6,7 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkTheme.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/popups/TkShadowWnd.h"
 
 namespace {
 
@@ -276,11 +277,13 @@ void CTkFlatToolBarPainter::PaintButton(HDC hdc, CWnd* pToolBar, int nIndex) {
   }
 }
 
-void CTkFlatToolBarPainter::PaintDropShadow(HDC, CWnd* pToolBar, int nIndex) {
-  if (!ToolkitData().m_bMenuShadows || !pToolBar) return;
-  (void)nIndex;
-  // The 4-pixel drop shadow of depth 100 beside and below the button is drawn by the toolkit's
-  // shadow routine once it joins the toolkit; the button is still invalidated with its room.
+void CTkFlatToolBarPainter::PaintDropShadow(HDC hdc, CWnd* pToolBar, int nIndex) {
+  if (!ToolkitData().m_bMenuShadows || !pToolBar || !hdc) return;
+  RECT rect;
+  if (!pToolBar->SendMessage(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&rect))) return;
+  // The shadow the button's open menu casts, beside and below the button.
+  DarkenShadowEdges(hdc, rect.left, rect.top, rect.right + kTkShadowDepth,
+                    rect.bottom + kTkShadowDepth, 100);
 }
 
 void CTkFlatToolBarPainter::InvalidateButton(CWnd* pToolBar, int nIndex) {

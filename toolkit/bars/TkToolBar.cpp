@@ -1,5 +1,7 @@
 #include "toolkit/bars/TkToolBar.h"
 
+#include <memory>
+
 #include "framework/AfxResource.h"
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/bars/TkControlBar.h"
@@ -7,8 +9,15 @@
 
 IMPLEMENT_DYNAMIC(CTkToolBar, CToolBar)
 
+namespace {
+const UINT g_openHiddenMenu = ::RegisterWindowMessageA("TkOpenHiddenMenu");
+}  // namespace
+
+UINT TkOpenHiddenMenuMessage() { return g_openHiddenMenu; }
+
 BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
   ON_WM_LBUTTONUP()
+  ON_REGISTERED_MESSAGE(g_openHiddenMenu, OnOpenHiddenMenu)
   ON_NOTIFY_REFLECT(TBN_BEGINADJUST, OnBeginAdjust)
   ON_NOTIFY_REFLECT(TBN_BEGINDRAG, OnDragRefused)
   ON_NOTIFY_REFLECT(TBN_CUSTHELP, OnCustomizeHelp)
@@ -235,4 +244,10 @@ void CTkToolBar::ShowHiddenButtons() {
     _SetButton(h.first, &button);
   }
   m_hidden.clear();
+}
+
+LRESULT CTkToolBar::OnOpenHiddenMenu(WPARAM, LPARAM lParam) {
+  std::unique_ptr<TkHiddenMenuRequest> request(reinterpret_cast<TkHiddenMenuRequest*>(lParam));
+  if (request) OpenHiddenButtonMenu(request->nID, request->rc);
+  return 0;
 }

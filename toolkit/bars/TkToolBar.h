@@ -13,6 +13,14 @@
 // lParam the button's rectangle on the screen.
 constexpr UINT WM_TK_TOOLBAR_DROPDOWN = 0x07F7;
 
+// Posted to a bar whose buttons open menus, with a heap TkHiddenMenuRequest that the bar frees:
+// open the menu of a button chosen in the chevron's popup, now that the popup is gone.
+struct TkHiddenMenuRequest {
+  UINT nID;
+  RECT rc;  // the copy's rectangle on the screen
+};
+UINT TkOpenHiddenMenuMessage();
+
 // One drop-down button: the menu whose first popup it opens (0: the owner is told instead).
 struct TkDropDown {
   UINT nID = 0;
@@ -94,6 +102,14 @@ class CTkToolBar : public CToolBar {
   CTkExpButton m_wndChevron;
   BOOL m_bInReBarBand = FALSE;
 
+  // The chevron popup's copies of hidden buttons: a toolbar's are commands of its frame, which
+  // enables them by its handlers and carries the chosen one out. A bar whose buttons open menus
+  // keeps them enabled and opens the chosen one's menu below its copy (screen rectangle).
+ public:
+  virtual BOOL OpensMenusFromPopup() const { return FALSE; }
+  virtual void OpenHiddenButtonMenu(UINT /*nID*/, const RECT& /*rcScreen*/) {}
+
+ protected:
   // Seams: opening the drop-down menu (returns at once in tests), and the mouse button.
   virtual void TrackDropDownMenu(HMENU hPopup, const RECT& rcButton);
   virtual BOOL IsLeftButtonDown() const;
@@ -112,6 +128,7 @@ class CTkToolBar : public CToolBar {
   void OnToolBarChange(NMHDR* pNMHDR, LRESULT* pResult);
   void AfterButtonsChanged();
 
+  LRESULT OnOpenHiddenMenu(WPARAM wParam, LPARAM lParam);
   void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
   void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
   void OnLButtonUp(UINT nFlags, CPoint point);

@@ -6,7 +6,8 @@ CTkMemDC::CTkMemDC(CDC* pDC, const CRect& rect, COLORREF clrFill) : m_pDC(pDC), 
   if (m_rect.IsRectEmpty()) pDC->GetClipBox(&m_rect);
   if (!CreateCompatibleDC(pDC)) return;
   SetMapMode(pDC->GetMapMode());
-  m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height());
+  // Without its picture the context would copy whatever it holds over the window.
+  if (!m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height())) return;
   m_hOldBitmap = SelectObject(m_bitmap.m_hObject);
   if (clrFill != 0xFFFFFFFF) FillSolidRect(0, 0, m_rect.Width(), m_rect.Height(), clrFill);
   m_bValid = TRUE;

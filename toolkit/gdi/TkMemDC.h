@@ -28,7 +28,7 @@ class CTkMemDC : public CDC {
   CRect m_rect;
   CBitmap m_bitmap;
   HGDIOBJ m_hOldBitmap = nullptr;
-  // When the memory context could not be made, nothing is copied: the window keeps its
+  // When the memory context or its picture could not be made, nothing is copied: the window keeps its
   // previous picture for this paint.
   BOOL m_bValid = FALSE;
 };

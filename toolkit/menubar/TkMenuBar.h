@@ -99,6 +99,10 @@ class CTkMenuBar : public CTkToolBar, public CTkMenuBarSite {
 
   // Tracking (TkMenuBarTracking.cpp).
   void TrackPopup(int nIndex);
+  // A button chosen in the chevron's popup: its menu opens below the copy there (nID is the
+  // item's position, as on the bar); an item without a menu runs its command.
+  BOOL OpensMenusFromPopup() const override { return TRUE; }
+  void OpenHiddenButtonMenu(UINT nID, const RECT& rcScreen) override;
   void TrackNext(int nIndex);
   void SetTrackingState(int nState, int nIndex);
   int GetNextButton(int nIndex, BOOL bPrevious) const;

@@ -40,6 +40,24 @@ UINT CTkMenuBar::TrackButtonPopup(HMENU hPopup, UINT nFlags, CPoint point, TPMPA
 
 void CTkMenuBar::Beep() { ::MessageBeep(0); }
 
+void CTkMenuBar::OpenHiddenButtonMenu(UINT nID, const RECT& rcScreen) {
+  if (!m_hMenu || static_cast<int>(nID) >= ::GetMenuItemCount(m_hMenu)) return;
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_SUBMENU;
+  if (!::GetMenuItemInfoA(m_hMenu, nID, TRUE, &info)) return;
+  HWND owner = GetOwnerFrame();
+  if (!info.hSubMenu) {
+    ::PostMessageA(owner, WM_COMMAND, info.wID, 0);
+    return;
+  }
+  TkMenuShared& shared = TkMenuState();
+  TPMPARAMS params = {sizeof params, rcScreen};
+  shared.dwTrackedDockSide = m_dwStyle & CBRS_ALIGN_ANY;
+  TrackButtonPopup(info.hSubMenu, TPM_VERTICAL, CPoint(rcScreen.left, rcScreen.bottom), &params);
+  shared.dwTrackedDockSide = 0;
+}
+
 void CTkMenuBar::TrackPopup(int nIndex) {
   TkMenuShared& shared = TkMenuState();
   shared.bMenuBarTracking = FALSE;

@@ -157,6 +157,8 @@ CTkMenuPopupHook::CTkMenuPopupHook() {
     }
   }
   ++g_settings.nHooks;
+  // A popup still open when the toolkit starts tracking another is closed first.
+  TkMenuState().pfnCloseWatchedPopups = TkCloseHookedMenus;
   m_hMenu = TkPendingMenu();
   TkPendingMenu() = nullptr;
 }

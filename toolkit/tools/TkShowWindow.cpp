@@ -612,8 +612,7 @@ void ShowChevronPopup() {
   }
   CRect rc;
   bar.GetWindowRect(&rc);
-  auto* popup = new CTkExpMenuWnd(nullptr, 0);
-  popup->Create(rc.left + 120, rc.top, rc.left + 132, rc.bottom, &bar);
+  CTkExpMenuWnd::Open(nullptr, 0, CRect(rc.left + 120, rc.top, rc.left + 132, rc.bottom), &bar);
   RunUntilClosed(frame);
 }
 

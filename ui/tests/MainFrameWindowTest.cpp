@@ -32,6 +32,8 @@
 #include "ui/MainFrame.h"
 #include "ui/PlaceholderView.h"
 #include "toolkit/usertools/WgUserTool.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
 #include "toolkit/bars/TkHiddenButtonsMenu.h"
 #include "toolkit/bars/TkToolBarLayout.h"
 #include "toolkit/services/TkProfileStore.h"
@@ -1082,6 +1084,96 @@ TEST_F(MainFrameWindowTest, TheChevronOffersTheButtonsANarrowWindowHides) {
   EXPECT_FALSE(bar->GetChevron()->IsWindowVisible());
 }
 
+// The chevron's own popup in a narrowed window, opened and closed again and again: by a button
+// chosen in it, by losing the activation, by the frame's close request; and left open when the
+// window closes. The popup frees itself; the chevron must neither read nor free it afterwards
+// (a second opening used to end the program).
+HWND OpenChevronPopup() {
+  HWND found = nullptr;
+  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    CWnd* object = CWnd::FromHandlePermanent(w);
+    if (object && object->IsKindOf(RUNTIME_CLASS(CTkExpMenuWnd))) found = w;
+  }
+  return found;
+}
+
+TEST_F(MainFrameWindowTest, TheChevronsPopupOpensAndClosesAgainAndAgain) {
+  Reopen(true);
+  SetReportOpener(RecordOpen);
+  Doc()->m_reportsDir = folder_.Path().c_str();
+  SetCommandLineInfo(new NQCommandLineInfo(""));
+  frame_->SetWindowPos(nullptr, 0, 0, 350, 400, SWP_NOMOVE | SWP_NOZORDER);
+  frame_->RecalcLayout();
+  Pump();
+  CMainToolBar* bar = frame_->GetMainToolBar();
+  // A band short enough to hide the summary button too, as the rebar tells its toolbar.
+  CRect save;
+  bar->GetItemRect(bar->CommandToIndex(ID_FILE_SAVE), &save);
+  NMREBARCHILDSIZE nm = {};
+  nm.rcChild = {0, 0, save.right + 2 * kTkChevronAllowance + 4, save.bottom};
+  REBARBANDINFOA band = {};
+  TkBandChildSize pair = {&band, &nm};
+  bar->SendMessage(TKM_BANDCHILDSIZE, TRUE, reinterpret_cast<LPARAM>(&pair));
+  CTkExpButton* chevron = bar->GetChevron();
+  ASSERT_NE(chevron, nullptr);
+  ASSERT_TRUE(chevron->IsWindowVisible());
+
+  enum Way { kChosen, kDeactivated, kCloseRequest };
+  for (int round = 0; round < 3; ++round) {
+    for (Way way : {kChosen, kDeactivated, kCloseRequest}) {
+      SCOPED_TRACE(testing::Message() << "round " << round << ", way " << way);
+      chevron->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      chevron->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      HWND popup = OpenChevronPopup();
+      ASSERT_NE(popup, nullptr) << "the chevron opens its popup";
+      CTkExpMenuWnd* open = CTkExpMenuWnd::FromOpenWindow(popup);
+      ASSERT_NE(open, nullptr);
+      CTkHiddenButtonsToolbar& hidden = open->GetHiddenToolBar();
+      ASSERT_GE(hidden.CommandToIndex(ID_VIEW_SUMMARY), 0);
+      EXPECT_TRUE(hidden.SendMessage(TB_ISBUTTONENABLED, ID_VIEW_SUMMARY));
+      g_opened.clear();
+      switch (way) {
+        case kChosen:
+          // As the popup's toolbar tells the frame of a click on the button.
+          frame_->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_SUMMARY, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(hidden.m_hWnd));
+          break;
+        case kDeactivated:
+          ::SendMessageA(popup, WM_ACTIVATE, WA_INACTIVE, 0);
+          break;
+        case kCloseRequest:
+          frame_->SendMessage(WM_TK_CLOSE_EXPMENU);
+          break;
+      }
+      Pump();
+      EXPECT_FALSE(::IsWindow(popup));
+      EXPECT_FALSE(chevron->IsPopupOpen());
+      EXPECT_EQ(g_opened.size(), way == kChosen ? 1u : 0u) << "the chosen report, once";
+    }
+  }
+  // Open when the window closes: the popup goes with it.
+  chevron->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  HWND popup = OpenChevronPopup();
+  ASSERT_NE(popup, nullptr);
+  ::DestroyWindow(hFrame_);
+  Pump();
+  EXPECT_FALSE(::IsWindow(popup));
+}
+
+// The bars' context menu: each toolbar under its own title, the status bar, never the menu bar.
+TEST_F(MainFrameWindowTest, TheBarsContextMenuNamesEachToolbarOnce) {
+  HMENU menu = BuildBarContextMenu(frame_, frame_->GetMainToolBar());
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> titles;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[64] = {};
+    ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    titles.push_back(text);
+  }
+  ::DestroyMenu(menu);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Toolbar", "Templates", "Status Bar"}));
+}
+
 std::vector<UINT> BandIds(CTkReBar* rebar) {
   std::vector<UINT> ids;
   for (UINT i = 0; i < rebar->GetBandCount(); ++i) {
@@ -1352,3 +1444,51 @@ TEST_F(MainFrameWindowTest, EngineColumnsStartAsWideAsTheirHeadingsAndKeepStored
   settings.m_strColWidths = savedWidths;
   settings.m_nColAutoSave = savedAuto;
 }
+
+namespace {
+
+// The mouse over a toolbar button, as the message loop hands it on: the bar's tooltip takes the
+// button as a tool and gets its text when it asks, in whichever width the system's toolbar, its
+// parent, tells it to ask.
+TEST_F(MainFrameWindowTest, TheTooltipOfAToolbarButtonGetsItsText) {
+  CMainToolBar* bar = frame_->GetMainToolBar();
+  CRect item;
+  bar->GetItemRect(0, &item);
+  POINT screen = item.CenterPoint();
+  bar->ClientToScreen(&screen);
+  MSG msg = {};
+  msg.hwnd = bar->m_hWnd;
+  msg.message = WM_MOUSEMOVE;
+  msg.lParam = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+  msg.pt = screen;
+  app_->PreTranslateMessage(&msg);
+  HWND tip = nullptr;
+  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    ::GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == TOOLTIPS_CLASSA && ::GetParent(w) == hFrame_) tip = w;
+  }
+  ASSERT_NE(tip, nullptr) << "the bar made its tooltip";
+  EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+  // What the bar answers when asked in narrow characters.
+  NMTTDISPINFOA narrow = {};
+  narrow.hdr.hwndFrom = tip;
+  narrow.hdr.idFrom = bar->GetItemID(0);
+  narrow.hdr.code = TTN_NEEDTEXTA;
+  bar->SendMessage(WM_NOTIFY, narrow.hdr.idFrom, reinterpret_cast<LPARAM>(&narrow));
+  ASSERT_NE(narrow.lpszText, nullptr);
+  std::string expected = narrow.lpszText;
+  ASSERT_FALSE(expected.empty());
+
+  TOOLINFOA info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = bar->m_hWnd;
+  info.uId = bar->GetItemID(0);
+  char text[128] = {};
+  info.lpszText = text;
+  ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(std::string(text), expected) << "the tooltip asks the bar and shows its answer";
+}
+
+}  // namespace

@@ -93,10 +93,7 @@ CTkMiniDockFrameWnd::CTkMiniDockFrameWnd() {
 }
 
 CTkMiniDockFrameWnd::~CTkMiniDockFrameWnd() {
-  if (m_pExpandPopup) {
-    if (m_pExpandPopup->m_hWnd) m_pExpandPopup->DestroyWindow();
-    delete m_pExpandPopup;
-  }
+  CTkExpMenuWnd::Close(m_hWndExpandPopup);
   DeleteButtons();
   if (m_hGlyphs) ::ImageList_Destroy(m_hGlyphs);
 }
@@ -159,17 +156,11 @@ BOOL CTkMiniDockFrameWnd::OffersExpandPopup(CControlBar* pBar) {
   return toolBar && toolBar->AllowsCustomize();
 }
 
-// The hidden-buttons popup below the expand button; it tells this frame when it closes, and the
-// frame deletes it then.
-CWnd* CTkMiniDockFrameWnd::CreateExpandPopup(const CRect& rcAnchor, CControlBar* pBar) {
+// The hidden-buttons popup below the expand button; it tells this frame when it closes.
+HWND CTkMiniDockFrameWnd::CreateExpandPopup(const CRect& rcAnchor, CControlBar* pBar) {
   auto* toolBar = dynamic_cast<CTkToolBar*>(pBar);
   if (!toolBar) return nullptr;
-  auto* popup = new CTkExpMenuWnd(this, WM_TK_POPUP_CLOSED);
-  if (!popup->Create(rcAnchor.left, rcAnchor.top, rcAnchor.right, rcAnchor.bottom, toolBar)) {
-    delete popup;
-    return nullptr;
-  }
-  return popup;
+  return CTkExpMenuWnd::Open(this, WM_TK_POPUP_CLOSED, rcAnchor, toolBar);
 }
 
 void CTkMiniDockFrameWnd::RepaintCaption() { SendMessage(WM_NCPAINT, 1); }
@@ -293,7 +284,7 @@ void CTkMiniDockFrameWnd::DrawCaptionButton(CDC* pDC, const CRect* pWindowRect,
   int saved = ::SaveDC(hdc);
   const CTkToolkitData& data = ToolkitData();
   bool flat = GetCaptionLook() == 1;
-  bool popupOpen = pButton->m_nKind == CTkCaptionButton::kExpand && m_pExpandPopup;
+  bool popupOpen = pButton->m_nKind == CTkCaptionButton::kExpand && m_hWndExpandPopup;
   COLORREF face = ::GetSysColor(flat ? COLOR_BTNSHADOW : COLOR_BTNFACE);
   COLORREF glyph = ::GetSysColor(flat ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
   pButton->m_bHighlighted = 0;
@@ -358,9 +349,9 @@ void CTkMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
         m_pPressed = button;
         changed = true;
       }
-      if (button->m_nKind == CTkCaptionButton::kExpand && button->IsNormal() && m_pExpandPopup &&
-          m_pExpandPopup->m_hWnd)
-        m_pExpandPopup->SendMessage(WM_CLOSE);
+      if (button->m_nKind == CTkCaptionButton::kExpand && button->IsNormal() &&
+          CTkExpMenuWnd::FromOpenWindow(m_hWndExpandPopup))
+        ::SendMessageA(m_hWndExpandPopup, WM_CLOSE, 0, 0);
     }
     if (changed) RepaintCaption();
     if (m_pPressed) return;
@@ -400,14 +391,14 @@ void CTkMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
         PostMessage(WM_CLOSE);
         button->Reset();
         m_pPressed = nullptr;
-      } else if (!m_pExpandPopup) {
+      } else if (!m_hWndExpandPopup) {
         CRect anchor = rect;
         if (GetCaptionLook() == 1) {
           anchor.left -= 2;
           anchor.right -= 3;
           anchor.bottom -= 1;
         }
-        m_pExpandPopup = CreateExpandPopup(anchor, bar);
+        m_hWndExpandPopup = CreateExpandPopup(anchor, bar);
         button->m_bHot = 1;
         button->m_bPressed = 0;
       }
@@ -418,7 +409,7 @@ void CTkMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
 }
 
 void CTkMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point) {
-  if (!m_pExpandPopup) {
+  if (!m_hWndExpandPopup) {
     bool down = ::GetKeyState(VK_LBUTTON) < 0;
     bool changed = false, over = false;
     for (POSITION pos = m_buttons.GetHeadPosition(); pos;) {
@@ -497,7 +488,7 @@ LRESULT CTkMiniDockFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
   CPoint cursor;
   CRect window;
   GetWindowRect(&window);
-  if (::GetCursorPos(&cursor) && !window.PtInRect(cursor) && !m_pExpandPopup) {
+  if (::GetCursorPos(&cursor) && !window.PtInRect(cursor) && !m_hWndExpandPopup) {
     bool changed = false;
     for (POSITION pos = m_buttons.GetHeadPosition(); pos;) {
       auto* button = static_cast<CTkCaptionButton*>(m_buttons.GetNext(pos));
@@ -520,9 +511,8 @@ LRESULT CTkMiniDockFrameWnd::OnPopupClosed(WPARAM, LPARAM) {
       changed = true;
     }
   }
-  // Sent once the popup's window is gone.
-  if (m_pExpandPopup && !m_pExpandPopup->m_hWnd) delete m_pExpandPopup;
-  m_pExpandPopup = nullptr;
+  // Posted once the popup and its window are gone; it has freed itself.
+  m_hWndExpandPopup = nullptr;
   m_pPressed = nullptr;
   if (changed) RepaintCaption();
   return 0;

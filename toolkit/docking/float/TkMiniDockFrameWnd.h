@@ -67,7 +67,9 @@ class CTkMiniDockFrameWnd : public CMiniDockFrameWnd {
   // Whether the toolbar offers its hidden buttons in a popup (the expand button), and the popup
   // itself; the toolkit's chevron popup answers here.
   virtual BOOL OffersExpandPopup(CControlBar* pBar);
-  virtual CWnd* CreateExpandPopup(const CRect& rcAnchor, CControlBar* pBar);
+  // The popup owns itself (it is deleted with its window): the frame keeps its window only.
+  virtual HWND CreateExpandPopup(const CRect& rcAnchor, CControlBar* pBar);
+  BOOL IsExpandPopupOpen() const { return m_hWndExpandPopup != nullptr; }
   void DeleteButtons();
   void RepaintCaption();
 
@@ -85,7 +87,7 @@ class CTkMiniDockFrameWnd : public CMiniDockFrameWnd {
 
   int m_nLook = 0;
   CPtrList m_buttons;
-  CWnd* m_pExpandPopup = nullptr;
+  HWND m_hWndExpandPopup = nullptr;  // until the popup's closing note arrives
   CTkCaptionButton* m_pPressed = nullptr;
   CToolTipCtrl m_wndToolTip;
   HIMAGELIST m_hGlyphs = nullptr;

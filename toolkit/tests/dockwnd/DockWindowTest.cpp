@@ -776,21 +776,39 @@ TEST_F(TkDockWindowTest, AFloatingCustomisableToolbarOpensItsPopupFromTheExpandB
 
   ASSERT_FALSE(expand->m_bClipped);
   CPoint on = expand->GetRect().CenterPoint();
-  frame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(on.x, on.y));
-  frame->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(on.x, on.y));
-  HWND popup = nullptr;
-  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    CWnd* object = CWnd::FromHandlePermanent(w);
-    if (object && object->IsKindOf(RUNTIME_CLASS(CTkExpMenuWnd))) popup = w;
+  auto openPopup = [&]() -> HWND {
+    frame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(on.x, on.y));
+    frame->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(on.x, on.y));
+    HWND popup = nullptr;
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w;
+         w = ::GetWindow(w, GW_HWNDNEXT)) {
+      CWnd* object = CWnd::FromHandlePermanent(w);
+      if (object && object->IsKindOf(RUNTIME_CLASS(CTkExpMenuWnd))) popup = w;
+    }
+    return popup;
+  };
+  // Closed by the user, by losing the activation, by the application losing it, one after the
+  // other: the popup frees itself and the frame only hears of it (no second free, no read
+  // of a freed popup when the button is pressed again).
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    HWND popup = openPopup();
+    ASSERT_NE(popup, nullptr) << "the expand button opens the popup";
+    ASSERT_NE(CTkExpMenuWnd::FromOpenWindow(popup), nullptr);
+    EXPECT_EQ(openPopup(), popup) << "one popup at a time";
+    if (round == 0) ::DestroyWindow(popup);
+    if (round == 1) ::SendMessageA(popup, WM_ACTIVATE, WA_INACTIVE, 0);
+    if (round == 2) ::SendMessageA(popup, WM_ACTIVATEAPP, FALSE, 0);
+    tktest::Pump();
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_EQ(frame->FindButton(CTkCaptionButton::kExpand)->m_bHighlighted, 0);
   }
-  ASSERT_NE(popup, nullptr) << "the expand button opens the popup";
-  // Closed by the user: the frame hears of it and frees the popup (no leak, no second free when
-  // the frame goes).
-  ::DestroyWindow(popup);
-  tktest::Pump();
-  EXPECT_EQ(frame->FindButton(CTkCaptionButton::kExpand)->m_bHighlighted, 0);
+  // The frame goes with a popup open: the popup goes with it, once.
+  HWND popup = openPopup();
+  ASSERT_NE(popup, nullptr);
   frame->DestroyWindow();
   tktest::Pump();
+  EXPECT_FALSE(::IsWindow(popup));
 }
 
 TEST_F(TkDockWindowTest, AFloatingToolbarsFrameSetsItsCaptionUpAgainWhenTheLookChanges) {

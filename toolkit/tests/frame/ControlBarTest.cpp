@@ -16,6 +16,8 @@
 #include "toolkit/bars/TkFlatPainters.h"
 #include "toolkit/bars/TkTheme.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/docking/window/TkDockWindow.h"
+#include "toolkit/menubar/TkMenuBar.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
@@ -180,10 +182,17 @@ TEST_F(TkBarFrameTest, TheContextMenuListsToolbarsOtherBarsAndStatusBarsOnce) {
   ASSERT_TRUE(custom.CreateEx(m_frame, TBSTYLE_FLAT | CCS_ADJUSTABLE,
                               WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE842));
   custom.SetWindowText("Custom");
+  // The menu bar is a toolbar but never listed; docking windows come first, set apart, an
+  // untitled one under the module's title.
+  CTkMenuBar menuBar;
+  ASSERT_TRUE(menuBar.Create(m_frame));
+  CTkDockWindow pane;
+  ASSERT_TRUE(pane.Create(m_frame, 0xE843, "", 100, 100));
   menu = BuildBarContextMenu(m_frame, &custom);
-  EXPECT_EQ(Items(menu), (std::vector<std::string>{"Toolbar*", "Custom*", "Extras", "Status Bar*",
-                                                   "-", "&Customize..."}));
-  EXPECT_EQ(::GetMenuItemID(menu, 5), static_cast<UINT>(ID_TK_CUSTOMIZE_TOOLBAR));
+  EXPECT_EQ(Items(menu), (std::vector<std::string>{"Window*", "-", "Toolbar*", "Custom*",
+                                                   "Extras", "Status Bar*", "-",
+                                                   "&Customize..."}));
+  EXPECT_EQ(::GetMenuItemID(menu, 7), static_cast<UINT>(ID_TK_CUSTOMIZE_TOOLBAR));
   ::DestroyMenu(menu);
   menu = BuildBarContextMenu(m_frame, &toolBar);
   EXPECT_EQ(Items(menu).back(), "Status Bar*") << "a toolbar that cannot be customised";

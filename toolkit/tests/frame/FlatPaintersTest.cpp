@@ -6,6 +6,7 @@
 #include "toolkit/bars/TkFlatPainters.h"
 #include "toolkit/bars/TkTheme.h"
 #include "toolkit/core/ToolkitData.h"
+#include "toolkit/popups/TkShadowWnd.h"
 #include "toolkit/tests/frame/FrameTestSupport.h"
 
 namespace {
@@ -137,6 +138,29 @@ TEST_F(FlatPaintersTest, ASeparatorIsAThinLineInTheDarkFace) {
   EXPECT_EQ(canvas.At(r.left + 1, middle), CTkFlatToolBarPainter::BackgroundOf(toolBar));
   EXPECT_EQ(canvas.At(r.left + 3, r.top + 1), CTkFlatToolBarPainter::BackgroundOf(toolBar))
       << "the line stops 2 pixels short of the top";
+}
+
+// The open menu's shadow lies beside and below the button, and only while menus cast shadows.
+TEST_F(FlatPaintersTest, TheDropShadowDarkensBesideAndBelowTheButtonOnlyWithMenuShadows) {
+  HWND bar = MakeToolBar({Button(1, TBSTATE_ENABLED)});
+  CWnd* toolBar = CWnd::FromHandle(bar);
+  RECT r;
+  ASSERT_TRUE(::SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
+  const COLORREF white = RGB(255, 255, 255);
+  BOOL saved = ToolkitData().m_bMenuShadows;
+  for (BOOL shadows : {TRUE, FALSE}) {
+    ToolkitData().m_bMenuShadows = shadows;
+    tktest::Canvas canvas(400, 60);
+    canvas.Clear(white);
+    FlatTheme().GetToolBarPainter()->PaintDropShadow(canvas.Hdc(), toolBar, 0);
+    int middle = (r.top + r.bottom) / 2;
+    EXPECT_EQ(canvas.At(r.right, middle) != white, shadows != FALSE) << "beside, " << shadows;
+    EXPECT_EQ(canvas.At((r.left + r.right) / 2, r.bottom) != white, shadows != FALSE)
+        << "below, " << shadows;
+    EXPECT_EQ(canvas.At(r.left + 5, middle), white) << "the button itself is left alone";
+    EXPECT_EQ(canvas.At(r.right + kTkShadowDepth, middle), white) << "4 pixels, no more";
+  }
+  ToolkitData().m_bMenuShadows = saved;
 }
 
 TEST(DropArrowTest, TheArrowIsATriangleFiveWideInTheTextColour) {

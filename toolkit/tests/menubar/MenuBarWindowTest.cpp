@@ -13,6 +13,8 @@
 #include "framework/bars/ReBar.h"
 #include "framework/docking/DockBar.h"
 #include "framework/frame/FrameWnd.h"
+#include "toolkit/bars/TkExpMenuWnd.h"
+#include "toolkit/bars/TkToolBarLayout.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/frame/TkFrameWnd.h"
 #include "toolkit/menubar/TkMenuBar.h"
@@ -619,6 +621,62 @@ TEST_F(MenuBarWindowTest, InARebarBandTheBarServesItsFrame) {
     EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_MB_GO}) << c.what;
     bar.DestroyWindow();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Too short for its buttons, the bar offers the rest in the chevron's popup. There they stay
+// enabled (they are menus, not commands the frame has handlers for), a chosen one opens its
+// menu below its copy once the popup is gone, and Escape closes the popup.
+TEST_F(MenuBarWindowTest, TheChevronsPopupOpensTheMenusOfTheHiddenButtons) {
+  REBARBANDINFOA band = {};
+  ASSERT_TRUE(bar_.GetBandSize(&band, TRUE));
+  CRect first;
+  bar_.GetItemRect(0, &first);
+  bar_.OnBandChildSize(TRUE, CRect(0, 0, first.right + kTkChevronAllowance + 4, first.bottom));
+  ASSERT_FALSE(bar_.GetHiddenButtons().empty());
+  CTkExpButton* chevron = bar_.GetChevron();
+  ASSERT_NE(chevron, nullptr);
+  auto openPopup = [&]() -> CTkExpMenuWnd* {
+    chevron->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w;
+         w = ::GetWindow(w, GW_HWNDNEXT)) {
+      if (CTkExpMenuWnd* popup = CTkExpMenuWnd::FromOpenWindow(w)) return popup;
+    }
+    return nullptr;
+  };
+
+  CTkExpMenuWnd* popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  HWND popupWnd = popup->m_hWnd;
+  CTkHiddenButtonsToolbar& hidden = popup->GetHiddenToolBar();
+  ASSERT_GT(hidden.GetCount(), 0);
+  UINT last = hidden.GetItemID(hidden.GetCount() - 1);
+  for (int i = 0; i < hidden.GetCount(); ++i)
+    EXPECT_TRUE(hidden.SendMessage(TB_ISBUTTONENABLED, hidden.GetItemID(i))) << i;
+  RECT copy = {};
+  hidden.SendMessage(TB_GETRECT, last, reinterpret_cast<LPARAM>(&copy));
+  hidden.ClientToScreen(&copy);
+  ::SendMessageA(hidden.GetOwner()->m_hWnd, WM_COMMAND, MAKEWPARAM(last, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hidden.m_hWnd));
+  EXPECT_FALSE(::IsWindow(popupWnd)) << "the popup goes first";
+  EXPECT_TRUE(bar_.opened.empty()) << "the menu opens after, outside the click";
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  ASSERT_EQ(bar_.opened.size(), 1u);
+  EXPECT_EQ(bar_.opened[0], PopupOf(static_cast<int>(last)));
+  EXPECT_EQ(bar_.openedAt[0], CPoint(copy.left, copy.bottom));
+  EXPECT_TRUE(frame_.commands.empty()) << "no command of the frame";
+
+  popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  popupWnd = popup->m_hWnd;
+  ::SendMessageA(popupWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(::IsWindow(popupWnd)) << "Escape closes it";
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  EXPECT_FALSE(chevron->IsPopupOpen());
 }
 
 }  // namespace

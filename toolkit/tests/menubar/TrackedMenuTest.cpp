@@ -4,10 +4,12 @@
 // and ends the popup from a timer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/menubar/TkTrackedMenu.h"
+#include "toolkit/menus/TkMenuPopupHook.h"
 #include "toolkit/menus/TkMenuShared.h"
 
 namespace {
@@ -138,6 +140,32 @@ TEST_F(TrackedMenuTest, ARealPopupEndsWithoutACommand) {
   EXPECT_EQ(menu.TrackPopupMenu(TPM_VERTICAL, 50, 50, frame_.m_hWnd, TRUE), 0u);
   Drain();
   EXPECT_TRUE(frame_.commands.empty());
+}
+
+// A menu window still hooked when a new tracking starts is closed before the new popup opens.
+TEST_F(TrackedMenuTest, APopupStillOpenClosesBeforeTheNextOne) {
+  HWND stale = ::CreateWindowExA(0, "STATIC", "stale popup", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20,
+                                 nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(stale, nullptr);
+  auto* hook = new CTkMenuPopupHook;
+  hook->HookWindow(stale);
+  TkMenuPopupHooks().push_back(hook);
+  struct StaleCheck : ScriptedMenu {
+    using ScriptedMenu::ScriptedMenu;
+    UINT TrackOnce(UINT nFlags, int x, int y, HWND owner, LPTPMPARAMS params) override {
+      staleOpen = ::IsWindow(stale);
+      return ScriptedMenu::TrackOnce(nFlags, x, y, owner, params);
+    }
+    HWND stale = nullptr;
+    BOOL staleOpen = TRUE;
+  } menu(popup_);
+  menu.stale = stale;
+  menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, frame_.m_hWnd, FALSE);
+  EXPECT_FALSE(menu.staleOpen) << "closed before the new popup opened";
+  auto& hooks = TkMenuPopupHooks();
+  hooks.erase(std::find(hooks.begin(), hooks.end(), hook));
+  delete hook;
+  if (::IsWindow(stale)) ::DestroyWindow(stale);
 }
 
 }  // namespace

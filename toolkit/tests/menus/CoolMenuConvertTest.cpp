@@ -129,6 +129,40 @@ TEST_F(CoolMenuTest, ACommandKeepsTheFirstImageItWasGiven) {
   EXPECT_EQ(menu.GetImageList(), nullptr);
 }
 
+// A strip's background is transparent in the menu whether it was drawn on the face colour or on
+// magenta, as the program's own strips are; the picture itself stays.
+TEST_F(CoolMenuTest, AStripsFaceOrMagentaBackgroundIsTransparent) {
+  const COLORREF face = ToolkitData().m_clrFace;
+  const COLORREF backgrounds[] = {RGB(255, 0, 255), face};
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP strip = ::CreateCompatibleBitmap(screen, 32, 15);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, strip);
+  for (int i = 0; i < 2; ++i) {
+    RECT image = {16 * i, 0, 16 * i + 16, 15};
+    HBRUSH brush = ::CreateSolidBrush(backgrounds[i]);
+    ::FillRect(dc, &image, brush);
+    ::DeleteObject(brush);
+    RECT dot = {16 * i + 6, 5, 16 * i + 10, 9};
+    brush = ::CreateSolidBrush(RGB(200, 0, 0));
+    ::FillRect(dc, &dot, brush);
+    ::DeleteObject(brush);
+  }
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  CTkCoolMenu menu;
+  const UINT ids[] = {21, 22};
+  ASSERT_TRUE(menu.AddImagesFromBitmap(strip, ids, 2));
+  ::DeleteObject(strip);
+  for (UINT id : ids) {
+    menutest::Dib dib(32, 32, RGB(1, 2, 3));
+    ::ImageList_Draw(menu.GetImageList(), menu.LookupImage(id), dib.Hdc(), 0, 0, ILD_NORMAL);
+    EXPECT_EQ(dib.At(1, 1), RGB(1, 2, 3)) << id << ": the background lets the menu through";
+    EXPECT_EQ(dib.At(7, 6), RGB(200, 0, 0)) << id;
+  }
+}
+
 TEST_F(CoolMenuTest, ToolbarsGiveTheirButtonImagesFirstLoadedFirst) {
   CWnd host;
   ASSERT_TRUE(host.CreateEx(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
@@ -147,7 +181,8 @@ TEST_F(CoolMenuTest, ToolbarsGiveTheirButtonImagesFirstLoadedFirst) {
       {ID_TEST_RED, RGB(255, 0, 0), "first bar, first button"},
       {ID_TEST_GREEN, RGB(0, 255, 0), "first bar, second button"},
       {ID_TEST_BLUE, RGB(0, 0, 255), "on both bars: the first bar's image stays"},
-      {ID_TEST_MAGENTA, RGB(255, 0, 255), "second bar only"},
+      // Magenta is the strips' background: a wholly magenta image shows the menu through.
+      {ID_TEST_MAGENTA, RGB(1, 2, 3), "second bar only"},
   };
   for (const Case& c : cases) EXPECT_EQ(ImageColour(menu, c.nCommand), c.colour) << c.why;
   // A bar that does not exist stops the loading.

@@ -41,8 +41,11 @@ TEST(ChevronPopupLayout, OpensBesideTheChevronByDockSide) {
 }
 
 // A frame that writes down the commands it carries out. It has a handler for every test
-// command but the fourth.
+// command but the fourth. A member of the test, so it does not delete itself as frames do.
 class RecordingFrame : public CFrameWnd {
+ protected:
+  void PostNcDestroy() override {}
+
  public:
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override {
     if (nCode == CN_COMMAND && pInfo && nID >= ID_POP_ONE && nID <= ID_POP_SIX)
@@ -270,6 +273,95 @@ TEST_F(ChevronPopupTest, DeactivationClosesItOnce) {
   frame_.SendMessage(WM_TK_CLOSE_EXPMENU);  // the hook is off: nothing left to close
   PumpPending();
   EXPECT_EQ(notify_.closed, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The popup windows open on the desktop.
+std::vector<HWND> OpenPopups() {
+  std::vector<HWND> found;
+  for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    CWnd* object = CWnd::FromHandlePermanent(w);
+    if (object && object->IsKindOf(RUNTIME_CLASS(CTkExpMenuWnd))) found.push_back(w);
+  }
+  return found;
+}
+
+// The bar's own chevron with its real popup, opened and closed again and again by every way a
+// popup goes. The popup frees itself; the chevron that opened it must neither read nor free it
+// afterwards, also when it is clicked again before the closing note has arrived, and when the
+// bar goes with a popup still open.
+TEST_F(ChevronPopupTest, TheChevronOpensAndClosesItsRealPopupAgainAndAgain) {
+  REBARBANDINFOA band = {};
+  ASSERT_TRUE(bar_.GetBandSize(&band, TRUE));
+  CTkExpButton* chevron = bar_.GetChevron();
+  ASSERT_NE(chevron, nullptr);
+  bar_.OnBandChildSize(TRUE, CRect(0, 0, 70, 22));
+  ASSERT_FALSE(bar_.GetHiddenButtons().empty());
+  ASSERT_TRUE(chevron->IsWindowVisible());
+
+  auto click = [&] {
+    chevron->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    chevron->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  };
+  enum Way { kChoice, kDeactivated, kFrameRequest, kCancelMode };
+  const struct {
+    Way way;
+    const char* why;
+  } ways[] = {{kChoice, "a hidden button chosen"},
+              {kDeactivated, "activation lost"},
+              {kFrameRequest, "the frame's close request"},
+              {kCancelMode, "the chevron's mode cancelled"}};
+  auto close = [&](Way way, HWND popup) {
+    switch (way) {
+      case kChoice: {
+        CTkExpMenuWnd* open = CTkExpMenuWnd::FromOpenWindow(popup);
+        ASSERT_NE(open, nullptr);
+        CTkHiddenButtonsToolbar& hidden = open->GetHiddenToolBar();
+        Click(hidden, hidden.CommandToIndex(ID_POP_SIX));
+        break;
+      }
+      case kDeactivated:
+        ::SendMessageA(popup, WM_ACTIVATE, WA_INACTIVE, 0);
+        break;
+      case kFrameRequest:
+        frame_.SendMessage(WM_TK_CLOSE_EXPMENU);
+        break;
+      case kCancelMode:
+        chevron->SendMessage(WM_CANCELMODE);
+        break;
+    }
+  };
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& way : ways) {
+      SCOPED_TRACE(way.why);
+      click();
+      std::vector<HWND> popups = OpenPopups();
+      ASSERT_EQ(popups.size(), 1u) << "the chevron opens one real popup";
+      EXPECT_TRUE(chevron->IsPopupOpen());
+      click();
+      EXPECT_EQ(OpenPopups().size(), 1u) << "no second popup while one is open";
+      close(way.way, popups[0]);
+      // Clicked again before the closing note has come: nothing opens, nothing is touched.
+      click();
+      PumpPending();
+      EXPECT_FALSE(::IsWindow(popups[0]));
+      EXPECT_TRUE(OpenPopups().empty());
+      EXPECT_FALSE(chevron->IsPopupOpen()) << "the closing note releases the chevron";
+      EXPECT_EQ(chevron->GetState() & BST_PUSHED, 0u);
+    }
+  }
+  EXPECT_EQ(frame_.commands, std::vector<UINT>(3, ID_POP_SIX)) << "each choice ran once";
+
+  // The bar and its chevron go while a popup is open: the popup goes with them, once.
+  click();
+  std::vector<HWND> popups = OpenPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  bar_.DestroyWindow();
+  PumpPending();
+  EXPECT_FALSE(::IsWindow(popups[0]));
 }
 
 }  // namespace

@@ -95,6 +95,17 @@ TEST(TkMemDCTest, ADiscardedPictureIsNotCopied) {
   EXPECT_EQ(target.GetPixel(10, 10), kWhite);
 }
 
+// A picture too large to be made: the target keeps what it shows instead of an empty copy.
+TEST(TkMemDCTest, WithoutItsPictureNothingIsCopied) {
+  TargetDC target;
+  {
+    CTkMemDC mem(&target, CRect(0, 0, 200000, 200000), kRed);
+    EXPECT_FALSE(mem.IsValid());
+  }
+  EXPECT_EQ(target.GetPixel(0, 0), kWhite);
+  EXPECT_EQ(target.GetPixel(10, 10), kWhite);
+}
+
 TEST(TkMemDCTest, TheCallersDrawingWithoutAFillReachesTheTarget) {
   TargetDC target;
   {

@@ -71,8 +71,14 @@ class CountingExpButton : public CTkExpButton {
   RECT area = {};
 };
 
+// On the stack, so it does not delete itself as frames do.
+class StackFrame : public CFrameWnd {
+ protected:
+  void PostNcDestroy() override {}
+};
+
 TEST(TkExpButtonTest, EnabledWithHiddenButtonsOrCustomisingAndOnePopupAtATime) {
-  CFrameWnd frame;
+  StackFrame frame;
   ASSERT_TRUE(frame.Create(nullptr, "Chevron test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
   CTkToolBar bar;
   ASSERT_TRUE(bar.CreateEx(&frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP));

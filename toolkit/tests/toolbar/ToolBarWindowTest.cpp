@@ -18,8 +18,12 @@
 
 namespace {
 
-// Writes down the commands and the drop-down notices it gets.
+// Writes down the commands and the drop-down notices it gets. A member of the test, so it does
+// not delete itself as frames do.
 class RecordingFrame : public CFrameWnd {
+ protected:
+  void PostNcDestroy() override {}
+
  public:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
