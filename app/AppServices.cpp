@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "engines/EngineServices.h"
-#include "foundation/Date.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/core/Date.h"
+#include "foundation/net/SockHttpClient.h"
 #include "framework/WinApp.h"
 #include "framework/gdi/GdiObject.h"
 #include "framework/gdi/ImageList.h"

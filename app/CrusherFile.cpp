@@ -5,7 +5,7 @@
 #include <new>
 
 #include "app/DamagedFileException.h"
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "framework/MemoryException.h"
 #include "framework/UserException.h"
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "foundation/InetAddress.h"
-#include "foundation/ProxySettings.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/ProxySettings.h"
+#include "foundation/net/SockHttpClient.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "app/run/RunCommands.h"
 #include "app/update/UpdateProgramFile.h"
 #include "engines/EngineServices.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "framework/AfxResource.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/MessageBox.h"

@@ -5,7 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/ZubrinApp.h"
 #include "app/ZubrinDoc.h"
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "framework/app/AppIds.h"
 #include "framework/wnd/CmdUI.h"

@@ -12,7 +12,7 @@
 #include "app/run/RunRules.h"
 #include "engines/EngineList.h"
 #include "engines/EngineManager.h"
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/CriticalSection.h"
 #include "framework/Document.h"
 #include "framework/MapStringToOb.h"

@@ -11,7 +11,7 @@
 #include "app/run/RunViews.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 #include "framework/wnd/Wnd.h"
 
 CRunControl& CZubrinDoc::GetRunControl() {

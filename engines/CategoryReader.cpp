@@ -15,8 +15,8 @@
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
-#include "foundation/PatternList.h"
-#include "foundation/Url.h"
+#include "foundation/core/PatternList.h"
+#include "foundation/net/Url.h"
 
 namespace {
 

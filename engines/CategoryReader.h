@@ -7,7 +7,7 @@
 // and the key list is not safe to write while others read it.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The sign-in request the engine of that name last had accepted; empty when none.
 CLibString GetCategorySignIn(const CLibString& engineName);

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "foundation/Base64.h"
-#include "foundation/Coder.h"
-#include "foundation/ScrambleCoder.h"
+#include "foundation/core/Base64.h"
+#include "foundation/core/Coder.h"
+#include "foundation/core/ScrambleCoder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // A line as read (without its line end) becomes its decoded text when it is Base64 of a text
 // scrambled with the key, else it stays as it is; blanks are then trimmed at both ends. True

@@ -3,7 +3,7 @@
 // run starts, so the worker threads only read them.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // Turns debugging on; the folder is kept with a trailing "\" so that dump file names can be
 // appended to it. A null engines file keeps the one set before.

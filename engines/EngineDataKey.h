@@ -2,7 +2,7 @@
 // from a longer constant, so the key text itself appears nowhere in the program's files.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The 14 characters that start at index 3 of the program's 20-character data constant.
 CLibString BuildEngineDataKey();

@@ -3,8 +3,8 @@
 // the engines and their interpreter read it.
 #pragma once
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 
 extern CNVList EngineKeyList;
 

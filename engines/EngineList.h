@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "engines/SearchEngine.h"
-#include "foundation/LibString.h"
-#include "foundation/LinkedList.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/LinkedList.h"
+#include "foundation/core/NVList.h"
 
 // The key of the data-file coder when the caller gives none.
 extern const char kDefaultEngineDataKey[];

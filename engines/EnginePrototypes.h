@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CEngineList;
 class CSearchEngine;

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "foundation/Date.h"
-#include "foundation/LibString.h"
+#include "foundation/core/Date.h"
+#include "foundation/core/LibString.h"
 
 // The language module named by the setting LanguageDLL, else the English one; loaded once and
 // cached. Null when neither loads.

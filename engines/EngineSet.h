@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 

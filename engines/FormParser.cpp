@@ -8,7 +8,7 @@
 #include "engines/PageAddress.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
-#include "foundation/PatternList.h"
+#include "foundation/core/PatternList.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // can send it back with the user's values ("#FORMNEXT#", "#ALLFORMFIELDS#").
 #pragma once
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 
 class CEngineForm;
 class CSearchEngine;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 
 class CEngineForm {
  public:

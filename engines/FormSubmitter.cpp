@@ -8,7 +8,7 @@
 
 #include "engines/EngineList.h"
 #include "engines/SearchEngine.h"
-#include "foundation/UrlCoder.h"
+#include "foundation/core/UrlCoder.h"
 
 CFormSubmitter::CFormSubmitter()
     : CSockHttpClient(kRedirectLimit), m_scratch(new (std::nothrow) char[1]()) {}

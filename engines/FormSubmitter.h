@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
+#include "foundation/net/SockHttpClient.h"
 
 class CSearchEngine;
 

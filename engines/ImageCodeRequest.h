@@ -11,7 +11,7 @@
 
 #include <atomic>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CImageCodeRequest {
  public:

@@ -6,7 +6,7 @@
 #include "engines/PageAddress.h"
 #include "engines/TagAttributes.h"
 #include "engines/TextReplace.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 
 namespace {
 

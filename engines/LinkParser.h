@@ -2,7 +2,7 @@
 // link whose text holds a word, and the address a link finally leads to.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CSockHttpClient;
 

@@ -3,7 +3,7 @@
 // directories answer a submission so.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The address the page's refresh tag sends to, as written (it may be relative to the page) but
 // without control characters; empty when the page has no refresh tag, its tag names no address

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // Up to 1023 characters of the string of that id; empty when the module has none or is null.
 CLibString LoadModuleString(HMODULE module, unsigned id);

@@ -5,7 +5,7 @@
 // "javascript") only costs time and counts as a failed lookup.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The address without control characters (CR, LF, TAB, the other bytes below 32, and DEL).
 CLibString CleanPageAddress(const CLibString& address);

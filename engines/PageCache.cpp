@@ -3,9 +3,9 @@
 #include <mutex>
 
 #include "engines/PageAddress.h"
-#include "foundation/NVList.h"
-#include "foundation/SockHttpClient.h"
-#include "foundation/Url.h"
+#include "foundation/core/NVList.h"
+#include "foundation/net/SockHttpClient.h"
+#include "foundation/net/Url.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // second fetch.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CSockHttpClient;
 

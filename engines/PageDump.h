@@ -3,7 +3,7 @@
 // folder, the engine's name and a suffix of the step, and replaces an older file of that name.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The file name of one dump: the dump folder, the engine's name and the suffix. Characters that
 // would lead out of the folder or that file names cannot hold become "_" in the engine's name.

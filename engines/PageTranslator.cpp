@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "foundation/CgiEnvironment.h"
-#include "foundation/PatternList.h"
-#include "foundation/Url.h"
+#include "foundation/cgi/CgiEnvironment.h"
+#include "foundation/core/PatternList.h"
+#include "foundation/net/Url.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // answer page. Every failure gives back the text untranslated.
 #pragma once
 
-#include "foundation/LibString.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/core/LibString.h"
+#include "foundation/net/SockHttpClient.h"
 
 class CTranslator : public CSockHttpClient {
  public:

@@ -3,8 +3,8 @@
 
 #include "engines/SearchEngine.h"
 #include "engines/TextReplace.h"
-#include "foundation/CgiEnvironment.h"
-#include "foundation/UrlCoder.h"
+#include "foundation/cgi/CgiEnvironment.h"
+#include "foundation/core/UrlCoder.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "engines/PageDump.h"
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engines/SearchResult.h"
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CSearchEngine;
 

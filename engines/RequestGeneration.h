@@ -3,7 +3,7 @@
 // text without a prefix is a GET. CSearchEngine::GenFirst, GenNext and ResolveUrl build them.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // Splits a request text into its URL and its method ("post" or "get"); either output may be null.
 void SplitRequest(const CLibString& request, CLibString* url, CLibString* method);

@@ -3,7 +3,7 @@
 // emphasis, colours, classes, comments) goes and the structure (links, line breaks, lists) stays.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // Rewrites a NUL-terminated buffer in place (it only ever gets shorter):
 //  - every run of white space becomes one blank;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engines/SearchEngine.h"
-#include "foundation/PatternList.h"
+#include "foundation/core/PatternList.h"
 
 namespace {
 

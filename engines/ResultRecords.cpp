@@ -11,7 +11,7 @@
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
 #include "engines/TextReplace.h"
-#include "foundation/UrlCoder.h"
+#include "foundation/core/UrlCoder.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "engines/FormRecord.h"
 #include "engines/FormSubmitter.h"
 #include "engines/SearchResult.h"
-#include "foundation/LibString.h"
-#include "foundation/LinkedList.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/LinkedList.h"
+#include "foundation/core/NVList.h"
 
 class CSearchEngine : public CFormSubmitter {
  public:

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CSearchResult {
  public:

@@ -15,12 +15,12 @@
 #include "engines/RequestGeneration.h"
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
-#include "foundation/Date.h"
-#include "foundation/InetAddress.h"
-#include "foundation/SockSmtpClient.h"
-#include "foundation/Socklet.h"
-#include "foundation/Url.h"
-#include "foundation/UrlCoder.h"
+#include "foundation/core/Date.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/SockSmtpClient.h"
+#include "foundation/net/Socklet.h"
+#include "foundation/net/Url.h"
+#include "foundation/core/UrlCoder.h"
 #include "resources/resource.h"
 
 namespace {

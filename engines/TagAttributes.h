@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 
 // Where the tag that opens at start (its "<") ends: at its ">" outside quoted values (a value
 // quoted after "=" may hold ">" and "<"). A tag that is never closed ends just before the next

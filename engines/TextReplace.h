@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 // The text with every occurrence of from (not empty) replaced by to, left to right.
 std::string ReplaceAllOf(std::string_view text, std::string_view from, std::string_view to);

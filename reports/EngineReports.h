@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 #include "framework/String.h"
 
 class CHtmlElement;

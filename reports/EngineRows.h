@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CZubrinDoc;
 

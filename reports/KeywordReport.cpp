@@ -2,7 +2,7 @@
 
 #include "engines/EngineServices.h"
 #include "engines/SearchEngine.h"
-#include "foundation/HtmlTags.h"
+#include "foundation/html/HtmlTags.h"
 #include "reports/ReportHtml.h"
 #include "resources/resource.h"
 

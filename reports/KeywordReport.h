@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "foundation/HtmlTable.h"
-#include "foundation/NVList.h"
+#include "foundation/html/HtmlTable.h"
+#include "foundation/core/NVList.h"
 #include "reports/Report.h"
 
 class CKeywordReport : public CReport {

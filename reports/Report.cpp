@@ -6,8 +6,8 @@
 
 #include "engines/EngineServices.h"
 #include "engines/SearchEngine.h"
-#include "foundation/HtmlTable.h"
-#include "foundation/HtmlTags.h"
+#include "foundation/html/HtmlTable.h"
+#include "foundation/html/HtmlTags.h"
 #include "reports/ReportHtml.h"
 #include "resources/resource.h"
 

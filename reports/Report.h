@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "foundation/HtmlContainer.h"
-#include "foundation/HtmlTable.h"
-#include "foundation/LibString.h"
-#include "foundation/NVList.h"
+#include "foundation/html/HtmlContainer.h"
+#include "foundation/html/HtmlTable.h"
+#include "foundation/core/LibString.h"
+#include "foundation/core/NVList.h"
 
 class CSearchEngine;
 class CHtmlFont;

@@ -8,7 +8,7 @@
 #include "app/ZubrinDoc.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "reports/MapiMail.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 namespace reporthtml {
 

@@ -10,7 +10,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 #include "reports/EngineReports.h"
 #include "reports/ReportMatching.h"
 #include "resources/resource.h"

@@ -3,7 +3,7 @@
 // quoted with their quotes doubled, and every line ends in CR LF.
 #pragma once
 
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 class CZubrinDoc;
 

@@ -1,7 +1,7 @@
 #include "reports/StatReports.h"
 
 #include "engines/EngineServices.h"
-#include "foundation/HtmlTags.h"
+#include "foundation/html/HtmlTags.h"
 #include "resources/resource.h"
 
 using namespace reportrows;

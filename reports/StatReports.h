@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "foundation/HtmlTable.h"
+#include "foundation/html/HtmlTable.h"
 #include "reports/Report.h"
 
 struct KeywordStatCounts {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "foundation/HtmlTable.h"
+#include "foundation/html/HtmlTable.h"
 #include "reports/Report.h"
 
 class CSubmittalReport : public CReport {

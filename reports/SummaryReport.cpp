@@ -2,8 +2,8 @@
 
 #include "engines/EngineServices.h"
 #include "engines/SearchEngine.h"
-#include "foundation/HtmlList.h"
-#include "foundation/HtmlTags.h"
+#include "foundation/html/HtmlList.h"
+#include "foundation/html/HtmlTags.h"
 #include "resources/resource.h"
 
 using namespace reportrows;

@@ -22,7 +22,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 

@@ -12,8 +12,8 @@
 
 #include "app/run/RunViews.h"
 #include "app/run/WorkerManager.h"
-#include "foundation/BandwidthMeter.h"
-#include "foundation/LibString.h"
+#include "foundation/net/BandwidthMeter.h"
+#include "foundation/core/LibString.h"
 #include "framework/CriticalSection.h"
 
 class CEngineSet;

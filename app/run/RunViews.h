@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/update/UpdateViews.h"
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/String.h"
 
 enum class RunFailure {

@@ -12,7 +12,7 @@
 #include "engines/RankMatcher.h"
 #include "engines/SearchEngine.h"
 #include "engines/SearchResult.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 
 namespace {
 

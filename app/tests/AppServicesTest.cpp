@@ -5,7 +5,7 @@
 #include "app/AppServices.h"
 #include "app/tests/AppRegistryFixture.h"
 #include "engines/EngineServices.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 
 TEST(AppPathsTest, EveryDataFileIsInTheProgramFolder) {
   char module[MAX_PATH];

@@ -3,8 +3,8 @@
 
 #include "app/ProxySettings.h"
 #include "app/tests/AppRegistryFixture.h"
-#include "foundation/InetAddress.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/SockHttpClient.h"
 
 TEST(ProxyPasswordTest, ScramblingIsXorWithTheFixedKeyAndRoundTrips) {
   EXPECT_EQ(ScrambleProxyPassword("abc"),

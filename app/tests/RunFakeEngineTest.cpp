@@ -17,7 +17,7 @@
 #include "engines/RankMatcher.h"
 #include "engines/SearchEngine.h"
 #include "engines/SearchResult.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"

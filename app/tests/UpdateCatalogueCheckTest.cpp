@@ -8,7 +8,7 @@
 #include "app/tests/AppTestSupport.h"
 #include "app/update/DailyUpdateCheck.h"
 #include "app/update/UpdateCheck.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "foundation/update/UpdateCatalog.h"
 #include "tests/servers/HttpTestServer.h"
 

@@ -7,7 +7,7 @@
 #include "app/tests/AppTestSupport.h"
 #include "app/update/DailyUpdateCheck.h"
 #include "app/update/UpdateProgramFile.h"
-#include "foundation/FileVersion.h"
+#include "foundation/os/FileVersion.h"
 
 namespace {
 

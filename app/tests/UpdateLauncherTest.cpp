@@ -16,7 +16,7 @@
 #include "app/update/UpdateLauncher.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "framework/MessageBox.h"
 #include "tests/servers/HttpTestServer.h"
 

@@ -3,7 +3,7 @@
 #include "app/update/DailyUpdateCheck.h"
 #include "app/update/UpdateCheck.h"
 #include "app/update/UpdateLauncher.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 
 namespace pendingupdate {
 

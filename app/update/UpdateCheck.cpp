@@ -9,7 +9,7 @@
 #include "app/AppPaths.h"
 #include "app/ProxySettings.h"
 #include "app/update/DailyUpdateCheck.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 #include "foundation/update/FileInfo.h"
 
 namespace updatecheck {

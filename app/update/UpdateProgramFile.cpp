@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "foundation/FileVersion.h"
+#include "foundation/os/FileVersion.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "engines/SearchEngine.h"
 #include "engines/TagAttributes.h"
 #include "engines/tests/HostilePages.h"
-#include "foundation/Url.h"
+#include "foundation/net/Url.h"
 
 namespace {
 

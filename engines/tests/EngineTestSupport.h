@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/Base64.h"
-#include "foundation/Coder.h"
-#include "foundation/ScrambleCoder.h"
+#include "foundation/core/Base64.h"
+#include "foundation/core/Coder.h"
+#include "foundation/core/ScrambleCoder.h"
 #include "tests/support/TempFolder.h"
 
 namespace enginetest {

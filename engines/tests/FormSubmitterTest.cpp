@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "engines/SearchEngine.h"
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/servers/HttpTestServer.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "foundation/SockHttpClient.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/SockHttpClient.h"
+#include "foundation/net/Socklet.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/SockHttpClient.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/SockHttpClient.h"
+#include "foundation/net/Socklet.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {

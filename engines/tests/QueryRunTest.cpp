@@ -18,7 +18,7 @@
 #include "engines/SearchEngine.h"
 #include "engines/tests/EngineTestSupport.h"
 #include "engines/tests/QueryTimeline.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/servers/HttpTestServer.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engines/FormSubmitter.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 
 namespace enginetest {
 

@@ -7,7 +7,7 @@
 #include "engines/LinkParser.h"
 #include "engines/SearchEngine.h"
 #include "engines/tests/EngineKeysFixture.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "engines/SearchEngine.h"
 #include "engines/tests/EngineTestSupport.h"
 #include "engines/tests/ResultTestSupport.h"
-#include "foundation/InetAddress.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/Socklet.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 

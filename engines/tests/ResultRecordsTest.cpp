@@ -7,7 +7,7 @@
 #include "engines/SearchEngine.h"
 #include "engines/tests/EngineKeysFixture.h"
 #include "engines/tests/ResultTestSupport.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {

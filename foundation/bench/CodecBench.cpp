@@ -16,7 +16,7 @@
 #include <system_error>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 
 namespace {
 

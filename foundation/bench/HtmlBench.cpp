@@ -8,10 +8,10 @@
 #include <streambuf>
 #include <string>
 
-#include "foundation/HtmlDocument.h"
-#include "foundation/HtmlList.h"
-#include "foundation/HtmlTable.h"
-#include "foundation/HtmlTags.h"
+#include "foundation/html/HtmlDocument.h"
+#include "foundation/html/HtmlList.h"
+#include "foundation/html/HtmlTable.h"
+#include "foundation/html/HtmlTags.h"
 
 namespace {
 

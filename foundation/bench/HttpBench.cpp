@@ -28,7 +28,7 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 
 namespace {
 

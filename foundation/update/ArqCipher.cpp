@@ -1,6 +1,6 @@
 #include "foundation/update/ArqCipher.h"
 
-#include "foundation/CrusherCrc.h"
+#include "foundation/codec/CrusherCrc.h"
 
 namespace {
 

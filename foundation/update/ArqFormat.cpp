@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "foundation/Crusher.h"
-#include "foundation/CrusherCrc.h"
+#include "foundation/codec/Crusher.h"
+#include "foundation/codec/CrusherCrc.h"
 #include "foundation/update/ArqCipher.h"
 
 // ---- sources ----

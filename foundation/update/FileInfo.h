@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/VersionInfo.h"
+#include "foundation/os/VersionInfo.h"
 #include "foundation/update/UpdateCatalog.h"
 
 class CFileInfo {

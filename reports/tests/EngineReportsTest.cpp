@@ -9,7 +9,7 @@
 #include "app/SearchProperties.h"
 #include "framework/MessageBox.h"
 #include "engines/RankMatcher.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 #include "reports/EngineRows.h"
 #include "reports/ReportCommands.h"
 #include "reports/tests/ReportFixture.h"

@@ -11,7 +11,7 @@
 
 #include "app/ZubrinDoc.h"
 #include "engines/EngineSet.h"
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 #include "engines/SearchEngine.h"
 #include "tests/support/TempFolder.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/update/UpdateCheck.h"
-#include "foundation/Socklet.h"
-#include "foundation/VersionInfo.h"
+#include "foundation/net/Socklet.h"
+#include "foundation/os/VersionInfo.h"
 #include "resources/resource.h"
 #include "tests/servers/HttpTestServer.h"
 #include "tests/support/ProcessDriver.h"

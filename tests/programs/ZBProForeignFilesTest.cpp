@@ -14,7 +14,7 @@
 #include "app/tests/LargeDocuments.h"
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "framework/MessageBox.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"

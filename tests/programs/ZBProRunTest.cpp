@@ -17,7 +17,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "framework/MessageBox.h"
 #include "framework/String.h"
 #include "reports/EngineReports.h"

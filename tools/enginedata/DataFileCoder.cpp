@@ -1,8 +1,8 @@
 #include "tools/enginedata/DataFileCoder.h"
 
-#include "foundation/Base64.h"
-#include "foundation/Coder.h"
-#include "foundation/ScrambleCoder.h"
+#include "foundation/core/Base64.h"
+#include "foundation/core/Coder.h"
+#include "foundation/core/ScrambleCoder.h"
 
 std::string CDataFileCoder::EncodeLine(const std::string& line) const {
   if (line.empty()) return std::string();

@@ -1,6 +1,6 @@
 #include "ui/controls/MyHyperLink.h"
 
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "framework/gdi/GdiObject.h"
 #include "framework/wnd/MessageMap.h"

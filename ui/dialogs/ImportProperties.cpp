@@ -7,7 +7,7 @@
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 #include "framework/CriticalSection.h"
 #include "framework/MessageBox.h"
 #include "framework/WinThread.h"

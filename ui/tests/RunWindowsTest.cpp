@@ -11,7 +11,7 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/tests/AppTestSupport.h"
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "ui/RunWindows.h"

@@ -12,7 +12,7 @@
 #include "engines/EnginePrototypes.h"
 #include "engines/EngineSet.h"
 #include "engines/SearchEngine.h"
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/gdi/Menu.h"
 #include "framework/gdi/WaitCursor.h"

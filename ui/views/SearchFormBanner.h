@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/String.h"
 
 // Posted by the banner's worker to the form when a fetch failed: the form's own thread sets the

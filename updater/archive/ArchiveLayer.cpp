@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqFileTable.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveState.h"

@@ -2,7 +2,7 @@
 // headers and checking a member's stored bytes against its checksum without decoding them.
 #include <new>
 
-#include "foundation/CrusherCrc.h"
+#include "foundation/codec/CrusherCrc.h"
 #include "foundation/update/ArqFileTable.h"
 #include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveLayer.h"

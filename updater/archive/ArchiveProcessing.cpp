@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqCipher.h"
 #include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveFiles.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "framework/AfxResource.h"
 #include "resources/resource.h"
 #include "updater/archive/ArchiveFiles.h"

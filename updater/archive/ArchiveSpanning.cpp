@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqFileTable.h"
 #include "foundation/update/ArqSpan.h"
 #include "updater/archive/ArchiveLayer.h"

@@ -2,7 +2,7 @@
 
 #include "framework/AfxResource.h"
 #include "framework/WinApp.h"
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"
 #include "updater/update/UpdateTexts.h"

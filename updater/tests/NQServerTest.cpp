@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "tests/servers/RealServers.h"
 #include "tests/servers/UpdateTestServer.h"
 #include "tests/support/TempFolder.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "foundation/ProxySettings.h"
+#include "foundation/net/ProxySettings.h"
 #include "tests/support/TempFolder.h"
 #include "updater/startup/NQCommandLineInfo.h"
 #include "updater/startup/UpdateStartup.h"

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "framework/AfxResource.h"
 #include "resources/resource.h"
 #include "tests/servers/UpdateTestServer.h"

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/Crusher.h"
-#include "foundation/VersionInfo.h"
+#include "foundation/codec/Crusher.h"
+#include "foundation/os/VersionInfo.h"
 #include "tests/servers/UpdateTestServer.h"
 #include "tests/support/TempFolder.h"
 #include "updater/tests/TunnelTestProxy.h"

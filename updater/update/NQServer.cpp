@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "foundation/Base64.h"
+#include "foundation/core/Base64.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 
 class NQServer : public CSockHttpClient {
  public:

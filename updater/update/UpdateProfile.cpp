@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "foundation/ProxySettings.h"
+#include "foundation/net/ProxySettings.h"
 #include "updater/update/UpdateWorker.h"
 
 namespace {

@@ -28,6 +28,6 @@ class CRegistryServerStore : public ServerStore {
 int ReadUpdateTimeout(const std::string& profileKey = kUpdateProfileKey);
 // The main program's "LanguageDLL" value, empty when missing.
 std::string ReadLanguageSetting(const std::string& mainKey = kMainProfileKey);
-// The proxy the main program uses, read by its own reader (foundation/ProxySettings.h), into
+// The proxy the main program uses, read by its own reader (foundation/net/ProxySettings.h), into
 // the settings. False for none.
 bool ReadProxySettings(UpdateSettings& settings, const std::string& mainKey = kMainProfileKey);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"
 #include "updater/update/NQServer.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/InetAddress.h"
+#include "foundation/net/InetAddress.h"
 #include "foundation/update/FileInfo.h"
 #include "foundation/update/ServerRotation.h"
 #include "updater/update/UpdateUi.h"

@@ -4,10 +4,10 @@
 #include <random>
 #include <string>
 
-#include "foundation/Base64.h"
-#include "foundation/Crc32.h"
-#include "foundation/ScrambleCoder.h"
-#include "foundation/UrlCoder.h"
+#include "foundation/core/Base64.h"
+#include "foundation/core/Crc32.h"
+#include "foundation/core/ScrambleCoder.h"
+#include "foundation/core/UrlCoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "foundation/Date.h"
+#include "foundation/core/Date.h"
 
 #include <gtest/gtest.h>
 

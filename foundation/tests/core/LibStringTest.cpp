@@ -1,4 +1,4 @@
-#include "foundation/LibString.h"
+#include "foundation/core/LibString.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/LinkedList.h"
-#include "foundation/PathName.h"
-#include "foundation/PatternList.h"
+#include "foundation/core/LinkedList.h"
+#include "foundation/core/PathName.h"
+#include "foundation/core/PatternList.h"
 
 namespace {
 

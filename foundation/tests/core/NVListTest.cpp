@@ -1,4 +1,4 @@
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 
 #include <gtest/gtest.h>
 

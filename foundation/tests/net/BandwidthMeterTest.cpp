@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "foundation/BandwidthMeter.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/BandwidthMeter.h"
+#include "foundation/net/Socklet.h"
 
 namespace {
 

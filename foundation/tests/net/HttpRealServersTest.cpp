@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 #include "tests/servers/RealServers.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/InetAddress.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/Socklet.h"
 
 namespace {
 

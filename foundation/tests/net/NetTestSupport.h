@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/InetAddress.h"
-#include "foundation/Sock.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/InetAddress.h"
+#include "foundation/net/Sock.h"
+#include "foundation/net/Socklet.h"
 
 namespace nettest {
 

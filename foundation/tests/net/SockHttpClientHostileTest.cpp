@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/servers/HttpTestServer.h"
 

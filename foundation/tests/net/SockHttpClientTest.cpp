@@ -1,4 +1,4 @@
-#include "foundation/SockHttpClient.h"
+#include "foundation/net/SockHttpClient.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "foundation/SockSmtpClient.h"
+#include "foundation/net/SockSmtpClient.h"
 
 #include <gtest/gtest.h>
 

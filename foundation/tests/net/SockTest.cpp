@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "foundation/Sock.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Sock.h"
+#include "foundation/net/Socklet.h"
 #include "foundation/tests/net/LoopbackServer.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "foundation/WgFileSystem.h"
+#include "foundation/os/WgFileSystem.h"
 
 namespace {
 

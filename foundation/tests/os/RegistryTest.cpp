@@ -2,7 +2,7 @@
 // removed afterwards.
 #include <gtest/gtest.h>
 
-#include "foundation/WgRegistry.h"
+#include "foundation/os/WgRegistry.h"
 
 namespace {
 

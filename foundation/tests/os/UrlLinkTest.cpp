@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/UrlLink.h"
-#include "foundation/WgRegistry.h"
+#include "foundation/os/UrlLink.h"
+#include "foundation/os/WgRegistry.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "foundation/FileVersion.h"
-#include "foundation/VersionInfo.h"
+#include "foundation/os/FileVersion.h"
+#include "foundation/os/VersionInfo.h"
 #include "framework/Archive.h"
 
 namespace {

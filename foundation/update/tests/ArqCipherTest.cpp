@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqCipher.h"
 #include "foundation/update/ArqFileTable.h"
 #include "foundation/update/ArqFormat.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqFormat.h"
 
 namespace {

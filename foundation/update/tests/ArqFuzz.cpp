@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqFormat.h"
 #include "foundation/update/UpdateCatalog.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Crusher.h"
+#include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqSpan.h"
 
 namespace {

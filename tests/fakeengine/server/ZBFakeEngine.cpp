@@ -12,7 +12,7 @@
 #include <string>
 
 #include "engines/EngineDataKey.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 #include "tests/fakeengine/server/DemoScenario.h"

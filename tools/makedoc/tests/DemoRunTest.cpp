@@ -14,7 +14,7 @@
 #include "engines/EngineServices.h"
 #include "engines/EngineSet.h"
 #include "engines/RankMatcher.h"
-#include "foundation/Socklet.h"
+#include "foundation/net/Socklet.h"
 #include "foundation/tests/net/NetTestSupport.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"

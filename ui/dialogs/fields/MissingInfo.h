@@ -2,7 +2,7 @@
 // fills them in on the project sheet from here; the dialog ends with OK by itself once none is
 // left.
 #pragma once
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/dialogs/Dialog.h"
 
 class CZubrinDoc;

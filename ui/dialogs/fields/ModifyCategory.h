@@ -2,7 +2,7 @@
 // category tree. The top level comes with the dialog; each level below is fetched on a worker
 // thread of its own when its item is selected, so the tree stays usable while pages load.
 #pragma once
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/String.h"
 #include "framework/controls/AnimateCtrl.h"
 #include "framework/controls/TreeCtrl.h"

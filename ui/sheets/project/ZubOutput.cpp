@@ -2,7 +2,7 @@
 
 #include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
-#include "foundation/WgFileSystem.h"
+#include "foundation/os/WgFileSystem.h"
 #include "framework/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"

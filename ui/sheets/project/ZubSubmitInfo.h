@@ -2,7 +2,7 @@
 // the enabled engines need, grouped by engine. The page edits a copy of the document's site
 // profile; Apply hands the copy to the document only when a value changed.
 #pragma once
-#include "foundation/NVList.h"
+#include "foundation/core/NVList.h"
 #include "framework/controls/TreeCtrl.h"
 #include "framework/dialogs/PropertyPage.h"
 #include "framework/gdi/ImageList.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/UrlLink.h"
+#include "foundation/os/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "ui/controls/MyHyperLink.h"

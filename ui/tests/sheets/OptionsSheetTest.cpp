@@ -18,7 +18,7 @@
 #include "app/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/tests/AppRegistryFixture.h"
-#include "foundation/WgFileSystem.h"
+#include "foundation/os/WgFileSystem.h"
 #include "resources/resource.h"
 #include "ui/sheets/options/SearchPropertySheet.h"
 #include "ui/tests/dialogs/DialogDriver.h"
