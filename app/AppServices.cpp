@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "foundation/core/Date.h"
 #include "foundation/net/SockHttpClient.h"
 #include "framework/WinApp.h"

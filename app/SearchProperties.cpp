@@ -3,7 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
-#include "engines/RankMatcher.h"
+#include "engines/sets/RankMatcher.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CSearchProperties, CObject)

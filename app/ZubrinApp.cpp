@@ -14,7 +14,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/update/UpdateProgramFile.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "foundation/net/Socklet.h"
 #include "framework/AfxResource.h"
 #include "framework/CommandLineInfo.h"

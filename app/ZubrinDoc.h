@@ -10,8 +10,8 @@
 
 #include "app/EngineCache.h"
 #include "app/run/RunRules.h"
-#include "engines/EngineList.h"
-#include "engines/EngineManager.h"
+#include "engines/db/EngineList.h"
+#include "engines/sets/EngineManager.h"
 #include "foundation/core/NVList.h"
 #include "framework/CriticalSection.h"
 #include "framework/Document.h"

@@ -9,8 +9,8 @@
 #include "app/run/RunCommands.h"
 #include "app/run/RunControl.h"
 #include "app/run/RunViews.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "foundation/core/Date.h"
 #include "framework/wnd/Wnd.h"
 

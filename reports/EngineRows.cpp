@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 
 namespace {
 

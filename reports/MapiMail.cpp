@@ -4,7 +4,7 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "framework/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "resources/resource.h"

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "engines/EngineServices.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineServices.h"
+#include "engines/db/SearchEngine.h"
 #include "foundation/html/HtmlTable.h"
 #include "foundation/html/HtmlTags.h"
 #include "reports/ReportHtml.h"

@@ -6,8 +6,8 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
 #include "foundation/os/UrlLink.h"
 #include "framework/MessageBox.h"
 #include "reports/EngineReports.h"

@@ -1,7 +1,7 @@
 #include "reports/ReportMatching.h"
 
-#include "engines/RankMatcher.h"
-#include "engines/SearchEngine.h"
+#include "engines/sets/RankMatcher.h"
+#include "engines/db/SearchEngine.h"
 
 SiteRank FindSiteRank(CSearchEngine& engine, const CLibString& siteUrls) {
   SiteRank out;

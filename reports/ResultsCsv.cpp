@@ -7,9 +7,9 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "foundation/core/Date.h"
 #include "reports/EngineReports.h"
 #include "reports/ReportMatching.h"

@@ -1,6 +1,6 @@
 #include "reports/StatReports.h"
 
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "foundation/html/HtmlTags.h"
 #include "resources/resource.h"
 

@@ -1,7 +1,7 @@
 #include "reports/SubmittalReport.h"
 
-#include "engines/EngineServices.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineServices.h"
+#include "engines/db/SearchEngine.h"
 #include "foundation/html/HtmlTags.h"
 #include "resources/resource.h"
 

@@ -4,7 +4,7 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/ReportCommands.h"

@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineManager.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineManager.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/MessageBox.h"
 #include "reports/MapiMail.h"
 #include "resources/resource.h"

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "app/run/RunRules.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/update/PendingUpdate.h"
-#include "engines/EngineList.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineList.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 
 std::atomic<time_t> CRunControl::s_runStart{0};
 std::atomic<CRunControl::PendingUpdateFn> CRunControl::s_pendingUpdate{

@@ -9,9 +9,9 @@
 #include "app/run/RunFlags.h"
 #include "app/run/RunRules.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineManager.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/sets/EngineManager.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 
 using runflags::Write;
 

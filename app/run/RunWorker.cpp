@@ -7,11 +7,11 @@
 #include "app/run/RunControl.h"
 #include "app/run/RunRules.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineManager.h"
-#include "engines/EngineSet.h"
-#include "engines/RankMatcher.h"
-#include "engines/SearchEngine.h"
-#include "engines/SearchResult.h"
+#include "engines/sets/EngineManager.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/sets/RankMatcher.h"
+#include "engines/db/SearchEngine.h"
+#include "engines/db/SearchResult.h"
 #include "foundation/core/Date.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/run/RunCommands.h"
-#include "engines/FormSubmitter.h"
-#include "engines/SearchResult.h"
+#include "engines/submit/FormSubmitter.h"
+#include "engines/db/SearchResult.h"
 #include "framework/CriticalSection.h"
 
 std::atomic<long> CUpdateItem::s_live{0};

@@ -4,7 +4,7 @@
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
 #include "app/tests/AppRegistryFixture.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "foundation/core/Date.h"
 
 TEST(AppPathsTest, EveryDataFileIsInTheProgramFolder) {

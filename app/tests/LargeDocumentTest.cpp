@@ -14,10 +14,10 @@
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/LargeDocuments.h"
-#include "engines/EngineList.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineList.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "framework/MessageBox.h"
 
 using apptest::ReadBytes;

@@ -17,10 +17,10 @@
 #include "app/run/RunCommands.h"
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/RunTestSupport.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
-#include "engines/SearchResult.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
+#include "engines/db/SearchResult.h"
 
 namespace {
 

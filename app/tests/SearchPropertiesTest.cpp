@@ -9,7 +9,7 @@
 #include "app/SelectionTemplates.h"
 #include "app/SettingsMigration.h"
 #include "app/tests/AppRegistryFixture.h"
-#include "engines/RankMatcher.h"
+#include "engines/sets/RankMatcher.h"
 
 namespace {
 

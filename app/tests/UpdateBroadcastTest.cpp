@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/tests/RunTestSupport.h"
-#include "engines/FormSubmitter.h"
-#include "engines/SearchResult.h"
+#include "engines/submit/FormSubmitter.h"
+#include "engines/db/SearchResult.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "engines/EngineKeys.h"
-#include "engines/FormParser.h"
-#include "engines/FormRecord.h"
-#include "engines/LinkParser.h"
-#include "engines/PageTranslator.h"
-#include "engines/SearchEngine.h"
-#include "engines/TagAttributes.h"
-#include "engines/tests/HostilePages.h"
+#include "engines/db/EngineKeys.h"
+#include "engines/parse/FormParser.h"
+#include "engines/parse/FormRecord.h"
+#include "engines/parse/LinkParser.h"
+#include "engines/submit/PageTranslator.h"
+#include "engines/db/SearchEngine.h"
+#include "engines/parse/TagAttributes.h"
+#include "engines/tests/parse/HostilePages.h"
 #include "foundation/net/Url.h"
 
 namespace {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "engines/EngineKeys.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineKeys.h"
+#include "engines/db/SearchEngine.h"
 #include "engines/bench/HostilePageBench.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engines/EngineKeys.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineKeys.h"
+#include "engines/db/SearchEngine.h"
 
 namespace enginetest {
 

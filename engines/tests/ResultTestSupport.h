@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engines/SearchEngine.h"
+#include "engines/db/SearchEngine.h"
 
 namespace enginetest {
 

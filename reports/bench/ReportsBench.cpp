@@ -13,10 +13,10 @@
 
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
-#include "engines/DebugOptions.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/query/DebugOptions.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "framework/MessageBox.h"
 #include "reports/EngineReports.h"
 

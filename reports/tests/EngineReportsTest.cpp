@@ -8,7 +8,7 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/SearchProperties.h"
 #include "framework/MessageBox.h"
-#include "engines/RankMatcher.h"
+#include "engines/sets/RankMatcher.h"
 #include "foundation/core/Date.h"
 #include "reports/EngineRows.h"
 #include "reports/ReportCommands.h"

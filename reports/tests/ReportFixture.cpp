@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "engines/DebugOptions.h"
-#include "engines/EngineServices.h"
+#include "engines/query/DebugOptions.h"
+#include "engines/db/EngineServices.h"
 #include "framework/MessageBox.h"
 #include "framework/OleDateTime.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "foundation/core/Date.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/SearchEngine.h"
 #include "tests/support/TempFolder.h"
 
 namespace reporttest {

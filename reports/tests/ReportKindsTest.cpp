@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/SearchProperties.h"
-#include "engines/SearchEngine.h"
-#include "engines/SearchResult.h"
+#include "engines/db/SearchEngine.h"
+#include "engines/db/SearchResult.h"
 #include "reports/EngineReports.h"
 #include "reports/Report.h"
 #include "reports/SummaryReport.h"

@@ -12,8 +12,8 @@
 
 #include "app/ZubrinDoc.h"
 #include "app/tests/LargeDocuments.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
 #include "foundation/net/Socklet.h"
 #include "framework/MessageBox.h"
 #include "tests/fakeengine/EngineFixtures.h"

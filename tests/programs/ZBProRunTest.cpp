@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "foundation/net/Socklet.h"
 #include "framework/MessageBox.h"
 #include "framework/String.h"

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "engines/EngineDataKey.h"
+#include "engines/db/EngineDataKey.h"
 #include "tools/enginedata/DataFileCoder.h"
 
 namespace {

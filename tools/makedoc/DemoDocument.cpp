@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EnginePrototypes.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
-#include "engines/SearchResult.h"
+#include "engines/db/EnginePrototypes.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
+#include "engines/db/SearchResult.h"
 #include "framework/MessageBox.h"
 
 namespace zbdemo {

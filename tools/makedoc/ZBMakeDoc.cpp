@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engines/EngineList.h"
+#include "engines/db/EngineList.h"
 #include "tools/makedoc/BenchEngines.h"
 #include "tools/makedoc/DemoData.h"
 #include "tools/makedoc/DemoDocument.h"

@@ -14,7 +14,7 @@
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/tests/AppTestSupport.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/docview/DocTemplate.h"

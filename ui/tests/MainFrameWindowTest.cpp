@@ -19,7 +19,7 @@
 #include "app/SelectionTemplates.h"
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "reports/ReportCommands.h"
 #include "toolkit/frame/WindowPlacement.h"
 #include "framework/MessageBox.h"

@@ -10,7 +10,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineList.h"
+#include "engines/db/EngineList.h"
 #include "framework/WinApp.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/frame/FrameWnd.h"

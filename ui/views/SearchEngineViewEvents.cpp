@@ -9,9 +9,9 @@
 #include "app/EngineCache.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
-#include "engines/FormSubmitter.h"
-#include "engines/SearchEngine.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/submit/FormSubmitter.h"
+#include "engines/db/SearchEngine.h"
 #include "resources/resource.h"
 #include "ui/views/SearchEngineView.h"
 

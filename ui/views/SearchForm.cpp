@@ -6,7 +6,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"

@@ -11,7 +11,7 @@
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "foundation/cgi/CgiEnvironment.h"
 #include "foundation/core/ScrambleCoder.h"
 #include "foundation/net/SockHttpClient.h"

@@ -3,7 +3,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"

@@ -8,7 +8,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/gdi/WaitCursor.h"
 #include "resources/resource.h"
 #include "ui/Panes.h"

@@ -7,7 +7,7 @@
 #include "app/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/MessageBox.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/gdi/WaitCursor.h"

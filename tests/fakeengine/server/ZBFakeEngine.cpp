@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engines/EngineDataKey.h"
+#include "engines/db/EngineDataKey.h"
 #include "foundation/net/Socklet.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"

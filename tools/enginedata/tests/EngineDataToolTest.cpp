@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engines/EngineDataKey.h"
+#include "engines/db/EngineDataKey.h"
 #include "tools/enginedata/DataFileCoder.h"
 #include "tools/enginedata/EngineDataTool.h"
 

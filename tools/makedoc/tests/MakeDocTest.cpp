@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/ZubrinDoc.h"
-#include "engines/EngineList.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineList.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 #include "tests/fakeengine/server/DemoScenario.h"

@@ -2,7 +2,7 @@
 
 #include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
-#include "engines/ProfileFields.h"
+#include "engines/db/ProfileFields.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"
 #include "ui/sheets/project/ProjectShared.h"

@@ -6,8 +6,8 @@
 
 #include "app/ProxySettings.h"
 #include "app/ZubrinDoc.h"
-#include "engines/EngineList.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineList.h"
+#include "engines/db/SearchEngine.h"
 #include "framework/CriticalSection.h"
 #include "framework/WinThread.h"
 #include "framework/gdi/WaitCursor.h"

@@ -1,6 +1,6 @@
 // The General, Searching and Performance pages: check boxes and numbers of the search itself.
 #include "app/SearchProperties.h"
-#include "engines/RankMatcher.h"
+#include "engines/sets/RankMatcher.h"
 #include "framework/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"

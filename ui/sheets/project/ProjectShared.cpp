@@ -5,7 +5,7 @@
 #include "app/AppServices.h"
 #include "app/ZubrinApp.h"
 #include "app/ZubrinDoc.h"
-#include "engines/ProfileFields.h"
+#include "engines/db/ProfileFields.h"
 #include "framework/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 

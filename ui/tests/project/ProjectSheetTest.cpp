@@ -9,7 +9,7 @@
 
 #include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
-#include "engines/ProfileFields.h"
+#include "engines/db/ProfileFields.h"
 #include "resources/resource.h"
 #include "ui/dialogs/ImportProperties.h"
 #include "ui/dialogs/fields/ModifyNV.h"

@@ -10,7 +10,7 @@
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
-#include "engines/EngineServices.h"
+#include "engines/db/EngineServices.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/docview/DocTemplate.h"

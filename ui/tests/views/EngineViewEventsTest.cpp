@@ -10,9 +10,9 @@
 #include "app/EngineCache.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
-#include "engines/FormSubmitter.h"
-#include "engines/SearchEngine.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/submit/FormSubmitter.h"
+#include "engines/db/SearchEngine.h"
 #include "resources/resource.h"
 #include "ui/tests/views/EngineWindow.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
-#include "engines/SearchEngine.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
+#include "engines/db/SearchEngine.h"
 #include "framework/MessageBox.h"
 #include "framework/docview/DocTemplate.h"
 #include "resources/resource.h"

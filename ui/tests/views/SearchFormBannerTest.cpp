@@ -12,7 +12,7 @@
 #include "app/SearchProperties.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "foundation/cgi/CgiEnvironment.h"
 #include "foundation/core/ScrambleCoder.h"
 #include "framework/AfxResource.h"

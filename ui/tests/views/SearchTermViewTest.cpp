@@ -9,7 +9,7 @@
 
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineSet.h"
+#include "engines/sets/EngineSet.h"
 #include "resources/resource.h"
 #include "ui/tests/views/TermsWindow.h"
 

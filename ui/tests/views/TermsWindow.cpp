@@ -2,9 +2,9 @@
 
 #include "app/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
-#include "engines/EngineList.h"
-#include "engines/EngineServices.h"
-#include "engines/EngineSet.h"
+#include "engines/db/EngineList.h"
+#include "engines/db/EngineServices.h"
+#include "engines/sets/EngineSet.h"
 #include "framework/MessageBox.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/wnd/CmdUI.h"

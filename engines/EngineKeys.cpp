@@ -1,7 +1,0 @@
-#include "engines/EngineKeys.h"
-
-CNVList EngineKeyList;
-
-CLibString GetEngineKey(const CLibString& section, const char* key) {
-  return EngineKeyList.GetValue(section + key);
-}
