@@ -1,7 +1,7 @@
 // The paths of the program's data files, all in the program's folder, each built on first use
 // and kept for the life of the process; and the name and code of the language module.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 // Drive and folder of the running program file, ending with a backslash.
 const CString& GetAppFolder();

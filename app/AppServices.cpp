@@ -6,7 +6,7 @@
 #include "engines/db/EngineServices.h"
 #include "foundation/core/Date.h"
 #include "foundation/net/SockHttpClient.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/gdi/GdiObject.h"
 #include "framework/gdi/ImageList.h"
 #include "resources/resource.h"

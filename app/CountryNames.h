@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 struct CountryRow {
   const char* code;  // two letters, lower case

@@ -6,8 +6,8 @@
 
 #include "app/DamagedFileException.h"
 #include "foundation/codec/Crusher.h"
-#include "framework/MemoryException.h"
-#include "framework/UserException.h"
+#include "framework/exceptions/MemoryException.h"
+#include "framework/exceptions/UserException.h"
 
 IMPLEMENT_DYNAMIC(CCrusherFile, CFile)
 

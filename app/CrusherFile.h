@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/File.h"
+#include "framework/files/File.h"
 
 class CCrusherFile : public CFile {
   DECLARE_DYNAMIC(CCrusherFile)

@@ -3,7 +3,7 @@
 // It is a file exception, so every caller that handles those handles it, but it tells the user
 // that the file is damaged or not a document of this program rather than blaming a handle.
 #pragma once
-#include "framework/FileException.h"
+#include "framework/exceptions/FileException.h"
 
 class CDamagedFileException : public CFileException {
   DECLARE_DYNAMIC(CDamagedFileException)

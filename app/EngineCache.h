@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 class CEngineCache : public CObject {
   DECLARE_DYNAMIC(CEngineCache)

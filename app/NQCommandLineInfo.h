@@ -5,7 +5,7 @@
 #pragma once
 #include <map>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class NQCommandLineInfo {
  public:

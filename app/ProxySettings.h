@@ -1,7 +1,7 @@
 // The proxy of an HTTP client as the settings ask for it, and the scrambling of the proxy
 // password that the settings store.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CSockHttpClient;
 

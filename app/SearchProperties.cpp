@@ -4,7 +4,7 @@
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
 #include "engines/sets/RankMatcher.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CSearchProperties, CObject)
 

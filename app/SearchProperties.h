@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 class CSearchProperties : public CObject {
   DECLARE_DYNAMIC(CSearchProperties)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 struct MigratedTemplate {
   CString name;

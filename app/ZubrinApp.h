@@ -8,7 +8,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 struct CRuntimeClass;
 class CZubrinDoc;

@@ -6,7 +6,7 @@
 #include "app/ZubrinApp.h"
 #include "app/ZubrinDoc.h"
 #include "foundation/os/UrlLink.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/app/AppIds.h"
 #include "framework/wnd/CmdUI.h"
 #include "framework/wnd/Wnd.h"

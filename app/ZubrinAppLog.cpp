@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/AppPaths.h"
-#include "framework/CriticalSection.h"
+#include "framework/threads/CriticalSection.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // logs to "site.log" in the same folder; without a document it is "ZBPro.log" in the program's
 // folder. Lines are appended, so a scheduled run keeps the history of earlier runs.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CZubrinAppLog {
  public:

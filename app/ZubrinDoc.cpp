@@ -20,10 +20,10 @@
 #include "engines/sets/RankMatcher.h"
 #include "engines/db/SearchEngine.h"
 #include "engines/db/SearchResult.h"
-#include "framework/Archive.h"
-#include "framework/MessageBox.h"
-#include "framework/UserException.h"
-#include "framework/WinApp.h"
+#include "framework/files/Archive.h"
+#include "framework/app/MessageBox.h"
+#include "framework/exceptions/UserException.h"
+#include "framework/app/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CZubrinDoc, CDocument)
 

@@ -13,10 +13,10 @@
 #include "engines/db/EngineList.h"
 #include "engines/sets/EngineManager.h"
 #include "foundation/core/NVList.h"
-#include "framework/CriticalSection.h"
-#include "framework/Document.h"
-#include "framework/MapStringToOb.h"
-#include "framework/OleDateTime.h"
+#include "framework/threads/CriticalSection.h"
+#include "framework/docview/Document.h"
+#include "framework/collections/MapStringToOb.h"
+#include "framework/core/OleDateTime.h"
 #include "resources/resource.h"
 
 class CCmdUI;

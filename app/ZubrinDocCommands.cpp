@@ -15,7 +15,7 @@
 #include "app/update/UpdateLauncher.h"
 #include "engines/db/EnginePrototypes.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/app/AppIds.h"
 #include "framework/wnd/CmdUI.h"
 #include "framework/wnd/Wnd.h"

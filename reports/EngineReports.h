@@ -13,7 +13,7 @@
 
 #include "foundation/core/LibString.h"
 #include "foundation/core/NVList.h"
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CHtmlElement;
 class CReport;

@@ -5,7 +5,7 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "resources/resource.h"
 

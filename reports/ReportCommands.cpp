@@ -9,7 +9,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/os/UrlLink.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "reports/MapiMail.h"
 #include "reports/ResultsCsv.h"

@@ -5,7 +5,7 @@
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/ReportCommands.h"
 

@@ -1,7 +1,7 @@
 // The end of a run started from the command line: CSV, reports, mail, save and close, without
 // the user. The engine view calls it once when the automated run's finish reaches it.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CZubrinDoc;
 

@@ -1,6 +1,6 @@
 // The names of the three-letter language codes that engines and language modules carry.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 // The name of the code (any case), or an empty string for a code not known. The first call
 // decides for the run whether the names are the language module's own or English.

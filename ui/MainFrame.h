@@ -7,7 +7,7 @@
 // forwarding to them, focus), MainFrameProgress.cpp (progress and status panes),
 // MainFrameCommands.cpp (reports, CSV, mail, tools, help, closing).
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/bars/DialogBar.h"
 #include "framework/controls/ProgressCtrl.h"
 #include "toolkit/TkFlatComboBox.h"
@@ -17,7 +17,7 @@
 #include "toolkit/widgets/TkSplitterWnd.h"
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/bars/TkToolBar.h"
-#include "framework/ObArray.h"
+#include "framework/collections/ObArray.h"
 #include "toolkit/frame/WindowPlacement.h"
 #include "resources/resource.h"  // ZBPRO_MAINFRAME_CLASS
 

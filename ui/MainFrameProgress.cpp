@@ -5,7 +5,7 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/ZubrinDoc.h"
 #include "reports/ResultsCsv.h"
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/resource.h"

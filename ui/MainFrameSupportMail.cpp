@@ -6,7 +6,7 @@
 #include "app/ZubrinDoc.h"
 #include "engines/sets/EngineManager.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "reports/MapiMail.h"
 #include "resources/resource.h"
 #include "ui/MainFrame.h"

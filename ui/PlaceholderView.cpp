@@ -1,7 +1,7 @@
 #include "ui/PlaceholderView.h"
 
-#include "framework/Document.h"
-#include "framework/Gdi.h"
+#include "framework/docview/Document.h"
+#include "framework/gdi/Gdi.h"
 
 IMPLEMENT_DYNCREATE(CPlaceholderView, CView)
 

@@ -6,7 +6,7 @@
 #include "app/ZubrinAppLog.h"
 #include "app/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 #include "reports/EngineReports.h"
 #include "toolkit/core/ToolkitData.h"

@@ -14,7 +14,7 @@
 #include "app/run/WorkerManager.h"
 #include "foundation/net/BandwidthMeter.h"
 #include "foundation/core/LibString.h"
-#include "framework/CriticalSection.h"
+#include "framework/threads/CriticalSection.h"
 
 class CEngineSet;
 class CSearchEngine;

@@ -8,7 +8,7 @@
 
 #include "app/update/UpdateViews.h"
 #include "foundation/core/NVList.h"
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 enum class RunFailure {
   RunThreadNotStarted,  // the system refused the run thread

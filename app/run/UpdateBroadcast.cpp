@@ -7,7 +7,7 @@
 #include "app/run/RunCommands.h"
 #include "engines/submit/FormSubmitter.h"
 #include "engines/db/SearchResult.h"
-#include "framework/CriticalSection.h"
+#include "framework/threads/CriticalSection.h"
 
 std::atomic<long> CUpdateItem::s_live{0};
 

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 constexpr UINT WM_ZB_UPDATE = WM_USER + 1222;
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "framework/CriticalSection.h"
-#include "framework/WinThread.h"
+#include "framework/threads/CriticalSection.h"
+#include "framework/threads/WinThread.h"
 
 class CWorkerManager {
  public:

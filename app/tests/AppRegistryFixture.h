@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 class AppRegistryFixture : public ::testing::Test {
  protected:

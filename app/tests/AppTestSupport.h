@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "tests/support/TempFolder.h"
 
 namespace apptest {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/tests/AppTestSupport.h"
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 #include "resources/resource.h"
 
 using apptest::ReadBytes;

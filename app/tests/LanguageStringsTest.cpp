@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/StringIds.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 
 using apptest::ReadBytes;
 using apptest::TempFolder;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/CrusherFile.h"
-#include "framework/Archive.h"
-#include "framework/OleDateTime.h"
+#include "framework/files/Archive.h"
+#include "framework/core/OleDateTime.h"
 
 namespace largedoc {
 

@@ -17,7 +17,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/net/Socklet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "tests/servers/HttpTestServer.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "app/tests/RunTestSupport.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/app/AppIds.h"
 #include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"

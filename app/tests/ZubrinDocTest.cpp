@@ -16,8 +16,8 @@
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
 #include "engines/db/SearchResult.h"
-#include "framework/Archive.h"
-#include "framework/MessageBox.h"
+#include "framework/files/Archive.h"
+#include "framework/app/MessageBox.h"
 #include "resources/resource.h"
 
 using apptest::ReadBytes;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "framework/List.h"
-#include "framework/String.h"
+#include "framework/collections/List.h"
+#include "framework/core/String.h"
 
 class CEngineList;
 class CEngineSet;

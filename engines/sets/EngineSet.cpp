@@ -10,9 +10,9 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/RankMatcher.h"
 #include "engines/db/SearchEngine.h"
-#include "framework/AfxResource.h"
-#include "framework/Archive.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/files/Archive.h"
+#include "framework/app/WinApp.h"
 
 IMPLEMENT_SERIAL(CEngineSet, CObject, 1)
 

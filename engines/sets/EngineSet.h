@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "foundation/core/LibString.h"
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 class CArchive;
 class CEngineList;

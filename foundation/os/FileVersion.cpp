@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "foundation/os/VersionInfo.h"
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 IMPLEMENT_SERIAL(CFileVersion, CObject, 1)
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Archive.h"
-#include "framework/Object.h"
+#include "framework/files/Archive.h"
+#include "framework/core/Object.h"
 
 class CFileVersion : public CObject {
   DECLARE_SERIAL(CFileVersion)

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "foundation/os/WgRegistry.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 namespace {
 

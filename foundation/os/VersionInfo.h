@@ -6,8 +6,8 @@
 
 #include <ctime>
 
-#include "framework/OleDateTime.h"
-#include "framework/String.h"
+#include "framework/core/OleDateTime.h"
+#include "framework/core/String.h"
 
 // The file version (two 32-bit halves) of a module's version resource; FALSE when it has none.
 BOOL ReadFileVersionResource(LPCSTR lpszPath, DWORD& high, DWORD& low);

@@ -5,9 +5,9 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
+#include "framework/collections/StringList.h"
 
 class CWgFileSystem : public CObject {
   DECLARE_DYNAMIC(CWgFileSystem)

@@ -8,9 +8,9 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/String.h"
-#include "framework/StringArray.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
+#include "framework/collections/StringArray.h"
 
 class CWgRegistry : public CObject {
   DECLARE_DYNAMIC(CWgRegistry)

@@ -1,4 +1,4 @@
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 namespace {
 HINSTANCE g_resourceHandle = nullptr;

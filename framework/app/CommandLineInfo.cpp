@@ -1,4 +1,4 @@
-#include "framework/CommandLineInfo.h"
+#include "framework/app/CommandLineInfo.h"
 
 #include <cstdlib>
 

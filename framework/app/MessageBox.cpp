@@ -1,9 +1,9 @@
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 
 #include <cstdio>
 
-#include "framework/String.h"
-#include "framework/WinApp.h"
+#include "framework/core/String.h"
+#include "framework/app/WinApp.h"
 #include "framework/wnd/Wnd.h"
 
 namespace {

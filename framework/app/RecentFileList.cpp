@@ -1,6 +1,6 @@
 #include "framework/app/RecentFileList.h"
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/gdi/Menu.h"
 #include "framework/wnd/CmdUI.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CCmdUI;
 

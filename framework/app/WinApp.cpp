@@ -1,4 +1,4 @@
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 #include <vector>
 

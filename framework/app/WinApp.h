@@ -7,8 +7,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "framework/String.h"
-#include "framework/WinThread.h"
+#include "framework/core/String.h"
+#include "framework/threads/WinThread.h"
 
 class CCommandLineInfo;
 class CDocTemplate;

@@ -2,12 +2,12 @@
 // help requests.
 #include <cstdio>
 
-#include "framework/CommandLineInfo.h"
-#include "framework/Document.h"
+#include "framework/app/CommandLineInfo.h"
+#include "framework/docview/Document.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/docview/DocTemplate.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/app/RecentFileList.h"
 #include "framework/wnd/MessageMap.h"

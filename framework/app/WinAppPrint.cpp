@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "framework/WinApp.h"
-#include "framework/WinThread.h"
+#include "framework/app/WinApp.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 
 void CWinApp::OnFilePrintSetup() {

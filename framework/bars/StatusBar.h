@@ -4,7 +4,7 @@
 // free width and carries the frame's messages. At idle each pane asks the command route through
 // CStatusCmdUI whether it is enabled and what it says.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/bars/ControlBar.h"
 #include "framework/wnd/CmdUI.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/MessageMap.h"
 

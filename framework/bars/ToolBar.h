@@ -3,7 +3,7 @@
 // given as image lists. The owner (the frame) gets the buttons' commands and the notifications
 // of controls placed on the bar.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/bars/ControlBar.h"
 #include "framework/wnd/CmdUI.h"
 

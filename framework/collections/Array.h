@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CArray : public CObject {

@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/Position.h"
+#include "framework/core/Object.h"
+#include "framework/collections/Position.h"
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList : public CObject {

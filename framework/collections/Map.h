@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/Object.h"
-#include "framework/Position.h"
+#include "framework/core/Object.h"
+#include "framework/collections/Position.h"
 
 // Hash of a key; strings hash their bytes, integers and pointers their value.
 inline UINT HashKey(LPCSTR key) {

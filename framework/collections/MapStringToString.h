@@ -1,7 +1,7 @@
 // CMapStringToString: a map from strings to strings, keys compared by exact bytes.
 #pragma once
-#include "framework/Map.h"
-#include "framework/String.h"
+#include "framework/collections/Map.h"
+#include "framework/core/String.h"
 
 class CMapStringToString : public CMap<CString, LPCSTR, CString, LPCSTR> {
  public:

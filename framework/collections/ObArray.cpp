@@ -1,6 +1,6 @@
-#include "framework/ObArray.h"
+#include "framework/collections/ObArray.h"
 
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 
 void CObArray::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

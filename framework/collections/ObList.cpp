@@ -1,6 +1,6 @@
-#include "framework/ObList.h"
+#include "framework/collections/ObList.h"
 
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 
 void CObList::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

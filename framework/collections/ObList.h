@@ -1,7 +1,7 @@
 // CObList: a list of CObject pointers that can be written to and read from an archive (a count,
 // then each element as an object reference). The list never deletes its objects.
 #pragma once
-#include "framework/List.h"
+#include "framework/collections/List.h"
 
 class CObList : public CList<CObject*, CObject*> {
  public:

@@ -1,6 +1,6 @@
 // CStringArray: an array of CStrings.
 #pragma once
-#include "framework/Array.h"
-#include "framework/String.h"
+#include "framework/collections/Array.h"
+#include "framework/core/String.h"
 
 class CStringArray : public CArray<CString, LPCSTR> {};

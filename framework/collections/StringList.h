@@ -1,7 +1,7 @@
 // CStringList: a list of CStrings.
 #pragma once
-#include "framework/List.h"
-#include "framework/String.h"
+#include "framework/collections/List.h"
+#include "framework/core/String.h"
 
 class CStringList : public CList<CString, LPCSTR> {
  public:

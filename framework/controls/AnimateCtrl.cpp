@@ -1,6 +1,6 @@
 #include "framework/controls/AnimateCtrl.h"
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 BOOL CAnimateCtrl::Open(UINT nID) {
   // The clip is read from the current resource module; the control loads it from there.

@@ -1,6 +1,6 @@
 // CComboBox: drop-down lists with or without an edit field ("ComboBox" class).
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/wnd/Wnd.h"
 
 class CComboBox : public CWnd {

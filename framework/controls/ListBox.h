@@ -1,6 +1,6 @@
 // CListBox: lists of strings ("ListBox" class).
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/wnd/Wnd.h"
 
 class CListBox : public CWnd {

@@ -1,6 +1,6 @@
 // CListCtrl: the common controls' list view ("SysListView32").
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/gdi/ImageList.h"
 #include "framework/wnd/Wnd.h"
 

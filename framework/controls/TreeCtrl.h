@@ -1,6 +1,6 @@
 // CTreeCtrl: the common controls' tree view ("SysTreeView32").
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/gdi/ImageList.h"
 #include "framework/wnd/Wnd.h"
 

@@ -1,4 +1,4 @@
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 #include <cstring>
 

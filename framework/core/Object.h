@@ -45,7 +45,7 @@ class CObject {
   CObject& operator=(const CObject&) = default;
 };
 
-// DECLARE_ in the class, IMPLEMENT_ in one source file (one that includes framework/Archive.h
+// DECLARE_ in the class, IMPLEMENT_ in one source file (one that includes framework/files/Archive.h
 // for IMPLEMENT_SERIAL, which defines the class's archive extraction operator).
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 

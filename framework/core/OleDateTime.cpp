@@ -1,4 +1,4 @@
-#include "framework/OleDateTime.h"
+#include "framework/core/OleDateTime.h"
 
 #include <ctime>
 #include <vector>

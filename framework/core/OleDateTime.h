@@ -6,7 +6,7 @@
 // DATE, and the VAR_ flags of Format and ParseDateTime.
 #include <oleauto.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 #undef GetCurrentTime
 

@@ -1,11 +1,11 @@
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 namespace {
 bool IsSpace(char ch) {

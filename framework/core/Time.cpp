@@ -1,4 +1,4 @@
-#include "framework/Time.h"
+#include "framework/core/Time.h"
 
 namespace {
 // 100-nanosecond intervals between 1 January 1601 and 1 January 1970.

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 // windows.h keeps an old macro of this name that would rename the member below.
 #undef GetCurrentTime

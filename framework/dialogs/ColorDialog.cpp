@@ -1,6 +1,6 @@
 #include "framework/dialogs/ColorDialog.h"
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 
 IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
 

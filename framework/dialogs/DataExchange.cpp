@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "framework/MessageBox.h"
-#include "framework/UserException.h"
+#include "framework/app/MessageBox.h"
+#include "framework/exceptions/UserException.h"
 
 namespace {
 

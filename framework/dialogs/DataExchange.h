@@ -3,7 +3,7 @@
 // the user, puts the focus on the field and ends the exchange: UpdateData returns FALSE and
 // the dialog stays open.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/wnd/Wnd.h"
 
 class CDataExchange {

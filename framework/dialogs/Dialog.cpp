@@ -1,7 +1,7 @@
 #include "framework/dialogs/Dialog.h"
 
-#include "framework/AfxResource.h"
-#include "framework/WinThread.h"
+#include "framework/app/AfxResource.h"
+#include "framework/threads/WinThread.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

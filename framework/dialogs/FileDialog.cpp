@@ -1,6 +1,6 @@
 #include "framework/dialogs/FileDialog.h"
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 

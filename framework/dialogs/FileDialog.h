@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/dialogs/Dialog.h"
 
 class CFileDialog : public CDialog {

@@ -1,6 +1,6 @@
 #include "framework/dialogs/PropertyPage.h"
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 

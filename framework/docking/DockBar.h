@@ -3,7 +3,7 @@
 // a null. An entry below 0x10000 is a placeholder: the id of a bar that floated from that place,
 // kept so that it docks back there.
 #pragma once
-#include "framework/PtrArray.h"
+#include "framework/collections/PtrArray.h"
 #include "framework/bars/ControlBar.h"
 
 #define AFX_IDW_DOCKBAR_TOP 0xE81B

@@ -2,7 +2,7 @@
 // float: follows the mouse with an outline, then docks it where the outline touches a dock bar
 // or puts it in a floating frame. Remembers the last docked and floating places for the toggle.
 #pragma once
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/bars/BarStyles.h"
 
 class CControlBar;

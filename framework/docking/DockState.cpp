@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CDockState, CObject)
 

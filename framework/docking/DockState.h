@@ -1,9 +1,9 @@
 // CDockState: the layout of a frame's control bars (which are docked where, floating, shown),
 // kept in the application's profile. CControlBarInfo: one bar's or dock bar's entry.
 #pragma once
-#include "framework/Gdi.h"
-#include "framework/Object.h"
-#include "framework/PtrArray.h"
+#include "framework/gdi/Gdi.h"
+#include "framework/core/Object.h"
+#include "framework/collections/PtrArray.h"
 
 class CDockState;
 

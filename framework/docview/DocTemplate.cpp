@@ -1,8 +1,8 @@
 #include "framework/docview/DocTemplate.h"
 
-#include "framework/Document.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/docview/Document.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
 #include "framework/frame/FrameWnd.h"

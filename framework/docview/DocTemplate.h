@@ -4,8 +4,8 @@
 // file type name, filter name, extension, ...). CSingleDocTemplate keeps one document at a time
 // and reuses it for every new or opened file.
 #pragma once
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 #include "framework/wnd/CmdTarget.h"
 
 class CDocument;

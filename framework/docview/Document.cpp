@@ -1,8 +1,8 @@
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 
-#include "framework/Archive.h"
-#include "framework/MessageBox.h"
-#include "framework/UserException.h"
+#include "framework/files/Archive.h"
+#include "framework/app/MessageBox.h"
+#include "framework/exceptions/UserException.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 

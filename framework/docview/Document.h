@@ -5,11 +5,11 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Exception.h"
-#include "framework/File.h"
-#include "framework/Object.h"
-#include "framework/PtrList.h"
-#include "framework/String.h"
+#include "framework/exceptions/Exception.h"
+#include "framework/files/File.h"
+#include "framework/core/Object.h"
+#include "framework/collections/PtrList.h"
+#include "framework/core/String.h"
 #include "framework/wnd/CmdTarget.h"
 
 class CArchive;

@@ -1,9 +1,9 @@
 // The document's window side: its views, the save question, closing, and sending by mail.
 #include <mapi.h>
 
-#include "framework/Document.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/docview/Document.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/docview/DocTemplate.h"

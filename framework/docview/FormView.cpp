@@ -1,6 +1,6 @@
 #include "framework/docview/FormView.h"
 
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 #include "framework/dialogs/Dialog.h"
 #include "framework/frame/FrameWnd.h"
 

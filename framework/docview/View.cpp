@@ -1,6 +1,6 @@
 #include "framework/docview/View.h"
 
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/WindowDc.h"
 

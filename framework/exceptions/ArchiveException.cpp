@@ -1,4 +1,4 @@
-#include "framework/ArchiveException.h"
+#include "framework/exceptions/ArchiveException.h"
 
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 

@@ -1,7 +1,7 @@
 // CArchiveException: a failure of an archive, such as a file that ends too early or holds an
 // object of an unexpected class.
 #pragma once
-#include "framework/Exception.h"
+#include "framework/exceptions/Exception.h"
 
 class CArchiveException : public CException {
   DECLARE_DYNAMIC(CArchiveException)

@@ -1,6 +1,6 @@
-#include "framework/Exception.h"
+#include "framework/exceptions/Exception.h"
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 

@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 class CException : public CObject {
   DECLARE_DYNAMIC(CException)

@@ -1,4 +1,4 @@
-#include "framework/FileException.h"
+#include "framework/exceptions/FileException.h"
 
 IMPLEMENT_DYNAMIC(CFileException, CException)
 

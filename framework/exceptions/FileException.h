@@ -1,7 +1,7 @@
 // CFileException: a failure of the file layer, with its cause, the system's error code and the
 // file's path.
 #pragma once
-#include "framework/Exception.h"
+#include "framework/exceptions/Exception.h"
 
 class CFileException : public CException {
   DECLARE_DYNAMIC(CFileException)

@@ -1,4 +1,4 @@
-#include "framework/MemoryException.h"
+#include "framework/exceptions/MemoryException.h"
 
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 

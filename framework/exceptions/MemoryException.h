@@ -1,6 +1,6 @@
 // CMemoryException: memory could not be allocated.
 #pragma once
-#include "framework/Exception.h"
+#include "framework/exceptions/Exception.h"
 
 class CMemoryException : public CException {
   DECLARE_DYNAMIC(CMemoryException)

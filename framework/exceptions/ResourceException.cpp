@@ -1,4 +1,4 @@
-#include "framework/ResourceException.h"
+#include "framework/exceptions/ResourceException.h"
 
 IMPLEMENT_DYNAMIC(CResourceException, CException)
 

@@ -1,6 +1,6 @@
 // CResourceException: a window, a resource or another system object could not be made.
 #pragma once
-#include "framework/Exception.h"
+#include "framework/exceptions/Exception.h"
 
 class CResourceException : public CException {
   DECLARE_DYNAMIC(CResourceException)

@@ -1,3 +1,3 @@
-#include "framework/UserException.h"
+#include "framework/exceptions/UserException.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)

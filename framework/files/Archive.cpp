@@ -1,8 +1,8 @@
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 
 #include <cstring>
 
-#include "framework/OleDateTime.h"
+#include "framework/core/OleDateTime.h"
 
 namespace {
 // Object and class tags. A 16-bit tag is a back reference to the object of that index, or with

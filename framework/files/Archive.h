@@ -15,10 +15,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/ArchiveException.h"
-#include "framework/File.h"
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/exceptions/ArchiveException.h"
+#include "framework/files/File.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 class COleDateTime;
 

@@ -1,4 +1,4 @@
-#include "framework/File.h"
+#include "framework/files/File.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 

@@ -3,10 +3,10 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/FileException.h"
-#include "framework/Object.h"
-#include "framework/String.h"
-#include "framework/Time.h"
+#include "framework/exceptions/FileException.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
+#include "framework/core/Time.h"
 
 struct CFileStatus {
   CTime m_ctime;  // creation

@@ -1,4 +1,4 @@
-#include "framework/StdioFile.h"
+#include "framework/files/StdioFile.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdio>
 
-#include "framework/File.h"
+#include "framework/files/File.h"
 
 class CStdioFile : public CFile {
   DECLARE_DYNAMIC(CStdioFile)

@@ -1,8 +1,8 @@
 #include "framework/frame/FrameWnd.h"
 
-#include "framework/AfxResource.h"
-#include "framework/Document.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/docview/Document.h"
+#include "framework/app/WinApp.h"
 #include "framework/bars/ControlBar.h"
 #include "framework/docview/View.h"
 

@@ -3,7 +3,7 @@
 // first, then to the frame, then to the application. The frame shows help text for menu items and
 // messages in the status bar's first pane and its bars' show/hide commands (the bar's id).
 #pragma once
-#include "framework/PtrList.h"
+#include "framework/collections/PtrList.h"
 #include "framework/bars/BarStyles.h"
 #include "framework/wnd/Wnd.h"
 

@@ -1,8 +1,8 @@
-#include "framework/SimpleFrame.h"
+#include "framework/frame/SimpleFrame.h"
 
 #include <commctrl.h>
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/gdi/Dc.h"
 #include "framework/gdi/GdiObject.h"
 

@@ -1,7 +1,7 @@
 // CDC's text output and measuring.
 #include <cstring>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/gdi/Dc.h"
 
 namespace {

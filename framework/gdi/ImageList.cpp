@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/gdi/Dc.h"
 #include "framework/gdi/GdiObject.h"
 

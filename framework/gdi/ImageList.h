@@ -5,7 +5,7 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 #include "framework/gdi/HandleMap.h"
 #include "framework/gdi/Rect.h"
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "framework/AfxResource.h"
-#include "framework/String.h"
+#include "framework/app/AfxResource.h"
+#include "framework/core/String.h"
 #include "framework/gdi/GdiObject.h"
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)

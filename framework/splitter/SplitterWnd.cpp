@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/docview/View.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/MessageMap.h"

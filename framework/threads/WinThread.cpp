@@ -1,4 +1,4 @@
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 
 #include <process.h>
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 
 class CCmdTarget;
 class CCmdUI;

@@ -1,5 +1,5 @@
 // CWinThread's message loop, idle work and the PreTranslateMessage route.
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/gdi/TempMaps.h"
 #include "framework/wnd/Wnd.h"
 

@@ -1,5 +1,5 @@
 // CWnd's modal loop, used by dialogs and property sheets.
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 
 int CWnd::RunModalLoop(DWORD dwFlags) {

@@ -2,9 +2,9 @@
 // of messages, commands, notifications and reflection.
 #include "framework/wnd/Wnd.h"
 
-#include "framework/Exception.h"
-#include "framework/MessageBox.h"
-#include "framework/WinThread.h"
+#include "framework/exceptions/Exception.h"
+#include "framework/app/MessageBox.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/HandleMap.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)

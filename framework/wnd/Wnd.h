@@ -9,7 +9,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/gdi/Dc.h"
 #include "framework/gdi/Menu.h"
 #include "framework/gdi/Rect.h"

@@ -2,7 +2,7 @@
 #include <set>
 #include <string>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/wnd/Wnd.h"
 
 HINSTANCE AfxGetInstanceHandle() {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/gdi/Rect.h"
 #include "framework/wnd/Wnd.h"
 

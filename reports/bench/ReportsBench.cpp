@@ -17,7 +17,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "app/NQCommandLineInfo.h"
 #include "app/SearchProperties.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "engines/sets/RankMatcher.h"
 #include "foundation/core/Date.h"
 #include "reports/EngineRows.h"

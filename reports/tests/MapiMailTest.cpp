@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/NQCommandLineInfo.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "reports/ReportCommands.h"
 #include "reports/tests/ReportFixture.h"

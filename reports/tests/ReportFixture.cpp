@@ -6,8 +6,8 @@
 
 #include "engines/query/DebugOptions.h"
 #include "engines/db/EngineServices.h"
-#include "framework/MessageBox.h"
-#include "framework/OleDateTime.h"
+#include "framework/app/MessageBox.h"
+#include "framework/core/OleDateTime.h"
 
 namespace reporttest {
 

@@ -15,7 +15,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/net/Socklet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 #include "tests/support/ProcessDriver.h"

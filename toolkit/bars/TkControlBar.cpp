@@ -1,6 +1,6 @@
 #include "toolkit/bars/TkControlBar.h"
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/bars/ReBar.h"
 #include "framework/bars/StatusBar.h"
 #include "framework/docking/DockBar.h"

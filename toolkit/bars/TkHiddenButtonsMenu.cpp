@@ -1,7 +1,7 @@
 #include "toolkit/bars/TkHiddenButtonsMenu.h"
 
-#include "framework/AfxResource.h"
-#include "framework/String.h"
+#include "framework/app/AfxResource.h"
+#include "framework/core/String.h"
 #include "toolkit/bars/TkToolBar.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #pragma once
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/bars/StatusBar.h"
 
 // One pane's settings, as GetPaneInfo gives them, and its text.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkToolBarLayout.h"

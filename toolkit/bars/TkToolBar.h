@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/bars/ToolBar.h"
 #include "toolkit/bars/TkExpButton.h"
 

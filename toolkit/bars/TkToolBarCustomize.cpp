@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 #include "resources/ids/ToolkitToolbarIds.h"
 #include "toolkit/bars/TkToolBar.h"

@@ -1,7 +1,7 @@
 // CTkFlatTabPainter: the flat drawing of a tab control (pens, the four sides a strip of tabs can
 // sit on) and the rule for the rectangle a tab's window takes.
 #pragma once
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/controls/TabCtrl.h"
 
 // Colours of the flat tab strip that the toolkit's global data does not offer yet.

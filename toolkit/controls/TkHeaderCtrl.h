@@ -1,7 +1,7 @@
 // CTkHeaderCtrl: the header of a report list that can lock columns against sizing, keep a least
 // column width and share the list's width out among its columns.
 #pragma once
-#include "framework/Array.h"
+#include "framework/collections/Array.h"
 #include "framework/controls/HeaderCtrl.h"
 
 class CTkHeaderCtrl : public CHeaderCtrl {

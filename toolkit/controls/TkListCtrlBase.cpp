@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitLayoutIds.h"
 #include "toolkit/controls/TkControlFonts.h"

@@ -3,7 +3,7 @@
 // move, a least and most column width, columns built from tables and sized to their contents,
 // column widths kept in the profile, and the list's own colours for unselected rows.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/ListCtrl.h"
 #include "toolkit/controls/TkFlatHeaderCtrl.h"
 

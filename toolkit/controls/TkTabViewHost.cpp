@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 #include "framework/bars/BarStyles.h"
-#include "framework/MemoryException.h"
+#include "framework/exceptions/MemoryException.h"
 #include "framework/docking/MiniDockFrameWnd.h"
 #include "framework/docview/View.h"
 #include "framework/frame/FrameWnd.h"

@@ -3,7 +3,7 @@
 // in a frame, the frame's active view follows the selected tab and is handed back when a view
 // goes away.
 #pragma once
-#include "framework/PtrList.h"
+#include "framework/collections/PtrList.h"
 #include "framework/docview/CreateContext.h"
 #include "toolkit/controls/TkFlatTabPainter.h"
 

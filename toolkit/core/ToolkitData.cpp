@@ -3,7 +3,7 @@
 #include <cstring>
 #include <shlwapi.h>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/gdi/ColorValue.h"
 #include "toolkit/services/OSVersion.h"

@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CTkToolkitData {
  public:

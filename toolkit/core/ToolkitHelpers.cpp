@@ -1,7 +1,7 @@
 #include "toolkit/core/ToolkitHelpers.h"
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/WinApp.h"
 #include "framework/wnd/Wnd.h"
 #include "toolkit/core/ToolkitData.h"
 

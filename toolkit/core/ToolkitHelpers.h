@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CWnd;
 

@@ -1,7 +1,7 @@
 #include "toolkit/dialogs/TkAccelPropertyPage.h"
 
-#include "framework/AfxResource.h"
-#include "framework/MessageBox.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/ids/ToolkitLayoutIds.h"
 #include "toolkit/dialogs/TkAccelPropertySheet.h"

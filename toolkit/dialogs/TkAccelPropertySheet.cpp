@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/ids/ToolkitLayoutIds.h"
 #include "toolkit/services/TkAccelManager.h"
 

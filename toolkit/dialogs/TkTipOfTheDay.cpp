@@ -4,9 +4,9 @@
 
 #include <ctime>
 
-#include "framework/Gdi.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/gdi/Gdi.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"

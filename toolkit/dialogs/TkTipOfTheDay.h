@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdio>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/dialogs/Dialog.h"
 #include "toolkit/core/ToolkitHelpers.h"
 

@@ -2,7 +2,7 @@
 // otherwise the file-open box cut down to its folder part (no file name, list or type), whose
 // chosen folder is the folder part of the result.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/dialogs/FileDialog.h"
 
 // Style bit: the shell's folder browser.

@@ -8,7 +8,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/bars/ControlBar.h"
 
 // The toolkit style bit a sizing bar carries from the moment it is docked until its row has

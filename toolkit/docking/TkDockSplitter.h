@@ -4,7 +4,7 @@
 // its layout pass and hands them the mouse; while a drag runs an inverted line follows it over
 // the frame, and only the release changes any size.
 #pragma once
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 class CDC;
 class CTkDockBar;

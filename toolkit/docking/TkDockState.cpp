@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 #include "framework/docking/DockBar.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/services/TkProfileStore.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "toolkit/TkMenuBar.h"
 #include "toolkit/menus/TkCoolMenu.h"
 #include "toolkit/services/TkAccelManager.h"

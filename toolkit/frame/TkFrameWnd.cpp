@@ -1,8 +1,8 @@
 #include "toolkit/frame/TkFrameWnd.h"
 
-#include "framework/AfxResource.h"
-#include "framework/ResourceException.h"
-#include "framework/Document.h"
+#include "framework/app/AfxResource.h"
+#include "framework/exceptions/ResourceException.h"
+#include "framework/docview/Document.h"
 #include "framework/docking/DockBar.h"
 #include "framework/docking/DockState.h"
 #include "framework/docview/CreateContext.h"

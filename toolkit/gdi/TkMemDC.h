@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 class CTkMemDC : public CDC {
   DECLARE_DYNAMIC(CTkMemDC)

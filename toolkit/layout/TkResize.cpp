@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 TkDeferPosCalls& TkGetDeferPosCalls() {
   static TkDeferPosCalls calls = {::BeginDeferWindowPos, ::DeferWindowPos, ::EndDeferWindowPos,

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 
-#include "framework/PtrArray.h"
+#include "framework/collections/PtrArray.h"
 #include "framework/wnd/Wnd.h"
 #include "toolkit/layout/TkResizeGrip.h"
 #include "toolkit/layout/TkResizeRect.h"

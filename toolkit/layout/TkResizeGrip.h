@@ -1,7 +1,7 @@
 // CTkResizeGrip: the size box in the bottom-right corner of a resizable window. A press on it
 // hands the drag to the system as if the window's own bottom-right border had been grabbed.
 #pragma once
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/controls/Static.h"
 
 class CTkResizeGrip : public CStatic {

@@ -1,6 +1,6 @@
 #include "toolkit/menubar/TkMenuBar.h"
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/docking/MiniDockFrameWnd.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/MessageMap.h"

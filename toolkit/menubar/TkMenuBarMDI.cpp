@@ -3,7 +3,7 @@
 // menu.
 #include <map>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitMenuBarIds.h"

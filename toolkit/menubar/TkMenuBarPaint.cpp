@@ -1,7 +1,7 @@
 // The menu bar's painting: its text buttons (raised under the mouse, sunken while their popup is
 // open, joined to the popup with the flat look), the non-client MDI buttons, and the shadow an
 // open popup casts on its button with the flat look.
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/wnd/WindowDc.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/core/ToolkitHelpers.h"

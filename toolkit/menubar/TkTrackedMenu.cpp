@@ -1,6 +1,6 @@
 #include "toolkit/menubar/TkTrackedMenu.h"
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "toolkit/menus/TkMenuShared.h"
 
 IMPLEMENT_DYNAMIC(CTkTrackedMenu, CMenu)

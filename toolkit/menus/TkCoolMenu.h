@@ -14,7 +14,7 @@
 #include <map>
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/gdi/Rect.h"
 #include "toolkit/menus/TkMenuItemData.h"
 #include "toolkit/services/TkWndHook.h"

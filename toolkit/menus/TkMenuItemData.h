@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 // Marks a record as the toolkit's.
 constexpr DWORD kTkMenuItemSignature = 0x5A3C91E7;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/services/TkProfileStore.h"

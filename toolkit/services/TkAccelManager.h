@@ -6,10 +6,10 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/List.h"
-#include "framework/Map.h"
-#include "framework/String.h"
-#include "framework/StringArray.h"
+#include "framework/collections/List.h"
+#include "framework/collections/Map.h"
+#include "framework/core/String.h"
+#include "framework/collections/StringArray.h"
 
 class CComboBox;
 class CFrameWnd;

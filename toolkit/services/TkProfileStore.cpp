@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkRegKey.h"
 

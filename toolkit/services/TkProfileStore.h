@@ -7,9 +7,9 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Map.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "framework/collections/Map.h"
+#include "framework/core/String.h"
+#include "framework/collections/StringList.h"
 
 class CWinApp;
 

@@ -6,8 +6,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Map.h"
-#include "framework/Object.h"
+#include "framework/collections/Map.h"
+#include "framework/core/Object.h"
 
 class CWnd;
 class CTkWindowMap;

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 struct NamedWindow {
   const char* name;

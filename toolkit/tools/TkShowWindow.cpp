@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "toolkit/tools/PictureProgram.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/controls/TkCheckListBox.h"

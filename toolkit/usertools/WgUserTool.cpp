@@ -5,13 +5,13 @@
 #include <unordered_set>
 #include <vector>
 
-#include "framework/Archive.h"
-#include "framework/ArchiveException.h"
-#include "framework/File.h"
-#include "framework/Exception.h"
-#include "framework/FileException.h"
-#include "framework/StringArray.h"
-#include "framework/WinThread.h"
+#include "framework/files/Archive.h"
+#include "framework/exceptions/ArchiveException.h"
+#include "framework/files/File.h"
+#include "framework/exceptions/Exception.h"
+#include "framework/exceptions/FileException.h"
+#include "framework/collections/StringArray.h"
+#include "framework/threads/WinThread.h"
 #include "framework/gdi/Menu.h"
 
 IMPLEMENT_SERIAL(CWgUserTool, CObject, 1)

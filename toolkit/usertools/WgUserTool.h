@@ -2,9 +2,9 @@
 // command, arguments, initial folder, show mode and whether to wait for it), the tools file that
 // keeps the list, starting a tool and filling a menu with the tools.
 #pragma once
-#include "framework/ObArray.h"
-#include "framework/Object.h"
-#include "framework/String.h"
+#include "framework/collections/ObArray.h"
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 class CMenu;
 class CStringArray;

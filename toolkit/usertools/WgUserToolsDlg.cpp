@@ -1,6 +1,6 @@
 #include "toolkit/usertools/WgUserToolsDlg.h"
 
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/controls/ListBox.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitControlsIds.h"

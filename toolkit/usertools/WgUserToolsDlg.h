@@ -1,7 +1,7 @@
 // CWgUserToolsDlg: the dialog in which the user edits the list of user tools. It works on copies
 // of the owner's tools and hands them over only on OK.
 #pragma once
-#include "framework/ObArray.h"
+#include "framework/collections/ObArray.h"
 #include "framework/dialogs/Dialog.h"
 #include "toolkit/widgets/WgBrowseEdit.h"
 

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/ids/ToolkitWidgetsIds.h"

@@ -3,7 +3,7 @@
 // edit's window exists (a message the edit posts itself), from the style set by then; the edit
 // then gives up room for it and keeps it beside itself whenever it moves.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/Edit.h"
 
 class CFileDialog;

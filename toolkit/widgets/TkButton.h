@@ -3,7 +3,7 @@
 // icon (with an optional pushed icon) or a bitmap (with a disabled one) beside or above its text.
 // The browse button, the chevron and the caption buttons of the docking windows derive from it.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/Button.h"
 #include "framework/gdi/Rect.h"
 

@@ -6,7 +6,7 @@
 #include "toolkit/gdi/TkPicture.h"
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/ToolTipCtrl.h"
 #include "framework/gdi/Rect.h"
 #include "framework/wnd/Wnd.h"

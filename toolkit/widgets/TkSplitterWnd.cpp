@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 #include "framework/wnd/MessageMap.h"
 #include "framework/wnd/WindowDc.h"
 #include "toolkit/core/ToolkitData.h"

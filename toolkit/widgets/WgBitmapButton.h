@@ -2,7 +2,7 @@
 // system colours (reloaded when they change). CWgMenuButton: a bitmap button whose click action
 // runs after the button's own release handling.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "toolkit/widgets/WgOwnerDrawButton.h"
 
 class CWgBitmapButton : public CWgOwnerDrawButton {

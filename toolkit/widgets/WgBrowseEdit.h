@@ -2,7 +2,7 @@
 // opens a folder dialog (CWgBrowseDirEdit) or a file dialog (CWgBrowseFileEdit) whose result is
 // written into the edit.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/Edit.h"
 
 class CFileDialog;

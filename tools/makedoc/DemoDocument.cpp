@@ -8,7 +8,7 @@
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
 #include "engines/db/SearchResult.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 
 namespace zbdemo {
 

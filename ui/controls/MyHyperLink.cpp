@@ -1,7 +1,7 @@
 #include "ui/controls/MyHyperLink.h"
 
 #include "foundation/os/UrlLink.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/gdi/GdiObject.h"
 #include "framework/wnd/MessageMap.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/wnd/Wnd.h"
 
 class ScrollingTextCtrl : public CWnd {

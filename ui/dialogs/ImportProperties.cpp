@@ -8,9 +8,9 @@
 #include "app/AppServices.h"
 #include "app/ProxySettings.h"
 #include "foundation/net/SockHttpClient.h"
-#include "framework/CriticalSection.h"
-#include "framework/MessageBox.h"
-#include "framework/WinThread.h"
+#include "framework/threads/CriticalSection.h"
+#include "framework/app/MessageBox.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"
 

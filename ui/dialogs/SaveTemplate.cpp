@@ -1,6 +1,6 @@
 #include "ui/dialogs/SaveTemplate.h"
 
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/wnd/Wnd.h"
 
 // One style: LOGFONT height (negative: character height), weight (0 the default), underline and

@@ -12,7 +12,7 @@
 #include "app/NQCommandLineInfo.h"
 #include "app/tests/AppTestSupport.h"
 #include "foundation/core/NVList.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "resources/resource.h"
 #include "ui/RunWindows.h"
 #include "ui/dialogs/CheckingForUpdate.h"

@@ -11,7 +11,7 @@
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/db/EngineList.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/frame/FrameWnd.h"
 #include "resources/resource.h"

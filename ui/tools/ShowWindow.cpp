@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "toolkit/tools/PictureProgram.h"
 #include "ui/LanguageNames.h"
 #include "ui/controls/ScrollingTextCtrl.h"

@@ -12,7 +12,7 @@
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/gdi/WaitCursor.h"
 #include "resources/resource.h"
 #include "ui/AutomatedRun.h"

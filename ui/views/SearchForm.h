@@ -6,7 +6,7 @@
 #include <atomic>
 #include <memory>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/docview/FormView.h"
 #include "toolkit/widgets/TkBrowseEdit.h"
 

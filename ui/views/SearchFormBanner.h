@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "foundation/core/NVList.h"
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 // Posted by the banner's worker to the form when a fetch failed: the form's own thread sets the
 // timer of the next try (a timer belongs to the thread of its window).

@@ -4,7 +4,7 @@
 // place, deleted, moved, imported from and exported to text files, pasted from the clipboard
 // and taken from a web page's keywords. While a run is active the user can change neither the selection nor the terms.
 #pragma once
-#include "framework/StringList.h"
+#include "framework/collections/StringList.h"
 #include "ui/views/ListViewEx.h"
 
 class CEngineSet;

@@ -8,7 +8,7 @@
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/gdi/WaitCursor.h"
 #include "framework/wnd/CmdUI.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CListCtrl;
 

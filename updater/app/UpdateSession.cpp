@@ -1,7 +1,7 @@
 #include "updater/app/UpdateSession.h"
 
-#include "framework/AfxResource.h"
-#include "framework/WinThread.h"
+#include "framework/app/AfxResource.h"
+#include "framework/threads/WinThread.h"
 #include "resources/resource.h"
 #include "updater/dialogs/ZBUpdateDlg.h"
 #include "updater/startup/NQCommandLineInfo.h"

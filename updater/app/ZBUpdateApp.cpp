@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "updater/app/UpdateSession.h"
 #include "updater/startup/NQCommandLineInfo.h"

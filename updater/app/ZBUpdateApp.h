@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 class NQCommandLineInfo;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "foundation/codec/Crusher.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"

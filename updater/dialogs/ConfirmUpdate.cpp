@@ -1,7 +1,7 @@
 #include "updater/dialogs/ConfirmUpdate.h"
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/WinApp.h"
 #include "foundation/os/UrlLink.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"

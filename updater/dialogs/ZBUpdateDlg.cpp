@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "framework/AfxResource.h"
-#include "framework/WinThread.h"
+#include "framework/app/AfxResource.h"
+#include "framework/threads/WinThread.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"
 #include "updater/dialogs/ConfirmUpdate.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "foundation/update/ArqFormat.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "updater/archive/ArchiveFiles.h"
 #include "updater/archive/ArchiveLayer.h"

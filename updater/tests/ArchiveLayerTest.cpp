@@ -10,7 +10,7 @@
 #include "foundation/codec/Crusher.h"
 #include "foundation/update/ArqFileTable.h"
 #include "foundation/update/ArqFormat.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "tests/support/TempFolder.h"
 #include "updater/archive/ArchiveLayer.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "foundation/codec/Crusher.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "tests/servers/UpdateTestServer.h"
 #include "tests/support/TempFolder.h"

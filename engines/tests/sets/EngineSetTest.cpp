@@ -17,8 +17,8 @@
 #include "engines/sets/RankMatcher.h"
 #include "engines/db/SearchEngine.h"
 #include "engines/tests/EngineTestSupport.h"
-#include "framework/Archive.h"
-#include "framework/File.h"
+#include "framework/files/Archive.h"
+#include "framework/files/File.h"
 
 using enginetest::TempFolder;
 using enginetest::WriteFile;

@@ -6,7 +6,7 @@
 
 #include "foundation/os/FileVersion.h"
 #include "foundation/os/VersionInfo.h"
-#include "framework/Archive.h"
+#include "framework/files/Archive.h"
 
 namespace {
 

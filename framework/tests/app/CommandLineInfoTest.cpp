@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/CommandLineInfo.h"
+#include "framework/app/CommandLineInfo.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Document.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/docview/Document.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/app/RecentFileList.h"
 #include "framework/gdi/Menu.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 
 namespace {
 

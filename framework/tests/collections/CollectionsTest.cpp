@@ -4,15 +4,15 @@
 #include <map>
 #include <string>
 
-#include "framework/MapStringToOb.h"
-#include "framework/MapStringToPtr.h"
-#include "framework/MapStringToString.h"
-#include "framework/ObArray.h"
-#include "framework/ObList.h"
-#include "framework/PtrArray.h"
-#include "framework/PtrList.h"
-#include "framework/StringArray.h"
-#include "framework/StringList.h"
+#include "framework/collections/MapStringToOb.h"
+#include "framework/collections/MapStringToPtr.h"
+#include "framework/collections/MapStringToString.h"
+#include "framework/collections/ObArray.h"
+#include "framework/collections/ObList.h"
+#include "framework/collections/PtrArray.h"
+#include "framework/collections/PtrList.h"
+#include "framework/collections/StringArray.h"
+#include "framework/collections/StringList.h"
 
 namespace {
 std::string Join(const CStringList& list) {

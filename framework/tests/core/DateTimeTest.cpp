@@ -1,8 +1,8 @@
 // COleDateTime and CTime: building, parts, the locale's formatting and parsing, status.
 #include <gtest/gtest.h>
 
-#include "framework/OleDateTime.h"
-#include "framework/Time.h"
+#include "framework/core/OleDateTime.h"
+#include "framework/core/Time.h"
 
 namespace {
 const LCID kEnglishUs = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "framework/Archive.h"
-#include "framework/Object.h"
+#include "framework/files/Archive.h"
+#include "framework/core/Object.h"
 
 namespace {
 

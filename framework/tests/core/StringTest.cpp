@@ -1,8 +1,8 @@
 // CString: the members the programs call, with their edge cases (bounds, empty texts, buffers).
 #include <gtest/gtest.h>
 
-#include "framework/AfxResource.h"
-#include "framework/String.h"
+#include "framework/app/AfxResource.h"
+#include "framework/core/String.h"
 
 TEST(String, ConstructionAndConcatenation) {
   CString empty;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/docking/DockBar.h"
 #include "framework/docking/DockContext.h"
 #include "framework/docking/DockState.h"

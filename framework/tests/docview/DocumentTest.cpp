@@ -1,8 +1,8 @@
-#include "framework/Document.h"
+#include "framework/docview/Document.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Document.h"
-#include "framework/WinApp.h"
+#include "framework/docview/Document.h"
+#include "framework/app/WinApp.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/FormView.h"

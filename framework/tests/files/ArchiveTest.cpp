@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Archive.h"
-#include "framework/ObArray.h"
-#include "framework/ObList.h"
-#include "framework/OleDateTime.h"
-#include "framework/tests/MemoryFile.h"
+#include "framework/files/Archive.h"
+#include "framework/collections/ObArray.h"
+#include "framework/collections/ObList.h"
+#include "framework/core/OleDateTime.h"
+#include "framework/tests/files/MemoryFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/StdioFile.h"
+#include "framework/files/StdioFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/File.h"
+#include "framework/files/File.h"
 
 class CTestMemoryFile : public CFile {
  public:

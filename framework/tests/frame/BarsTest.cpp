@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/bars/DialogBar.h"
 #include "framework/bars/ReBar.h"

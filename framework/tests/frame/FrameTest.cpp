@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Archive.h"
-#include "framework/CommandLineInfo.h"
-#include "framework/Document.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/files/Archive.h"
+#include "framework/app/CommandLineInfo.h"
+#include "framework/docview/Document.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/app/AppIds.h"
 #include "framework/app/RecentFileList.h"
 #include "framework/bars/StatusBar.h"

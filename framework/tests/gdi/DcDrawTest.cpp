@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "framework/Gdi.h"
-#include "framework/String.h"
+#include "framework/gdi/Gdi.h"
+#include "framework/core/String.h"
 #include "framework/tests/gdi/MemoryCanvas.h"
 
 namespace {

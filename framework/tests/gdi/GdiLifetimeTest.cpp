@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/tests/gdi/GdiObjectCount.h"
 
 namespace {

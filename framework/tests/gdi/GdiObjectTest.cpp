@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 namespace {
 

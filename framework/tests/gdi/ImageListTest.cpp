@@ -2,7 +2,7 @@
 // colour transparent, and owned once.
 #include <gtest/gtest.h>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 #include "framework/tests/gdi/MemoryCanvas.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // A memory device context drawing into a 32-bit bitmap of known size, cleared to white, whose
 // pixels the tests read back.
 #pragma once
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 class MemoryCanvas {
  public:

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Gdi.h"
-#include "framework/String.h"
+#include "framework/gdi/Gdi.h"
+#include "framework/core/String.h"
 
 namespace {
 

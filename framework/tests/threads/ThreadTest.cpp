@@ -3,8 +3,8 @@
 
 #include <atomic>
 
-#include "framework/CriticalSection.h"
-#include "framework/WinThread.h"
+#include "framework/threads/CriticalSection.h"
+#include "framework/threads/WinThread.h"
 
 namespace {
 struct Work {

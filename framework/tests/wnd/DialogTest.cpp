@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "framework/MessageBox.h"
-#include "framework/WinThread.h"
+#include "framework/app/MessageBox.h"
+#include "framework/threads/WinThread.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/dialogs/Dialog.h"
 #include "framework/dialogs/FileDialog.h"

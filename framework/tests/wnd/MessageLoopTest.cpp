@@ -2,8 +2,8 @@
 // the loop, thread messages, and message boxes shown for real when the program asks for them.
 #include <gtest/gtest.h>
 
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 
 namespace {

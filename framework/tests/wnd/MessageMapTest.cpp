@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 
 namespace {

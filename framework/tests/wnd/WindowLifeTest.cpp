@@ -2,10 +2,10 @@
 // window or its object goes away.
 #include <gtest/gtest.h>
 
-#include "framework/FileException.h"
-#include "framework/MessageBox.h"
-#include "framework/UserException.h"
-#include "framework/WinThread.h"
+#include "framework/exceptions/FileException.h"
+#include "framework/app/MessageBox.h"
+#include "framework/exceptions/UserException.h"
+#include "framework/threads/WinThread.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 
 namespace {

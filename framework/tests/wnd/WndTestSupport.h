@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"
 
 struct CallLog {

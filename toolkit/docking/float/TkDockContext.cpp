@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/docking/DockBar.h"
 #include "framework/docking/MiniDockFrameWnd.h"
 #include "framework/docview/View.h"

@@ -7,7 +7,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/ObArray.h"
+#include "framework/collections/ObArray.h"
 #include "framework/docking/DockContext.h"
 
 class CFrameWnd;

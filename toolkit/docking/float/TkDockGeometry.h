@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 namespace tkdrag {
 

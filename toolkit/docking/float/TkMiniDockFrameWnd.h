@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/PtrList.h"
+#include "framework/collections/PtrList.h"
 #include "framework/controls/ToolTipCtrl.h"
 #include "framework/docking/MiniDockFrameWnd.h"
 

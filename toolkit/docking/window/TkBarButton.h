@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Object.h"
+#include "framework/core/Object.h"
 #include "toolkit/widgets/TkButton.h"
 
 class CTkDockWindow;

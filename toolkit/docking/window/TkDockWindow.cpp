@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "framework/Document.h"
-#include "framework/MemoryException.h"
+#include "framework/docview/Document.h"
+#include "framework/exceptions/MemoryException.h"
 #include "framework/docking/DockBar.h"
 #include "framework/docking/MiniDockFrameWnd.h"
 #include "framework/docview/View.h"

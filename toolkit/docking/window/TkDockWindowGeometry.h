@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/Gdi.h"
+#include "framework/gdi/Gdi.h"
 
 namespace tkdock {
 

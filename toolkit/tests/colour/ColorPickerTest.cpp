@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "resources/ids/ToolkitColourIds.h"
 #include "toolkit/dialogs/TkColorDialog.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/bars/StatusBar.h"
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "framework/AfxResource.h"
-#include "framework/String.h"
-#include "framework/WinApp.h"
-#include "framework/WinThread.h"
+#include "framework/app/AfxResource.h"
+#include "framework/core/String.h"
+#include "framework/app/WinApp.h"
+#include "framework/threads/WinThread.h"
 #include "framework/gdi/Dc.h"
 
 namespace tktest {

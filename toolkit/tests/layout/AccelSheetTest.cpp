@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/dialogs/TkAccelPropertySheet.h"

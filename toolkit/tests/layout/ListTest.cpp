@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "toolkit/controls/TkListCtrl.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "toolkit/layout/TkResizePropertyPage.h"
 #include "toolkit/layout/TkResizePropertySheet.h"
 #include "toolkit/tests/layout/LayoutTestIds.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/menubar/TkMenuBar.h"

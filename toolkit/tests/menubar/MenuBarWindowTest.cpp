@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/bars/BarStyles.h"
 #include "framework/bars/ReBar.h"
 #include "framework/docking/DockBar.h"

@@ -8,7 +8,7 @@
 
 #include "framework/gdi/Dc.h"
 #include "framework/wnd/Wnd.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/menus/TkCoolMenu.h"
 #include "toolkit/menus/TkMenuShared.h"

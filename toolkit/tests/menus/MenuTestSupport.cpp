@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "toolkit/core/ToolkitData.h"
 
 namespace menutest {

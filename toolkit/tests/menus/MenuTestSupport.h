@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/String.h"
-#include "framework/WinApp.h"
+#include "framework/core/String.h"
+#include "framework/app/WinApp.h"
 #include "toolkit/menus/TkMenuItemData.h"
 
 namespace menutest {

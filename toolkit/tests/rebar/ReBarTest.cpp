@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
-#include "framework/AfxResource.h"
+#include "framework/app/WinApp.h"
+#include "framework/app/AfxResource.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/bars/TkReBar.h"
 #include "toolkit/bars/TkToolBar.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkAccelManager.h"

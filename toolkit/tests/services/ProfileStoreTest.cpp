@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "toolkit/core/ToolkitData.h"
 #include "toolkit/services/TkProfileStore.h"
 

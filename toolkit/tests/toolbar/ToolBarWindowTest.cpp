@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 #include "resources/ids/ToolkitToolbarIds.h"
 #include "toolkit/core/ToolkitData.h"

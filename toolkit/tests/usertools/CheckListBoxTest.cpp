@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/wnd/Wnd.h"
 #include "resources/ids/ToolkitControlsIds.h"
 #include "toolkit/controls/TkCheckListBox.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/StringArray.h"
+#include "framework/collections/StringArray.h"
 #include "framework/gdi/Menu.h"
 #include "toolkit/usertools/WgUserTool.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "resources/ids/ToolkitWidgetsIds.h"

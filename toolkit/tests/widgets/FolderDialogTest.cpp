@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "toolkit/dialogs/TkBrowseFolderDlg.h"
 

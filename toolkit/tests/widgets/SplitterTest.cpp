@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "framework/docview/View.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
 #include "toolkit/widgets/TkSplitterWnd.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/AfxResource.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/MessageBox.h"
+#include "framework/app/WinApp.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "resources/ids/ToolkitWidgetsIds.h"
 #include "toolkit/core/ToolkitHelpers.h"

@@ -3,7 +3,7 @@
 // thread of its own when its item is selected, so the tree stays usable while pages load.
 #pragma once
 #include "foundation/core/NVList.h"
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/AnimateCtrl.h"
 #include "framework/controls/TreeCtrl.h"
 #include "framework/dialogs/Dialog.h"

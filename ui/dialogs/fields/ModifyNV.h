@@ -3,7 +3,7 @@
 // translated through the online translation service on a worker thread; the dialog stays
 // usable meanwhile, and Cancel stops the translation before it closes anything.
 #pragma once
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/controls/AnimateCtrl.h"
 #include "framework/dialogs/Dialog.h"
 

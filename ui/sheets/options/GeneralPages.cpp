@@ -1,7 +1,7 @@
 // The General, Searching and Performance pages: check boxes and numbers of the search itself.
 #include "app/SearchProperties.h"
 #include "engines/sets/RankMatcher.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

@@ -3,7 +3,7 @@
 #include "app/SearchProperties.h"
 #include "app/ZubrinApp.h"
 #include "app/run/UpdateBroadcast.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "ui/sheets/options/OptionsPages.h"
 #include "framework/wnd/MessageMap.h"
 

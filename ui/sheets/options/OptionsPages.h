@@ -5,7 +5,7 @@
 #pragma once
 #include <vector>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 #include "framework/dialogs/PropertyPage.h"
 #include "framework/gdi/GdiObject.h"
 #include "toolkit/controls/TkCheckListBox.h"

@@ -1,7 +1,7 @@
 // The Language page: the language module the program loads from its next start.
 #include "app/AppPaths.h"
 #include "app/AppServices.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "resources/resource.h"
 #include "ui/sheets/options/OptionsPages.h"
 #include "framework/wnd/MessageMap.h"

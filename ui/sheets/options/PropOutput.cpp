@@ -1,7 +1,7 @@
 // The Output page: where reports go and what they show, with the report header and footer.
 #include "app/SearchProperties.h"
 #include "foundation/os/WgFileSystem.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

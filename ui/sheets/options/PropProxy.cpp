@@ -1,6 +1,6 @@
 // The Proxy page: a proxy server by hand, or the system's proxy found by itself.
 #include "app/SearchProperties.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"
 #include "ui/MainFrame.h"

@@ -1,7 +1,7 @@
 // The main window's commands that open the project's properties sheet, and the sheet report
 // mailing shows before it sends.
 #include "app/ZubrinDoc.h"
-#include "framework/WinThread.h"
+#include "framework/threads/WinThread.h"
 #include "reports/MapiMail.h"
 #include "resources/resource.h"
 #include "ui/MainFrame.h"

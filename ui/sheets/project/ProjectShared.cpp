@@ -6,7 +6,7 @@
 #include "app/ZubrinApp.h"
 #include "app/ZubrinDoc.h"
 #include "engines/db/ProfileFields.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 
 namespace projectui {

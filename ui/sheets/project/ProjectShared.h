@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/core/String.h"
 
 class CZubrinDoc;
 struct SiteProfileField;

@@ -3,7 +3,7 @@
 #include "app/AppServices.h"
 #include "app/ZubrinDoc.h"
 #include "foundation/os/WgFileSystem.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

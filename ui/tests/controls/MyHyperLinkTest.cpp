@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/os/UrlLink.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "resources/resource.h"
 #include "ui/controls/MyHyperLink.h"
 #include "ui/dialogs/AboutBox2.h"

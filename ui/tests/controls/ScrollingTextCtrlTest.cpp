@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "ui/controls/ScrollingTextCtrl.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "framework/AfxResource.h"
-#include "framework/MessageBox.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/MessageBox.h"
 
 namespace dlgtest {
 namespace {

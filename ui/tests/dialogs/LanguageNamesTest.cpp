@@ -2,7 +2,7 @@
 // choice made by the first lookup between the language module's own names and English.
 #include <gtest/gtest.h>
 
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "ui/LanguageNames.h"
 #include "ui/tests/dialogs/DialogDriver.h"
 

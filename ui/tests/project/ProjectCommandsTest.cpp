@@ -9,7 +9,7 @@
 
 #include "app/SearchProperties.h"
 #include "app/ZubrinDoc.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/wnd/CmdUI.h"
 #include "framework/docview/DocTemplate.h"
 #include "reports/MapiMail.h"

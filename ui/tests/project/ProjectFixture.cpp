@@ -7,8 +7,8 @@
 #include "engines/query/PageCache.h"
 #include "foundation/net/SockHttpClient.h"
 #include "foundation/net/Socklet.h"
-#include "framework/AfxResource.h"
-#include "framework/MessageBox.h"
+#include "framework/app/AfxResource.h"
+#include "framework/app/MessageBox.h"
 #include "tests/fakeengine/EngineFixtures.h"
 
 namespace projtest {

@@ -5,7 +5,7 @@
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/docview/DocTemplate.h"
 #include "resources/resource.h"
 #include "ui/Panes.h"

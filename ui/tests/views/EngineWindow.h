@@ -11,7 +11,7 @@
 
 #include "app/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
-#include "framework/WinApp.h"
+#include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"
 #include "framework/splitter/SplitterWnd.h"
 #include "ui/views/SearchEngineView.h"

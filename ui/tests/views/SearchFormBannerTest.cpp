@@ -15,7 +15,7 @@
 #include "engines/sets/EngineSet.h"
 #include "foundation/cgi/CgiEnvironment.h"
 #include "foundation/core/ScrambleCoder.h"
-#include "framework/AfxResource.h"
+#include "framework/app/AfxResource.h"
 #include "resources/resource.h"
 #include "tests/servers/BannerTestServer.h"
 #include "ui/tests/views/TermsWindow.h"

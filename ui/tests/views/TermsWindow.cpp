@@ -5,7 +5,7 @@
 #include "engines/db/EngineList.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
-#include "framework/MessageBox.h"
+#include "framework/app/MessageBox.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/wnd/CmdUI.h"
 #include "resources/resource.h"
