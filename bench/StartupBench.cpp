@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StartupPhases.h"
+#include "app/program/StartupPhases.h"
 #include "tests/support/ProcessDriver.h"
 
 namespace {

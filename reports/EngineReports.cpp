@@ -10,10 +10,10 @@
 #include <streambuf>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"

@@ -2,8 +2,8 @@
 // Summary, Competitor and Submittal; and the submission counts of the engine cache.
 #include <memory>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineList.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"

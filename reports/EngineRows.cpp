@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/sets/EngineSet.h"
 
 namespace {

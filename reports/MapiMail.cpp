@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"

@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/os/UrlLink.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"

@@ -1,9 +1,9 @@
 #include "ui/AutomatedRun.h"
 
-#include "app/AppPaths.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinAppLog.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/program/ZubrinAppLog.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/sets/EngineSet.h"
 #include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"

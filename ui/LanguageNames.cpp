@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 
 namespace {
 struct LanguageRow {

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/AppServices.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/SelectionTemplates.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/SelectionTemplates.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/app/AfxResource.h"
 #include "framework/docview/Document.h"
 #include "framework/app/AppIds.h"

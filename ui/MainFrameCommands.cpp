@@ -4,10 +4,10 @@
 
 #include <atomic>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunControl.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"

@@ -2,7 +2,7 @@
 // panes and the focus commands.
 #include "ui/MainFrame.h"
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/docview/CreateContext.h"
 #include "framework/docview/View.h"
 #include "framework/wnd/MessageMap.h"

@@ -1,9 +1,9 @@
 // CMainFrame: the progress bar in the message pane and the status panes' widths.
 #include "ui/MainFrame.h"
 
-#include "app/AppServices.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "reports/ResultsCsv.h"
 #include "framework/threads/WinThread.h"
 #include "framework/wnd/MessageMap.h"

@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/sets/EngineManager.h"
 #include "engines/sets/EngineSet.h"
 #include "framework/app/MessageBox.h"

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinAppLog.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/program/ZubrinAppLog.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/app/MessageBox.h"
 #include "framework/threads/WinThread.h"
 #include "resources/resource.h"

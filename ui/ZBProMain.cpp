@@ -2,9 +2,9 @@
 // start-up calls, and the entry point.
 #include <windows.h>
 
-#include "app/ZubrinApp.h"
-#include "app/ZubrinAppLog.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/ZubrinApp.h"
+#include "app/program/ZubrinAppLog.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
 #include "framework/threads/WinThread.h"
 #include "framework/wnd/Wnd.h"

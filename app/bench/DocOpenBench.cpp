@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunControl.h"
 #include "app/run/RunRules.h"
 #include "engines/db/EngineServices.h"

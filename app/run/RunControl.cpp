@@ -3,9 +3,9 @@
 
 #include <ctime>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/RunFlags.h"
 #include "app/run/RunRules.h"

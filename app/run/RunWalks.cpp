@@ -2,8 +2,8 @@
 // ends the run.
 #include <algorithm>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/RunControl.h"
 #include "app/run/RunFlags.h"

@@ -1,8 +1,8 @@
 // The workers of a run: starting one per engine, the body that drives the engine, the events
 // it raises and the resubmission policy it asks.
-#include "app/NQCommandLineInfo.h"
-#include "app/ProxySettings.h"
-#include "app/ZubrinDoc.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/ProxySettings.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/RunControl.h"
 #include "app/run/RunRules.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CrusherFile.h"
+#include "app/document/CrusherFile.h"
 #include "framework/files/Archive.h"
 #include "framework/core/OleDateTime.h"
 

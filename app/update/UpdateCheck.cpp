@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppPaths.h"
-#include "app/ProxySettings.h"
+#include "app/services/AppPaths.h"
+#include "app/settings/ProxySettings.h"
 #include "app/update/DailyUpdateCheck.h"
 #include "foundation/net/SockHttpClient.h"
 #include "foundation/update/FileInfo.h"

@@ -6,8 +6,8 @@
 
 #include <atomic>
 
-#include "app/AppPaths.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/document/ZubrinDoc.h"
 
 namespace updatelauncher {
 namespace {

@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/query/DebugOptions.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/NQCommandLineInfo.h"
-#include "app/SearchProperties.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/SearchProperties.h"
 #include "framework/app/MessageBox.h"
 #include "engines/sets/RankMatcher.h"
 #include "foundation/core/Date.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/NQCommandLineInfo.h"
+#include "app/program/NQCommandLineInfo.h"
 #include "framework/app/MessageBox.h"
 #include "reports/EngineReports.h"
 #include "reports/ReportCommands.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/core/Date.h"
 #include "engines/db/SearchEngine.h"

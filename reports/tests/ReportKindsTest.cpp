@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "engines/db/SearchEngine.h"
 #include "engines/db/SearchResult.h"
 #include "reports/EngineReports.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/NQCommandLineInfo.h"
+#include "app/program/NQCommandLineInfo.h"
 #include "reports/EngineReports.h"
 #include "reports/tests/ReportFixture.h"
 

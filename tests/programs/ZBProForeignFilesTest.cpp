@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/tests/LargeDocuments.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"

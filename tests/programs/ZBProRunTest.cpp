@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"

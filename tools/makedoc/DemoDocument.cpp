@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EnginePrototypes.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"

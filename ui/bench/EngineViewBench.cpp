@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/tests/AppTestSupport.h"

@@ -1,6 +1,6 @@
 #include "ui/dialogs/AboutBox2.h"
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/dialogs/EditReportHeader.h"
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "framework/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

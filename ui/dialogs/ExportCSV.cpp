@@ -1,7 +1,7 @@
 #include "ui/dialogs/ExportCSV.h"
 
-#include "app/AppServices.h"
-#include "app/NQCommandLineInfo.h"
+#include "app/services/AppServices.h"
+#include "app/program/NQCommandLineInfo.h"
 #include "foundation/os/WgFileSystem.h"
 #include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/ProxySettings.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
+#include "app/settings/ProxySettings.h"
 #include "foundation/net/SockHttpClient.h"
 #include "framework/threads/CriticalSection.h"
 #include "framework/app/MessageBox.h"

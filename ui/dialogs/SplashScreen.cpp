@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "resources/resource.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "app/SearchProperties.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/ZubrinAppLog.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/program/ZubrinAppLog.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/tests/AppTestSupport.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/db/EngineList.h"
 #include "engines/db/EngineServices.h"

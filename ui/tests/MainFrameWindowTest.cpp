@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchProperties.h"
-#include "app/AppPaths.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/SelectionTemplates.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/services/AppPaths.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/SelectionTemplates.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/db/EngineServices.h"
 #include "reports/ReportCommands.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/NQCommandLineInfo.h"
+#include "app/program/NQCommandLineInfo.h"
 #include "app/tests/AppTestSupport.h"
 #include "foundation/core/NVList.h"
 #include "framework/app/MessageBox.h"

@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "app/SearchProperties.h"
-#include "app/StartupPhases.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/program/StartupPhases.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
 #include "ui/Panes.h"
 

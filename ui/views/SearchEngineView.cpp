@@ -2,12 +2,12 @@
 // engines, the engine cache and the document's rank matching, and the hints it follows.
 #include "ui/views/SearchEngineView.h"
 
-#include "app/AppServices.h"
-#include "app/CountryNames.h"
-#include "app/EngineCache.h"
-#include "app/SearchProperties.h"
-#include "app/StartupPhases.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/services/CountryNames.h"
+#include "app/document/EngineCache.h"
+#include "app/settings/SearchProperties.h"
+#include "app/program/StartupPhases.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

@@ -2,11 +2,11 @@
 // pages of an engine, the reports of a double click, the context menu and the pane keys.
 #include <atomic>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/EngineCache.h"
-#include "app/SelectionTemplates.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
+#include "app/document/EngineCache.h"
+#include "app/settings/SelectionTemplates.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/db/EnginePrototypes.h"

@@ -5,9 +5,9 @@
 // page, repaints a row at most once per interval.
 #include <atomic>
 
-#include "app/AppServices.h"
-#include "app/EngineCache.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/EngineCache.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/submit/FormSubmitter.h"

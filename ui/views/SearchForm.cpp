@@ -1,9 +1,9 @@
 // The search form's creation, settings, layout, drawing and the hints it follows.
 #include "ui/views/SearchForm.h"
 
-#include "app/AppServices.h"
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

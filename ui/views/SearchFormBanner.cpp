@@ -5,11 +5,11 @@
 
 #include <cctype>
 
-#include "app/AppPaths.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/ProxySettings.h"
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/ProxySettings.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"
 #include "foundation/cgi/CgiEnvironment.h"

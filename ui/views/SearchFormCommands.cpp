@@ -1,6 +1,6 @@
 // The search form's message map: what the user types into the fields, the edit commands, the
 // pane and focus commands, and the keys the form takes before its fields see them.
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

@@ -2,10 +2,10 @@
 // set, check boxes as the sets' active flags, in-place renaming, and the hints it follows.
 #include "ui/views/SearchTermView.h"
 
-#include "app/AppServices.h"
-#include "app/SearchProperties.h"
-#include "app/StartupPhases.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/settings/SearchProperties.h"
+#include "app/program/StartupPhases.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

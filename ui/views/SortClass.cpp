@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "framework/controls/ListCtrl.h"
 
 CSortClass::CSortClass(CListCtrl* list, int column, int kind)

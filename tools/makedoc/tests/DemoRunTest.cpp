@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunControl.h"
 #include "app/tests/RunTestSupport.h"
 #include "engines/db/EngineList.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineList.h"
 #include "engines/sets/EngineSet.h"
 #include "engines/db/SearchEngine.h"

@@ -1,7 +1,7 @@
 #include "ui/dialogs/fields/MissingInfo.h"
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/ProfileFields.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

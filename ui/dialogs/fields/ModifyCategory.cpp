@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/ProxySettings.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/ProxySettings.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineList.h"
 #include "engines/db/SearchEngine.h"
 #include "framework/threads/CriticalSection.h"

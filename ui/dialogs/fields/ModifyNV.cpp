@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/AppPaths.h"
-#include "app/ProxySettings.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppPaths.h"
+#include "app/settings/ProxySettings.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineList.h"
 #include "engines/submit/PageTranslator.h"
 #include "framework/threads/CriticalSection.h"

@@ -1,5 +1,5 @@
 // The General, Searching and Performance pages: check boxes and numbers of the search itself.
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "engines/sets/RankMatcher.h"
 #include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"

@@ -1,7 +1,7 @@
 // The options pages' common base: the settings they edit, the save and broadcast of Apply, the
 // page last shown, context help and the modified state that any edit of the user sets.
-#include "app/SearchProperties.h"
-#include "app/ZubrinApp.h"
+#include "app/settings/SearchProperties.h"
+#include "app/program/ZubrinApp.h"
 #include "app/run/UpdateBroadcast.h"
 #include "framework/app/WinApp.h"
 #include "ui/sheets/options/OptionsPages.h"

@@ -1,6 +1,6 @@
 // The Colours page: a text and a background well for each kind of row, and a sample of each
 // pair drawn in its colours.
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/gdi/Dc.h"
 #include "framework/wnd/MessageMap.h"

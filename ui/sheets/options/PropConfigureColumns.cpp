@@ -2,7 +2,7 @@
 // width 0; the first column (the engine) always shows and is not listed.
 #include <commctrl.h>
 
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

@@ -1,6 +1,6 @@
 // The Language page: the language module the program loads from its next start.
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
 #include "framework/app/WinApp.h"
 #include "resources/resource.h"
 #include "ui/sheets/options/OptionsPages.h"

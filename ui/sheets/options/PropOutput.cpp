@@ -1,5 +1,5 @@
 // The Output page: where reports go and what they show, with the report header and footer.
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "foundation/os/WgFileSystem.h"
 #include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"

@@ -1,5 +1,5 @@
 // The Proxy page: a proxy server by hand, or the system's proxy found by itself.
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"

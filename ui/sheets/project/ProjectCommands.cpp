@@ -1,6 +1,6 @@
 // The main window's commands that open the project's properties sheet, and the sheet report
 // mailing shows before it sends.
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/threads/WinThread.h"
 #include "reports/MapiMail.h"
 #include "resources/resource.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/AppServices.h"
-#include "app/ZubrinApp.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/program/ZubrinApp.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/ProfileFields.h"
 #include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"

@@ -1,7 +1,7 @@
 #include "ui/sheets/project/ZubOutput.h"
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "foundation/os/WgFileSystem.h"
 #include "framework/app/MessageBox.h"
 #include "framework/dialogs/DataExchange.h"

@@ -1,6 +1,6 @@
 #include "ui/sheets/project/ZubSheet.h"
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"
 #include "ui/sheets/project/ProjectShared.h"

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/EngineKeys.h"
 #include "engines/db/EnginePrototypes.h"
 #include "engines/sets/EngineSet.h"

@@ -1,7 +1,7 @@
 #include "ui/sheets/project/ZubSubmitRules.h"
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/dialogs/DataExchange.h"
 #include "framework/wnd/MessageMap.h"
 #include "resources/resource.h"

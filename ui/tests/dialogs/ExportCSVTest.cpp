@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/NQCommandLineInfo.h"
+#include "app/program/NQCommandLineInfo.h"
 #include "resources/resource.h"
 #include "tests/support/TempFolder.h"
 #include "ui/dialogs/ExportCSV.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
 #include "resources/resource.h"
 #include "tests/servers/HttpTestServer.h"
 #include "ui/dialogs/ImportProperties.h"

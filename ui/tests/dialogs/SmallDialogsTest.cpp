@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "resources/resource.h"
 #include "ui/dialogs/AboutBox2.h"
 #include "ui/dialogs/EditReportHeader.h"

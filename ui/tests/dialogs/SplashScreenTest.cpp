@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "resources/resource.h"
 #include "ui/dialogs/SplashScreen.h"
 #include "ui/tests/dialogs/DialogDriver.h"

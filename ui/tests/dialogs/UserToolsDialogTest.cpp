@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "resources/ids/ToolkitControlsIds.h"
 #include "resources/resource.h"
 #include "toolkit/usertools/WgUserTool.h"

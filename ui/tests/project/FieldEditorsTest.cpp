@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/run/RunViews.h"
 #include "resources/resource.h"
 #include "tests/fakeengine/FakeTranslator.h"

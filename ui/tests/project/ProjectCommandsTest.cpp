@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "framework/app/WinApp.h"
 #include "framework/wnd/CmdUI.h"
 #include "framework/docview/DocTemplate.h"

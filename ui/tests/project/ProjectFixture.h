@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
 #include "tests/support/TempFolder.h"
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "app/AppServices.h"
-#include "app/ZubrinDoc.h"
+#include "app/services/AppServices.h"
+#include "app/document/ZubrinDoc.h"
 #include "engines/db/ProfileFields.h"
 #include "resources/resource.h"
 #include "ui/dialogs/ImportProperties.h"

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "app/SearchProperties.h"
-#include "app/ZubrinDoc.h"
+#include "app/settings/SearchProperties.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "engines/db/EngineServices.h"
 #include "framework/app/MessageBox.h"

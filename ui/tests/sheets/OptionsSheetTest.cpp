@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppServices.h"
-#include "app/SearchProperties.h"
+#include "app/services/AppServices.h"
+#include "app/settings/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "app/tests/AppRegistryFixture.h"
 #include "foundation/os/WgFileSystem.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/EngineCache.h"
+#include "app/document/EngineCache.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

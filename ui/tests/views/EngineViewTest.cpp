@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/AppServices.h"
-#include "app/EngineCache.h"
-#include "app/SearchProperties.h"
-#include "app/SelectionTemplates.h"
+#include "app/services/AppPaths.h"
+#include "app/services/AppServices.h"
+#include "app/document/EngineCache.h"
+#include "app/settings/SearchProperties.h"
+#include "app/settings/SelectionTemplates.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/db/EnginePrototypes.h"

@@ -1,6 +1,6 @@
 #include "ui/tests/views/EngineWindow.h"
 
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/db/EngineServices.h"
 #include "engines/sets/EngineSet.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZubrinDoc.h"
+#include "app/document/ZubrinDoc.h"
 #include "app/tests/AppTestSupport.h"
 #include "framework/app/WinApp.h"
 #include "framework/frame/FrameWnd.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/NQCommandLineInfo.h"
-#include "app/SearchProperties.h"
+#include "app/services/AppPaths.h"
+#include "app/program/NQCommandLineInfo.h"
+#include "app/settings/SearchProperties.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

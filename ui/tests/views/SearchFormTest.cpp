@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "app/run/RunCommands.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/sets/EngineSet.h"

@@ -2,7 +2,7 @@
 // refusal during a run. The page itself is fetched by the import dialog, tested on its own.
 #include <gtest/gtest.h>
 
-#include "app/AppServices.h"
+#include "app/services/AppServices.h"
 #include "resources/resource.h"
 #include "ui/tests/views/TermsWindow.h"
 

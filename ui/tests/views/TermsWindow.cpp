@@ -1,6 +1,6 @@
 #include "ui/tests/views/TermsWindow.h"
 
-#include "app/SearchProperties.h"
+#include "app/settings/SearchProperties.h"
 #include "app/run/UpdateBroadcast.h"
 #include "engines/db/EngineList.h"
 #include "engines/db/EngineServices.h"

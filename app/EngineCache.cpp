@@ -1,3 +1,0 @@
-#include "app/EngineCache.h"
-
-IMPLEMENT_DYNAMIC(CEngineCache, CObject)

@@ -1,0 +1,3 @@
+#include "app/document/EngineCache.h"
+
+IMPLEMENT_DYNAMIC(CEngineCache, CObject)
