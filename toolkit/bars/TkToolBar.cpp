@@ -1,8 +1,10 @@
 #include "toolkit/bars/TkToolBar.h"
 
+#include <cstring>
 #include <memory>
 
 #include "framework/app/AfxResource.h"
+#include "framework/frame/FrameWnd.h"
 #include "framework/wnd/MessageMap.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkToolBarLayout.h"
@@ -32,6 +34,9 @@ BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
   ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
   ON_MESSAGE(TKM_GETBANDSIZE, OnGetBandSizeMsg)
   ON_MESSAGE(TKM_BANDCHILDSIZE, OnBandChildSizeMsg)
+  ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
+  ON_MESSAGE(TB_SETBITMAPSIZE, OnSetBitmapSize)
+  ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
@@ -138,13 +143,124 @@ BOOL CTkToolBar::_GetButton(int nIndex, TBBUTTON* pButton) const {
 BOOL CTkToolBar::_SetButton(int nIndex, const TBBUTTON* pButton) {
   TBBUTTON current = {};
   if (!_GetButton(nIndex, &current)) return FALSE;
-  if (current.fsState == pButton->fsState) return TRUE;
-  // By index: separators share the command id 0.
-  TBBUTTONINFOA info = {};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_BYINDEX | TBIF_STATE;
-  info.fsState = static_cast<BYTE>(pButton->fsState ^ TBSTATE_ENABLED);
-  return ::SendMessageA(m_hWnd, TB_SETBUTTONINFOA, nIndex, reinterpret_cast<LPARAM>(&info)) != 0;
+  TBBUTTON wanted = *pButton;
+  std::memset(current.bReserved, 0, sizeof current.bReserved);
+  std::memset(wanted.bReserved, 0, sizeof wanted.bReserved);
+  if (std::memcmp(&current, &wanted, sizeof wanted) == 0) return TRUE;
+  TBBUTTON control = wanted;
+  TkInvertEnabled(control);
+  TBBUTTON stateOnly = current;
+  stateOnly.fsState = wanted.fsState;
+  if (std::memcmp(&stateOnly, &wanted, sizeof wanted) == 0) {
+    // A new state alone is set in place (by index: separators share the command id 0), which
+    // keeps a click the control is tracking on the button.
+    TBBUTTONINFOA info = {};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+    info.fsState = control.fsState;
+    if (!SendMessage(TB_SETBUTTONINFOA, nIndex, reinterpret_cast<LPARAM>(&info))) return FALSE;
+  } else if (!ReplaceButton(nIndex, control)) {
+    return FALSE;
+  }
+  ShowPlacedControl(current, wanted, nIndex);
+  InvalidateChange(current, wanted, nIndex);
+  return TRUE;
+}
+
+// The control takes a new kind, image, text or width only from a button inserted anew. It stays
+// hidden meanwhile, so that the bar does not flicker through the missing button.
+BOOL CTkToolBar::ReplaceButton(int nIndex, const TBBUTTON& control) {
+  DWORD style = GetStyle();
+  if (style & WS_VISIBLE) ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style & ~WS_VISIBLE));
+  BOOL done = SendMessage(TB_DELETEBUTTON, nIndex) &&
+              SendMessage(TB_INSERTBUTTONA, nIndex, reinterpret_cast<LPARAM>(&control));
+  if (style & WS_VISIBLE) ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style));
+  return done;
+}
+
+// A placeholder separator hidden or shown takes the child control it holds along.
+void CTkToolBar::ShowPlacedControl(const TBBUTTON& before, const TBBUTTON& after, int nIndex) {
+  if (!((before.fsState ^ after.fsState) & TBSTATE_HIDDEN) || !TkIsPlaceholder(before) ||
+      !TkIsPlaceholder(after))
+    return;
+  HWND child = ::GetDlgItem(m_hWnd, after.idCommand);
+  if (!child) return;
+  if (after.fsState & TBSTATE_HIDDEN) {
+    ::ShowWindow(child, SW_HIDE);
+    return;
+  }
+  RECT item = {};
+  SendMessage(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&item));
+  ::SetWindowPos(child, nullptr, item.left, item.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// A separator that comes or goes or changes its width moves every button after it.
+void CTkToolBar::InvalidateChange(const TBBUTTON& before, const TBBUTTON& after, int nIndex) {
+  BOOL sepChanged = ((before.fsStyle ^ after.fsStyle) & TBSTYLE_SEP) != 0;
+  BOOL widthChanged = (after.fsStyle & TBSTYLE_SEP) && before.iBitmap != after.iBitmap;
+  if (sepChanged || widthChanged) {
+    Invalidate(FALSE);
+    return;
+  }
+  RECT item = {};
+  if (SendMessage(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&item)))
+    InvalidateRect(&item, FALSE);
+}
+
+UINT CTkToolBar::GetButtonStyle(int nIndex) const {
+  TBBUTTON button = {};
+  if (!_GetButton(nIndex, &button)) return 0;
+  return TkButtonStyleWord(button);
+}
+
+void CTkToolBar::SetButtonStyle(int nIndex, UINT nStyle) {
+  TBBUTTON button = {};
+  if (!_GetButton(nIndex, &button)) return;
+  TBBUTTON before = button;
+  TkSetButtonStyleWord(button, nStyle);
+  if (button.fsStyle == before.fsStyle && button.fsState == before.fsState) return;
+  _SetButton(nIndex, &button);
+  PositionControls();
+}
+
+namespace {
+
+// One button's update, in the style word's terms: the bar writes only what changed.
+class CTkToolCmdUI : public CCmdUI {
+ public:
+  void Enable(BOOL bOn = TRUE) override {
+    m_bEnableChanged = TRUE;
+    UINT style = Bar()->GetButtonStyle(static_cast<int>(m_nIndex)) & ~(TBSTATE_ENABLED << 16);
+    if (!bOn) style = (style | (TBSTATE_ENABLED << 16)) & ~(TBSTATE_PRESSED << 16);
+    Bar()->SetButtonStyle(static_cast<int>(m_nIndex), style);
+  }
+  void SetCheck(int nCheck = 1) override {
+    UINT style = Bar()->GetButtonStyle(static_cast<int>(m_nIndex)) &
+                 ~((TBSTATE_CHECKED | TBSTATE_INDETERMINATE) << 16);
+    if (nCheck == 1) style |= TBSTATE_CHECKED << 16;
+    if (nCheck == 2) style |= TBSTATE_INDETERMINATE << 16;
+    Bar()->SetButtonStyle(static_cast<int>(m_nIndex), style | TBSTYLE_CHECK);
+  }
+  void SetText(LPCSTR) override {}
+
+ private:
+  CTkToolBar* Bar() const { return static_cast<CTkToolBar*>(m_pOther); }
+};
+
+}  // namespace
+
+void CTkToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  CTkToolCmdUI state;
+  state.m_pOther = this;
+  state.m_nIndexMax = static_cast<UINT>(GetCount());
+  for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+    TBBUTTON button = {};
+    if (!_GetButton(static_cast<int>(state.m_nIndex), &button) || (button.fsStyle & TBSTYLE_SEP))
+      continue;
+    state.m_nID = static_cast<UINT>(button.idCommand);
+    state.DoUpdate(pTarget, bDisableIfNoHndler);
+  }
 }
 
 void CTkToolBar::ReadButtons(std::vector<TBBUTTON>& buttons, std::vector<SIZE>& sizes) const {

@@ -3,6 +3,7 @@
 // that have to go behind the chevron when the bar is too short (see TkToolBarLayout.h).
 #pragma once
 #include <map>
+#include <string>
 #include <vector>
 
 #include "framework/core/String.h"
@@ -31,7 +32,7 @@ class CTkToolBar : public CToolBar {
   DECLARE_DYNAMIC(CTkToolBar)
  public:
   CTkToolBar() = default;
-  ~CTkToolBar() override = default;
+  ~CTkToolBar() override;
 
   // Beside the framework's: composes the registry names under which a customised bar keeps its
   // buttons (empty without an application registry key).
@@ -45,6 +46,27 @@ class CTkToolBar : public CToolBar {
   BOOL SetButtonText(int nIndex, LPCSTR lpszText);
   // A button the program takes away stays away: Reset does not bring it back.
   BOOL DeleteButton(int nIndex);
+
+  // Images (TkToolBarImages.cpp). A bitmap resource drawn in the standard greys, given the
+  // user's colours, and given them again when the colours change; the bar owns the bitmap.
+  BOOL LoadBitmap(LPCSTR lpszResourceName);
+  BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
+  // A bitmap the caller made: the bar owns it from now on, and has nothing to reload it from.
+  BOOL SetBitmap(HBITMAP hbmImageWell);
+  HBITMAP GetBitmap() const { return m_hbmImageWell; }
+  // The stored sizes follow the control's: what the set-size messages were last accepted with.
+  void SetSizes(SIZE sizeButton, SIZE sizeImage);
+  SIZE GetButtonSize() const { return m_sizeButton; }
+  SIZE GetImageSize() const { return m_sizeImage; }
+  // Makes the bar cyHeight tall by sharing what the buttons leave between the top and bottom
+  // margins.
+  void SetHeight(int cyHeight);
+
+  // The style word with the enabled bit inverted (0x40000 meaning disabled), like the records.
+  UINT GetButtonStyle(int nIndex) const;
+  void SetButtonStyle(int nIndex, UINT nStyle);
+  // The idle update: checks may be indeterminate (2), and a disabled button is never pressed.
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
   // Customisation: the control's arrangement kept under the registry names, and read back.
   BOOL SaveState();
@@ -79,7 +101,7 @@ class CTkToolBar : public CToolBar {
   int GetRowLength() const;
 
   // A button record with the enabled bit inverted (0x04 meaning disabled); the setter writes
-  // the state.
+  // every field, and nothing when the record is as the control has it.
   BOOL _GetButton(int nIndex, TBBUTTON* pButton) const;
   BOOL _SetButton(int nIndex, const TBBUTTON* pButton);
 
@@ -129,6 +151,9 @@ class CTkToolBar : public CToolBar {
   void AfterButtonsChanged();
 
   LRESULT OnOpenHiddenMenu(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetButtonSize(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetBitmapSize(WPARAM wParam, LPARAM lParam);
+  void OnSysColorChange();
   void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
   void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
   void OnLButtonUp(UINT nFlags, CPoint point);
@@ -151,7 +176,21 @@ class CTkToolBar : public CToolBar {
   int m_nDropDownPressed = -1;
   BOOL m_bTrackingCapture = FALSE;
 
+  // Where the bitmap came from (both null when it came as a handle) and the bitmap.
+  HINSTANCE m_hInstImageWell = nullptr;
+  HRSRC m_hRsrcImageWell = nullptr;
+  HBITMAP m_hbmImageWell = nullptr;
+  SIZE m_sizeImage = {16, 15};
+  SIZE m_sizeButton = {23, 22};
+  // Text -> its index in the control's string pool: each text goes into the pool once.
+  std::map<std::string, INT_PTR> m_stringPool;
+  INT_PTR PoolString(LPCSTR lpszText);
+
  private:
+  BOOL AddImageWell(HBITMAP hbm);
+  BOOL ReplaceButton(int nIndex, const TBBUTTON& control);
+  void ShowPlacedControl(const TBBUTTON& before, const TBBUTTON& after, int nIndex);
+  void InvalidateChange(const TBBUTTON& before, const TBBUTTON& after, int nIndex);
   void ReadButtons(std::vector<TBBUTTON>& buttons, std::vector<SIZE>& sizes) const;
   void WriteHiddenStates(const std::vector<TBBUTTON>& buttons);
 };

@@ -31,6 +31,10 @@ BOOL CTkToolBar::LoadToolBar(UINT nIDResource) {
   m_initial.clear();
   m_hidden.clear();
   if (!CToolBar::LoadToolBar(nIDResource)) return FALSE;
+  // The images of the same name, when the program has them as a bitmap drawn in greys.
+  if (::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(2)) &&
+      !LoadBitmap(nIDResource))
+    return FALSE;
   int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
   for (int i = 0; i < count; ++i) {
     TkInitialButton initial = {};
@@ -42,9 +46,29 @@ BOOL CTkToolBar::LoadToolBar(UINT nIDResource) {
   return TRUE;
 }
 
+// The control's string pool only grows: a text already in it is used again by its index.
+INT_PTR CTkToolBar::PoolString(LPCSTR lpszText) {
+  auto found = m_stringPool.find(lpszText);
+  if (found != m_stringPool.end()) return found->second;
+  std::string strings(lpszText);
+  strings.push_back('\0');  // the list of strings ends with an empty one
+  INT_PTR index = SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(strings.c_str()));
+  if (index >= 0) m_stringPool[lpszText] = index;
+  return index;
+}
+
 BOOL CTkToolBar::SetButtonText(int nIndex, LPCSTR lpszText) {
-  if (!CToolBar::SetButtonText(nIndex, lpszText)) return FALSE;
-  m_textByCommand[GetItemID(nIndex)] = lpszText;
+  TBBUTTON button = {};
+  if (!lpszText || !_GetButton(nIndex, &button) || (button.fsStyle & TBSTYLE_SEP)) return FALSE;
+  INT_PTR index = PoolString(lpszText);
+  if (index < 0) return FALSE;
+  m_textByCommand[static_cast<UINT>(button.idCommand)] = lpszText;
+  if (button.iString == index) return TRUE;
+  button.iString = index;
+  if (!_SetButton(nIndex, &button)) return FALSE;
+  // The control sizes buttons for their texts as they are inserted; the bar follows.
+  SendMessage(TB_AUTOSIZE);
+  PositionControls();
   return TRUE;
 }
 
@@ -180,9 +204,7 @@ void CTkToolBar::OnReset(NMHDR*, LRESULT* pResult) {
     // The texts set since loading belong to the buttons as well.
     auto found = m_textByCommand.find(static_cast<UINT>(button.idCommand));
     if (found != m_textByCommand.end() && !(button.fsStyle & TBSTYLE_SEP)) {
-      std::string strings(static_cast<LPCSTR>(found->second));
-      strings.push_back('\0');
-      INT_PTR index = SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(strings.c_str()));
+      INT_PTR index = PoolString(found->second);
       if (index >= 0) button.iString = index;
     }
     SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
