@@ -40,7 +40,8 @@ class CTkToolBar : public CToolBar {
                 DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
                 UINT nID = AFX_IDW_TOOLBAR);
   // Beside the framework's: remembers the buttons as loaded, for the customise dialog's list
-  // and its Reset.
+  // and its Reset. The images stay the caller's to give (LoadBitmap, SetBitmap or an image
+  // list): the menus and the main frame bring lists of their own.
   BOOL LoadToolBar(UINT nIDResource);
   // Beside the framework's: remembers the text by command, for the customise dialog.
   BOOL SetButtonText(int nIndex, LPCSTR lpszText);

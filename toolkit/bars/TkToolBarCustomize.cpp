@@ -31,10 +31,6 @@ BOOL CTkToolBar::LoadToolBar(UINT nIDResource) {
   m_initial.clear();
   m_hidden.clear();
   if (!CToolBar::LoadToolBar(nIDResource)) return FALSE;
-  // The images of the same name, when the program has them as a bitmap drawn in greys.
-  if (::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(2)) &&
-      !LoadBitmap(nIDResource))
-    return FALSE;
   int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
   for (int i = 0; i < count; ++i) {
     TkInitialButton initial = {};

@@ -233,9 +233,10 @@ TEST_F(ToolBarButtonsTest, StyleWordAndTheIdleUpdate) {
   EXPECT_TRUE(bar_.SendMessage(TB_ISBUTTONENABLED, ID_TEST_THIRD));
 }
 
-// The bitmap of the bar's name comes in the user's colours and is loaded again when they change;
+// A bitmap resource comes in the user's colours and is loaded again when they change;
 // a bitmap given by handle replaces it in place and stays as given.
 TEST_F(ToolBarButtonsTest, TheBitmapFollowsTheSystemColours) {
+  ASSERT_TRUE(bar_.LoadBitmap(IDR_TEST_BAR));
   HBITMAP loaded = bar_.GetBitmap();
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(ImageCount(), 4);
