@@ -87,22 +87,20 @@ void CTkToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
   Invalidate();
 }
 
-LRESULT CTkToolBar::OnSetButtonSize(WPARAM wParam, LPARAM lParam) {
+LRESULT CTkToolBar::OnSetButtonSize(WPARAM, LPARAM lParam) {
   DWORD style = GetStyle();
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style | kMeasureStyles));
   LRESULT done = Default();
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style));
-  (void)wParam;
   if (done) m_sizeButton = SIZE{LOWORD(lParam), HIWORD(lParam)};
   return done;
 }
 
-LRESULT CTkToolBar::OnSetBitmapSize(WPARAM wParam, LPARAM lParam) {
+LRESULT CTkToolBar::OnSetBitmapSize(WPARAM, LPARAM lParam) {
   DWORD style = GetStyle();
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style | kMeasureStyles));
   LRESULT done = Default();
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style));
-  (void)wParam;
   if (done) m_sizeImage = SIZE{LOWORD(lParam), HIWORD(lParam)};
   return done;
 }
