@@ -108,7 +108,15 @@ start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local n
   for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
+    # A lock whose server has gone (a killed session) does not hold the display.
+    if [ -e "/tmp/.X$n-lock" ]; then
+      local owner
+      owner=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null || true)
+      # An empty lock is a server still starting.
+      [ -z "$owner" ] && continue
+      kill -0 "$owner" 2>/dev/null && continue
+      rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n" 2>/dev/null || continue
+    fi
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     local i
