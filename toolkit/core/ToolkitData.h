@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "framework/core/String.h"
+#include "framework/gdi/Rect.h"
 
 class CTkToolkitData {
  public:
@@ -82,6 +83,12 @@ class CTkToolkitData {
   BOOL m_bMenuShadows = TRUE;    // popup menus cast shadows
   BOOL m_bFullWindowDrag = TRUE; // bars are dragged whole, not as an outline
   DWORD m_dwSpare1 = 0, m_dwSpare2 = 0;  // kept for the colour pages; nothing here reads them
+
+  // The open drop-down: the screen rectangle of the toolbar button that opened it, so that the
+  // popup's border can be left open where the two touch, and the popup's window while it is open
+  // (null when none is).
+  CRect m_rcDropDownButton;
+  HWND m_hDropDownPopup = nullptr;
 
   DWORD m_dwComCtlVersion = static_cast<DWORD>(-1);  // -1 until first asked
   CString m_strIniFile;  // when set, the toolkit's settings go to this INI file

@@ -163,6 +163,7 @@ BOOL CTkColorPickerPopup::Create(const RECT& rcAnchor, CWnd* pOwner, DWORD dwSty
   // only now that the window is made (the framework sets the window's procedure as creation
   // ends, which would cut out a hook put on earlier).
   if (m_bShadow && ToolkitData().m_bMenuShadows) new CTkPopupShadow(m_hWnd, FALSE, TRUE);
+  ToolkitData().m_hDropDownPopup = m_hWnd;
   ShowWindow(SW_SHOWNA);
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitData().GetBarFont()));
   return TRUE;
@@ -190,6 +191,8 @@ int CTkColorPickerPopup::OnCreate(LPCREATESTRUCT) {
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetStyle() & ~(WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER));
     ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) &
                                                  ~(WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                    SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   SetCapture();
   m_tips.Create(this);
@@ -266,6 +269,8 @@ void CTkColorPickerPopup::OnDestroy() {
     ::SendMessageA(m_pOwner->GetSafeHwnd(), TKCPN_CLOSING, m_clrCurrent, m_nNotifyId);
   for (CTkColorPickerItem* item : m_items) delete item;
   m_items.clear();
+  CTkToolkitData& data = ToolkitData();
+  if (data.m_hDropDownPopup == m_hWnd) data.m_hDropDownPopup = nullptr;
   if (m_tips.m_hWnd) m_tips.DestroyWindow();
   Default();
 }
@@ -306,14 +311,83 @@ void CTkColorPickerPopup::BuildPicture() {
 
 BOOL CTkColorPickerPopup::OnEraseBkgnd(CDC*) { return TRUE; }
 
-void CTkColorPickerPopup::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC hdc = ::BeginPaint(m_hWnd, &ps);
+void CTkColorPickerPopup::PaintClient(HDC hdc) {
   if (!m_picture.IsReady()) BuildPicture();
   CRect client;
   GetClientRect(&client);
   ::BitBlt(hdc, 0, 0, client.Width(), client.Height(), m_picture.GetDC(), 0, 0, SRCCOPY);
+}
+
+void CTkColorPickerPopup::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC hdc = ::BeginPaint(m_hWnd, &ps);
+  PaintClient(hdc);
   ::EndPaint(m_hWnd, &ps);
+}
+
+void CTkColorPickerPopup::DrawFlatFrame(HDC hdcWindow) {
+  CRect window;
+  GetWindowRect(&window);
+  const CTkToolkitData& data = ToolkitData();
+  CRect frame(0, 0, window.Width(), window.Height());
+  FrameRect(hdcWindow, frame, data.m_clrDarkShadowTint);
+  // Button and popup look joined: the edge they share takes the face of the pressed button.
+  // The popup starts right below the button (its top is the button's bottom, which is outside
+  // the button), so the button's last row and the popup's border row are brought together.
+  CRect button = data.m_rcDropDownButton;
+  if (button.IsRectEmpty()) return;
+  button.bottom -= 1;
+  window.top -= 1;
+  DrawPopupGap(hdcWindow, data.m_clrFaceTint, button, window);
+}
+
+// A printed copy (WM_PRINT) shows what the screen shows: the flat frame is ours, not the
+// system's, so the whole window is drawn here in the flat look.
+void CTkColorPickerPopup::PrintWindow(HDC hdc, DWORD dwFlags) {
+  if (dwFlags & PRF_NONCLIENT) DrawFlatFrame(hdc);
+  if (!(dwFlags & PRF_CLIENT)) return;
+  CRect window, client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  POINT old;
+  ::OffsetViewportOrgEx(hdc, client.left - window.left, client.top - window.top, &old);
+  PaintClient(hdc);
+  ::SetViewportOrgEx(hdc, old.x, old.y, nullptr);
+}
+
+LRESULT CTkColorPickerPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!ToolkitData().m_bFlatLook) {
+    if (message == WM_PRINTCLIENT) {
+      PaintClient(reinterpret_cast<HDC>(wParam));
+      return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  switch (message) {
+    case WM_NCCALCSIZE: {
+      // One pixel of border on each side.
+      auto* rect = reinterpret_cast<RECT*>(lParam);
+      ::InflateRect(rect, -1, -1);
+      return 0;
+    }
+    case WM_NCPAINT: {
+      HDC hdc = ::GetWindowDC(m_hWnd);
+      DrawFlatFrame(hdc);
+      ::ReleaseDC(m_hWnd, hdc);
+      return 0;
+    }
+    case WM_NCACTIVATE:
+      return TRUE;  // no system frame to redraw as active or inactive
+    case WM_PRINT:
+      PrintWindow(reinterpret_cast<HDC>(wParam), static_cast<DWORD>(lParam));
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintClient(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      return CWnd::WindowProc(message, wParam, lParam);
+  }
 }
 
 void CTkColorPickerPopup::DrawItems(HDC hdc) {

@@ -78,6 +78,11 @@ class CTkColorPickerPopup : public CWnd {
   void SetCaptionStrip(BOOL bStrip) { m_bCaptionStrip = bStrip; }
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The flat look's one-pixel border, in a device context of the whole window; open toward
+  // the button that opened the popup where the two touch.
+  void DrawFlatFrame(HDC hdcWindow);
 
   // The recent custom colours shared by all popups (at most 8; a ninth removes the oldest).
   static std::vector<COLORREF>& RecentColors();
@@ -111,6 +116,8 @@ class CTkColorPickerPopup : public CWnd {
   CTkColorPickerItem* ItemAt(CPoint point) const;
   CTkColorPickerItem* GetItemByIndex(int nIndex) const;
   void BuildPicture();
+  void PaintClient(HDC hdc);
+  void PrintWindow(HDC hdc, DWORD dwFlags);
   void Notify(const std::vector<HWND>& windows, UINT message, COLORREF color);
 
   std::vector<HWND> m_notify;

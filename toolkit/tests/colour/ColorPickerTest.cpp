@@ -8,6 +8,7 @@
 #include "framework/app/AfxResource.h"
 #include "framework/tests/wnd/WndTestSupport.h"
 #include "resources/ids/ToolkitColourIds.h"
+#include "toolkit/core/ToolkitData.h"
 #include "toolkit/dialogs/TkColorDialog.h"
 #include "toolkit/dialogs/TkColorPageCustom.h"
 #include "toolkit/dialogs/TkColorPageStandard.h"
@@ -245,6 +246,101 @@ TEST_F(ColorWindowsTest, PickerFirstButtonNoFillAndAutomatic) {
     if (n.message == TKCPN_CHANGED) {
       EXPECT_EQ(n.color, RGB(9, 9, 9));
     }
+}
+
+// The popup printed into a memory picture of its whole window (popups owned by another window
+// are not drawn on the test display, so the screen cannot be read).
+struct PrintedPopup {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
+  PrintedPopup(CWnd& popup, UINT message, LPARAM flags) {
+    CRect window;
+    popup.GetWindowRect(&window);
+    HDC screen = ::GetDC(nullptr);
+    dc = ::CreateCompatibleDC(screen);
+    bitmap = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
+    ::ReleaseDC(nullptr, screen);
+    old = ::SelectObject(dc, bitmap);
+    CDC::FromHandle(dc)->FillSolidRect(0, 0, window.Width(), window.Height(), RGB(1, 2, 3));
+    popup.SendMessage(message, reinterpret_cast<WPARAM>(dc), flags);
+  }
+  ~PrintedPopup() {
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+  }
+  COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
+};
+
+TEST_F(ColorWindowsTest, PickerFlatFrameJoinsTheButtonAndMarksTheOpenDropDown) {
+  CTkToolkitData& data = ToolkitData();
+  data.ReloadColors();
+  // The pixel checks tell the border, the joint and the background apart only by colour.
+  ASSERT_NE(data.m_clrDarkShadowTint, data.m_clrFaceTint);
+  ASSERT_NE(data.m_clrMenu, data.m_clrSelection);
+  const BOOL flatBefore = data.m_bFlatLook;
+  data.m_bFlatLook = TRUE;
+  data.m_rcDropDownButton = CRect(30, 30, 60, 52);  // the anchor: the popup opens below it
+  CTkColorPickerPopup* popup = Open(0, RGB(255, 0, 0));
+  HWND hWnd = popup->m_hWnd;
+  EXPECT_EQ(data.m_hDropDownPopup, hWnd);
+  CRect window, client;
+  popup->GetWindowRect(&window);
+  popup->GetClientRect(&client);
+  popup->ClientToScreen(&client);
+  EXPECT_EQ(window.Size(), CSize(158, 92));
+  EXPECT_EQ(client, CRect(window.left + 1, window.top + 1, window.right - 1, window.bottom - 1));
+  {
+    PrintedPopup printed(*popup, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT);
+    const COLORREF border = data.m_clrDarkShadowTint, joint = data.m_clrFaceTint;
+    // Where the popup touches the button (x 0..29 of the top row) the border takes the
+    // button's face, leaving the corner pixels of the border.
+    struct Px { int x, y; COLORREF color; } frame[] = {
+        {0, 0, border},  {1, 0, joint},    {29, 0, joint},    {30, 0, border},
+        {157, 0, border}, {0, 50, border}, {157, 50, border}, {80, 91, border},
+    };
+    for (const Px& p : frame) EXPECT_EQ(printed.At(p.x, p.y), p.color) << p.x << "," << p.y;
+    // The client part follows the border: red (cell 11) is selected, framed in the highlight
+    // colour and filled with its colour; black (cell 1) lies on the popup background.
+    CRect red = popup->GetItem(11)->rect, black = popup->GetItem(1)->rect;
+    red.OffsetRect(1, 1);
+    black.OffsetRect(1, 1);
+    EXPECT_EQ(printed.At(red.left, red.top), data.m_clrSelection);
+    EXPECT_EQ(printed.At(red.CenterPoint().x, red.CenterPoint().y), RGB(255, 0, 0));
+    EXPECT_EQ(printed.At(black.left, black.top), data.m_clrMenu);
+    EXPECT_EQ(printed.At(black.CenterPoint().x, black.CenterPoint().y), RGB(0, 0, 0));
+  }
+  popup->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  EXPECT_FALSE(::IsWindow(hWnd));
+  EXPECT_EQ(data.m_hDropDownPopup, nullptr);
+
+  // Without a button to join (and in the normal look) the border stays whole; the normal look
+  // keeps the system's dialog frame and still prints its client part.
+  data.m_rcDropDownButton = CRect();
+  popup = Open(0, RGB(255, 0, 0));
+  {
+    PrintedPopup printed(*popup, WM_PRINT, PRF_NONCLIENT);
+    EXPECT_EQ(printed.At(10, 0), data.m_clrDarkShadowTint);
+  }
+  popup->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  data.m_bFlatLook = FALSE;
+  popup = Open(0, RGB(255, 0, 0));
+  popup->GetWindowRect(&window);
+  popup->GetClientRect(&client);
+  EXPECT_LT(client.Width(), window.Width() - 2);
+  {
+    PrintedPopup printed(*popup, WM_PRINTCLIENT, PRF_CLIENT);
+    CPoint center = popup->GetItem(11)->rect.CenterPoint();
+    EXPECT_EQ(printed.At(center.x, center.y), RGB(255, 0, 0));
+  }
+  EXPECT_EQ(data.m_hDropDownPopup, popup->m_hWnd);
+  popup->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  EXPECT_EQ(data.m_hDropDownPopup, nullptr);
+  data.m_bFlatLook = flatBefore;
 }
 
 // The dialog runs modally; the checks run from a timer inside its loop and end it.
