@@ -182,21 +182,58 @@ void ShowColorWells() {
   RunUntilClosed(host);
 }
 
+// One colour picker popup opened under the anchor and printed into a bitmap (an open popup
+// owned by a window stays unpainted in pictures on this display), then closed. The flat look
+// joins its border to the anchor, which stands in for the toolbar's drop-down button.
+HBITMAP PrintColorPicker(CWnd& host, const CRect& anchor, BOOL bFlat) {
+  CTkToolkitData& data = ToolkitData();
+  data.m_bFlatLook = bFlat;
+  data.m_rcDropDownButton = anchor;
+  auto* popup = new CTkColorPickerPopup(TRUE, 1);
+  popup->SetShadow(FALSE);
+  HBITMAP bitmap = nullptr;
+  if (popup->Create(anchor, &host, TKCP_40COLORS | TKCP_MORECOLORS, RGB(51, 153, 102),
+                    RGB(0, 0, 0))) {
+    CRect window;
+    popup->GetWindowRect(&window);
+    HDC screen = ::GetDC(nullptr);
+    bitmap = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    popup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    popup->DestroyWindow();  // deletes the popup
+  } else {
+    delete popup;
+  }
+  data.m_bFlatLook = FALSE;
+  data.m_rcDropDownButton = CRect();
+  return bitmap;
+}
+
 // The colour picker popup with the 40-colour palette, a row of recent colours and the
-// more-colours button, under a host window standing in for the toolbar.
+// more-colours button: the normal look, and the flat look joined to its button.
 void ShowColorPicker() {
+  ToolkitData().Initialize(AfxGetResourceHandle());
   CWnd host;
-  if (!MakeHost(host, "Colour picker", 320, 80)) return;
+  if (!MakeHost(host, "Colour picker", 380, 260)) return;
   host.UpdateWindow();
   CTkColorPickerPopup::AddRecentColor(RGB(70, 130, 180));
   CTkColorPickerPopup::AddRecentColor(RGB(210, 105, 30));
-  CRect anchor;
-  host.GetWindowRect(&anchor);
-  anchor.bottom = anchor.top + 60;
-  anchor.left += 20;
-  auto* popup = new CTkColorPickerPopup(TRUE, 1);
-  popup->Create(anchor, &host, TKCP_40COLORS | TKCP_MORECOLORS, RGB(51, 153, 102), RGB(0, 0, 0));
+  CRect anchor(0, 0, 40, 20);
+  HBITMAP plain = PrintColorPicker(host, anchor, FALSE);
+  HBITMAP flat = PrintColorPicker(host, anchor, TRUE);
+  CWnd left, right;
+  left.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 16, 16, 10, 10, host.m_hWnd, nullptr);
+  right.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 196, 16, 10, 10, host.m_hWnd, nullptr);
+  left.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(plain));
+  right.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(flat));
+  host.UpdateWindow();
   RunUntilClosed(host);
+  ::DeleteObject(plain);
+  ::DeleteObject(flat);
 }
 
 // The colour dialog with the hexadecimal value and the framed swatch (no owner: see the note on

@@ -341,10 +341,20 @@ void CTkColorPickerPopup::DrawFlatFrame(HDC hdcWindow) {
   DrawPopupGap(hdcWindow, data.m_clrFaceTint, button, window);
 }
 
-// A printed copy (WM_PRINT) shows what the screen shows: the flat frame is ours, not the
-// system's, so the whole window is drawn here in the flat look.
+// A printed copy (WM_PRINT) shows what the screen shows. The system leaves the frame out of
+// it, so the frame is drawn here: the flat border, or the raised dialog frame.
 void CTkColorPickerPopup::PrintWindow(HDC hdc, DWORD dwFlags) {
-  if (dwFlags & PRF_NONCLIENT) DrawFlatFrame(hdc);
+  if (dwFlags & PRF_NONCLIENT) {
+    if (ToolkitData().m_bFlatLook) {
+      DrawFlatFrame(hdc);
+    } else {
+      CRect window;
+      GetWindowRect(&window);
+      CRect frame(0, 0, window.Width(), window.Height());
+      CDC::FromHandle(hdc)->FillSolidRect(&frame, ::GetSysColor(COLOR_BTNFACE));
+      ::DrawEdge(hdc, &frame, EDGE_RAISED, BF_RECT);
+    }
+  }
   if (!(dwFlags & PRF_CLIENT)) return;
   CRect window, client;
   GetWindowRect(&window);
@@ -357,13 +367,15 @@ void CTkColorPickerPopup::PrintWindow(HDC hdc, DWORD dwFlags) {
 }
 
 LRESULT CTkColorPickerPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!ToolkitData().m_bFlatLook) {
-    if (message == WM_PRINTCLIENT) {
-      PaintClient(reinterpret_cast<HDC>(wParam));
-      return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+  if (message == WM_PRINT) {
+    PrintWindow(reinterpret_cast<HDC>(wParam), static_cast<DWORD>(lParam));
+    return 0;
   }
+  if (message == WM_PRINTCLIENT) {
+    PaintClient(reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
+  if (!ToolkitData().m_bFlatLook) return CWnd::WindowProc(message, wParam, lParam);
   switch (message) {
     case WM_NCCALCSIZE: {
       // One pixel of border on each side.
@@ -379,12 +391,6 @@ LRESULT CTkColorPickerPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_NCACTIVATE:
       return TRUE;  // no system frame to redraw as active or inactive
-    case WM_PRINT:
-      PrintWindow(reinterpret_cast<HDC>(wParam), static_cast<DWORD>(lParam));
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintClient(reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
       return CWnd::WindowProc(message, wParam, lParam);
   }

@@ -336,6 +336,18 @@ TEST_F(ColorWindowsTest, PickerFlatFrameJoinsTheButtonAndMarksTheOpenDropDown) {
     CPoint center = popup->GetItem(11)->rect.CenterPoint();
     EXPECT_EQ(printed.At(center.x, center.y), RGB(255, 0, 0));
   }
+  {
+    // The whole window printed: the raised frame's face at its corner, the client part moved
+    // in by the frame.
+    PrintedPopup printed(*popup, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT);
+    CRect inClient;
+    popup->GetClientRect(&inClient);
+    popup->ClientToScreen(&inClient);
+    CPoint center = popup->GetItem(11)->rect.CenterPoint();
+    center.Offset(inClient.left - window.left, inClient.top - window.top);
+    EXPECT_EQ(printed.At(center.x, center.y), RGB(255, 0, 0));
+    EXPECT_EQ(printed.At(window.Width() - 1, window.Height() - 1), ::GetSysColor(COLOR_3DDKSHADOW));
+  }
   EXPECT_EQ(data.m_hDropDownPopup, popup->m_hWnd);
   popup->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
   PumpPending();
