@@ -18,6 +18,7 @@
 #include "framework/app/MessageBox.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
+#include "tests/programs/ProgramFiles.h"
 #include "tests/support/ProcessDriver.h"
 #include "tests/support/TempFolder.h"
 
@@ -29,32 +30,11 @@ const size_t kMemoryBound = 500u << 20;
 const DWORD kTimeBound = 60000;  // a start, one search term on one engine, the reports
 const char kProperties[] = "Software\\Orvandel Labs, Inc.\\ZBPro\\Properties";
 
-int QuietBox(LPCSTR, UINT type) {
-  return AfxDefaultMessageBoxAnswer(type);
-}
-int QuietEngineBox(HWND, const char*, const char*, unsigned) {
-  return IDOK;
-}
-
-std::string Read(const std::string& path) {
-  std::string text;
-  if (FILE* f = fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
-    fclose(f);
-  }
-  return text;
-}
-void Write(const std::string& path, const std::string& text) {
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-  }
-}
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using zbtest::Exists;
+using zbtest::QuietBox;
+using zbtest::QuietEngineBox;
+using zbtest::Read;
+using zbtest::Write;
 
 struct Outcome {
   bool ended = false;

@@ -23,6 +23,7 @@
 #include "reports/EngineReports.h"
 #include "tests/fakeengine/EngineFixtures.h"
 #include "tests/fakeengine/FakeSearchEngine.h"
+#include "tests/programs/ProgramFiles.h"
 #include "tests/support/ProcessDriver.h"
 #include "tests/support/TempFolder.h"
 
@@ -34,32 +35,11 @@ const DWORD kStartTimeout = 30000;
 const DWORD kRunTimeout = 120000;  // result pages are fetched with the product's own pauses
 const char kSite[] = "http://www.zb-testsite.com/";
 
-int QuietBox(LPCSTR, UINT type) {
-  return AfxDefaultMessageBoxAnswer(type);
-}
-int QuietEngineBox(HWND, const char*, const char*, unsigned) {
-  return IDOK;
-}
-
-std::string Read(const std::string& path) {
-  std::string text;
-  if (FILE* f = fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
-    fclose(f);
-  }
-  return text;
-}
-void Write(const std::string& path, const std::string& text) {
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-  }
-}
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using zbtest::Exists;
+using zbtest::QuietBox;
+using zbtest::QuietEngineBox;
+using zbtest::Read;
+using zbtest::Write;
 std::string Quoted(const std::string& path) {
   return "\"" + path + "\"";
 }
