@@ -123,7 +123,7 @@ HIMAGELIST LoadImages(UINT id, int cx) {
 // Buttons that carry a text are as wide as it; the others keep the common width, unless
 // allButtons: on a bar with texts beside the images the common width is that of the longest
 // text, which would leave the image-only buttons wide and empty.
-void AutoSizeTextButtons(CToolBar& bar, bool allButtons = false) {
+void AutoSizeTextButtons(CTkToolBar& bar, bool allButtons = false) {
   for (int i = 0; i < bar.GetCount(); ++i) {
     UINT style = bar.GetButtonStyle(i);
     if ((LOWORD(style) & TBSTYLE_SEP) || (!allButtons && bar.GetButtonText(i).IsEmpty())) continue;

@@ -17,44 +17,42 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-namespace {
-
 // A TOOLBAR resource comes in two layouts: 16-bit fields (version 1, button width and height,
 // count, then the ids) as Microsoft's compiler writes it, or 32-bit fields without the version
 // (width, height, count, ids) as the GNU compiler writes it. Anything shorter than its own count
 // says is damaged.
-struct ToolBarLayout {
-  UINT width = 0, height = 0;
-  UINT ids[256] = {};
-  int count = 0;
-};
-
-bool ParseToolBar(const BYTE* data, DWORD size, ToolBarLayout& out) {
+BOOL ToolBarResource::Parse(const BYTE* data, DWORD size) {
   auto word = [data](DWORD i) { return static_cast<UINT>(data[2 * i] | data[2 * i + 1] << 8); };
   auto dword = [word](DWORD i) { return word(2 * i) | word(2 * i + 1) << 16; };
   if (size >= 8 && word(0) == 1) {
-    UINT count = word(3);
-    if (count > 256 || size < 8 + 2 * count) return false;
-    out.width = word(1);
-    out.height = word(2);
-    out.count = static_cast<int>(count);
-    for (UINT i = 0; i < count; ++i) out.ids[i] = word(4 + i);
-    return true;
+    UINT n = word(3);
+    if (n > 256 || size < 8 + 2 * n) return FALSE;
+    width = word(1);
+    height = word(2);
+    count = static_cast<int>(n);
+    for (UINT i = 0; i < n; ++i) ids[i] = word(4 + i);
+    return TRUE;
   }
   if (size >= 12) {
-    UINT count = dword(2);
-    if (count > 256 || size < 12 + 4 * count || dword(0) > 0xFFFF || dword(1) > 0xFFFF)
-      return false;
-    out.width = dword(0);
-    out.height = dword(1);
-    out.count = static_cast<int>(count);
-    for (UINT i = 0; i < count; ++i) out.ids[i] = dword(3 + i);
-    return true;
+    UINT n = dword(2);
+    if (n > 256 || size < 12 + 4 * n || dword(0) > 0xFFFF || dword(1) > 0xFFFF) return FALSE;
+    width = dword(0);
+    height = dword(1);
+    count = static_cast<int>(n);
+    for (UINT i = 0; i < n; ++i) ids[i] = dword(3 + i);
+    return TRUE;
   }
-  return false;
+  return FALSE;
 }
 
-}  // namespace
+BOOL ToolBarResource::Load(HINSTANCE inst, LPCSTR name) {
+  HRSRC res = ::FindResourceA(inst, name, MAKEINTRESOURCEA(241));
+  if (!res) return FALSE;
+  DWORD size = ::SizeofResource(inst, res);
+  HGLOBAL global = ::LoadResource(inst, res);
+  auto* data = static_cast<const BYTE*>(global ? ::LockResource(global) : nullptr);
+  return data && Parse(data, size);
+}
 
 CToolBar::CToolBar() {
   // The control draws its own edges; the bar keeps a small margin around the buttons.
@@ -80,15 +78,9 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT
 }
 
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {
-  HINSTANCE inst = AfxGetResourceHandle();
-  HRSRC res = ::FindResourceA(inst, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(241));
-  if (!res) return FALSE;
-  DWORD size = ::SizeofResource(inst, res);
-  HGLOBAL global = ::LoadResource(inst, res);
-  auto* data = static_cast<const BYTE*>(global ? ::LockResource(global) : nullptr);
-  ToolBarLayout layout;
+  ToolBarResource layout;
   // A damaged resource changes nothing on the bar.
-  if (!data || !ParseToolBar(data, size, layout)) return FALSE;
+  if (!layout.Load(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))) return FALSE;
   if (!SetButtons(layout.ids, layout.count)) return FALSE;
   SetSizes(CSize(layout.width + 7, layout.height + 7), CSize(layout.width, layout.height));
   return TRUE;

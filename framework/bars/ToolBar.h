@@ -14,6 +14,16 @@
 #define TBBS_DROPDOWN TBSTYLE_DROPDOWN
 #define TBBS_AUTOSIZE TBSTYLE_AUTOSIZE
 
+// A TOOLBAR resource (type 241): the image size and the buttons' command ids, 0 for a separator.
+struct ToolBarResource {
+  UINT width = 0, height = 0;
+  UINT ids[256] = {};
+  int count = 0;
+  // FALSE when it is missing or damaged.
+  BOOL Load(HINSTANCE inst, LPCSTR name);
+  BOOL Parse(const BYTE* data, DWORD size);
+};
+
 class CToolBar : public CControlBar {
   DECLARE_DYNAMIC(CToolBar)
  public:

@@ -43,50 +43,6 @@ POINT TkExpMenuPosition(const RECT& rc, int cx, int cy, DWORD dwDockSide) {
   }
 }
 
-int TkFillHiddenButtons(CTkToolBar& owner, CTkToolBar& target) {
-  target.SendMessage(TB_SETIMAGELIST, 0, owner.SendMessage(TB_GETIMAGELIST));
-  target.SendMessage(TB_SETDISABLEDIMAGELIST, 0, owner.SendMessage(TB_GETDISABLEDIMAGELIST));
-  target.SendMessage(TB_SETHOTIMAGELIST, 0, owner.SendMessage(TB_GETHOTIMAGELIST));
-  target.SendMessage(TB_SETEXTENDEDSTYLE, 0, owner.SendMessage(TB_GETEXTENDEDSTYLE));
-  int copied = 0;
-  for (const auto& hidden : owner.GetHiddenButtons()) {
-    int index = hidden.first;
-    TBBUTTON button = {};
-    if (!owner.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) continue;
-    // A separator leads no row of the popup.
-    if (TkIsPlainSeparator(button) && copied == 0) continue;
-    button.fsState &= ~(TBSTATE_HIDDEN | TBSTATE_WRAP);
-    CString text = owner.GetButtonText(index);
-    button.iString = -1;
-    if (!text.IsEmpty() && !(button.fsStyle & TBSTYLE_SEP)) {
-      std::string list(static_cast<LPCSTR>(text));
-      list.push_back('\0');  // the control reads a list of strings ended by an empty one
-      button.iString = target.SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.c_str()));
-    }
-    if (!target.SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) continue;
-    int added = target.GetCount() - 1;
-    HWND control = TkIsPlaceholder(button) ? ::GetDlgItem(owner.m_hWnd, button.idCommand) : nullptr;
-    if (control) {
-      // Lent for as long as the popup is open; the popup gives it back when it closes.
-      target.PlaceControl(added, CWnd::FromHandle(control), button.iBitmap);
-      ::ShowWindow(control, SW_SHOWNA);
-    }
-    if (const TkDropDown* drop = owner.FindDropDown(static_cast<UINT>(button.idCommand)))
-      target.AddDropDownButton(drop->nID, drop->nMenuID,
-                               (button.fsStyle & BTNS_WHOLEDROPDOWN) == 0);
-    ++copied;
-  }
-  // Nor does a separator end it.
-  while (target.GetCount() > 0) {
-    TBBUTTON last = {};
-    target.SendMessage(TB_GETBUTTON, target.GetCount() - 1, reinterpret_cast<LPARAM>(&last));
-    if (!TkIsPlainSeparator(last)) break;
-    target.SendMessage(TB_DELETEBUTTON, target.GetCount() - 1);
-    --copied;
-  }
-  return copied;
-}
-
 CSize CTkHiddenButtonsToolbar::CalcDynamicLayout(int nLength, DWORD nMode) {
   int count = GetCount();
   std::vector<TBBUTTON> buttons(count);
@@ -207,7 +163,7 @@ BOOL CTkExpMenuWnd::Create(int left, int top, int right, int bottom, CTkToolBar*
   if (ToolkitData().m_bMenuShadows) new CTkPopupShadow(m_hWnd, FALSE, TRUE);
   int buttonWidth = LOWORD(pOwnerToolBar->SendMessage(TB_GETBUTTONSIZE));
   int limit = TkExpMenuWidthLimit(buttonWidth);
-  TkFillHiddenButtons(*pOwnerToolBar, m_wndHidden);
+  pOwnerToolBar->CopyHiddenButtons(&m_wndHidden, limit);
   CSize size = m_wndHidden.CalcDynamicLayout(limit, LM_HORZ);
   if (pOwnerToolBar->AllowsCustomize() && m_wndCommand.m_hWnd) {
     CSize command = m_wndCommand.CalcDynamicLayout(limit, LM_HORZ);

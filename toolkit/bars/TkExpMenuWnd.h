@@ -31,9 +31,6 @@ class CTkHiddenButtonsWndHook : public CTkWndHook {
   CTkExpMenuWnd* m_pPopup;
 };
 
-// Copies the owner's hidden buttons (text, images, state) into the target, lending it the
-// controls placed in them; returns the number of buttons copied.
-int TkFillHiddenButtons(CTkToolBar& owner, CTkToolBar& target);
 // Widest row of the popup: six buttons, at most 250 pixels.
 int TkExpMenuWidthLimit(int nButtonWidth);
 // Where a popup of size (cx, cy) opens beside a chevron on a bar docked by the CBRS_ALIGN_* bit

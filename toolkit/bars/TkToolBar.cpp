@@ -9,7 +9,7 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkToolBarLayout.h"
 
-IMPLEMENT_DYNAMIC(CTkToolBar, CToolBar)
+IMPLEMENT_DYNAMIC(CTkToolBar, CTkControlBar)
 
 namespace {
 const UINT g_openHiddenMenu = ::RegisterWindowMessageA("TkOpenHiddenMenu");
@@ -17,8 +17,20 @@ const UINT g_openHiddenMenu = ::RegisterWindowMessageA("TkOpenHiddenMenu");
 
 UINT TkOpenHiddenMenuMessage() { return g_openHiddenMenu; }
 
-BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
+BEGIN_MESSAGE_MAP(CTkToolBar, CTkControlBar)
+  ON_WM_NCHITTEST()
+  ON_WM_NCCALCSIZE()
+  ON_WM_WINDOWPOSCHANGING()
+  ON_WM_SYSCOLORCHANGE()
+  ON_WM_NCCREATE()
   ON_WM_LBUTTONUP()
+  ON_WM_CREATE()
+  ON_WM_PAINT()
+  ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
+  ON_MESSAGE(TB_SETBITMAPSIZE, OnSetBitmapSize)
+  ON_MESSAGE(TB_SETDRAWTEXTFLAGS, OnSetDrawTextFlags)
+  ON_MESSAGE(WM_SETTINGCHANGE, OnUnderMeasureStyles)
+  ON_MESSAGE(WM_SETFONT, OnUnderMeasureStyles)
   ON_REGISTERED_MESSAGE(g_openHiddenMenu, OnOpenHiddenMenu)
   ON_NOTIFY_REFLECT(TBN_BEGINADJUST, OnBeginAdjust)
   ON_NOTIFY_REFLECT(TBN_BEGINDRAG, OnDragRefused)
@@ -31,107 +43,13 @@ BEGIN_MESSAGE_MAP(CTkToolBar, CToolBar)
   ON_NOTIFY_REFLECT(TBN_RESET, OnReset)
   ON_NOTIFY_REFLECT(TBN_TOOLBARCHANGE, OnToolBarChange)
   ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, OnHotItemChange)
+  ON_MESSAGE(WM_TK_COLORPOPUP_CLOSED, OnColorPopupClosed)
+  ON_MESSAGE(WM_TK_COLORPOPUP_CHOSEN, OnColorPopupChosen)
+  ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
   ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
   ON_MESSAGE(TKM_GETBANDSIZE, OnGetBandSizeMsg)
   ON_MESSAGE(TKM_BANDCHILDSIZE, OnBandChildSizeMsg)
-  ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
-  ON_MESSAGE(TB_SETBITMAPSIZE, OnSetBitmapSize)
-  ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
-
-BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
-  int index = CommandToIndex(nID);
-  if (index < 0) return FALSE;
-  if (bArrow)
-    SendMessage(TB_SETEXTENDEDSTYLE, 0,
-                SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
-  SetButtonStyle(index, GetButtonStyle(index) | TBSTYLE_DROPDOWN);
-  for (TkDropDown& d : m_dropDowns) {
-    if (d.nID == nID) {
-      d.nMenuID = nMenuID;
-      return TRUE;
-    }
-  }
-  m_dropDowns.push_back({nID, nMenuID});
-  return TRUE;
-}
-
-const TkDropDown* CTkToolBar::FindDropDown(UINT nID) const {
-  for (const TkDropDown& d : m_dropDowns)
-    if (d.nID == nID) return &d;
-  return nullptr;
-}
-
-UINT CTkToolBar::GetDropDownMenu(UINT nID) const {
-  const TkDropDown* d = FindDropDown(nID);
-  return d ? d->nMenuID : 0;
-}
-
-void CTkToolBar::TrackDropDownMenu(HMENU hPopup, const RECT& rcButton) {
-  CWnd* owner = GetOwner();
-  if (owner)
-    ::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, rcButton.left,
-                     rcButton.bottom, 0, owner->m_hWnd, nullptr);
-}
-
-BOOL CTkToolBar::IsLeftButtonDown() const {
-  // The logical button: with swapped buttons the physical right one.
-  int key = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  return (::GetKeyState(key) & 0x8000) != 0;
-}
-
-// The menu's commands go to the owner (the frame), like the buttons'. A button without a menu
-// tells the owner, which may open something of its own; the mouse stays captured until the button
-// comes up, so that the release does not land on another button.
-void CTkToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
-  auto* nm = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
-  *pResult = TBDDRET_DEFAULT;
-  const TkDropDown* drop = FindDropDown(static_cast<UINT>(nm->iItem));
-  if (!drop) {
-    *pResult = TBDDRET_NODEFAULT;
-    return;
-  }
-  RECT rect = {};
-  SendMessage(TB_GETRECT, nm->iItem, reinterpret_cast<LPARAM>(&rect));
-  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(&rect), 2);
-  CRect grown(rect);
-  grown.InflateRect(4, 4);
-  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(&grown), 2);
-  InvalidateRect(&grown);
-  m_nDropDownPressed = CommandToIndex(drop->nID);
-  if (drop->nMenuID) {
-    HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(drop->nMenuID));
-    HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
-    if (popup) TrackDropDownMenu(popup, rect);
-    if (menu) ::DestroyMenu(menu);
-  } else {
-    CWnd* owner = GetOwner();
-    if (owner)
-      owner->SendMessage(WM_TK_TOOLBAR_DROPDOWN, reinterpret_cast<WPARAM>(nm),
-                         reinterpret_cast<LPARAM>(&rect));
-    if (IsLeftButtonDown()) {
-      m_bTrackingCapture = TRUE;
-      SetCapture();
-    }
-  }
-  m_nDropDownPressed = -1;
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void CTkToolBar::OnLButtonUp(UINT, CPoint) {
-  if (m_bTrackingCapture) {
-    ::ReleaseCapture();
-    m_bTrackingCapture = FALSE;
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  }
-  Default();
-}
-
-// Dragging with the button held over other buttons would light them up as if they were the one
-// that gets the release.
-void CTkToolBar::OnHotItemChange(NMHDR*, LRESULT* pResult) {
-  *pResult = IsLeftButtonDown() ? 1 : 0;
-}
 
 BOOL CTkToolBar::_GetButton(int nIndex, TBBUTTON* pButton) const {
   if (!::SendMessageA(m_hWnd, TB_GETBUTTON, nIndex, reinterpret_cast<LPARAM>(pButton)))
@@ -221,7 +139,7 @@ void CTkToolBar::SetButtonStyle(int nIndex, UINT nStyle) {
   TkSetButtonStyleWord(button, nStyle);
   if (button.fsStyle == before.fsStyle && button.fsState == before.fsState) return;
   _SetButton(nIndex, &button);
-  PositionControls();
+  SetLayoutPending();
 }
 
 namespace {
@@ -260,27 +178,6 @@ void CTkToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
       continue;
     state.m_nID = static_cast<UINT>(button.idCommand);
     state.DoUpdate(pTarget, bDisableIfNoHndler);
-  }
-}
-
-void CTkToolBar::ReadButtons(std::vector<TBBUTTON>& buttons, std::vector<SIZE>& sizes) const {
-  int count = static_cast<int>(::SendMessageA(m_hWnd, TB_BUTTONCOUNT, 0, 0));
-  DWORD buttonSize = static_cast<DWORD>(::SendMessageA(m_hWnd, TB_GETBUTTONSIZE, 0, 0));
-  buttons.assign(count, TBBUTTON{});
-  sizes.assign(count, SIZE{LOWORD(buttonSize), HIWORD(buttonSize)});
-  for (int i = 0; i < count; ++i) {
-    _GetButton(i, &buttons[i]);
-    // A hidden button has no rectangle: it keeps the width it had when it went.
-    RECT rect = {};
-    auto hidden = m_hidden.find(i);
-    if (!(buttons[i].fsState & TBSTATE_HIDDEN) &&
-        ::SendMessageA(m_hWnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)) &&
-        rect.right > rect.left)
-      sizes[i] = SIZE{rect.right - rect.left, rect.bottom - rect.top};
-    else if (hidden != m_hidden.end())
-      sizes[i].cx = hidden->second;
-    else if (buttons[i].fsStyle & TBSTYLE_SEP)
-      sizes[i].cx = buttons[i].iBitmap > 0 ? buttons[i].iBitmap : 8;
   }
 }
 

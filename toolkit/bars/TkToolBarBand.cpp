@@ -52,20 +52,26 @@ BOOL CTkToolBar::GetBandSize(REBARBANDINFOA* pInfo, BOOL bHorz) {
 void CTkToolBar::OnBandChildSize(BOOL bHorz, const RECT& rcChild) {
   if (m_bCustomizing) return;
   int length = bHorz ? rcChild.right - rcChild.left : rcChild.bottom - rcChild.top;
+  // The buttons have the client's length: the borders take their share of the band.
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, bHorz);
+  int room = length + (bHorz ? inside.Width() : inside.Height());
   int current = GetRowLength();
-  if (length < current)
-    HideButtonsToFit(length);
-  else if (length > current)
-    ShowButtonsThatFit(length);
+  if (room < current)
+    HideButtonsToFit(room);
+  else if (room > current)
+    ShowButtonsThatFit(room);
   PositionChevron(length, bHorz);
 }
 
+// The chevron lies at the end of the client area (the borders take their share of the length)
+// and never over the first visible button, which always stays.
 void CTkToolBar::PositionChevron(int nLength, BOOL bHorz) {
   if (!m_wndChevron.m_hWnd) return;
   bool show = !m_hidden.empty();
-  CRect client;
-  GetClientRect(&client);
-  // Never over the first button, which always stays.
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, bHorz);
+  int offset = bHorz ? inside.Width() : inside.Height();
   int first = 0;
   for (int i = 0; i < GetCount(); ++i) {
     TBBUTTON button = {};
@@ -76,14 +82,16 @@ void CTkToolBar::PositionChevron(int nLength, BOOL bHorz) {
     first = bHorz ? item.Width() : item.Height();
     break;
   }
+  CRect client;
+  GetClientRect(&client);
   CRect place;
   if (bHorz) {
-    int across = std::max(0, static_cast<int>(HIWORD(SendMessage(TB_GETBUTTONSIZE))) - 2);
-    place = CRect(CPoint(std::max(nLength - kTkChevronWidth, first), 1),
+    int across = std::max<int>(0, client.Height() - 2);
+    place = CRect(CPoint(std::max(nLength - kTkChevronWidth + offset, first), 1),
                   CSize(kTkChevronWidth, across));
   } else {
-    int across = std::max(0, static_cast<int>(LOWORD(SendMessage(TB_GETBUTTONSIZE))) - 2);
-    place = CRect(CPoint(1, std::max(nLength - 14, first)), CSize(across, kTkChevronWidth));
+    int across = std::max<int>(0, client.Width() - 2);
+    place = CRect(CPoint(1, std::max(nLength + offset - 14, first)), CSize(across, kTkChevronWidth));
   }
   CRect now;
   m_wndChevron.GetWindowRect(&now);

@@ -13,35 +13,6 @@
 #include "toolkit/bars/TkToolBarLayout.h"
 #include "toolkit/core/ToolkitHelpers.h"
 
-BOOL CTkToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID) {
-  if (!CToolBar::CreateEx(pParentWnd, dwCtrlStyle, dwStyle, nID)) return FALSE;
-  m_strRegKey.Empty();
-  m_strRegValue.Empty();
-  CWinApp* app = AfxGetApp();
-  if (app && app->m_pszRegistryKey && app->m_pszProfileName) {
-    m_strRegKey.Format(TkLoadString(IDS_TK_TOOLBAR_KEY), app->m_pszRegistryKey,
-                       app->m_pszProfileName);
-    m_strRegValue.Format(TkLoadString(IDS_TK_TOOLBAR_VALUE), app->m_pszProfileName,
-                         static_cast<int>(nID));
-  }
-  return TRUE;
-}
-
-BOOL CTkToolBar::LoadToolBar(UINT nIDResource) {
-  m_initial.clear();
-  m_hidden.clear();
-  if (!CToolBar::LoadToolBar(nIDResource)) return FALSE;
-  int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
-  for (int i = 0; i < count; ++i) {
-    TkInitialButton initial = {};
-    if (!::SendMessageA(m_hWnd, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&initial.button)))
-      continue;
-    initial.bHiddenAtLoad = (initial.button.fsState & TBSTATE_HIDDEN) != 0;
-    m_initial.push_back(initial);
-  }
-  return TRUE;
-}
-
 // The control's string pool only grows: a text already in it is used again by its index.
 INT_PTR CTkToolBar::PoolString(LPCSTR lpszText) {
   auto found = m_stringPool.find(lpszText);
@@ -65,26 +36,6 @@ BOOL CTkToolBar::SetButtonText(int nIndex, LPCSTR lpszText) {
   // The control sizes buttons for their texts as they are inserted; the bar follows.
   SendMessage(TB_AUTOSIZE);
   PositionControls();
-  return TRUE;
-}
-
-BOOL CTkToolBar::DeleteButton(int nIndex) {
-  UINT id = GetItemID(nIndex);
-  TBBUTTON button = {};
-  BOOL separator = ::SendMessageA(m_hWnd, TB_GETBUTTON, nIndex, reinterpret_cast<LPARAM>(&button)) &&
-                   (button.fsStyle & TBSTYLE_SEP);
-  if (!CToolBar::DeleteButton(nIndex)) return FALSE;
-  // The record at the same place when the bar is as loaded so far; else the first with the id.
-  for (size_t i = 0; i < m_initial.size(); ++i) {
-    const TBBUTTON& b = m_initial[i].button;
-    bool same = separator ? (i == static_cast<size_t>(nIndex) && (b.fsStyle & TBSTYLE_SEP))
-                          : static_cast<UINT>(b.idCommand) == id;
-    if (same) {
-      m_initial.erase(m_initial.begin() + static_cast<std::ptrdiff_t>(i));
-      break;
-    }
-  }
-  m_hidden.clear();
   return TRUE;
 }
 

@@ -121,3 +121,12 @@ void CTkToolBar::SetHeight(int cyHeight) {
     Invalidate();
   }
 }
+
+// The system's setting changes and a new font are measured as the sizes are.
+LRESULT CTkToolBar::OnUnderMeasureStyles(WPARAM, LPARAM) {
+  DWORD style = GetStyle();
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style | kMeasureStyles));
+  LRESULT result = Default();
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style));
+  return result;
+}

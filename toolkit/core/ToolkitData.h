@@ -89,6 +89,8 @@ class CTkToolkitData {
   // (null when none is).
   CRect m_rcDropDownButton;
   HWND m_hDropDownPopup = nullptr;
+  // The side (CBRS_ALIGN_* bits) the bar of that button is docked at, 0 while it floats.
+  DWORD m_dwDropDownSide = 0;
 
   DWORD m_dwComCtlVersion = static_cast<DWORD>(-1);  // -1 until first asked
   CString m_strIniFile;  // when set, the toolkit's settings go to this INI file

@@ -138,7 +138,7 @@ void CTkMenuBar::BuildButtons() {
     button.fsStyle = TBSTYLE_BUTTON | TBSTYLE_AUTOSIZE;
     button.iString = -1;
     SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
-    CToolBar::SetButtonText(ButtonCount() - 1, text);
+    CTkToolBar::SetButtonText(ButtonCount() - 1, text);
   }
   MergeInPlaceMenus();
   // A little lower than the control makes them: the bar is as high as a native menu bar.

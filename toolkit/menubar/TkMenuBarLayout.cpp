@@ -57,6 +57,9 @@ CSize CTkMenuBar::CalcDynamicLayout(int nLength, DWORD nMode) {
     }
     return size;
   }
+  // Floating it is one row, until the user drags its frame to another width.
+  if (nLength == -1 || !(nMode & LM_COMMIT))
+    return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0 || IsFloating());
   return CTkToolBar::CalcDynamicLayout(nLength, nMode);
 }
 

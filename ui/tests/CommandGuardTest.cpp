@@ -398,7 +398,7 @@ class CommandGuardTest : public ::testing::Test {
                        MenuItemEnabled(popup, i)});
     }
   }
-  void AddToolBarItems(Source source, CToolBar* bar, std::vector<Item>& items) {
+  void AddToolBarItems(Source source, CTkToolBar* bar, std::vector<Item>& items) {
     for (int i = 0; i < bar->GetCount(); ++i) {
       TBBUTTON button = {};
       bar->SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));

@@ -924,7 +924,7 @@ TEST_F(MainFrameWindowTest, AToolThatCannotStartAndADamagedToolsFileAreReported)
 // ---- the bars in the rebar ----
 
 // A press and release in the middle of a toolbar button, or at dx from its right edge.
-void ClickButton(CToolBar* bar, UINT id, int fromRight = -1) {
+void ClickButton(CTkToolBar* bar, UINT id, int fromRight = -1) {
   CRect item;
   bar->GetItemRect(bar->CommandToIndex(id), &item);
   CPoint at = item.CenterPoint();
@@ -984,7 +984,7 @@ TEST_F(MainFrameWindowTest, TheOpenButtonsArrowOpensItsMenu) {
 // passed on by the rebar the toolbars sit in.
 TEST_F(MainFrameWindowTest, ToolbarButtonsHaveTipsAndPrompts) {
   struct Case {
-    CToolBar* bar;
+    CTkToolBar* bar;
     UINT id;
     const char* tip;
     const char* prompt;

@@ -142,7 +142,7 @@ class ChevronPopupTest : public ::testing::Test {
   }
   // A click on a button of a toolbar, as the control reports it to the window it tells (a mouse
   // click depends on the capture, which windows of earlier tests may still hold under Wine).
-  static void Click(CToolBar& bar, int index) {
+  static void Click(CTkToolBar& bar, int index) {
   // The popup's bars tell their owners: the frame for the hidden buttons, the popup itself for
   // the command bar.
     HWND told = bar.GetOwner()->m_hWnd;
