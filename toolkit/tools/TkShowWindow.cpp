@@ -13,6 +13,7 @@
 
 #include "framework/app/AfxResource.h"
 #include "toolkit/tools/PictureProgram.h"
+#include "toolkit/tools/TkShowToolBars.h"
 #include "framework/frame/FrameWnd.h"
 #include "toolkit/controls/TkCheckListBox.h"
 #include "toolkit/controls/TkListCtrl.h"
@@ -722,6 +723,9 @@ const NamedWindow kWindows[] = {
     {"TkMenuBarMDI", ShowMenuBarMDI},
     {"TkDockBars", ShowDockBars},
     {"TkDockBarsFlat", ShowDockBarsFlat},
+    {"TkToolBar-docked", ShowToolBarsDocked},
+    {"TkToolBar-flat", ShowToolBarsFlat},
+    {"TkToolBar-floating", ShowToolBarsFloating},
     {"TkDockWindow-docked", ShowDockedPlain},
     {"TkDockWindow-flat", ShowDockedFlat},
     {"TkDockWindow-floating", ShowFloatingWindows},

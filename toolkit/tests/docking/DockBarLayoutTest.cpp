@@ -216,6 +216,54 @@ TEST_F(DockBarLayoutTest, AToolbarLastInItsRowShrinksWithTheFrameAndGrowsBack) {
   EXPECT_EQ(Placed(&toolBar).Width(), full);
 }
 
+// The side a toolbar is docked at is known three ways that must agree: its parent (the dock
+// bar's id), the dock bar it records, and the alignment it takes from the dock bar, by which it
+// lays its buttons out across or down. Wherever it lands it shows, inside the frame.
+TEST_F(DockBarLayoutTest, AToolbarDockedAtEachSideBelongsToThatSideAndShowsInsideTheFrame) {
+  const struct {
+    const char* side;
+    UINT dock;
+    DWORD align;
+  } sides[] = {{"top", AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+               {"left", AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+               {"right", AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT},
+               {"bottom", AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM}};
+  std::vector<std::unique_ptr<CTkToolBar>> bars;
+  for (const auto& s : sides) {
+    auto bar = std::make_unique<CTkToolBar>();
+    ASSERT_TRUE(bar->CreateEx(m_frame, TBSTYLE_FLAT,
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
+                              0xE860 + static_cast<UINT>(bars.size())));
+    ASSERT_TRUE(bar->LoadToolBar(IDR_MAINFRAME));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    m_frame->DockControlBar(bar.get(), s.dock);
+    bars.push_back(std::move(bar));
+  }
+  Layout();
+  CRect frame;
+  m_frame->GetClientRect(&frame);
+  m_frame->ClientToScreen(&frame);
+  // A row's bars reach one pixel over their dock bar's edge, where their borders meet it.
+  frame.InflateRect(1, 1);
+  for (size_t i = 0; i < bars.size(); ++i) {
+    SCOPED_TRACE(sides[i].side);
+    CTkToolBar& bar = *bars[i];
+    ASSERT_NE(bar.GetParent(), nullptr);
+    EXPECT_EQ(static_cast<UINT>(bar.GetParent()->GetDlgCtrlID()), sides[i].dock);
+    EXPECT_EQ(bar.m_pDockBar, Dock(sides[i].dock));
+    EXPECT_EQ(bar.GetBarStyle() & CBRS_ALIGN_ANY, sides[i].align);
+    EXPECT_TRUE(bar.IsDocked());
+    EXPECT_FALSE(bar.IsFloating());
+    CRect window;
+    bar.GetWindowRect(&window);
+    EXPECT_FALSE(window.IsRectEmpty()) << ::testing::PrintToString(window);
+    CRect inside;
+    inside.IntersectRect(&window, &frame);
+    EXPECT_EQ(inside, window) << "the bar ends outside the frame's client area "
+                              << ::testing::PrintToString(frame);
+  }
+}
+
 // Rows built by hand before the first layout, as a saved layout or a drop would leave them.
 TEST_F(DockBarLayoutTest, RowMeasuresCountPanesFixedBarsAndTheirGaps) {
   SizingPane a(CSize(150, 80), CSize(40, 20)), b(CSize(120, 70), CSize(60, 20));
