@@ -1,5 +1,6 @@
 #include "toolkit/bars/TkFlatPainters.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 #include "framework/wnd/Wnd.h"
@@ -113,6 +114,23 @@ void CTkFlatComboPainter::Paint(CWnd* pCombo, HDC hdc, BOOL bHot) {
   ::SetBkColor(hdc, oldBk);
 }
 
+RECT TkWrapGap(HWND hToolBar, int nIndex) {
+  RECT client = {}, item = {};
+  ::GetClientRect(hToolBar, &client);
+  ::SendMessageA(hToolBar, TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&item));
+  int below = item.bottom;
+  int count = static_cast<int>(::SendMessageA(hToolBar, TB_BUTTONCOUNT, 0, 0));
+  for (int j = nIndex + 1; j < count; ++j) {
+    RECT next = {};
+    if (::SendMessageA(hToolBar, TB_GETITEMRECT, j, reinterpret_cast<LPARAM>(&next)) &&
+        next.bottom > next.top) {
+      below = std::max<int>(below, next.top);
+      break;
+    }
+  }
+  return RECT{client.left, item.bottom, client.right, below};
+}
+
 COLORREF CTkFlatToolBarPainter::BackgroundOf(CWnd* pToolBar) {
   const CTkToolkitData& data = ToolkitData();
   if (IsInReBar(pToolBar)) return data.m_clrFace;
@@ -134,11 +152,11 @@ void CTkFlatToolBarPainter::PaintSeparator(HDC hdc, CWnd* pToolBar, int nIndex) 
   Fill(hdc, rect, BackgroundOf(pToolBar));
   const COLORREF line = ToolkitData().m_clrDarkFace;
   if (button.fsState & TBSTATE_WRAP) {
-    // A separator that ends a row is a line across the whole toolbar.
-    RECT client;
-    pToolBar->GetClientRect(&client);
-    int middle = (rect.top + rect.bottom) / 2;
-    Fill(hdc, RECT{client.left, middle, client.right, middle + 1}, line);
+    // A separator that ends a row is a line across the whole toolbar, between the rows.
+    RECT gap = TkWrapGap(pToolBar->m_hWnd, nIndex);
+    Fill(hdc, gap, BackgroundOf(pToolBar));
+    int middle = (gap.top + gap.bottom) / 2;
+    Fill(hdc, RECT{gap.left, middle, gap.right, middle + 1}, line);
   } else {
     Fill(hdc, RECT{rect.left + 3, rect.top + 2, rect.left + 4, rect.bottom - 2}, line);
   }

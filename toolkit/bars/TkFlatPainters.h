@@ -10,6 +10,10 @@ class CWnd;
 // text colour on its background colour.
 void DrawDropArrow(HDC hdc, const RECT& rect);
 
+// The room between the row a wrapping separator ends and the next row, across the toolbar's
+// client area (the control puts the separator's own item at the end of its row).
+RECT TkWrapGap(HWND hToolBar, int nIndex);
+
 class CTkFlatComboPainter {
  public:
   // The whole combo box: a ring in the face colour, the field's frame, the drop button.

@@ -96,8 +96,6 @@ void CTkToolBar::FillWrapGaps(HDC hdc) {
 void CTkToolBar::DrawSeparatorsAndControls(HDC hdc) {
   const CTkToolkitData& data = ToolkitData();
   CTkFlatToolBarPainter* painter = Painter();
-  CRect client;
-  GetClientRect(&client);
   int count = GetCount();
   for (int i = 0; i < count; ++i) {
     TBBUTTON button = {};
@@ -137,20 +135,12 @@ void CTkToolBar::DrawSeparatorsAndControls(HDC hdc) {
       Pixel(hdc, line.left, line.bottom - 1, data.m_clrShadow);
       continue;
     }
-    // A separator that ends a row is the gap below it: a line across the bar, in the middle of
-    // the room between this row and the next.
-    int below = item.bottom;
-    for (int j = i + 1; j < count; ++j) {
-      RECT next = {};
-      if (::SendMessageA(m_hWnd, TB_GETITEMRECT, j, reinterpret_cast<LPARAM>(&next)) &&
-          next.bottom > next.top) {
-        below = std::max<int>(below, next.top);
-        break;
-      }
-    }
-    int middle = (item.bottom + below) / 2 - 1;
-    RECT line = {client.left + 2, middle, client.right - 2, middle + 2};
-    Fill(hdc, RECT{client.left, item.bottom, client.right, below}, GetBackgroundColor());
+    // A separator that ends a row is the gap below it: an etched line across the bar in the
+    // middle of the room between this row and the next.
+    RECT gap = TkWrapGap(m_hWnd, i);
+    int middle = (gap.top + gap.bottom) / 2 - 1;
+    RECT line = {gap.left + 2, middle, gap.right - 2, middle + 2};
+    Fill(hdc, gap, GetBackgroundColor());
     ::DrawEdge(hdc, &line, EDGE_ETCHED, BF_TOP);
     Pixel(hdc, line.right - 1, middle, data.m_clrShadow);
   }
