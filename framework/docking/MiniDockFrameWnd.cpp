@@ -31,6 +31,16 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
 void CMiniDockFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout || !m_wndDockBar.m_hWnd) return;
   m_bInRecalcLayout = TRUE;
+  // The caption names the bar it holds.
+  for (int i = 0; i < m_wndDockBar.m_arrBars.GetSize(); ++i) {
+    CControlBar* bar = m_wndDockBar.GetDockedControlBar(i);
+    if (!bar || !bar->m_hWnd || !bar->IsVisible()) continue;
+    CString title, now;
+    bar->GetWindowText(title);
+    GetWindowText(now);
+    if (title != now) SetWindowText(title);
+    break;
+  }
   CSize size = m_wndDockBar.CalcFixedLayout(FALSE, TRUE);
   m_wndDockBar.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   CRect rect(CPoint(0, 0), size);

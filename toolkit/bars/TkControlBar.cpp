@@ -9,6 +9,7 @@
 #include "framework/wnd/WindowDc.h"
 #include "resources/ids/ToolkitFrameIds.h"
 #include "toolkit/bars/TkToolBar.h"
+#include "toolkit/docking/TkDockBar.h"
 #include "toolkit/docking/float/TkDockContext.h"
 #include "toolkit/docking/window/TkDockWindow.h"
 #include "toolkit/core/ToolkitData.h"
@@ -128,6 +129,13 @@ HMENU BuildBarContextMenu(CFrameWnd* pFrame, CControlBar* pClicked) {
   return menu;
 }
 
+LRESULT CTkBarFrameHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CTkWndHook::WindowProc(message, wParam, lParam);
+  if ((message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) && m_pBar && m_pBar->m_hWnd)
+    m_pBar->SendMessage(message, wParam, lParam);
+  return result;
+}
+
 BEGIN_MESSAGE_MAP(CTkControlBar, CControlBar)
   ON_WM_CREATE()
   ON_WM_DESTROY()
@@ -214,7 +222,14 @@ BOOL CTkControlBar::ModifyTkBarStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw) 
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (bRedraw) Invalidate();
   }
-  // The toolkit's dock bars take the style too once they join the toolkit.
+  // A toolkit dock bar holding the bar takes the change as well.
+  HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+  CWnd* dock = parent ? CWnd::FromHandlePermanent(parent) : nullptr;
+  if (dock && dock->IsKindOf(RUNTIME_CLASS(CTkDockBar))) {
+    auto* tkDock = static_cast<CTkDockBar*>(dock);
+    tkDock->SetDockBarStyle((tkDock->GetDockBarStyle() & ~dwRemove) | dwAdd);
+    if (bRedraw) tkDock->Invalidate();
+  }
   return TRUE;
 }
 
@@ -249,11 +264,21 @@ BOOL CTkControlBar::GetBandSize(REBARBANDINFOA* pInfo, BOOL bHorz) {
 }
 
 void CTkControlBar::OnFrameChanged() {
-  CWnd* frame = GetParentFrame();
+  CWnd* frame = m_hWnd ? GetParentFrame() : nullptr;
   auto* now = frame && frame->IsFrameWnd() ? static_cast<CFrameWnd*>(frame) : nullptr;
+  CWnd* top = now ? now->GetTopLevelFrame() : nullptr;
+  HWND topWnd = top && top != now ? top->m_hWnd : nullptr;
   // The watch leaves the old frame and follows the bar to its new one.
-  if (now != m_pWatchedFrame) m_pWatchedFrame = now;
+  if (now == m_pWatchedFrame && m_frameHook.m_hWnd == (now ? now->m_hWnd : nullptr) &&
+      m_topFrameHook.m_hWnd == topWnd)
+    return;
+  m_frameHook.HookWindow(static_cast<HWND>(nullptr));
+  m_topFrameHook.HookWindow(static_cast<HWND>(nullptr));
+  m_pWatchedFrame = now;
+  if (now && now->m_hWnd) m_frameHook.HookWindow(now->m_hWnd);
+  if (topWnd) m_topFrameHook.HookWindow(topWnd);
 }
+
 
 void CTkControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
   // The borders as every control bar has them (two pixels each), then the gripper's room.
@@ -386,6 +411,8 @@ int CTkControlBar::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CTkControlBar::OnDestroy() {
+  m_frameHook.HookWindow(static_cast<HWND>(nullptr));
+  m_topFrameHook.HookWindow(static_cast<HWND>(nullptr));
   m_pWatchedFrame = nullptr;
   CControlBar::OnDestroy();
 }

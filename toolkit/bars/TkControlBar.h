@@ -7,8 +7,21 @@
 #include <commctrl.h>
 
 #include "framework/bars/ControlBar.h"
+#include "toolkit/services/TkWndHook.h"
 
 class CFrameWnd;
+class CTkControlBar;
+
+// Watches the frame a bar lives in for the bar: the system's colour and setting changes reach
+// only top-level windows, and the bar needs them too (a toolbar's bitmap in the new colours).
+class CTkBarFrameHook : public CTkWndHook {
+ public:
+  explicit CTkBarFrameHook(CTkControlBar* pBar) : m_pBar(pBar) {}
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  CTkControlBar* m_pBar;
+};
 
 // Extended bar style bits of the base (the others belong to the subclasses).
 #define TKBS_DOUBLE_GRIPPER 0x0004  // two grip bars instead of one
@@ -107,8 +120,11 @@ class CTkControlBar : public CControlBar {
   void DeleteFonts();
 
   DWORD m_dwTkStyle = TKBS_DEFAULT;
-  // The frame the bar watches (its parent frame); the window hooks join with the toolkit's.
+  // The frame the bar watches (its parent frame), hooked, and the top-level frame above it when
+  // that is another window (a bar in a child frame): the one that hears of system changes.
   CFrameWnd* m_pWatchedFrame = nullptr;
+  CTkBarFrameHook m_frameHook{this};
+  CTkBarFrameHook m_topFrameHook{this};
   UINT m_nMenuID = 0;
   int m_nSubMenu = 0;
   HFONT m_hFontNormal = nullptr, m_hFontVert = nullptr, m_hFontBold = nullptr;

@@ -3,6 +3,7 @@
 #include "framework/app/AfxResource.h"
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/core/SysColorBitmap.h"
+#include "toolkit/core/ToolkitData.h"
 
 namespace {
 
@@ -81,6 +82,11 @@ void CTkToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
   m_sizeButton = sizeButton;
   m_sizeImage = sizeImage;
   if (!m_hWnd) return;
+  // Flat list-style buttons draw no edge of their own: a little narrower, with even margins.
+  if (ToolkitData().m_bFlatLook && (GetStyle() & TBSTYLE_LIST)) {
+    sizeButton.cx -= 4;
+    SendMessage(TB_SETPADDING, 0, MAKELPARAM(3, 7));
+  }
   // The handlers of the two messages keep the sizes the control accepts.
   SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
   SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(sizeButton.cx, sizeButton.cy));

@@ -171,3 +171,40 @@ TEST_F(ToolBarDockingTest, AShownFramePaintsItsBarsAndRunsTheirIdleUpdate) {
 }
 
 }  // namespace
+
+namespace {
+
+// The system's colour change reaches only top-level windows: the bar hears of it through its
+// frame and takes its bitmap in the new colours, also once it floats in a frame of its own.
+TEST_F(ToolBarDockingTest, TheFrameTellsTheBarOfNewSystemColoursWhereverItLives) {
+  std::unique_ptr<CTkToolBar> bar = MakeBar(0xE860, CBRS_SIZE_DYNAMIC);
+  ASSERT_TRUE(bar->LoadBitmap(IDB_MAINBAR));
+  m_frame->DockControlBar(bar.get(), AFX_IDW_DOCKBAR_TOP);
+  Layout();
+  HBITMAP before = bar->GetBitmap();
+  m_frame->SendMessage(WM_SYSCOLORCHANGE);
+  HBITMAP docked = bar->GetBitmap();
+  EXPECT_NE(docked, before) << "reloaded";
+
+  m_frame->FloatControlBar(bar.get(), CPoint(100, 100), CBRS_ALIGN_TOP);
+  bar->SendMessage(TKM_FRAMECHANGED);
+  CWnd* floating = bar->GetParentFrame();
+  ASSERT_NE(floating, nullptr);
+  ASSERT_NE(floating, m_frame);
+  floating->SendMessage(WM_SYSCOLORCHANGE);
+  EXPECT_NE(bar->GetBitmap(), docked) << "the floating frame tells it too";
+}
+
+// A change of the bar's toolkit style is passed on to the toolkit dock bar that holds it.
+TEST_F(ToolBarDockingTest, TheDockBarTakesTheBarsStyleChange) {
+  std::unique_ptr<CTkToolBar> bar = MakeBar(0xE860);
+  m_frame->DockControlBar(bar.get(), AFX_IDW_DOCKBAR_LEFT);
+  Layout();
+  CTkDockBar* dock = Dock(AFX_IDW_DOCKBAR_LEFT);
+  dock->SetDockBarStyle(TKDS_NO_OUTER_EDGE);
+  ASSERT_TRUE(bar->ModifyTkBarStyle(TKDS_NO_OUTER_EDGE, TKDS_FLAT, FALSE));
+  EXPECT_EQ(dock->GetDockBarStyle(), static_cast<DWORD>(TKDS_FLAT));
+  EXPECT_EQ(bar->GetTkBarStyle() & TKDS_FLAT, static_cast<DWORD>(TKDS_FLAT));
+}
+
+}  // namespace
