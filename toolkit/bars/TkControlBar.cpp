@@ -351,7 +351,7 @@ void CTkControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
     else
       Draw3dBar(dc, edge + offset, from, thick, len);
   };
-  if (m_dwTkStyle & TKBS_DOUBLE_GRIPPER) {
+  if (GetTkBarStyle() & TKBS_DOUBLE_GRIPPER) {
     for (int offset : {2, 5}) {
       bar(offset, start + 2, length - 4, 3);
       // The last pixel of each bar in the highlight colour.

@@ -61,7 +61,7 @@ CSize CTkHiddenButtonsToolbar::CalcDynamicLayout(int nLength, DWORD nMode) {
     SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
     sizes[i] = {rc.right - rc.left, rc.bottom - rc.top};
   }
-  if (nMode & LM_HORZ) TkWrapToolBar(buttons.data(), sizes.data(), count, nLength);
+  if (nMode & LM_HORZ) WrapToolBar(buttons, sizes, nLength);
   for (int i = 0; i < count; ++i) {
     if (!(buttons[i].fsState & TBSTATE_WRAP)) continue;
     // Separators may share the id 0: their state goes by index through the button record.

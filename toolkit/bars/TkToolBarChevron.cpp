@@ -90,5 +90,8 @@ int CTkToolBar::CopyHiddenButtons(CTkToolBar* pTarget, int nWidth) {
   }
   if (m_dwDrawTextMask || m_dwDrawTextFlags)
     pTarget->SendMessage(TB_SETDRAWTEXTFLAGS, m_dwDrawTextMask, m_dwDrawTextFlags);
-  return static_cast<int>(copied.size());
+  int real = 0;
+  for (const CopiedButton& c : copied)
+    if (!(c.button.fsState & TBSTATE_WRAP) || !(c.button.fsStyle & TBSTYLE_SEP)) ++real;
+  return real;
 }

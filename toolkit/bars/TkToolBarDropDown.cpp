@@ -15,8 +15,12 @@ namespace {
 // The look's painter, told when a drop-down opens and closes so it draws the button dropped.
 CTkFlatToolBarPainter* Painter() { return GetCurrentTheme().GetToolBarPainter(); }
 
-void TellPainterClosed(HWND bar) {
-  if (CTkFlatToolBarPainter* painter = Painter()) painter->SetDroppedButton(bar, -1);
+// The button is drawn again with the room of the shadow its open menu cast.
+void TellPainterClosed(CWnd* bar, int nIndex) {
+  CTkFlatToolBarPainter* painter = Painter();
+  if (!painter) return;
+  painter->SetDroppedButton(bar->m_hWnd, -1);
+  if (nIndex >= 0) painter->InvalidateButton(bar, nIndex);
 }
 
 }  // namespace
@@ -110,13 +114,16 @@ void CTkToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
   CTkToolkitData& data = ToolkitData();
   data.m_rcDropDownButton = rect;
   data.m_dwDropDownSide = IsFloating() ? 0 : (m_dwStyle & CBRS_ALIGN_ANY);
-  if (CTkFlatToolBarPainter* painter = Painter()) painter->SetDroppedButton(m_hWnd, m_nDropDownPressed);
+  if (CTkFlatToolBarPainter* painter = Painter()) {
+    painter->SetDroppedButton(m_hWnd, m_nDropDownPressed);
+    painter->InvalidateButton(this, m_nDropDownPressed);
+  }
   if (drop->nMenuID) {
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(drop->nMenuID));
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
     if (popup) TrackDropDownMenu(popup, rect);
     if (menu) ::DestroyMenu(menu);
-    TellPainterClosed(m_hWnd);
+    TellPainterClosed(this, m_nDropDownPressed);
     m_nDropDownPressed = -1;
   } else if (drop->bColorPopup) {
     OpenColorPopup(*drop, rect);
@@ -125,7 +132,7 @@ void CTkToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
     if (owner)
       owner->SendMessage(WM_TK_TOOLBAR_DROPDOWN, reinterpret_cast<WPARAM>(nm),
                          reinterpret_cast<LPARAM>(&rect));
-    TellPainterClosed(m_hWnd);
+    TellPainterClosed(this, m_nDropDownPressed);
     m_nDropDownPressed = -1;
     if (IsLeftButtonDown()) {
       m_bTrackingCapture = TRUE;
@@ -149,7 +156,7 @@ void CTkToolBar::OpenColorPopup(TkDropDown& drop, const RECT& rcButton) {
   if (!made) {
     m_nColorPopupCmd = -1;
     m_nDropDownPressed = -1;
-    TellPainterClosed(m_hWnd);
+    TellPainterClosed(this, m_nDropDownPressed);
     return;
   }
   m_hWndColorPopup = made;
@@ -164,7 +171,7 @@ LRESULT CTkToolBar::OnColorPopupChosen(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CTkToolBar::OnColorPopupClosed(WPARAM wParam, LPARAM) {
-  TellPainterClosed(m_hWnd);
+  TellPainterClosed(this, m_nDropDownPressed);
   LPARAM command = m_nColorPopupCmd;
   m_nColorPopupCmd = -1;
   m_hWndColorPopup = nullptr;

@@ -27,6 +27,8 @@ class RecordingFrame : public CFrameWnd {
  public:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+    if (message == WM_TK_COLORPOPUP_CLOSED || message == WM_TK_COLORPOPUP_CHOSEN)
+      colourNotes.push_back({message, static_cast<COLORREF>(wParam), static_cast<UINT>(lParam)});
     if (message == WM_TK_TOOLBAR_DROPDOWN) {
       auto* nm = reinterpret_cast<NMTOOLBARA*>(wParam);
       dropNotices.push_back(static_cast<UINT>(nm->iItem));
@@ -35,7 +37,14 @@ class RecordingFrame : public CFrameWnd {
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
   }
+  struct ColourNote {
+    UINT message;
+    COLORREF colour;
+    UINT command;
+    bool operator==(const ColourNote&) const = default;
+  };
   std::vector<UINT> commands;
+  std::vector<ColourNote> colourNotes;
   std::vector<UINT> dropNotices;
   RECT dropRect = {};
 };
@@ -173,6 +182,88 @@ TEST_F(ToolBarWindowTest, DropDownButtonsOpenTheirMenuOrTellTheOwner) {
 
   // A button the bar knows no drop-down for gets no default handling.
   EXPECT_EQ(Notify(TBN_DROPDOWN, ID_TEST_SECOND), TBDDRET_NODEFAULT);
+}
+
+// A colour button opens the colour popup under itself; a second press leaves it open. The
+// popup's choice becomes the button's colour and reaches the owner, and so does its closing,
+// with the button's command.
+TEST_F(ToolBarWindowTest, AColourButtonOpensThePopupAndPassesItsChoiceOn) {
+  const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+  ASSERT_TRUE(bar_.AddDropDownButton(ID_TEST_SECOND, red, RGB(0, 0, 0), 0, TRUE, TRUE));
+  Notify(TBN_DROPDOWN, ID_TEST_SECOND);
+  HWND popup = bar_.GetColorPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(::IsWindow(popup));
+  EXPECT_EQ(bar_.GetColorPopupCommand(), ID_TEST_SECOND);
+  CRect item;
+  bar_.GetItemRect(bar_.CommandToIndex(ID_TEST_SECOND), &item);
+  bar_.ClientToScreen(&item);
+  EXPECT_EQ(ToolkitData().m_rcDropDownButton, item) << "published for the popup's border";
+  Notify(TBN_DROPDOWN, ID_TEST_SECOND);
+  EXPECT_EQ(bar_.GetColorPopup(), popup) << "the same popup stays";
+
+  ::SendMessageA(bar_.m_hWnd, WM_TK_COLORPOPUP_CHOSEN, green, ID_TEST_SECOND);
+  EXPECT_EQ(bar_.FindDropDown(ID_TEST_SECOND)->clrCurrent, green);
+  ::DestroyWindow(popup);
+  EXPECT_EQ(bar_.GetColorPopup(), nullptr);
+  EXPECT_EQ(bar_.GetColorPopupCommand(), -1);
+  using Note = RecordingFrame::ColourNote;
+  ASSERT_EQ(frame_.colourNotes.size(), 2u);
+  EXPECT_EQ(frame_.colourNotes[0], (Note{WM_TK_COLORPOPUP_CHOSEN, green, ID_TEST_SECOND}));
+  EXPECT_EQ(frame_.colourNotes[1].message, static_cast<UINT>(WM_TK_COLORPOPUP_CLOSED));
+  EXPECT_EQ(frame_.colourNotes[1].command, static_cast<UINT>(ID_TEST_SECOND));
+}
+
+// The bar draws into the picture the control paints: a plain separator's etched line, and a
+// colour button's bar of its colour under the image.
+TEST_F(ToolBarWindowTest, SeparatorsAndColourBarsAreDrawnByTheBar) {
+  const COLORREF blue = RGB(0, 0, 255);
+  ASSERT_TRUE(bar_.AddDropDownButton(ID_TEST_FIRST, blue, RGB(0, 0, 0), 0, TRUE, FALSE));
+  CRect client;
+  bar_.GetClientRect(&client);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  bar_.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  CRect separator, button;
+  bar_.GetItemRect(2, &separator);
+  bar_.GetItemRect(0, &button);
+  COLORREF line = ::GetPixel(dc, separator.left + 2, (separator.top + separator.bottom) / 2);
+  COLORREF colourBar = ::GetPixel(dc, button.left + 6, button.bottom - 5);
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  EXPECT_EQ(line, ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(colourBar, blue);
+}
+
+// The buttons behind the chevron go into the popup's toolbar in rows of the width given, with
+// their texts and drop-downs; a separator neither leads nor ends the copy.
+TEST_F(ToolBarWindowTest, HiddenButtonsAreCopiedInRowsWithTheirTextsAndDropDowns) {
+  ASSERT_TRUE(bar_.SetButtonText(bar_.CommandToIndex(ID_TEST_THIRD), "Third"));
+  ASSERT_TRUE(bar_.AddDropDownButton(ID_TEST_FOURTH, IDR_TEST_DROP, TRUE));
+  ASSERT_TRUE(bar_.HideButtonsToFit(1));
+  CTkToolBar target;
+  ASSERT_TRUE(target.CreateEx(&frame_, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, 0xE8F0));
+  // Rows no wider than one button: each copy after the first starts a row of its own.
+  EXPECT_EQ(bar_.CopyHiddenButtons(&target, 1), 4);
+  std::vector<UINT> ids;
+  for (int i = 0; i < target.GetCount(); ++i) {
+    TBBUTTON b = {};
+    target._GetButton(i, &b);
+    ids.push_back((b.fsStyle & TBSTYLE_SEP) ? ((b.fsState & TBSTATE_WRAP) ? 1u : 0u)
+                                            : static_cast<UINT>(b.idCommand));
+    EXPECT_FALSE(b.fsState & TBSTATE_HIDDEN);
+  }
+  // 1: a wrapping separator between rows; 0 the group's own separator.
+  EXPECT_EQ(ids, (std::vector<UINT>{ID_TEST_SECOND, 0, 1, ID_TEST_THIRD, 1, ID_TEST_FOURTH}));
+  EXPECT_EQ(target.GetButtonText(target.CommandToIndex(ID_TEST_THIRD)), "Third");
+  ASSERT_NE(target.FindDropDown(ID_TEST_FOURTH), nullptr);
+  EXPECT_EQ(target.FindDropDown(ID_TEST_FOURTH)->nMenuID, static_cast<UINT>(IDR_TEST_DROP));
+  EXPECT_EQ(CTkToolBar().CopyHiddenButtons(&target, 100), 0) << "no window, nothing hidden";
+  target.DestroyWindow();
 }
 
 TEST_F(ToolBarWindowTest, NoHotTrackingWhileTheButtonIsHeld) {
