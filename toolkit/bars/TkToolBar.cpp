@@ -77,11 +77,21 @@ BOOL CTkToolBar::_SetButton(int nIndex, const TBBUTTON* pButton) {
     info.dwMask = TBIF_BYINDEX | TBIF_STATE;
     info.fsState = control.fsState;
     if (!SendMessage(TB_SETBUTTONINFOA, nIndex, reinterpret_cast<LPARAM>(&info))) return FALSE;
-  } else if (!ReplaceButton(nIndex, control)) {
-    return FALSE;
+    ShowPlacedControl(current, wanted, nIndex);
+    InvalidateChange(current, wanted, nIndex);
+    return TRUE;
   }
+  RECT before = {}, after = {};
+  SendMessage(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&before));
+  if (!ReplaceButton(nIndex, control)) return FALSE;
+  SendMessage(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(&after));
   ShowPlacedControl(current, wanted, nIndex);
-  InvalidateChange(current, wanted, nIndex);
+  // The control laid the buttons out again while hidden, which it could not show: a button
+  // that changed its size moved every button after it.
+  if (!::EqualRect(&before, &after))
+    Invalidate(FALSE);
+  else
+    InvalidateChange(current, wanted, nIndex);
   return TRUE;
 }
 

@@ -141,8 +141,9 @@ TEST_F(ToolBarButtonsTest, WritingARecordKeepsEveryFieldGiven) {
   EXPECT_EQ(sep.right - sep.left, 30);
 }
 
-// A record as the control has it changes nothing; a new state repaints the button; a separator
-// of a new width repaints the bar.
+// A record as the control has it changes nothing; a new state or image repaints the button; a
+// separator of a new width, or a button that takes another size, repaints the bar (the buttons
+// after it moved).
 TEST_F(ToolBarButtonsTest, WritingInvalidatesWhatChanged) {
   struct Case {
     const char* what;
@@ -154,6 +155,13 @@ TEST_F(ToolBarButtonsTest, WritingInvalidatesWhatChanged) {
       {"unchanged", 1, [](TBBUTTON&) {}, FALSE, FALSE},
       {"checked", 1, [](TBBUTTON& b) { b.fsState |= TBSTATE_CHECKED; }, TRUE, FALSE},
       {"separator wider", 2, [](TBBUTTON& b) { b.iBitmap = 40; }, TRUE, TRUE},
+      {"another image", 1, [](TBBUTTON& b) { b.iBitmap = 0; }, TRUE, FALSE},
+      {"sized by its text", 1,
+       [](TBBUTTON& b) {
+         b.fsStyle |= TBSTYLE_AUTOSIZE;
+         b.iString = reinterpret_cast<INT_PTR>("A much longer text");
+       },
+       TRUE, TRUE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
