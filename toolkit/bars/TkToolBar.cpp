@@ -236,11 +236,22 @@ BOOL CTkToolBar::HideButtonsToFit(int nLength) {
   int count = static_cast<int>(buttons.size());
   int old = MeasureRow(buttons.data(), sizes.data(), count, nullptr);
   if (!TkHideButtonsToFit(buttons.data(), sizes.data(), count, old, nLength, m_hidden,
-                          MeasureRow, nullptr))
+                          MeasureRow, nullptr)) {
+    PositionChevronForRoom(nLength);
     return FALSE;
+  }
   WriteHiddenStates(buttons);
+  PositionChevronForRoom(nLength);
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   return TRUE;
+}
+
+// The chevron for a bar whose buttons have nRoom along it: the borders come on top.
+void CTkToolBar::PositionChevronForRoom(int nRoom) {
+  BOOL horz = IsHorizontalForChevron();
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, horz);
+  PositionChevron(nRoom - (horz ? inside.Width() : inside.Height()), horz);
 }
 
 BOOL CTkToolBar::ShowButtonsThatFit(int nLength) {
@@ -253,9 +264,15 @@ BOOL CTkToolBar::ShowButtonsThatFit(int nLength) {
   TkShowButtonsThatFit(buttons.data(), sizes.data(), count,
                        MeasureRow(buttons.data(), sizes.data(), count, nullptr), nLength,
                        m_hidden, MeasureRow, nullptr);
-  if (m_hidden.size() == before) return FALSE;
+  if (m_hidden.size() == before) {
+    PositionChevronForRoom(nLength);
+    return FALSE;
+  }
   WriteHiddenStates(buttons);
+  PositionChevronForRoom(nLength);
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  // The buttons back on the bar take their states from the handlers.
+  if (m_hWnd) PostMessage(WM_IDLEUPDATECMDUI, FALSE);
   return TRUE;
 }
 

@@ -206,6 +206,7 @@ class CTkToolBar : public CTkControlBar {
   LRESULT OnBandChildSizeMsg(WPARAM wParam, LPARAM lParam);
   // Puts the chevron at the end of a bar nLength long, shown while buttons are hidden.
   void PositionChevron(int nLength, BOOL bHorz);
+  void PositionChevronForRoom(int nRoom);
   CTkExpButton m_wndChevron;
   BOOL m_bInReBarBand = FALSE;
 

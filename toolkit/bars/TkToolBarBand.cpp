@@ -61,7 +61,8 @@ void CTkToolBar::OnBandChildSize(BOOL bHorz, const RECT& rcChild) {
     HideButtonsToFit(room);
   else if (room > current)
     ShowButtonsThatFit(room);
-  PositionChevron(length, bHorz);
+  else
+    PositionChevron(length, bHorz);
 }
 
 // The chevron lies at the end of the client area (the borders take their share of the length)
