@@ -75,6 +75,8 @@ void CTkToolBar::OnBeginAdjust(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
   if (m_bCustomizing) return;
   ShowHiddenButtons();
+  // Every button is on the bar: the chevron goes past its end.
+  PositionChevron(10000, IsHorizontalForChevron());
   m_bCustomizing = TRUE;
   auto* frame = static_cast<CFrameWnd*>(GetParentFrame());
   if (frame) frame->RecalcLayout();

@@ -17,6 +17,8 @@ constexpr int kBarBorder = 2;
 }  // namespace
 
 CTkToolBar::~CTkToolBar() {
+  // An open colour popup reports to this bar: it goes first.
+  if (m_hWndColorPopup && ::IsWindow(m_hWndColorPopup)) ::DestroyWindow(m_hWndColorPopup);
   if (m_hbmImageWell) ::DeleteObject(m_hbmImageWell);
 }
 

@@ -214,6 +214,28 @@ TEST_F(ToolBarWindowTest, AColourButtonOpensThePopupAndPassesItsChoiceOn) {
   EXPECT_EQ(frame_.colourNotes[1].command, static_cast<UINT>(ID_TEST_SECOND));
 }
 
+// A bar that goes while its colour popup is open takes the popup with it: the popup reports to
+// the bar.
+TEST_F(ToolBarWindowTest, AColourPopupGoesWithItsBar) {
+  auto bar = std::make_unique<CTkToolBar>();
+  ASSERT_TRUE(bar->CreateEx(&frame_, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE8F1));
+  ASSERT_TRUE(bar->LoadToolBar(IDR_TEST_BAR));
+  ASSERT_TRUE(bar->AddDropDownButton(ID_TEST_FIRST, RGB(1, 2, 3), RGB(0, 0, 0), 0, FALSE, TRUE));
+  NMTOOLBARA nm = {};
+  nm.hdr.hwndFrom = bar->m_hWnd;
+  nm.hdr.idFrom = 0xE8F1;
+  nm.hdr.code = TBN_DROPDOWN;
+  nm.iItem = ID_TEST_FIRST;
+  frame_.SendMessage(WM_NOTIFY, 0xE8F1, reinterpret_cast<LPARAM>(&nm));
+  HWND popup = bar->GetColorPopup();
+  ASSERT_TRUE(popup && ::IsWindow(popup));
+  bar->DestroyWindow();
+  bar.reset();
+  EXPECT_FALSE(::IsWindow(popup));
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
 // The bar draws into the picture the control paints: a plain separator's etched line, and a
 // colour button's bar of its colour under the image.
 TEST_F(ToolBarWindowTest, SeparatorsAndColourBarsAreDrawnByTheBar) {
