@@ -8,10 +8,12 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "foundation/codec/Crusher.h"
@@ -38,6 +40,36 @@ std::string Text(HWND window) {
   char text[1024] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
+}
+
+// The windows are driven by other threads and processes, so a check waits for the state it
+// reads instead of a fixed time: it polls until the condition holds, for at most kSettleMs.
+// False when it still does not hold then.
+const DWORD kSettleMs = 20000;
+const DWORD kPollMs = 20;
+
+bool WaitUntil(const std::function<bool()>& settled, DWORD limitMs = kSettleMs) {
+  ULONGLONG start = GetTickCount64();
+  while (!settled()) {
+    if (GetTickCount64() - start >= limitMs) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+// The message boxes' text control, the same on every system.
+const int kMessageBoxText = 0xFFFF;
+
+// Each window is known by a control only it has. The two dialogs' unnamed labels share their
+// id with a message box's text, so a message box is what is neither of them.
+bool IsUpdateDialog(HWND w) {
+  return GetDlgItem(w, IDC_UPDATE_PROGRESS) != nullptr;
+}
+bool IsConfirmation(HWND w) {
+  return GetDlgItem(w, IDC_CONFIRM_LIST) != nullptr;
+}
+bool IsMessageBox(HWND w) {
+  return GetDlgItem(w, kMessageBoxText) && !IsUpdateDialog(w) && !IsConfirmation(w);
 }
 
 std::vector<HWND> OurDialogs() {
@@ -69,17 +101,17 @@ std::string ListText(HWND list, int row, int column) {
 // What the user does when the confirmation list shows.
 enum Answer { kInstall, kDecline, kCancelThenInstall };
 
-// The message boxes' text control, the same on every system.
-const int kMessageBoxText = 0xFFFF;
-
 // Plays the user on a thread of its own while the test's thread runs the dialogs: answers the
 // confirmation list and every message box, presses Cancel when the status line shows a chosen
-// step, and notes what the windows showed.
+// step, and notes what the windows showed. A state it waited for in vain is noted in problems.
 class User {
  public:
-  explicit User(Answer answer, UINT cancelAtStatus = 0)
+  // cancelWhen, when given, must hold as well before Cancel is pressed at the chosen step.
+  explicit User(Answer answer, UINT cancelAtStatus = 0, std::function<bool()> cancelWhen = {})
       : m_answer(answer),
         m_cancelAt(cancelAtStatus ? AfxLoadString(cancelAtStatus) : std::string()),
+        m_cancelWhen(std::move(cancelWhen)),
+        m_reading(AfxLoadString(IDS_UPDATE_READING)),
         m_thread([this] { Loop(); }) {}
   ~User() { Stop(); }
   // Call before reading what was noted.
@@ -95,33 +127,39 @@ class User {
   std::vector<std::string> messages;  // the text of every message box
   // The box a double-click on the first row shows (kInstall only): its text and caption.
   std::string versionBox, versionCaption;
+  std::vector<std::string> problems;
 
  private:
   void Loop() {
     while (!m_done) {
-      for (HWND w : OurDialogs()) Handle(w);
-      Sleep(20);
+      // The update dialog is looked for in the whole pass first: the worker may show the
+      // confirmation list before the update dialog is on the screen, and the window shown last
+      // comes first in the list.
+      std::vector<HWND> dialogs = OurDialogs();
+      for (HWND w : dialogs)
+        if (IsUpdateDialog(w)) m_updateDialog = w;
+      if (m_updateDialog) CancelAtStep();
+      for (HWND w : dialogs)
+        if (!IsUpdateDialog(w)) Handle(w);
+      Sleep(kPollMs);
     }
   }
 
   void Handle(HWND w) {
-    if (GetDlgItem(w, IDC_UPDATE_PROGRESS)) {
-      m_updateDialog = w;
-      CancelAtStep();
-      return;
-    }
-    // A window is taken once, and only when it is whole: a box still being built has no text.
     if (m_handled.count(w)) return;
-    if (HWND list = GetDlgItem(w, IDC_CONFIRM_LIST)) {
+    if (IsConfirmation(w)) {
       m_handled.insert(w);
-      Confirm(w, list);
-    } else if (HWND text = GetDlgItem(w, kMessageBoxText)) {
+      Confirm(w, GetDlgItem(w, IDC_CONFIRM_LIST));
+    } else if (IsMessageBox(w)) {
+      // A box is taken once, and only when it is whole: a box still being built has no text.
+      std::string text = Text(GetDlgItem(w, kMessageBoxText));
+      if (text.empty()) return;
       m_handled.insert(w);
       if (m_versionsOf) {
-        versionBox = Text(text);
+        versionBox = text;
         versionCaption = Text(w);
       } else {
-        messages.push_back(Text(text));
+        messages.push_back(text);
       }
       PostMessageA(w, WM_COMMAND, IDOK, 0);
       // The confirmation is answered once the versions box is closed.
@@ -133,22 +171,43 @@ class User {
   void CancelAtStep() {
     if (cancelled || m_cancelAt.empty()) return;
     if (Text(GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS)) != m_cancelAt) return;
+    if (m_cancelWhen && !m_cancelWhen()) return;
     cancelled = true;
     SendMessageA(m_updateDialog, WM_COMMAND, IDCANCEL, 0);
   }
 
+  // The update dialog once it is on the screen (null until then).
+  HWND FindUpdateDialog() {
+    for (HWND w : OurDialogs())
+      if (IsUpdateDialog(w)) m_updateDialog = w;
+    return m_updateDialog;
+  }
+
+  // What the update dialog shows while the list is open. The worker posted its last status
+  // before it asked and waits for the answer, so the status line settles on it; the server's
+  // name was posted before that status and has been shown by then.
+  void NoteUpdateDialog() {
+    if (!WaitUntil([this] { return FindUpdateDialog() != nullptr; })) {
+      problems.push_back("the update dialog did not show while the confirmation list was open");
+      return;
+    }
+    HWND status = GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS);
+    if (!WaitUntil([&] { return Text(status) == m_reading; }))
+      problems.push_back("the status line did not come to \"" + m_reading +
+                         "\" while the confirmation list was open");
+    statusAtConfirm = Text(status);
+    hostAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_HOST));
+    iconAtConfirm = reinterpret_cast<HICON>(SendMessageA(m_updateDialog, WM_GETICON, ICON_BIG, 0));
+  }
+
+  // The list and the total are filled before the box is shown.
   void Confirm(HWND w, HWND list) {
     int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
       rows.push_back(ListText(list, i, 0) + "|" + ListText(list, i, 1) + "|" +
                      ListText(list, i, 2));
     total = Text(GetDlgItem(w, IDC_CONFIRM_TOTAL));
-    if (m_updateDialog) {
-      statusAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_STATUS));
-      hostAtConfirm = Text(GetDlgItem(m_updateDialog, IDC_UPDATE_HOST));
-      iconAtConfirm =
-          reinterpret_cast<HICON>(SendMessageA(m_updateDialog, WM_GETICON, ICON_BIG, 0));
-    }
+    NoteUpdateDialog();
     if (m_answer == kCancelThenInstall && m_updateDialog) {
       // Cancel is answered on the dialog's own thread: wait for it before going on.
       SendMessageA(m_updateDialog, WM_COMMAND, IDCANCEL, 0);
@@ -171,6 +230,8 @@ class User {
 
   Answer m_answer;
   std::string m_cancelAt;
+  std::function<bool()> m_cancelWhen;
+  std::string m_reading;  // the status line while the confirmation list is open
   std::atomic<bool> m_done{false};
   HWND m_updateDialog = nullptr;
   HWND m_versionsOf = nullptr;  // the confirmation waiting for its versions box
@@ -260,6 +321,7 @@ TEST_F(UpdateDialogTest, ConfirmedUpdateInstallsAndStartsTheMainProgramWithTheDo
     User user(kInstall);
     result = Run("/update /launch /file \"C:\\my sites\\shop.zbp\"");
     user.Stop();
+    EXPECT_EQ(user.problems, std::vector<std::string>{});
     EXPECT_EQ(user.statusAtConfirm, AfxLoadString(IDS_UPDATE_READING));
     EXPECT_EQ(user.hostAtConfirm, server.Host());
     EXPECT_EQ(user.rows, (std::vector<std::string>{"The file tool.dll|tool.dll|1,234,567",
@@ -314,11 +376,17 @@ TEST_P(UpdateDialogKeepsFiles, OldFilesStayAndTheMainProgramStartsAgain) {
                          OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   }
-  User user(c.answer, c.cancelAtStatus);
+  // A cancel in the middle of the transfer waits until the server was asked for the archive:
+  // the status line shows the step before the request goes out.
+  std::function<bool()> transferStarted;
+  if (c.stallFirstArchive)
+    transferStarted = [this] { return server.RequestsFor("/zubrin/latest/tool.arq") > 0; };
+  User user(c.answer, c.cancelAtStatus, transferStarted);
   UpdateSessionResult result = Run("/update /launch /file \"C:\\my sites\\shop.zbp\"");
   user.Stop();
   if (locked != INVALID_HANDLE_VALUE) CloseHandle(locked);
 
+  EXPECT_EQ(user.problems, std::vector<std::string>{});
   EXPECT_EQ(user.rows.size(), 2u) << "the confirmation list showed";
   EXPECT_EQ(user.cancelled, c.answer == kCancelThenInstall || c.cancelAtStatus != 0);
   ASSERT_EQ(user.messages.size(), c.messages.size()) << testing::PrintToString(user.messages);
@@ -406,7 +474,9 @@ TEST(UpdateProgram, DebugRunWritesTheStartLogAndStartsTheMainProgram) {
   TerminateProcess(process.hProcess, 1);  // only when it hung
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  for (int i = 0; i < 100 && ReadFileText(out) == "<missing>"; ++i) Sleep(100);
+  // The main program was started just before the update program ended, and writes its record
+  // on its own time.
+  WaitUntil([&] { return ReadFileText(out) != "<missing>"; });
   SetEnvironmentVariableA("ZB_URL_RECORDER_OUT", nullptr);
   RegDeleteTreeA(HKEY_CURRENT_USER, key);
 
@@ -529,8 +599,9 @@ struct ProgramFolder {
             GetWindowThreadProcessId(w, &pid);
             char cls[32] = {};
             GetClassNameA(w, cls, sizeof cls);
+            // Only message boxes: the update dialog must end by itself.
             if (pid == c->first && std::string(cls) == "#32770" && IsWindowVisible(w) &&
-                GetDlgItem(w, kMessageBoxText) && c->second->insert(w).second)
+                IsMessageBox(w) && c->second->insert(w).second)
               PostMessageA(w, WM_COMMAND, IDOK, 0);
             return TRUE;
           },
@@ -545,9 +616,10 @@ struct ProgramFolder {
     return code;
   }
 
-  // What the stand-in for the main program was started with ("<missing>": not started).
-  std::string WaitForRecorder(int tenths) const {
-    for (int i = 0; i < tenths && ReadFileText(Recorded()) == "<missing>"; ++i) Sleep(100);
+  // What the stand-in for the main program was started with, once it wrote it ("<missing>": not
+  // started within limitMs).
+  std::string WaitForRecorder(DWORD limitMs = kSettleMs) const {
+    WaitUntil([this] { return ReadFileText(Recorded()) != "<missing>"; }, limitMs);
     return ReadFileText(Recorded());
   }
 
@@ -581,14 +653,16 @@ TEST(UpdateHandOver, UpdateWaitsForTheMainProgramToClose) {
     program.Run("/debug /update /launch");
     // Ended before the command line's start log: nothing of the update ran.
     EXPECT_EQ(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
-    EXPECT_EQ(program.WaitForRecorder(10), "<missing>");
+    // A main program started by mistake would have been started before the update program
+    // ended (and named in the start log above); a short look is enough.
+    EXPECT_EQ(program.WaitForRecorder(1000), "<missing>");
   }
   {
     handover::ProgramFolder program(true);
     handover::MainWindowStandIn main(1000);
     program.Run("/debug /update /launch");
     EXPECT_NE(ReadFileText(program.folder.File("zbu_dbgs.txt")), "<missing>");
-    EXPECT_EQ(program.WaitForRecorder(100), "1\n\n");
+    EXPECT_EQ(program.WaitForRecorder(), "1\n\n");
     EXPECT_EQ(GetFileAttributesA(program.folder.File("temp").c_str()), INVALID_FILE_ATTRIBUTES);
   }
 }
@@ -600,5 +674,5 @@ TEST(UpdateHandOver, MissingLanguageModuleBringsTheMainProgramBack) {
   int boxes = 0;
   EXPECT_EQ(program.Run("/update /launch /file \"C:\\my sites\\shop.zbp\"", &boxes), 1u);
   EXPECT_EQ(boxes, 1);
-  EXPECT_EQ(program.WaitForRecorder(100), "1\nC:\\my sites\\shop.zbp\n");
+  EXPECT_EQ(program.WaitForRecorder(), "1\nC:\\my sites\\shop.zbp\n");
 }
