@@ -76,8 +76,8 @@ class CTkToolBar : public CTkControlBar {
   // The control learns its new owner too: it sends its notifications there.
   void SetOwner(CWnd* pOwnerWnd);
   // The buttons of a TOOLBAR resource, remembered as loaded for the customise dialog's list and
-  // its Reset. The images stay the caller's to give (LoadBitmap, SetBitmap or an image list):
-  // the menus and the main frame bring lists of their own.
+  // its Reset, and the bitmap of the same id as their images when there is one (a program may
+  // give image lists of its own instead).
   BOOL LoadToolBar(UINT nIDResource);
   BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
   // Remembers the text by command, for the customise dialog.

@@ -91,6 +91,10 @@ BOOL CTkToolBar::LoadToolBar(UINT nIDResource) {
              CSize(static_cast<int>(layout.width), static_cast<int>(layout.height)));
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(style));
   if (!done) return FALSE;
+  // The images of a toolbar are the bitmap of its own id, when it ships one; a program that
+  // brings image lists of its own has none.
+  if (::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource), RT_BITMAP))
+    LoadBitmap(nIDResource);
   RebuildInitialButtons();
   return TRUE;
 }

@@ -71,11 +71,11 @@ void MagentaToFace(HBITMAP bitmap, COLORREF face) {
   ::ReleaseDC(nullptr, screen);
 }
 
-// Toolbars ship their images as a bitmap of the toolbar's own id. A control loaded from the
-// resource has no image list of its own yet: it gets one from that bitmap, in the system's
-// colours with the face colour transparent. The caller destroys the list returned.
+// Toolbars ship their images as a bitmap of the toolbar's own id. The menus take them from a
+// list of their own made from that bitmap, in the system's colours with the face colour and the
+// magenta of the drawings transparent (the bar's own list leaves the magenta). The caller
+// destroys the list returned.
 HIMAGELIST GiveToolbarItsBitmap(CTkToolBar& bar, UINT nIDToolBar) {
-  if (bar.SendMessage(TB_GETIMAGELIST)) return nullptr;
   HINSTANCE module = TkResourceModule();
   int cx = 0, cy = 0;
   if (!ToolbarImageSize(module, nIDToolBar, cx, cy)) return nullptr;

@@ -125,13 +125,15 @@ TEST_F(ToolBarWindowTest, AClickedButtonsCommandReachesTheFrame) {
   EXPECT_EQ(frame_.commands, std::vector<UINT>{ID_TEST_SECOND});
 }
 
-// A resource of 16 x 15 images gives 23 x 22 buttons; a disabled button reads with the
-// "disabled" bit set in its record and style word, and a record written back unchanged leaves
-// the control as it was.
+// A resource of 16 x 15 images gives 23 x 22 buttons, and the bitmap of the same id their
+// images; a disabled button reads with the "disabled" bit set in its record and style word, and
+// a record written back unchanged leaves the control as it was.
 TEST_F(ToolBarWindowTest, LoadedSizesAndTheInvertedEnabledBit) {
   DWORD size = static_cast<DWORD>(bar_.SendMessage(TB_GETBUTTONSIZE));
   EXPECT_EQ(LOWORD(size), 23);
   EXPECT_EQ(HIWORD(size), 22);
+  EXPECT_NE(bar_.GetBitmap(), nullptr) << "the toolbar's own bitmap";
+  EXPECT_NE(bar_.SendMessage(TB_GETIMAGELIST), 0);
   bar_.SendMessage(TB_ENABLEBUTTON, ID_TEST_SECOND, MAKELPARAM(FALSE, 0));
   TBBUTTON b = {};
   ASSERT_TRUE(bar_._GetButton(1, &b));
