@@ -134,7 +134,6 @@ class CTkToolBar : public CTkControlBar {
   CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
   virtual CSize CalcLayout(DWORD dwMode, int nLength = -1);
   void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
-  void CalcInsideRect(CRect& rect, BOOL bHorz) const override;
   // Commits the layout now when something changed the buttons since the last one.
   void Layout();
   BOOL IsLayoutPending() const { return m_bDelayedButtonLayout; }

@@ -203,11 +203,6 @@ void CTkToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
   CalcDynamicLayout(-1, mode | kTkLayoutCommit);
 }
 
-// The borders and the gripper, turned with the bar, plus nothing of the toolbar's own.
-void CTkToolBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
-  CTkControlBar::CalcInsideRect(rect, bHorz);
-}
-
 void CTkToolBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
   CRect inside(0, 0, 0, 0);
   CalcInsideRect(inside, IsHorizontalForChevron() || IsFloating());
