@@ -43,35 +43,17 @@ POINT TkExpMenuPosition(const RECT& rc, int cx, int cy, DWORD dwDockSide) {
   }
 }
 
+CTkHiddenButtonsToolbar::CTkHiddenButtonsToolbar() {
+  // The popup's frame is the border: its toolbars have none of their own.
+  m_cxLeftBorder = m_cxRightBorder = 0;
+  m_cyTopBorder = m_cyBottomBorder = 0;
+}
+
+// The rows are committed at once, and the width they took is kept as the one later layouts of
+// this floating bar wrap to, so that the buttons stay in the rows the popup was sized for.
 CSize CTkHiddenButtonsToolbar::CalcDynamicLayout(int nLength, DWORD nMode) {
-  int count = GetCount();
-  std::vector<TBBUTTON> buttons(count);
-  std::vector<SIZE> sizes(count);
-  for (int i = 0; i < count; ++i) {
-    SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]));
-    if (buttons[i].fsState & TBSTATE_WRAP) {
-      TBBUTTON b = buttons[i];
-      b.fsState &= ~TBSTATE_WRAP;
-      SendMessage(TB_SETSTATE, b.idCommand, MAKELONG(b.fsState, 0));
-      buttons[i] = b;
-    }
-  }
-  for (int i = 0; i < count; ++i) {
-    RECT rc = {};
-    SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
-    sizes[i] = {rc.right - rc.left, rc.bottom - rc.top};
-  }
-  if (nMode & LM_HORZ) WrapToolBar(buttons, sizes, nLength);
-  for (int i = 0; i < count; ++i) {
-    if (!(buttons[i].fsState & TBSTATE_WRAP)) continue;
-    // Separators may share the id 0: their state goes by index through the button record.
-    TBBUTTONINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.dwMask = TBIF_STATE | TBIF_BYINDEX;
-    info.fsState = buttons[i].fsState;
-    SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
-  }
-  return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
+  if (!(nMode & LM_HORZ)) return CTkToolBar::CalcDynamicLayout(nLength, nMode);
+  return CTkToolBar::CalcDynamicLayout(nLength, nMode | LM_COMMIT);
 }
 
 LRESULT CTkHiddenButtonsWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,7 @@ constexpr UINT kTkAddRemoveButtonsCmd = 52782;
 
 class CTkHiddenButtonsToolbar : public CTkToolBar {
  public:
+  CTkHiddenButtonsToolbar();
   // Wraps the buttons into rows at most nLength wide (all buttons of this bar lie flat).
   CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
   CTkExpMenuWnd* m_pPopup = nullptr;  // null when used outside a popup

@@ -365,3 +365,43 @@ TEST_F(ChevronPopupTest, TheChevronOpensAndClosesItsRealPopupAgainAndAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// The popup is sized for the rows its toolbar wraps into; a later layout of that toolbar (its
+// first paint, an idle update) keeps the same rows, so every button stays inside the popup.
+TEST_F(ChevronPopupTest, TheHiddenButtonsStayInTheRowsThePopupWasSizedFor) {
+  // More buttons than the popup's widest row (six buttons) holds.
+  std::vector<UINT> ids;
+  for (UINT id = 41100; id < 41114; ++id) ids.push_back(id);
+  ASSERT_TRUE(bar_.SetButtons(ids.data(), static_cast<int>(ids.size())));
+  frame_.RecalcLayout();
+  CTkExpMenuWnd* popup = Open(1);
+  ASSERT_NE(popup, nullptr);
+  CTkHiddenButtonsToolbar& hidden = popup->GetHiddenToolBar();
+  auto inside = [&hidden](const char* when) {
+    CRect client;
+    hidden.GetClientRect(&client);
+    int rows = 0, lastTop = -1;
+    for (int i = 0; i < hidden.GetCount(); ++i) {
+      CRect item;
+      hidden.GetItemRect(i, &item);
+      UINT id = 0, style = 0;
+      int image = 0;
+      hidden.GetButtonInfo(i, id, style, image);
+      // A separator that ends a row takes no room along it.
+      if (item.IsRectEmpty() || (style & TBSTYLE_SEP)) continue;
+      if (item.top != lastTop) ++rows, lastTop = item.top;
+      EXPECT_LE(item.right, client.right) << when << ", button " << i;
+      EXPECT_LE(item.bottom, client.bottom) << when << ", button " << i;
+    }
+    return rows;
+  };
+  int rows = inside("opened");
+  EXPECT_GT(rows, 1) << "more buttons than a row of the popup takes";
+  hidden.SetLayoutPending();
+  hidden.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(inside("laid out again"), rows);
+}
+
+}  // namespace
