@@ -6,7 +6,6 @@
 
 #include "toolkit/bars/TkToolBar.h"
 #include "toolkit/bars/TkToolBarLayout.h"
-#include "toolkit/core/SysColorBitmap.h"
 
 namespace {
 
@@ -52,18 +51,12 @@ int CTkToolBar::CopyHiddenButtons(CTkToolBar* pTarget, int nWidth) {
   while (!copied.empty() && TkIsPlainSeparator(copied.back().button)) copied.pop_back();
   if (copied.empty()) return 0;
 
-  // The images: a bitmap from a resource is loaded again for the target; image lists are
-  // shared (the target does not own them).
-  if (m_hInstImageWell && m_hRsrcImageWell) {
-    pTarget->SetSizes(m_sizeButton, m_sizeImage);
-    if (HBITMAP bitmap = LoadSysColorBitmap(m_hInstImageWell, m_hRsrcImageWell)) {
-      if (!pTarget->SetBitmap(bitmap)) ::DeleteObject(bitmap);
-    }
-  } else {
-    pTarget->SendMessage(TB_SETIMAGELIST, 0, SendMessage(TB_GETIMAGELIST));
-    pTarget->SendMessage(TB_SETDISABLEDIMAGELIST, 0, SendMessage(TB_GETDISABLEDIMAGELIST));
-    pTarget->SendMessage(TB_SETHOTIMAGELIST, 0, SendMessage(TB_GETHOTIMAGELIST));
-  }
+  // The images the bar shows, whether its lists are the program's or were made from its own
+  // bitmap: shared for as long as the popup is open (the target does not own them). A bitmap
+  // loaded again would lose lists the program put over it.
+  pTarget->SendMessage(TB_SETIMAGELIST, 0, SendMessage(TB_GETIMAGELIST));
+  pTarget->SendMessage(TB_SETDISABLEDIMAGELIST, 0, SendMessage(TB_GETDISABLEDIMAGELIST));
+  pTarget->SendMessage(TB_SETHOTIMAGELIST, 0, SendMessage(TB_GETHOTIMAGELIST));
   pTarget->SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE));
 
   std::vector<TBBUTTON> records;

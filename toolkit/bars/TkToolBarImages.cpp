@@ -27,6 +27,8 @@ BOOL CTkToolBar::LoadBitmap(LPCSTR lpszResourceName) {
   HRSRC res = ::FindResourceA(inst, lpszResourceName, MAKEINTRESOURCEA(2));
   if (!res) return FALSE;
   HBITMAP bitmap = LoadSysColorBitmap(inst, res);
+  // The control masks the images on the face colour.
+  if (bitmap) TkMagentaToFace(bitmap, ::GetSysColor(COLOR_BTNFACE));
   if (!bitmap || !SetBitmap(bitmap)) {
     if (bitmap) ::DeleteObject(bitmap);
     return FALSE;
@@ -71,6 +73,7 @@ void CTkToolBar::OnSysColorChange() {
   HINSTANCE inst = m_hInstImageWell;
   HRSRC res = m_hRsrcImageWell;
   HBITMAP bitmap = LoadSysColorBitmap(inst, res);
+  if (bitmap) TkMagentaToFace(bitmap, ::GetSysColor(COLOR_BTNFACE));
   if (!bitmap || !SetBitmap(bitmap)) {
     if (bitmap) ::DeleteObject(bitmap);
   }

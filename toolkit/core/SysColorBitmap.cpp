@@ -167,3 +167,36 @@ HBITMAP LoadSysColorBitmap(HINSTANCE hInst, HRSRC hRsrc, BOOL bMono) {
   w.bitmap = nullptr;
   return result;
 }
+
+// The program's image strips are drawn on magenta, the colour their own image lists take as
+// transparent; the system-colour loader knows only the four greys. Magenta becomes the face
+// colour here, so that the one mask on the face colour clears either background.
+void TkMagentaToFace(HBITMAP bitmap, COLORREF face) {
+  BITMAP bm = {};
+  if (!::GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+  HDC screen = ::GetDC(nullptr);
+  if (::GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) ==
+      bm.bmHeight) {
+    // Pixels are blue, green, red from the low byte up.
+    const DWORD magenta = 0xFF00FF;
+    const DWORD target = (static_cast<DWORD>(GetRValue(face)) << 16) |
+                         (static_cast<DWORD>(GetGValue(face)) << 8) | GetBValue(face);
+    bool changed = false;
+    for (DWORD& pixel : pixels) {
+      if ((pixel & 0xFFFFFF) != magenta) continue;
+      pixel = target;
+      changed = true;
+    }
+    if (changed)
+      ::SetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+  }
+  ::ReleaseDC(nullptr, screen);
+}

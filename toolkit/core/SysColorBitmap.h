@@ -13,3 +13,7 @@ extern const TkSysColorMapEntry kTkSysColorMap[4];
 // hRsrc is a bitmap resource found in hInst. In monochrome mode every grey becomes white and
 // black stays black. A new device-dependent bitmap the caller owns, or null on any failure.
 HBITMAP LoadSysColorBitmap(HINSTANCE hInst, HRSRC hRsrc, BOOL bMono = FALSE);
+
+// The program's image strips are drawn on magenta: it becomes the given face colour, which the
+// masks of toolbars and menus take as transparent.
+void TkMagentaToFace(HBITMAP bitmap, COLORREF face);

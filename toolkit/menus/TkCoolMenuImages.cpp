@@ -38,38 +38,6 @@ BOOL ToolbarImageSize(HINSTANCE module, UINT nID, int& cx, int& cy) {
   return cx > 0 && cy > 0;
 }
 
-// The program's image strips are drawn on magenta, the colour their own image lists take as
-// transparent; the system-colour loader knows only the four greys. Magenta becomes the face
-// colour here, so that the one mask on the face colour clears either background.
-void MagentaToFace(HBITMAP bitmap, COLORREF face) {
-  BITMAP bm = {};
-  if (!::GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = bm.bmWidth;
-  info.bmiHeader.biHeight = -bm.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-  HDC screen = ::GetDC(nullptr);
-  if (::GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) ==
-      bm.bmHeight) {
-    // Pixels are blue, green, red from the low byte up.
-    const DWORD magenta = 0xFF00FF;
-    const DWORD target = (static_cast<DWORD>(GetRValue(face)) << 16) |
-                         (static_cast<DWORD>(GetGValue(face)) << 8) | GetBValue(face);
-    bool changed = false;
-    for (DWORD& pixel : pixels) {
-      if ((pixel & 0xFFFFFF) != magenta) continue;
-      pixel = target;
-      changed = true;
-    }
-    if (changed)
-      ::SetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-  }
-  ::ReleaseDC(nullptr, screen);
-}
 
 // Toolbars ship their images as a bitmap of the toolbar's own id. The menus take them from a
 // list of their own made from that bitmap, in the system's colours with the face colour and the
@@ -84,7 +52,7 @@ HIMAGELIST GiveToolbarItsBitmap(CTkToolBar& bar, UINT nIDToolBar) {
   if (!bitmap) return nullptr;
   HIMAGELIST list = ::ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 0, 10);
   if (list) {
-    MagentaToFace(bitmap, ::GetSysColor(COLOR_BTNFACE));
+    TkMagentaToFace(bitmap, ::GetSysColor(COLOR_BTNFACE));
     ::ImageList_AddMasked(list, bitmap, ::GetSysColor(COLOR_BTNFACE));
     bar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
   }
@@ -151,7 +119,7 @@ BOOL CTkCoolMenu::AddImagesFromBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCo
   HIMAGELIST strip =
       ::ImageList_Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR32 | ILC_MASK, 0, 10);
   if (!strip) return FALSE;
-  MagentaToFace(hBitmap, ToolkitData().m_clrFace);
+  TkMagentaToFace(hBitmap, ToolkitData().m_clrFace);
   ::ImageList_AddMasked(strip, hBitmap, ToolkitData().m_clrFace);
   int nImages = ::ImageList_GetImageCount(strip);
   for (int i = 0; i < nCount && i < nImages; ++i) {

@@ -630,6 +630,34 @@ void LoadToolkitLook() {
 }
 
 // The chevron popup of a toolbar too short for its buttons, with the customise command.
+// The popup printed window by window into a picture of its size, framed as its frame is: an
+// open popup owned by a window stays unpainted in pictures on this display.
+HBITMAP PrintChevronPopup(HWND popup, CRect& place) {
+  ::GetWindowRect(popup, &place);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP printed = ::CreateCompatibleBitmap(screen, place.Width(), place.Height());
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, printed);
+  RECT all = {0, 0, place.Width(), place.Height()};
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_ERASEBKGND);
+  for (HWND child = ::GetWindow(popup, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CRect at;
+    ::GetWindowRect(child, &at);
+    if (!::IsWindowVisible(child)) continue;
+    int saved = ::SaveDC(dc);
+    ::SetViewportOrgEx(dc, at.left - place.left, at.top - place.top, nullptr);
+    ::SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::RestoreDC(dc, saved);
+  }
+  ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  return printed;
+}
+
+// The toolbar with its last buttons behind the chevron, and the chevron's popup open below it.
 void ShowChevronPopup() {
   LoadToolkitLook();
   CFrameWnd frame;
@@ -637,21 +665,48 @@ void ShowChevronPopup() {
     return;
   CTkToolBar bar;
   bar.CreateEx(&frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP);
-  bar.LoadToolBar(107);  // the main window's toolbar
+  bar.LoadToolBar(107);  // the main window's toolbar, with the program's images
+  if (HIMAGELIST images = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_MAINBAR),
+                                               21, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                               LR_CREATEDIBSECTION))
+    bar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   bar.SetAllowCustomize(TRUE);
   frame.RecalcLayout();
-  bar.HideButtonsToFit(120);
+  bar.HideButtonsToFit(100);
   frame.RecalcLayout();
   frame.UpdateWindow();
-  for (int i = 0; i < 20; ++i) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(10);
+  auto pump = [] {
+    for (int i = 0; i < 20; ++i) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+      ::Sleep(10);
+    }
+  };
+  pump();
+  CRect chevron;
+  if (CTkExpButton* button = bar.GetChevron()) button->GetWindowRect(&chevron);
+  HWND popup = CTkExpMenuWnd::Open(nullptr, 0, chevron, &bar);
+  // The program's handlers enable the buttons; this frame has none.
+  if (CTkExpMenuWnd* open = CTkExpMenuWnd::FromOpenWindow(popup)) {
+    CTkToolBar& hidden = open->GetHiddenToolBar();
+    for (int i = 0; i < hidden.GetCount(); ++i)
+      hidden.SendMessage(TB_ENABLEBUTTON, hidden.GetItemID(i), TRUE);
   }
-  CRect rc;
-  bar.GetWindowRect(&rc);
-  CTkExpMenuWnd::Open(nullptr, 0, CRect(rc.left + 120, rc.top, rc.left + 132, rc.bottom), &bar);
+  pump();
+  CWnd picture;
+  HBITMAP printed = nullptr;
+  if (popup) {
+    CRect place;
+    printed = PrintChevronPopup(popup, place);
+    CTkExpMenuWnd::Close(popup);
+    frame.ScreenToClient(&place);
+    // Where it opened, below the chevron.
+    picture.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                     std::max<LONG>(0, place.left), place.top, 10, 10, frame.m_hWnd, nullptr);
+    picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(printed));
+  }
   RunUntilClosed(frame);
+  if (printed) ::DeleteObject(printed);
 }
 
 // The flat combo box raised as it is while it has the focus, beside the flat button's looks.

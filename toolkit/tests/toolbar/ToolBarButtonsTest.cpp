@@ -255,6 +255,14 @@ TEST_F(ToolBarButtonsTest, TheBitmapFollowsTheSystemColours) {
 
   bar_.SendMessage(WM_SYSCOLORCHANGE);
   EXPECT_NE(bar_.GetBitmap(), loaded) << "loaded again";
+
+  // A strip drawn on magenta has the face colour there, which the control's mask clears.
+  ASSERT_TRUE(bar_.LoadBitmap(IDB_TEST_MAGENTA));
+  EXPECT_EQ(PixelOfBitmap(0, 0), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(PixelOfBitmap(4, 4), RGB(0, 0, 0));
+  ASSERT_TRUE(bar_.LoadBitmap(IDR_TEST_BAR));
+  loaded = bar_.GetBitmap();
+  bar_.SendMessage(WM_SYSCOLORCHANGE);
   EXPECT_EQ(::GetObjectType(loaded), 0u) << "the old one is freed";
   EXPECT_EQ(ImageCount(), 4) << "replaced, not added";
 
