@@ -136,6 +136,7 @@ class CTkToolBar : public CTkControlBar {
   void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
   // Commits the layout now when something changed the buttons since the last one.
   void Layout();
+  DWORD StandingLayoutMode() const;
   BOOL IsLayoutPending() const { return m_bDelayedButtonLayout; }
   void SetLayoutPending() { m_bDelayedButtonLayout = TRUE; }
 
@@ -157,6 +158,9 @@ class CTkToolBar : public CTkControlBar {
                          BOOL bShowColorBar, BOOL bArrow);
   UINT GetDropDownMenu(UINT nID) const;
   const TkDropDown* FindDropDown(UINT nID) const;
+  TkDropDown* FindDropDown(UINT nID) {
+    return const_cast<TkDropDown*>(static_cast<const CTkToolBar*>(this)->FindDropDown(nID));
+  }
   // The colour popup open from this bar (null: none) and its button's command.
   HWND GetColorPopup() const { return m_hWndColorPopup; }
   int GetColorPopupCommand() const { return m_nColorPopupCmd; }
@@ -196,7 +200,7 @@ class CTkToolBar : public CTkControlBar {
   void OnBandChildSize(BOOL bHorz, const RECT& rcChild);
   // Up to the end of the first visible button, and the chevron's room.
   int GetMinimumBandSize(BOOL bHorz) const;
-  BOOL IsInReBarBand() const { return m_bInReBarBand; }
+  BOOL IsInReBarBand() const { return m_bInReBar; }
   // The chevron button, once the bar is in a band; null before.
   CTkExpButton* GetChevron() { return m_wndChevron.m_hWnd ? &m_wndChevron : nullptr; }
 
@@ -207,7 +211,6 @@ class CTkToolBar : public CTkControlBar {
   void PositionChevron(int nLength, BOOL bHorz);
   void PositionChevronForRoom(int nRoom);
   CTkExpButton m_wndChevron;
-  BOOL m_bInReBarBand = FALSE;
 
   // The chevron popup's copies of hidden buttons: a toolbar's are commands of its frame, which
   // enables them by its handlers and carries the chosen one out. A bar whose buttons open menus

@@ -33,7 +33,7 @@ int CTkToolBar::GetMinimumBandSize(BOOL bHorz) const {
 
 BOOL CTkToolBar::GetBandSize(REBARBANDINFOA* pInfo, BOOL bHorz) {
   if (!pInfo) return FALSE;
-  m_bInReBarBand = TRUE;
+  m_bInReBar = TRUE;
   if (!m_wndChevron.m_hWnd) m_wndChevron.Create(this, kTkChevronId);
   CSize size = CalcFixedLayout(FALSE, bHorz);
   pInfo->fMask |= RBBIM_CHILDSIZE;

@@ -27,14 +27,6 @@ void TellPainterClosed(CWnd* bar, int nIndex) {
 
 // Every drop-down button has a record; the live button (and the record kept for the customise
 // dialog's Reset) gets the drop-down style.
-static TkDropDown* MakeDropDown(std::vector<TkDropDown>& drops, UINT nID) {
-  for (TkDropDown& d : drops)
-    if (d.nID == nID) return &d;
-  drops.push_back(TkDropDown{});
-  drops.back().nID = nID;
-  return &drops.back();
-}
-
 BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
   int index = CommandToIndex(nID);
   if (index < 0) return FALSE;
@@ -43,7 +35,12 @@ BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
                 SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
   SetButtonStyle(index, GetButtonStyle(index) | TBSTYLE_DROPDOWN);
   if (TkInitialButton* initial = FindInitial(nID)) initial->button.fsStyle |= TBSTYLE_DROPDOWN;
-  TkDropDown* drop = MakeDropDown(m_dropDowns, nID);
+  TkDropDown* drop = FindDropDown(nID);
+  if (!drop) {
+    m_dropDowns.push_back(TkDropDown{});
+    drop = &m_dropDowns.back();
+    drop->nID = nID;
+  }
   drop->nMenuID = nMenuID;
   return TRUE;
 }
@@ -51,7 +48,7 @@ BOOL CTkToolBar::AddDropDownButton(UINT nID, UINT nMenuID, BOOL bArrow) {
 BOOL CTkToolBar::AddDropDownButton(UINT nID, COLORREF clrCurrent, COLORREF clrDefault,
                                    DWORD dwPopupStyle, BOOL bShowColorBar, BOOL bArrow) {
   if (!AddDropDownButton(nID, 0, bArrow)) return FALSE;
-  TkDropDown* drop = MakeDropDown(m_dropDowns, nID);
+  TkDropDown* drop = FindDropDown(nID);
   drop->bColorPopup = TRUE;
   drop->clrCurrent = clrCurrent;
   drop->clrDefault = clrDefault;
@@ -92,9 +89,7 @@ BOOL CTkToolBar::IsLeftButtonDown() const {
 void CTkToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
   auto* nm = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
   *pResult = TBDDRET_DEFAULT;
-  TkDropDown* drop = nullptr;
-  for (TkDropDown& d : m_dropDowns)
-    if (d.nID == static_cast<UINT>(nm->iItem)) drop = &d;
+  TkDropDown* drop = FindDropDown(static_cast<UINT>(nm->iItem));
   if (!drop) {
     *pResult = TBDDRET_NODEFAULT;
     return;
@@ -163,8 +158,8 @@ void CTkToolBar::OpenColorPopup(TkDropDown& drop, const RECT& rcButton) {
 }
 
 LRESULT CTkToolBar::OnColorPopupChosen(WPARAM wParam, LPARAM lParam) {
-  for (TkDropDown& d : m_dropDowns)
-    if (d.nID == static_cast<UINT>(lParam)) d.clrCurrent = static_cast<COLORREF>(wParam);
+  if (TkDropDown* drop = FindDropDown(static_cast<UINT>(lParam)))
+    drop->clrCurrent = static_cast<COLORREF>(wParam);
   Invalidate();
   CWnd* owner = GetOwner();
   return owner ? owner->SendMessage(WM_TK_COLORPOPUP_CHOSEN, wParam, lParam) : 0;

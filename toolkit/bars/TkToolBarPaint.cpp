@@ -34,7 +34,7 @@ void CTkToolBar::OnPaint() {
   if (client.IsRectEmpty()) return;
   CTkMemDC mem(&dc, client, ToolkitData().m_clrFace);
   HDC target = mem.IsValid() ? mem.GetSafeHdc() : dc.GetSafeHdc();
-  if (ToolkitData().m_bFlatLook && !m_bInReBarBand) Fill(target, client, GetBackgroundColor());
+  if (ToolkitData().m_bFlatLook && !m_bInReBar) Fill(target, client, GetBackgroundColor());
   // The control paints into the picture it is given.
   DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(target), 0);
 }
@@ -107,7 +107,7 @@ void CTkToolBar::DrawSeparatorsAndControls(HDC hdc) {
     if (TkIsPlaceholder(button)) {
       HWND control = ::GetDlgItem(m_hWnd, button.idCommand);
       if (!control) continue;
-      if (!m_bInReBarBand) {
+      if (!m_bInReBar) {
         if (painter)
           painter->PaintBackground(hdc, this, i);
         else
@@ -156,7 +156,7 @@ BOOL CTkToolBar::DrawButton(HDC hdc, int nIndex, const RECT& rcItem) {
   TBBUTTON button = {};
   if (!_GetButton(nIndex, &button) || button.iBitmap < 0) return FALSE;
   ::SetBkMode(hdc, TRANSPARENT);
-  if (!m_bInReBarBand) Fill(hdc, rcItem, GetBackgroundColor());
+  if (!m_bInReBar) Fill(hdc, rcItem, GetBackgroundColor());
   const TkDropDown* drop = FindDropDown(static_cast<UINT>(button.idCommand));
   if (drop && drop->bColorPopup && drop->bShowColorBar) {
     const DWORD buttonSize = static_cast<DWORD>(::SendMessageA(m_hWnd, TB_GETBUTTONSIZE, 0, 0));

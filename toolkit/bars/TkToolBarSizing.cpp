@@ -59,7 +59,7 @@ void CTkToolBar::SizeToolBar(std::vector<TBBUTTON>& buttons, const std::vector<S
 }
 
 BOOL CTkToolBar::ChevronAllowanceApplies() const {
-  return IsChevronEnabled() && !m_hidden.empty() && (m_bInReBarBand || IsDocked());
+  return IsChevronEnabled() && !m_hidden.empty() && (m_bInReBar || IsDocked());
 }
 
 CSize CTkToolBar::CalcSize(std::vector<TBBUTTON>& buttons, const std::vector<SIZE>& sizes) const {
@@ -177,15 +177,18 @@ CSize CTkToolBar::CalcDynamicLayout(int nLength, DWORD nMode) {
   return CalcLayout(nMode, nLength);
 }
 
+// Where the bar stands: rows of its last width afloat, one row lying down (docked at the top or
+// bottom, in a rebar band, or afloat at a fixed size), a column upright.
+DWORD CTkToolBar::StandingLayoutMode() const {
+  if (IsFloating() && (m_dwStyle & CBRS_SIZE_DYNAMIC)) return kTkLayoutHorz | kTkLayoutMRUWidth;
+  if (IsHorizontalForChevron() || IsFloating()) return kTkLayoutHorz | kTkLayoutHorzDock;
+  return kTkLayoutVertDock;
+}
+
 void CTkToolBar::Layout() {
   m_bDelayedButtonLayout = FALSE;
   if (!m_hWnd) return;
-  DWORD mode = kTkLayoutVertDock;
-  if (IsFloating() && (m_dwStyle & CBRS_SIZE_DYNAMIC))
-    mode = kTkLayoutHorz | kTkLayoutMRUWidth;
-  else if (IsHorizontalForChevron() || IsFloating())
-    mode = kTkLayoutHorz | kTkLayoutHorzDock;
-  CalcLayout(mode | kTkLayoutCommit);
+  CalcLayout(StandingLayoutMode() | kTkLayoutCommit);
 }
 
 void CTkToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
@@ -194,13 +197,9 @@ void CTkToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   SetLayoutPending();
   if (!m_hWnd || dwOldStyle == dwNewStyle) return;
+  // The bar's style is the new one already.
   ShowHiddenButtons();
-  DWORD mode = kTkLayoutVertDock;
-  if ((dwNewStyle & CBRS_FLOATING) && (dwNewStyle & CBRS_SIZE_DYNAMIC))
-    mode = kTkLayoutHorz | kTkLayoutMRUWidth;
-  else if (dwNewStyle & (CBRS_ORIENT_HORZ | CBRS_FLOATING))
-    mode = kTkLayoutHorz | kTkLayoutHorzDock;
-  CalcDynamicLayout(-1, mode | kTkLayoutCommit);
+  CalcDynamicLayout(-1, StandingLayoutMode() | kTkLayoutCommit);
 }
 
 void CTkToolBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {

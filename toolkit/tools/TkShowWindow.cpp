@@ -186,6 +186,22 @@ void ShowColorWells() {
 // One colour picker popup opened under the anchor and printed into a bitmap (an open popup
 // owned by a window stays unpainted in pictures on this display), then closed. The flat look
 // joins its border to the anchor, which stands in for the toolbar's drop-down button.
+// A picture as large as the window (its screen rectangle comes back in window), drawn by
+// draw(dc) with the window's top-left corner at the picture's.
+template <class Draw>
+HBITMAP PictureOfWindow(HWND hWnd, CRect& window, Draw draw) {
+  ::GetWindowRect(hWnd, &window);
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
+  HDC dc = ::CreateCompatibleDC(screen);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  draw(dc);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  return bitmap;
+}
+
 HBITMAP PrintColorPicker(CWnd& host, const CRect& anchor, BOOL bFlat) {
   CTkToolkitData& data = ToolkitData();
   data.m_bFlatLook = bFlat;
@@ -193,21 +209,14 @@ HBITMAP PrintColorPicker(CWnd& host, const CRect& anchor, BOOL bFlat) {
   auto* popup = new CTkColorPickerPopup(TRUE, 1);
   popup->SetShadow(FALSE);
   HBITMAP bitmap = nullptr;
+  // A failed creation has deleted the popup already, as its window's end does.
   if (popup->Create(anchor, &host, TKCP_40COLORS | TKCP_MORECOLORS, RGB(51, 153, 102),
                     RGB(0, 0, 0))) {
     CRect window;
-    popup->GetWindowRect(&window);
-    HDC screen = ::GetDC(nullptr);
-    bitmap = ::CreateCompatibleBitmap(screen, window.Width(), window.Height());
-    HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    popup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
+    bitmap = PictureOfWindow(popup->m_hWnd, window, [popup](HDC dc) {
+      popup->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
+    });
     popup->DestroyWindow();  // deletes the popup
-  } else {
-    delete popup;
   }
   data.m_bFlatLook = FALSE;
   data.m_rcDropDownButton = CRect();
@@ -629,32 +638,24 @@ void LoadToolkitLook() {
   ToolkitData().LoadMetrics();
 }
 
-// The chevron popup of a toolbar too short for its buttons, with the customise command.
 // The popup printed window by window into a picture of its size, framed as its frame is: an
 // open popup owned by a window stays unpainted in pictures on this display.
 HBITMAP PrintChevronPopup(HWND popup, CRect& place) {
-  ::GetWindowRect(popup, &place);
-  HDC screen = ::GetDC(nullptr);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HBITMAP printed = ::CreateCompatibleBitmap(screen, place.Width(), place.Height());
-  ::ReleaseDC(nullptr, screen);
-  HGDIOBJ old = ::SelectObject(dc, printed);
-  RECT all = {0, 0, place.Width(), place.Height()};
-  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-  ::SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_ERASEBKGND);
-  for (HWND child = ::GetWindow(popup, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    CRect at;
-    ::GetWindowRect(child, &at);
-    if (!::IsWindowVisible(child)) continue;
-    int saved = ::SaveDC(dc);
-    ::SetViewportOrgEx(dc, at.left - place.left, at.top - place.top, nullptr);
-    ::SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    ::RestoreDC(dc, saved);
-  }
-  ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  return printed;
+  return PictureOfWindow(popup, place, [popup, &place](HDC dc) {
+    RECT all = {0, 0, place.Width(), place.Height()};
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+    for (HWND child = ::GetWindow(popup, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (!::IsWindowVisible(child)) continue;
+      CRect at;
+      ::GetWindowRect(child, &at);
+      int saved = ::SaveDC(dc);
+      ::SetViewportOrgEx(dc, at.left - place.left, at.top - place.top, nullptr);
+      ::SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      ::RestoreDC(dc, saved);
+    }
+    ::DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+  });
 }
 
 // The toolbar with its last buttons behind the chevron, and the chevron's popup open below it.
